@@ -1,0 +1,22 @@
+#pragma once
+
+class IApplicationInfo;
+class IFontServices;
+class IHelp;
+class IMessageBoxes;
+class IMessageDispatch;
+class IPrinter;
+class IRegistry;
+class IScreen;
+
+// The platform services a window is handed; the program passes the real ones, tests pass fakes.
+struct PlatformServices {
+  IApplicationInfo& Application;
+  IFontServices& Fonts;
+  IScreen& Screen;
+  IPrinter& Printer;
+  IRegistry& Registry;
+  IMessageBoxes& Messages;
+  IHelp& Help;
+  IMessageDispatch& Dispatch;
+};
