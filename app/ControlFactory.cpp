@@ -1,0 +1,36 @@
+#include "app/ControlFactory.h"
+
+#include <QPushButton>
+
+#include "app/ControlStyle.h"
+#include "platform/CheckBox.h"
+#include "platform/Label.h"
+#include "platform/SpinEdit.h"
+
+Label* MakeLabel(const char* caption, QWidget* parent, const QRect& place) {
+  auto* label = new Label(caption, parent);
+  label->setGeometry(place);
+  return label;
+}
+
+CheckBox* MakeCheck(const char* caption, QWidget* parent, const QRect& place, const QColor& color) {
+  auto* box = new CheckBox(caption, parent);
+  box->setGeometry(place);
+  if (color.isValid()) SetTextColor(box, color);
+  return box;
+}
+
+QPushButton* MakeButton(const char* caption, QWidget* parent, const QRect& place) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setGeometry(place);
+  return button;
+}
+
+SpinEdit* MakeSpin(int minValue, int maxValue, int value, QWidget* parent, const QRect& place,
+                   Label* label) {
+  auto* spin = new SpinEdit(minValue, maxValue, value, parent);
+  spin->setGeometry(place);
+  label->SetFocusControl(spin);
+  spin->setAccessibleName(label->accessibleName());
+  return spin;
+}

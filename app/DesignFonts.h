@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class DesignScale;
+
+// The fonts and colours the windows were designed with. "MS Sans Serif" is not a Linux font, so
+// it is asked for first and the metric-compatible sans faces stand behind it.
+QFont DesignFont(const DesignScale& scale, int designPixelHeight, bool bold);
+
+namespace DesignColors {
+inline const QColor Silver{0xC0, 0xC0, 0xC0};
+inline const QColor Navy{0x00, 0x00, 0x80};
+inline const QColor Purple{0x80, 0x00, 0x80};
+inline const QColor Aqua{0x00, 0xFF, 0xFF};
+inline const QColor Blue{0x00, 0x00, 0xFF};
+inline const QColor Yellow{0xFF, 0xFF, 0x00};
+inline const QColor White{0xFF, 0xFF, 0xFF};
+inline const QColor Black{0x00, 0x00, 0x00};
+}  // namespace DesignColors

@@ -1,0 +1,39 @@
+#include "app/FontMapPage.h"
+
+#include <QFrame>
+
+#include "app/ControlFactory.h"
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "platform/CheckBox.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+
+FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
+  lblGridHeading = MakeLabel("Font Name", tab, s.Rect(20, 16, 737, 26));
+  lblGridHeading->setFont(DesignFont(s, 20, true));
+  lblGridHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  Panel6 = LoweredPanel(tab);
+  Panel6->setGeometry(s.Rect(12, 52, 745, 225));
+  SetBackground(Panel6, DesignColors::White);
+  grdFontMap = new Grid(kColumns, kRows, Panel6);
+  grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));
+  grdFontMap->SetDefaultColWidth(s(22));
+  grdFontMap->SetDefaultRowHeight(s(30));
+  grdFontMap->setAccessibleName(QStringLiteral("Font map"));
+
+  lblCurrChar = MakeLabel("Current Character", tab, s.Rect(300, 290, 300, 16));
+  pnlCurrChar = MakeLabel("A", tab, s.Rect(344, 312, 93, 83));
+  pnlCurrChar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pnlCurrChar->setAlignment(Qt::AlignCenter);
+  SetBackground(pnlCurrChar, DesignColors::White);
+  pnlCurrChar->setFont(DesignFont(s, 50, false));
+
+  Bevel3 = new QFrame(tab);
+  Bevel3->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel3->setGeometry(s.Rect(680, 290, 80, 48));
+  chkGridBold = MakeCheck("&Bold", tab, s.Rect(688, 296, 66, 17));
+  chkGridItalic = MakeCheck("&Italic", tab, s.Rect(688, 316, 66, 17));
+}

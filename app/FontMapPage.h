@@ -1,0 +1,25 @@
+#pragma once
+
+class CheckBox;
+class DesignScale;
+class Grid;
+class Label;
+class QFrame;
+class QWidget;
+
+// The controls of the Font Map page.
+struct FontMapPage {
+  static constexpr int kColumns = 32;
+  static constexpr int kRows = 7;
+
+  FontMapPage(QWidget* tab, const DesignScale& scale);
+
+  Label* lblGridHeading;
+  QFrame* Panel6;
+  Grid* grdFontMap;
+  Label* lblCurrChar;
+  Label* pnlCurrChar;
+  QFrame* Bevel3;
+  CheckBox* chkGridBold;
+  CheckBox* chkGridItalic;
+};

@@ -1,0 +1,31 @@
+#include "app/LargeSamplePage.h"
+
+#include <QFrame>
+
+#include "app/ControlFactory.h"
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "platform/CheckBox.h"
+#include "platform/Label.h"
+#include "platform/Memo.h"
+#include "platform/SpinEdit.h"
+
+LargeSamplePage::LargeSamplePage(QWidget* tab, const DesignScale& s) {
+  lblLargeSample = MakeLabel("Font Name", tab, s.Rect(8, 10, 530, 26));
+  lblLargeSample->setFont(DesignFont(s, 20, true));
+  chkLargeBold = MakeCheck("&Bold", tab, s.Rect(548, 5, 70, 17));
+  chkLargeItalic = MakeCheck("&Italic", tab, s.Rect(548, 23, 70, 17));
+  Label2 = MakeLabel("Point Size", tab, s.Rect(620, 17, 86, 16));
+  Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  spnLargeSample = MakeSpin(4, 60, 24, tab, s.Rect(712, 12, 49, 24), Label2);
+
+  Panel4 = LoweredPanel(tab);
+  Panel4->setGeometry(s.Rect(0, 48, 769, 441));
+  SetBackground(Panel4, DesignColors::White);
+  memLargeSample = new Memo(Panel4);
+  memLargeSample->setGeometry(s.Rect(2, 2, 765, 437));
+  memLargeSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memLargeSample->setFont(DesignFont(s, 40, false));
+  memLargeSample->setAccessibleName(QStringLiteral("Large sample"));
+}

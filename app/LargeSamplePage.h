@@ -1,0 +1,22 @@
+#pragma once
+
+class CheckBox;
+class DesignScale;
+class Label;
+class Memo;
+class QFrame;
+class QWidget;
+class SpinEdit;
+
+// The controls of the Large Sample page.
+struct LargeSamplePage {
+  LargeSamplePage(QWidget* tab, const DesignScale& scale);
+
+  Label* lblLargeSample;
+  CheckBox* chkLargeBold;
+  CheckBox* chkLargeItalic;
+  Label* Label2;
+  SpinEdit* spnLargeSample;
+  QFrame* Panel4;
+  Memo* memLargeSample;
+};

@@ -1,0 +1,37 @@
+#include "app/ShowAllPage.h"
+
+#include <QFrame>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "app/ControlFactory.h"
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "platform/Label.h"
+#include "platform/SpinEdit.h"
+
+ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
+  Label4 = MakeLabel("Selected Fonts", tab, s.Rect(4, 8, 300, 26));
+  Label4->setFont(DesignFont(s, 20, true));
+  Label3 = MakeLabel("Point Size", tab, s.Rect(572, 16, 140, 16));
+  Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  spnSelected = MakeSpin(4, 60, 12, tab, s.Rect(720, 8, 49, 24), Label3);
+
+  Panel5 = LoweredPanel(tab);
+  Panel5->setGeometry(s.Rect(0, 45, 771, 444));
+  SetBackground(Panel5, DesignColors::White);
+  ScrollBox1 = new QScrollArea(Panel5);
+  ScrollBox1->setGeometry(s.Rect(4, 4, 763, 436));
+  ScrollBox1->setFrameStyle(QFrame::NoFrame);
+  ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The window's keys page the view; the box itself takes neither focus nor keys.
+  ScrollBox1->setFocusPolicy(Qt::NoFocus);
+  SetBackground(ScrollBox1, DesignColors::White);
+  pbxSelected = new QWidget();
+  pbxSelected->setFixedSize(s(741), s(6000));
+  SetBackground(pbxSelected, DesignColors::White);
+  ScrollBox1->setWidget(pbxSelected);
+  ScrollBox1->setAccessibleName(QStringLiteral("Selected fonts"));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+
+class DesignScale;
+class Label;
+class QPushButton;
+
+// The About box.
+class TfrmAbout : public QDialog {
+  Q_OBJECT
+ public:
+  TfrmAbout(const DesignScale& scale, QWidget* parent = nullptr);
+
+  void cmdOKClick();
+
+  Label* Label1;
+  Label* Label4;
+  QPushButton* cmdOK;
+};

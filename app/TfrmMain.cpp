@@ -1,0 +1,328 @@
+#include "app/TfrmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "app/FontMapPage.h"
+#include "app/LargeSamplePage.h"
+#include "app/MainPage.h"
+#include "app/ShowAllKeys.h"
+#include "app/ShowAllPage.h"
+#include "install/PreviewInstallPage.h"
+#include "platform/ApplicationErrorHandler.h"
+#include "platform/CheckBox.h"
+#include "platform/Edit.h"
+#include "platform/Grid.h"
+#include "platform/IApplicationInfo.h"
+#include "platform/IHelp.h"
+#include "platform/IMessageBoxes.h"
+#include "platform/IRegistry.h"
+#include "platform/IScreen.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/RegistryKeys.h"
+#include "platform/RegistryText.h"
+#include "platform/SpinEdit.h"
+#include "platform/Windows1252.h"
+#include "settings/EditSamplePage.h"
+#include "viewing/FontList.h"
+#include "viewing/FontListTexts.h"
+
+namespace {
+
+constexpr const char* kTitle = "Glyphera";
+constexpr int kClientWidth = 773;
+constexpr int kClientHeight = 521;
+constexpr int kTabWidth = 128;
+constexpr double kSamplePoints = 12;
+constexpr double kFontMapPoints = 12;
+
+// Windows key codes of the keys the window looks at.
+int WindowsKeyCode(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(const PlatformServices& services, ApplicationErrorHandler& errors)
+    : services_(services), errors_(errors) {
+  const DesignScale scale(services_.Screen.LogicalDpi());
+  setWindowTitle(QString::fromUtf8(kTitle));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(DesignFont(scale, 13, true));
+  SetBackground(this, DesignColors::Silver);
+  move(StartupValues::kDesignedLeft, StartupValues::kDesignedTop);
+  CreateMenu();
+  CreatePages(scale);
+  ConnectHandlers();
+  qApp->installEventFilter(this);
+  errors_.Run([this] { FormCreate(); });
+}
+
+TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+
+void TfrmMain::CreateMenu() {
+  File2_ = menuBar()->addMenu(tr("&File"));
+  Exit1_ = File2_->addAction(tr("E&xit"));
+  Help1_ = menuBar()->addMenu(tr("&Help"));
+  UsingGlyphera1_ = Help1_->addAction(tr("&Using Glyphera"));
+  Help1_->addSeparator();
+  About1_ = Help1_->addAction(tr("&About"));
+}
+
+void TfrmMain::CreatePages(const DesignScale& scale) {
+  auto* client = new QWidget(this);
+  client->setFixedSize(scale(kClientWidth), scale(kClientHeight));
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  PageControl1_ = new QTabWidget(client);
+  PageControl1_->setGeometry(scale.Rect(0, 0, 777, 520));
+  PageControl1_->tabBar()->setFont(DesignFont(scale, 13, false));
+  PageControl1_->tabBar()->setExpanding(false);
+  PageControl1_->tabBar()->setStyleSheet(
+      QStringLiteral("QTabBar::tab { width: %1px; }").arg(scale(kTabWidth)));
+  const auto addPage = [&](const char* caption) {
+    auto* page = new QWidget();
+    SetBackground(page, DesignColors::Silver);
+    PageControl1_->addTab(page, QString::fromUtf8(caption));
+    return page;
+  };
+  tabMain_ = std::make_unique<MainPage>(addPage("&Main"), scale);
+  tabLargeSample_ = std::make_unique<LargeSamplePage>(addPage("&Large Sample"), scale);
+  tabFontMap_ = std::make_unique<FontMapPage>(addPage("F&ont Map"), scale);
+  tabShowAll_ = std::make_unique<ShowAllPage>(addPage("Show &All Selected"), scale);
+  tabEdit_ = std::make_unique<EditSamplePage>(addPage("&Edit Sample Text"), scale);
+  tabInstall_ = std::make_unique<PreviewInstallPage>(addPage("Preview/&Install"), scale);
+
+  MainPage& m = *tabMain_;
+  fontList_ = std::make_unique<FontList>(
+      FontListControls{*m.lstFonts, *m.lblFonts, *m.lblSelected, *m.lblSample, *m.memDispFont,
+                       *m.lblFontType, *m.lblStyles, *m.spnPointSize, *m.chkSampleBold,
+                       *m.chkSampleItalic, *tabEdit_->txtSample, *tabFontMap_->pnlCurrChar},
+      services_.Printer, services_.Fonts);
+}
+
+std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
+  return [this, handler = std::move(handler)] { errors_.Run(handler); };
+}
+
+void TfrmMain::ConnectHandlers() {
+  MainPage& m = *tabMain_;
+  FontList& fonts = *fontList_;
+  m.lstFonts->OnClick = Guarded([&fonts] { fonts.lstFontsClick(); });
+  m.chkSampleBold->OnClick = Guarded([&fonts] { fonts.chkSampleBoldClick(); });
+  m.chkSampleItalic->OnClick = Guarded([&fonts] { fonts.chkSampleItalicClick(); });
+  m.spnPointSize->OnChange = Guarded([&fonts] { fonts.spnPointSizeChange(); });
+  connect(m.cmdSelectAll, &QPushButton::clicked, this,
+          Guarded([&fonts] { fonts.cmdSelectAllClick(); }));
+
+  connect(PageControl1_, &QTabWidget::currentChanged, this, [this] {
+    if (!programPageChange_) errors_.Run([this] { PageControl1Change(); });
+  });
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages from wherever the focus is, wrapping around.
+  const auto pageKey = [this](QKeyCombination keys, bool forward) {
+    auto* shortcut = new QShortcut(QKeySequence(keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, forward] { ChangePageByUser(NextPage(ActivePage(), forward)); });
+  };
+  pageKey(Qt::CTRL | Qt::Key_Tab, true);
+  pageKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, false);
+  pageKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, false);
+
+  connect(Exit1_, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
+  connect(UsingGlyphera1_, &QAction::triggered, this, Guarded([this] { UsingGlyphera1Click(); }));
+  connect(About1_, &QAction::triggered, this, Guarded([this] { About1Click(); }));
+}
+
+void TfrmMain::FormCreate() {
+  // A printer that fails is reported, and the window is still set up in full, so that it
+  // stays usable without fonts.
+  errors_.Run([this] { fontList_->FillFontList(); });
+  fontList_->BuildScreenFontSet();
+  Memo& sample = *tabMain_->memDispFont;
+  sample.setFont(DesignFont(DesignScale(services_.Screen.LogicalDpi()), 13, false));
+  sample.SetFontName(kSystemFace);
+  sample.SetFontPoints(kSamplePoints);
+  sample.SetBold(false);
+  sample.SetItalic(false);
+  Memo& preview = *tabInstall_->memDispPreview;
+  preview.SetFontName(kSystemFace);
+  preview.SetBold(true);
+  preview.SetFontPoints(kSamplePoints);
+  headingFont_ = StartupValues::kDefaultHeadingFont;
+  tabLargeSample_->memLargeSample->SetText(StartupValues::kLargeSampleLines);
+  sampleSheetLines_[0] = StartupValues::kSheetLine0;
+  sampleSheetLines_[1] = StartupValues::kSheetLine1;
+  paragraphSizes_ = StartupValues::DefaultParagraphSizes();
+  for (std::size_t i = 0; i < paragraphSizes_.size(); ++i) {
+    tabMain_->chkParaSizes[i]->SetChecked(StartupValues::kParagraphBoxesCheckedAtStart[i]);
+  }
+  programDir_ = StartupValues::ProgramDirOf(services_.Application.ProgramFile());
+  helpFile_ = programDir_ + StartupValues::kHelpFileName;
+  tabFontMap_->grdFontMap->SetFontPoints(kFontMapPoints);
+  tabFontMap_->grdFontMap->SetBold(false);
+  tabFontMap_->grdFontMap->SetItalic(false);
+  FillFontMap();
+  SetActivePageQuietly(Page::Main);
+  errors_.Run([this] { ReadRegistryValues(); });
+  if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) move(0, 0);
+}
+
+void TfrmMain::FillFontMap() {
+  Grid& grid = *tabFontMap_->grdFontMap;
+  for (int row = 0; row < FontMapPage::kRows; ++row) {
+    for (int column = 0; column < FontMapPage::kColumns; ++column) {
+      const auto code = static_cast<unsigned char>(StartupValues::FontMapCode(column, row));
+      const char32_t shown = Windows1252ToUnicode(code);
+      grid.SetCell(column, row, QString::fromUcs4(&shown, 1));
+    }
+  }
+}
+
+void TfrmMain::ReadRegistryValues() {
+  IRegistry& registry = services_.Registry;
+  fontsFolder_ = ReadRegistryText(registry, RegistryRoot::CurrentUser,
+                                  RegistryKeys::kShellFolders, RegistryKeys::kFontsValue) +
+                 "/";
+  fontRegistryKey_ = registry.KeyExists(RegistryRoot::LocalMachine, RegistryKeys::kNtFonts)
+                         ? RegistryKeys::kNtFonts
+                         : RegistryKeys::kFonts;
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  errors_.Run([this] { FormShow(); });
+}
+
+void TfrmMain::FormShow() {
+  const std::string sampleText = tabEdit_->txtSample->Text();
+  Memo& large = *tabLargeSample_->memLargeSample;
+  large.SetText(large.Text() + sampleText);
+  Memo& preview = *tabInstall_->memDispPreview;
+  preview.SetText(StartupValues::kPreviewSampleLines + sampleText);
+  preview.SetFontColor(DesignColors::White);
+  sampleSheetLines_[2] = sampleText;
+  pageStep_ = StartupValues::PageStepFor(tabShowAll_->ScrollBox1->height());
+  Grid& grid = *tabFontMap_->grdFontMap;
+  grid.SetDefaultRowHeight(StartupValues::FontMapRowHeight(grid.height()));
+  frmSplash_.reset();
+  fontList_->lstFontsClick();
+  tabMain_->lstFonts->setFocus();
+}
+
+void TfrmMain::SetSplash(std::unique_ptr<QWidget> splash) { frmSplash_ = std::move(splash); }
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    errors_.Run([this] { FormClose(); });
+  }
+  event->accept();
+  QCoreApplication::quit();
+}
+
+void TfrmMain::FormClose() {
+  services_.Screen.SetCursor(CursorShape::Hourglass);
+  services_.Screen.SetCursor(CursorShape::Default);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // Key preview: the window sees a key before the focused control, and lets it go on. The key
+  // reaches the filter once for each widget it propagates through; only its first receiver,
+  // the focused control, counts.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    const QWidget* focus = QApplication::focusWidget();
+    if (widget->window() == this && (widget == focus || (focus == nullptr && widget == this))) {
+      const int code = WindowsKeyCode(static_cast<QKeyEvent*>(event)->key());
+      if (code != 0) errors_.Run([this, code] { FormKeyDown(code); });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::FormKeyDown(int keyCode) {
+  if (ActivePage() != Page::ShowAll) return;
+  QScrollBar* bar = tabShowAll_->ScrollBox1->verticalScrollBar();
+  if (const auto position = ShowAllScrollPosition(keyCode, bar->value(), pageStep_, bar->maximum())) {
+    bar->setValue(*position);
+  }
+}
+
+Page TfrmMain::ActivePage() const { return static_cast<Page>(PageControl1_->currentIndex()); }
+
+void TfrmMain::SetActivePageQuietly(Page page) {
+  programPageChange_ = true;
+  PageControl1_->setCurrentIndex(static_cast<int>(page));
+  programPageChange_ = false;
+}
+
+void TfrmMain::ChangePageByUser(Page page) { PageControl1_->setCurrentIndex(static_cast<int>(page)); }
+
+void TfrmMain::PageControl1Change() {
+  switch (PageActionFor(ActivePage(), fontList_->NoScreenFont())) {
+    case PageAction::RefuseAndReturnToMain:
+      SetActivePageQuietly(Page::Main);
+      services_.Messages.Show(MessageKind::Information, "Information", kNoScreenFontMessage);
+      break;
+    case PageAction::FocusFontList:
+      tabMain_->lstFonts->setFocus();
+      break;
+    case PageAction::ShowLargeSample:
+      ShowLargeSample();
+      break;
+    case PageAction::RefreshFontMap:
+      break;
+    case PageAction::ScrollShowAllToTop:
+      tabShowAll_->ScrollBox1->verticalScrollBar()->setValue(0);
+      break;
+    case PageAction::Nothing:
+      break;
+  }
+}
+
+void TfrmMain::ShowLargeSample() {
+  const std::string& name = fontList_->CurrentFontName();
+  tabLargeSample_->lblLargeSample->SetCaption(name);
+  Memo& large = *tabLargeSample_->memLargeSample;
+  large.SetFontName(name);
+  large.SetFontPoints(tabLargeSample_->spnLargeSample->Value());
+}
+
+void TfrmMain::Exit1Click() { close(); }
+
+void TfrmMain::UsingGlyphera1Click() { services_.Help.ShowContents(helpFile_); }
+
+void TfrmMain::About1Click() {
+  if (frmAbout_ != nullptr) frmAbout_->exec();
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/PageRules.h"
+#include "app/StartupValues.h"
+#include "platform/PlatformServices.h"
+
+class ApplicationErrorHandler;
+class DesignScale;
+class EditSamplePage;
+class FontList;
+class FontMapPage;
+class LargeSamplePage;
+class MainPage;
+class PreviewInstallPage;
+class QAction;
+class QDialog;
+class QMenu;
+class QTabWidget;
+class ShowAllPage;
+
+// The main window: its menu, its six pages and the values the rest of the program reads.
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  TfrmMain(const PlatformServices& services, ApplicationErrorHandler& errors);
+  ~TfrmMain() override;
+
+  void FormShow();
+  void FormClose();
+  // Acts on the Show All Selected page only, and never consumes the key.
+  void FormKeyDown(int keyCode);
+  void PageControl1Change();
+  void Exit1Click();
+  void UsingGlyphera1Click();
+  void About1Click();
+
+  // The splash window, destroyed when this window is first shown.
+  void SetSplash(std::unique_ptr<QWidget> splash);
+  void SetAboutBox(QDialog* about) { frmAbout_ = about; }
+
+  Page ActivePage() const;
+  QTabWidget* PageControl1() const { return PageControl1_; }
+  MainPage& Main() const { return *tabMain_; }
+  LargeSamplePage& LargeSample() const { return *tabLargeSample_; }
+  FontMapPage& FontMap() const { return *tabFontMap_; }
+  ShowAllPage& ShowAll() const { return *tabShowAll_; }
+  EditSamplePage& EditSample() const { return *tabEdit_; }
+  PreviewInstallPage& PreviewInstall() const { return *tabInstall_; }
+  FontList& Fonts() const { return *fontList_; }
+  QMenu* FileMenu() const { return File2_; }
+  QMenu* HelpMenu() const { return Help1_; }
+
+  const std::string& ProgramDir() const { return programDir_; }
+  const std::string& HelpFile() const { return helpFile_; }
+  const std::string& HeadingFont() const { return headingFont_; }
+  const std::array<std::string, 3>& SampleSheetLines() const { return sampleSheetLines_; }
+  const ParagraphSizeTable& ParagraphSizes() const { return paragraphSizes_; }
+  const std::string& FontsFolder() const { return fontsFolder_; }
+  const std::string& FontRegistryKey() const { return fontRegistryKey_; }
+  int PageStep() const { return pageStep_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void CreatePages(const DesignScale& scale);
+  void CreateMenu();
+  void ConnectHandlers();
+  void FillFontMap();
+  void ReadRegistryValues();
+  void ShowLargeSample();
+  void SetActivePageQuietly(Page page);
+  void ChangePageByUser(Page page);
+  // Wraps a handler so that an error it raises is shown and the program goes on.
+  std::function<void()> Guarded(std::function<void()> handler);
+
+  PlatformServices services_;
+  ApplicationErrorHandler& errors_;
+  QTabWidget* PageControl1_ = nullptr;
+  std::unique_ptr<MainPage> tabMain_;
+  std::unique_ptr<LargeSamplePage> tabLargeSample_;
+  std::unique_ptr<FontMapPage> tabFontMap_;
+  std::unique_ptr<ShowAllPage> tabShowAll_;
+  std::unique_ptr<EditSamplePage> tabEdit_;
+  std::unique_ptr<PreviewInstallPage> tabInstall_;
+  std::unique_ptr<FontList> fontList_;
+  QMenu* File2_ = nullptr;
+  QAction* Exit1_ = nullptr;
+  QMenu* Help1_ = nullptr;
+  QAction* UsingGlyphera1_ = nullptr;
+  QAction* About1_ = nullptr;
+  QDialog* frmAbout_ = nullptr;
+  std::unique_ptr<QWidget> frmSplash_;
+
+  std::string programDir_;
+  std::string helpFile_;
+  std::string headingFont_;
+  std::array<std::string, 3> sampleSheetLines_;
+  ParagraphSizeTable paragraphSizes_{};
+  std::string fontsFolder_;
+  std::string fontRegistryKey_;
+  int pageStep_ = 0;
+  bool shown_ = false;
+  bool closed_ = false;
+  bool programPageChange_ = false;
+};

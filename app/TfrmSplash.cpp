@@ -1,0 +1,27 @@
+#include "app/TfrmSplash.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "app/SplashPicture.h"
+
+TfrmSplash::TfrmSplash(const DesignScale& s)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+  setFixedSize(s(470), s(121));
+  Panel1 = new QFrame(this);
+  Panel1->setGeometry(0, 0, width(), height());
+  SetBackground(Panel1, DesignColors::Blue);
+  Image1 = new QLabel(Panel1);
+  Image1->setGeometry(s.Rect(9, 9, 452, 104));
+  Image1->setScaledContents(true);
+  Image1->setPixmap(QPixmap::fromImage(DrawSplashPicture()));
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - rect().center());
+  }
+}

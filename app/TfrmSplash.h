@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+class DesignScale;
+class QFrame;
+class QLabel;
+
+// The splash window shown while the program starts.
+class TfrmSplash : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TfrmSplash(const DesignScale& scale);
+
+  QFrame* Panel1;
+  QLabel* Image1;
+};

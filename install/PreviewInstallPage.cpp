@@ -1,0 +1,92 @@
+#include "install/PreviewInstallPage.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/ControlFactory.h"
+#include "app/ControlStyle.h"
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/SpinEdit.h"
+
+namespace {
+
+ListBox* SortedList(QWidget* parent, const QRect& place, const char* name) {
+  auto* list = new ListBox(parent);
+  list->setGeometry(place);
+  list->SetSorted(true);
+  list->setAccessibleName(QString::fromUtf8(name));
+  SetBackground(list, DesignColors::White);
+  return list;
+}
+
+QPushButton* MoveButton(const char* caption, QWidget* parent, const QRect& place) {
+  QPushButton* button = MakeButton(caption, parent, place);
+  button->setEnabled(false);
+  return button;
+}
+
+}  // namespace
+
+PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
+  Label21 = MakeLabel("Preview and Install Fonts", tab, s.Rect(8, 6, 400, 26));
+  Label21->setFont(DesignFont(s, 20, true));
+
+  Label24 = MakeLabel("Directory/Drive", tab, s.Rect(8, 40, 200, 16));
+  Dir1 = new QListWidget(tab);
+  Dir1->setGeometry(s.Rect(8, 58, 200, 206));
+  Dir1->setAccessibleName(QStringLiteral("Directory"));
+  Drive1 = new QComboBox(tab);
+  Drive1->setGeometry(s.Rect(8, 268, 200, 24));
+  Drive1->setAccessibleName(QStringLiteral("Drive"));
+  lblFontFiles = MakeLabel("Font Files: 0", tab, s.Rect(8, 298, 200, 16));
+  File1 = new QListWidget(tab);
+  File1->setGeometry(s.Rect(8, 316, 200, 110));
+  File1->setAccessibleName(QStringLiteral("Font files"));
+  cmdPreview = MoveButton("&Preview Fonts", tab, s.Rect(8, 432, 200, 33));
+
+  lblPAvailable = MakeLabel("Available Fonts: 0", tab, s.Rect(220, 40, 220, 16));
+  lstPreview = SortedList(tab, s.Rect(220, 58, 220, 234), "Available fonts");
+  cmdAdd = MoveButton(">", tab, s.Rect(448, 96, 40, 28));
+  cmdAddAll = MoveButton(">>", tab, s.Rect(448, 132, 40, 28));
+  cmdRemove = MoveButton("<", tab, s.Rect(448, 180, 40, 28));
+  cmdRemoveAll = MoveButton("<<", tab, s.Rect(448, 216, 40, 28));
+  lblPSelected = MakeLabel("Selected Fonts: 0", tab, s.Rect(496, 40, 265, 16));
+  lstSelected = SortedList(tab, s.Rect(496, 58, 265, 234), "Selected fonts");
+
+  lblPreviewSample = MakeLabel("Sample", tab, s.Rect(220, 298, 541, 16));
+  Panel8 = LoweredPanel(tab);
+  Panel8->setGeometry(s.Rect(220, 316, 541, 110));
+  memDispPreview = new Memo(Panel8);
+  memDispPreview->setGeometry(s.Rect(2, 2, 537, 106));
+  memDispPreview->setAccessibleName(QStringLiteral("Preview sample"));
+
+  Label22 = MakeLabel("Sample Si&ze", tab, s.Rect(220, 440, 84, 16));
+  spnPreviewSize = MakeSpin(4, 20, 12, tab, s.Rect(306, 436, 49, 24), Label22);
+  Label26 = MakeLabel("Print &Size", tab, s.Rect(370, 440, 72, 16));
+  spnPreviewPrintSize = MakeSpin(4, 20, 11, tab, s.Rect(444, 436, 49, 24), Label26);
+  cmdInstall = MoveButton("&Install", tab, s.Rect(578, 432, 89, 33));
+  cmdPreviewPrint = MoveButton("&Print", tab, s.Rect(672, 432, 89, 33));
+
+  pnlLoading = new QFrame(tab);
+  pnlLoading->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  pnlLoading->setGeometry(s.Rect(0, 444, 769, 45));
+  SetBackground(pnlLoading, DesignColors::Silver);
+  lblLoading = MakeLabel("Loading fonts", pnlLoading, s.Rect(8, 14, 140, 16));
+  gaugeLoading = new QProgressBar(pnlLoading);
+  gaugeLoading->setGeometry(s.Rect(152, 12, 480, 20));
+  gaugeLoading->setRange(0, 100);
+  gaugeLoading->setValue(0);
+  SetBackground(gaugeLoading, DesignColors::Yellow);
+  cmdPreviewCancel = MakeButton("&Cancel", pnlLoading, s.Rect(660, 6, 89, 33));
+  pnlLoading->hide();
+
+  lstPreview2 = new ListBox(tab);
+  lstPreview2->hide();
+}

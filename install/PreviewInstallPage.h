@@ -1,0 +1,48 @@
+#pragma once
+
+class DesignScale;
+class Label;
+class ListBox;
+class Memo;
+class QComboBox;
+class QFrame;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+class SpinEdit;
+
+// The controls of the Preview/Install page.
+struct PreviewInstallPage {
+  PreviewInstallPage(QWidget* tab, const DesignScale& scale);
+
+  Label* Label21;
+  Label* Label24;
+  QListWidget* Dir1;
+  QComboBox* Drive1;
+  Label* lblFontFiles;
+  QListWidget* File1;
+  QPushButton* cmdPreview;
+  Label* lblPAvailable;
+  ListBox* lstPreview;
+  QPushButton* cmdAdd;
+  QPushButton* cmdAddAll;
+  QPushButton* cmdRemove;
+  QPushButton* cmdRemoveAll;
+  Label* lblPSelected;
+  ListBox* lstSelected;
+  Label* lblPreviewSample;
+  QFrame* Panel8;
+  Memo* memDispPreview;
+  Label* Label22;
+  SpinEdit* spnPreviewSize;
+  Label* Label26;
+  SpinEdit* spnPreviewPrintSize;
+  QPushButton* cmdInstall;
+  QPushButton* cmdPreviewPrint;
+  QFrame* pnlLoading;
+  Label* lblLoading;
+  QProgressBar* gaugeLoading;
+  QPushButton* cmdPreviewCancel;
+  ListBox* lstPreview2;
+};

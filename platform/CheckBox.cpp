@@ -1,0 +1,10 @@
+#include "platform/CheckBox.h"
+
+#include "platform/QtText.h"
+
+CheckBox::CheckBox(const std::string& caption, QWidget* parent)
+    : QCheckBox(ToQString(caption), parent) {
+  connect(this, &QCheckBox::toggled, this, [this] {
+    if (OnClick) OnClick();
+  });
+}

@@ -1,0 +1,126 @@
+#include "platform/ListBox.h"
+
+#include <QItemSelectionModel>
+
+#include "platform/ListBoxModel.h"
+#include "platform/PlatformError.h"
+
+namespace {
+
+// Marks a selection change as the program's, so the user's selection handling does not run.
+class ProgramChange {
+ public:
+  explicit ProgramChange(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~ProgramChange() { flag_ = saved_; }
+  ProgramChange(const ProgramChange&) = delete;
+  ProgramChange& operator=(const ProgramChange&) = delete;
+
+ private:
+  bool& flag_;
+  bool saved_;
+};
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new ListBoxModel(this)) {
+  setModel(model_);
+  setUniformItemSizes(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (!programChange_ && OnClick) OnClick();
+  });
+}
+
+void ListBox::SetMultiSelect(bool multiple) {
+  setSelectionMode(multiple ? QAbstractItemView::ExtendedSelection
+                            : QAbstractItemView::SingleSelection);
+}
+
+int ListBox::Count() const { return model_->Count(); }
+
+void ListBox::CheckIndex(int index) const {
+  if (index < 0 || index >= Count()) {
+    throw PlatformError("List index out of bounds (" + std::to_string(index) + ")");
+  }
+}
+
+QModelIndex ListBox::ModelIndex(int index) const { return model_->index(index, 0); }
+
+const std::string& ListBox::Text(int index) const {
+  CheckIndex(index);
+  return model_->At(index).Text;
+}
+
+std::shared_ptr<void> ListBox::Object(int index) const {
+  CheckIndex(index);
+  return model_->At(index).Object;
+}
+
+void ListBox::Clear() {
+  ProgramChange change(programChange_);
+  model_->Clear();
+}
+
+int ListBox::Add(std::string text, std::shared_ptr<void> object) {
+  ProgramChange change(programChange_);
+  const int index = sorted_ ? model_->SortedPosition(text) : Count();
+  model_->Insert(index, std::move(text), std::move(object));
+  return index;
+}
+
+void ListBox::AddAll(const std::vector<std::string>& texts) {
+  ProgramChange change(programChange_);
+  std::vector<ListBoxModel::Item> items;
+  items.reserve(texts.size());
+  for (const std::string& text : texts) items.push_back(ListBoxModel::MakeItem(text));
+  model_->Append(std::move(items), sorted_);
+}
+
+void ListBox::Delete(int index) {
+  CheckIndex(index);
+  ProgramChange change(programChange_);
+  model_->Remove(index);
+}
+
+bool ListBox::Selected(int index) const {
+  CheckIndex(index);
+  return selectionModel()->isSelected(ModelIndex(index));
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+  CheckIndex(index);
+  ProgramChange change(programChange_);
+  selectionModel()->select(ModelIndex(index),
+                           selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void ListBox::SelectRange(int first, int last) {
+  if (first > last) return;
+  CheckIndex(first);
+  CheckIndex(last);
+  ProgramChange change(programChange_);
+  selectionModel()->select(QItemSelection(ModelIndex(first), ModelIndex(last)),
+                           QItemSelectionModel::Select);
+}
+
+int ListBox::SelCount() const {
+  int count = 0;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) count += range.height();
+  return count;
+}
+
+int ListBox::ItemIndex() const {
+  const QModelIndex current = selectionModel()->currentIndex();
+  if (current.isValid()) return current.row();
+  return Count() > 0 ? 0 : -1;
+}
+
+void ListBox::SetItemIndex(int index) {
+  CheckIndex(index);
+  ProgramChange change(programChange_);
+  const auto flags = selectionMode() == QAbstractItemView::SingleSelection
+                         ? QItemSelectionModel::ClearAndSelect
+                         : QItemSelectionModel::NoUpdate;
+  selectionModel()->setCurrentIndex(ModelIndex(index), flags);
+}

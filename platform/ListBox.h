@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QListView>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ListBoxModel;
+
+// A list box: items with a text and an object each, optionally kept sorted without regard to
+// case, with single or extended multiple selection. Selecting from the program does not run the
+// selection handling (OnClick); the user's selection changes do.
+class ListBox : public QListView {
+  Q_OBJECT
+ public:
+  explicit ListBox(QWidget* parent = nullptr);
+
+  void SetMultiSelect(bool multiple);
+  void SetSorted(bool sorted) { sorted_ = sorted; }
+  bool Sorted() const { return sorted_; }
+
+  int Count() const;
+  const std::string& Text(int index) const;
+  std::shared_ptr<void> Object(int index) const;
+  template <typename T>
+  std::shared_ptr<T> ObjectAs(int index) const {
+    return std::static_pointer_cast<T>(Object(index));
+  }
+
+  void Clear();
+  // Adds one item, at its sorted place when the list is sorted; returns its index.
+  int Add(std::string text, std::shared_ptr<void> object = nullptr);
+  // Adds many texts at once (sorted in one pass when the list is sorted).
+  void AddAll(const std::vector<std::string>& texts);
+  void Delete(int index);
+
+  bool Selected(int index) const;
+  void SetSelected(int index, bool selected);
+  // Selects the items first..last in one step, so the list is drawn once.
+  void SelectRange(int first, int last);
+  int SelCount() const;
+
+  // The focused item (the one with the focus rectangle); 0 for a filled list that has none yet,
+  // -1 for an empty list.
+  int ItemIndex() const;
+  // Makes the item the focused one and, in a single-selection list, the selected one.
+  void SetItemIndex(int index);
+
+  std::function<void()> OnClick;
+
+ private:
+  void CheckIndex(int index) const;
+  QModelIndex ModelIndex(int index) const;
+
+  ListBoxModel* model_;
+  bool sorted_ = false;
+  bool programChange_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QPlainTextEdit>
+#include <string>
+
+// A multi-line text box. Its text uses "\r\n" line breaks, as the program's texts do.
+class Memo : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit Memo(QWidget* parent = nullptr);
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+  std::string FontName() const;
+  void SetFontName(const std::string& faceName);
+  void SetFontPoints(double points);
+  bool Bold() const { return font().bold(); }
+  void SetBold(bool bold);
+  bool Italic() const { return font().italic(); }
+  void SetItalic(bool italic);
+  void SetFontColor(const QColor& color);
+  QColor FontColor() const;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/IMessageBoxes.h"
+
+// Message boxes of the window system, parented to the active window.
+class QtMessageBoxes final : public IMessageBoxes {
+ public:
+  QtMessageBoxes() = default;
+  void Show(MessageKind kind, const std::string& title, const std::string& text) override;
+  bool Confirm(const std::string& title, const std::string& text) override;
+};

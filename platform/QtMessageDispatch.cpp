@@ -1,0 +1,5 @@
+#include "platform/QtMessageDispatch.h"
+
+#include <QCoreApplication>
+
+void QtMessageDispatch::ProcessMessages() { QCoreApplication::processEvents(); }

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/IMessageDispatch.h"
+
+class QtMessageDispatch final : public IMessageDispatch {
+ public:
+  QtMessageDispatch() = default;
+  void ProcessMessages() override;
+};

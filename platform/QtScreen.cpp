@@ -1,0 +1,23 @@
+#include "platform/QtScreen.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+int QtScreen::Width() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().width() : 0;
+}
+
+int QtScreen::LogicalDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
+void QtScreen::SetCursor(CursorShape shape) {
+  // One override at a time, so that Default always brings back the normal cursor.
+  if (overridden_) QGuiApplication::restoreOverrideCursor();
+  overridden_ = shape == CursorShape::Hourglass;
+  if (overridden_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/IScreen.h"
+
+// The primary screen as Qt reports it.
+class QtScreen final : public IScreen {
+ public:
+  QtScreen() = default;
+  int Width() override;
+  int LogicalDpi() override;
+  void SetCursor(CursorShape shape) override;
+
+ private:
+  bool overridden_ = false;
+};

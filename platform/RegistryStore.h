@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/IRegistry.h"
+
+// The registry kept in one text file in the user's configuration folder. The file is read on
+// first use and written whole on every change, so an edit by hand between runs is picked up and
+// a crash never leaves half a file. A file that cannot be read or understood is reported by every
+// call and is never overwritten, so the user's settings are not lost silently.
+class RegistryStore final : public IRegistry {
+ public:
+  // Touches nothing on disk; the file is read (or created) by the first call that needs it.
+  explicit RegistryStore(std::string filePath);
+
+  // $XDG_CONFIG_HOME/glyphera/registry, with $HOME/.config when XDG_CONFIG_HOME is not set.
+  static std::string DefaultFilePath();
+
+  bool KeyExists(RegistryRoot root, const std::string& key) override;
+  std::optional<RegistryValue> QueryValue(RegistryRoot root, const std::string& key,
+                                          const std::string& name) override;
+  void SetValue(RegistryRoot root, const std::string& key, const std::string& name,
+                const RegistryValue& value) override;
+
+ private:
+  struct NamedValue {
+    std::string Name;
+    RegistryValue Value;
+  };
+  struct Key {
+    RegistryRoot Root = RegistryRoot::CurrentUser;
+    std::string Path;  // normalised: no empty, leading or trailing segments
+    std::vector<NamedValue> Values;
+  };
+  enum class State { NotLoaded, Loaded, Failed };
+
+  void EnsureLoaded();
+  void Load();
+  void Seed();
+  void Parse(const std::string& text);
+  void Write() const;
+  std::string Serialise() const;
+  Key* FindKey(RegistryRoot root, const std::string& normalisedPath);
+
+  std::string filePath_;
+  State state_ = State::NotLoaded;
+  std::string failure_;
+  std::vector<Key> keys_;  // in file order
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+// Characters 32 to 255 are shown and printed as the Windows-1252 ("ANSI") code page gives them.
+// The five codes that code page leaves undefined map to the control character of the same number.
+char32_t Windows1252ToUnicode(unsigned char code);
+
+// A symbol-encoded face is addressed through the private range, where it keeps its own glyphs.
+inline constexpr char32_t SymbolCodePoint(unsigned char code) { return 0xF000 + code; }

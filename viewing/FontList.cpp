@@ -1,0 +1,113 @@
+#include "viewing/FontList.h"
+
+#include "platform/CheckBox.h"
+#include "platform/Edit.h"
+#include "platform/IFontServices.h"
+#include "platform/IPrinter.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/PlatformError.h"
+#include "platform/SpinEdit.h"
+#include "viewing/FontListTexts.h"
+#include "viewing/FontStylesSummary.h"
+
+FontList::FontList(const FontListControls& controls, IPrinter& printer, IFontServices& fonts)
+    : c_(controls), printer_(printer), fonts_(fonts) {}
+
+void FontList::FillFontList() {
+  c_.lstFonts.Clear();
+  c_.lstFonts.SetSorted(true);
+  // The count follows the list even when the printer fails, so that no later loop walks
+  // entries that are gone.
+  fontCount_ = 0;
+  c_.lblFonts.SetCaption("Fonts: 0");
+  c_.lstFonts.AddAll(printer_.Fonts());
+  fontCount_ = c_.lstFonts.Count();
+  c_.lblFonts.SetCaption("Fonts: " + std::to_string(fontCount_));
+  if (fontCount_ == 0) throw PlatformError(kNoFontsText);
+  c_.lstFonts.SetSelected(0, true);
+}
+
+void FontList::BuildScreenFontSet() { screenFontSet_.AddAll(fonts_.ScreenFontNames()); }
+
+void FontList::AddListedFontsToScreenFontSet() {
+  for (int i = 0; i < c_.lstFonts.Count(); ++i) {
+    if (!IsScreenFont(c_.lstFonts.Text(i))) screenFontSet_.Add(c_.lstFonts.Text(i));
+  }
+}
+
+bool FontList::IsScreenFont(const std::string& name) const { return screenFontSet_.Contains(name); }
+
+void FontList::lstFontsClick() {
+  if (c_.lstFonts.Count() == 0) {
+    ShowNoFonts();
+    return;
+  }
+  currentFontName_ = c_.lstFonts.Text(c_.lstFonts.ItemIndex());
+  noScreenFont_ = !IsScreenFont(currentFontName_);
+  ShowSample();
+  c_.lblSample.SetCaption("Sample: " + currentFontName_);
+  ShowSelectedCount(c_.lstFonts.SelCount());
+  ShowStylesAndType();
+}
+
+void FontList::ShowSample() {
+  if (noScreenFont_) {
+    c_.memDispFont.SetFontName(kSystemFace);
+    c_.memDispFont.SetText(kNoScreenFontText);
+  } else {
+    c_.memDispFont.SetFontName(currentFontName_);
+    c_.memDispFont.SetText(kSampleAlphabet + c_.txtSample.Text());
+  }
+}
+
+// Without any font there is no current font: the sample says so and the pages that need a screen
+// font stay refused.
+void FontList::ShowNoFonts() {
+  currentFontName_.clear();
+  noScreenFont_ = true;
+  c_.memDispFont.SetFontName(kSystemFace);
+  c_.memDispFont.SetText(kNoFontsText);
+  c_.lblSample.SetCaption("Sample: ");
+  ShowSelectedCount(0);
+  c_.lblStyles.SetCaption("");
+  fontType_.clear();
+  c_.lblFontType.SetCaption("Font Type: ");
+}
+
+void FontList::ShowStylesAndType() {
+  const FontStylesSummary summary = SummariseFontStyles(fonts_.EnumFontFamilies(currentFontName_));
+  c_.lblStyles.SetCaption(summary.StylesCaption);
+  if (summary.CharPanelPoints) c_.pnlCurrChar.SetFontPoints(*summary.CharPanelPoints);
+  if (noScreenFont_) {
+    fontType_ = "Printer Resident";
+  } else {
+    // A kind left over from the previous font would be wrong for this one.
+    fontType_ = summary.FontType.value_or("Unknown");
+  }
+  c_.lblFontType.SetCaption("Font Type: " + fontType_);
+}
+
+void FontList::ShowSelectedCount(int count) {
+  selectedCount_ = count;
+  c_.lblSelected.SetCaption("Selected: " + std::to_string(selectedCount_));
+}
+
+void FontList::chkSampleBoldClick() { c_.memDispFont.SetBold(c_.chkSampleBold.Checked()); }
+
+void FontList::chkSampleItalicClick() { c_.memDispFont.SetItalic(c_.chkSampleItalic.Checked()); }
+
+void FontList::spnPointSizeChange() {
+  const int value = c_.spnPointSize.Value();
+  if (value >= c_.spnPointSize.MinValue() && value <= c_.spnPointSize.MaxValue()) {
+    c_.memDispFont.SetFontPoints(value);
+  }
+}
+
+void FontList::cmdSelectAllClick() {
+  c_.lstFonts.hide();
+  if (fontCount_ > 0) c_.lstFonts.SelectRange(0, fontCount_ - 1);
+  c_.lstFonts.show();
+  ShowSelectedCount(fontCount_);
+}
