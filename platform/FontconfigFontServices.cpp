@@ -169,6 +169,11 @@ bool NaturalOrder(const ListedFace& a, const ListedFace& b) {
          std::tie(b.weight, b.slant, b.width, b.record.elfStyle, b.file, b.index);
 }
 
+bool SameStyle(const ListedFace& a, const ListedFace& b) {
+  return std::tie(a.weight, a.slant, a.width, a.record.elfStyle) ==
+         std::tie(b.weight, b.slant, b.width, b.record.elfStyle);
+}
+
 }  // namespace
 
 class FontconfigFontServices::FreeType {
@@ -236,6 +241,9 @@ std::vector<FontStyleRecord> FontconfigFontServices::EnumFontFamilies(const std:
     faces.push_back(DescribeFace(fonts->fonts[i], family));
   }
   std::stable_sort(faces.begin(), faces.end(), NaturalOrder);
+  // One face installed in several files (a Type 1 and a CFF copy, or the sizes of one bitmap
+  // font) is one style to the user: the first in natural order stands for all.
+  faces.erase(std::unique(faces.begin(), faces.end(), SameStyle), faces.end());
   std::vector<FontStyleRecord> records;
   records.reserve(faces.size());
   for (ListedFace& face : faces) {

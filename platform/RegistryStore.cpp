@@ -35,6 +35,7 @@
 #include <utility>
 
 #include "platform/PlatformError.h"
+#include "platform/RegistryKeys.h"
 
 namespace fs = std::filesystem;
 
@@ -42,16 +43,12 @@ namespace {
 
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
-constexpr std::string_view kShellFoldersKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr std::string_view kWindowsFontsKey =
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
 char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The system registry folds case for ASCII letters only; other bytes of UTF-8 names must match.
+// Case is folded for ASCII letters only; the other bytes of UTF-8 names must match exactly.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -290,9 +287,10 @@ void RegistryStore::Seed() {
   RegistryValue fonts;
   fonts.Type = RegistryType::Text;
   fonts.Text = XdgFolder("XDG_DATA_HOME", ".local/share") + "/fonts";
-  keys_.push_back(
-      Key{RegistryRoot::CurrentUser, std::string(kShellFoldersKey), {{"Fonts", fonts}}});
-  keys_.push_back(Key{RegistryRoot::LocalMachine, std::string(kWindowsFontsKey), {}});
+  keys_.push_back(Key{RegistryRoot::CurrentUser,
+                      RegistryKeys::kShellFolders,
+                      {{RegistryKeys::kFontsValue, fonts}}});
+  keys_.push_back(Key{RegistryRoot::LocalMachine, RegistryKeys::kNtFonts, {}});
   state_ = State::Loaded;
   try {
     Write();

@@ -1,5 +1,6 @@
 #include "platform/SpinEdit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <algorithm>
@@ -55,4 +56,13 @@ void SpinEdit::focusOutEvent(QFocusEvent* event) {
   const std::optional<int> typed = WholeNumber(lineEdit()->text());
   const int corrected = std::clamp(typed.value_or(min_), min_, max_);
   if (!typed || *typed != corrected) SetValue(corrected);
+}
+
+void SpinEdit::keyPressEvent(QKeyEvent* event) {
+  // Only the arrow keys step a spin edit; the page keys belong to the window.
+  if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+    event->ignore();
+    return;
+  }
+  QAbstractSpinBox::keyPressEvent(event);
 }

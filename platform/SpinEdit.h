@@ -29,6 +29,7 @@ class SpinEdit : public QAbstractSpinBox {
  protected:
   StepEnabled stepEnabled() const override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int min_;

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what Glyphera needs to build, run and test on Debian 12, and nothing that is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libfontconfig-dev libfreetype-dev fontconfig
+  libbenchmark-dev
+  xvfb xauth poppler-utils
+  # Fonts the tests are built on, and a sensible set for a fresh desktop.
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

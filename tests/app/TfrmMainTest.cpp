@@ -1,0 +1,451 @@
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/FontMapPage.h"
+#include "app/LargeSamplePage.h"
+#include "app/MainPage.h"
+#include "app/ShowAllPage.h"
+#include "app/TfrmMain.h"
+#include "fixtures/MainWindowHarness.h"
+#include "platform/CheckBox.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/RegistryKeys.h"
+#include "platform/SpinEdit.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+const std::vector<std::string> kThreeFonts = {"Times New Roman", "arial", "Courier New"};
+const std::string kNoScreenMessage =
+    "The currently selected font does not have an equivalent screen font,\r\nso the large sample "
+    "and font map are not available.";
+
+QString Caption(const Label* label) { return QString::fromStdString(label->Caption()); }
+
+void PressCtrlTab(TfrmMain& form, bool forward) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+  if (forward) {
+    QTest::keyClick(target, Qt::Key_Tab, Qt::ControlModifier);
+  } else {
+    QTest::keyClick(target, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  }
+}
+
+void ClickItem(ListBox* list, int row, Qt::KeyboardModifiers modifiers = {}) {
+  const QRect place = list->visualRect(list->model()->index(row, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, place.center());
+}
+
+}  // namespace
+
+class TfrmMainTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startupListsFontsAndShowsFirstSample();
+  void startupValuesAndRegistry();
+  void registryFallbacks_data();
+  void registryFallbacks();
+  void printerOnlyFontIsExplainedAndPagesRefused();
+  void ctrlTabWrapsAroundThePages();
+  void largeSamplePageTakesTheCurrentFont();
+  void showAllKeysPageTheView();
+  void pageKeysElsewhereReachTheFocusedControl();
+  void selectAllWith250Fonts();
+  void ctrlClickDeselectsAndMakesCurrent();
+  void sampleSizeAndStyle();
+  void windowPlacement_data();
+  void windowPlacement();
+  void fontMapCells_data();
+  void fontMapCells();
+  void noPrinterLeavesAUsableWindow_data();
+  void noPrinterLeavesAUsableWindow();
+  void helpMenuShowsTheHelpFile();
+  void closeRestoresTheCursor();
+};
+
+void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  h.SeedRegistry("/home/u/.local/share/fonts");
+  TfrmMain& form = h.Show();
+  MainPage& m = form.Main();
+
+  QCOMPARE(form.windowTitle(), QStringLiteral("Glyphera"));
+  QCOMPARE(form.PageControl1()->count(), 6);
+  const QStringList tabs = {"&Main", "&Large Sample", "F&ont Map", "Show &All Selected",
+                            "&Edit Sample Text", "Preview/&Install"};
+  for (int i = 0; i < tabs.size(); ++i) QCOMPARE(form.PageControl1()->tabText(i), tabs[i]);
+  QCOMPARE(form.ActivePage(), Page::Main);
+
+  QCOMPARE(Caption(m.lblFonts), QStringLiteral("Fonts: 3"));
+  QCOMPARE(m.lstFonts->Text(0), std::string("arial"));
+  QCOMPARE(m.lstFonts->Text(2), std::string("Times New Roman"));
+  QCOMPARE(m.lstFonts->SelCount(), 1);
+  QVERIFY(m.lstFonts->Selected(0));
+  QCOMPARE(Caption(m.lblSample), QStringLiteral("Sample: arial"));
+  QCOMPARE(Caption(m.lblSelected), QStringLiteral("Selected: 1"));
+  QCOMPARE(Caption(m.lblFontType), QStringLiteral("Font Type: TrueType"));
+  QCOMPARE(Caption(m.lblStyles), QStringLiteral("Styles: Regular, Bold "));
+  QCOMPARE(m.memDispFont->FontName(), std::string("arial"));
+  QCOMPARE(m.memDispFont->font().pointSizeF(), 12.0);
+  QVERIFY(!m.memDispFont->font().bold());
+  QCOMPARE(m.memDispFont->Text(),
+           std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n"));
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("arial"));
+  QVERIFY(!form.Fonts().NoScreenFont());
+  QCOMPARE(form.Fonts().FontCount(), 3);
+  QVERIFY(h.messages.shown.empty());
+}
+
+void TfrmMainTest::startupValuesAndRegistry() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  h.SeedRegistry("/home/u/.local/share/fonts");
+  TfrmMain& form = h.Show();
+  QCOMPARE(form.ProgramDir(), h.dir.Path() + "/");
+  QCOMPARE(form.HelpFile(), h.dir.Path() + "/GLYPHERA.HLP");
+  QCOMPARE(form.HeadingFont(), std::string("Arial"));
+  QCOMPARE(form.FontsFolder(), std::string("/home/u/.local/share/fonts/"));
+  QCOMPARE(form.FontRegistryKey(), std::string(RegistryKeys::kNtFonts));
+  QCOMPARE(form.SampleSheetLines()[0], std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  QCOMPARE(form.SampleSheetLines()[1].size(), std::size_t{60});
+  const std::array<bool, 13> checked = {false, false, false, false, true, false, true,
+                                        false, true, false, true, true, true};
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    QCOMPARE(form.Main().chkParaSizes[i]->Checked(), checked[i]);
+  }
+  QCOMPARE(form.ParagraphSizes()[12].PointSize, 14.0f);
+  // The page step is 95 % of the scroll box's height, the row height fills the grid.
+  const int boxHeight = form.ShowAll().ScrollBox1->height();
+  QCOMPARE(form.PageStep(), boxHeight * 95 / 100);
+  const Grid* grid = form.FontMap().grdFontMap;
+  QCOMPARE(grid->rowHeight(0), (grid->height() - 6) / 7);
+  QVERIFY(form.LargeSample().memLargeSample->Text().starts_with(
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz\r\n1234567890"));
+}
+
+void TfrmMainTest::registryFallbacks_data() {
+  QTest::addColumn<bool>("seed");
+  QTest::addColumn<bool>("numberValue");
+  QTest::addColumn<QString>("fontsFolder");
+  QTest::addColumn<QString>("registryKey");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("empty store") << false << false << "/" << RegistryKeys::kFonts << "";
+  QTest::newRow("value of the wrong type")
+      << false << true << "" << "" << "Invalid data type for 'Fonts'";
+}
+
+void TfrmMainTest::registryFallbacks() {
+  QFETCH(bool, seed);
+  QFETCH(bool, numberValue);
+  QFETCH(QString, fontsFolder);
+  QFETCH(QString, registryKey);
+  QFETCH(QString, message);
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  if (seed) h.SeedRegistry("/fonts");
+  if (numberValue) {
+    h.registry.SetValue(RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
+                        RegistryKeys::kFontsValue, {RegistryType::Number, "", 7});
+  }
+  h.screen.width = 640;
+  TfrmMain& form = h.Create();
+  QCOMPARE(QString::fromStdString(form.FontsFolder()), fontsFolder);
+  QCOMPARE(QString::fromStdString(form.FontRegistryKey()), registryKey);
+  if (message.isEmpty()) {
+    QVERIFY(h.messages.shown.empty());
+  } else {
+    QCOMPARE(h.messages.shown.size(), std::size_t{1});
+    QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
+    QCOMPARE(QString::fromStdString(h.messages.shown[0].Text), message);
+  }
+  // The window is still placed for the small screen after the registry failed.
+  QCOMPARE(form.pos(), QPoint(0, 0));
+}
+
+void TfrmMainTest::printerOnlyFontIsExplainedAndPagesRefused() {
+  MainWindowHarness h;
+  h.fonts.AddTrueTypeFamily("Arial", {"Regular"});
+  h.printer.printers = {{"Laser", std::vector<std::string>{"Arial", "Courier PS"}}};
+  TfrmMain& form = h.Show();
+  MainPage& m = form.Main();
+  m.lstFonts->setFocus();
+  ClickItem(m.lstFonts, 1);
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier PS"));
+  QVERIFY(form.Fonts().NoScreenFont());
+  QCOMPARE(m.memDispFont->Text(), std::string("This font does not have an equivalent screen "
+                                              "font\r\nand cannot be displayed."));
+  QCOMPARE(m.memDispFont->FontName(), std::string("System"));
+  QCOMPARE(Caption(m.lblSample), QStringLiteral("Sample: Courier PS"));
+  QCOMPARE(Caption(m.lblFontType), QStringLiteral("Font Type: Printer Resident"));
+  QCOMPARE(Caption(m.lblStyles), QString());
+
+  // Ctrl+Tab goes to Large Sample and is turned back; so is a click on the Font Map tab.
+  PressCtrlTab(form, true);
+  QCOMPARE(form.ActivePage(), Page::Main);
+  form.PageControl1()->tabBar()->setCurrentIndex(static_cast<int>(Page::FontMap));
+  QCOMPARE(form.ActivePage(), Page::Main);
+  QCOMPARE(h.messages.shown.size(), std::size_t{2});
+  for (const auto& box : h.messages.shown) {
+    QCOMPARE(box.Kind, MessageKind::Information);
+    QCOMPARE(box.Title, std::string("Information"));
+    QCOMPARE(box.Text, kNoScreenMessage);
+  }
+  for (Page open : {Page::ShowAll, Page::Edit, Page::Install}) {
+    form.PageControl1()->setCurrentIndex(static_cast<int>(open));
+    QCOMPARE(form.ActivePage(), open);
+  }
+  QCOMPARE(h.messages.shown.size(), std::size_t{2});
+}
+
+void TfrmMainTest::ctrlTabWrapsAroundThePages() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  for (int i = 1; i <= 6; ++i) {
+    PressCtrlTab(form, true);
+    QCOMPARE(static_cast<int>(form.ActivePage()), i % 6);
+  }
+  PressCtrlTab(form, false);
+  QCOMPARE(form.ActivePage(), Page::Install);
+  QVERIFY(h.messages.shown.empty());
+}
+
+void TfrmMainTest::largeSamplePageTakesTheCurrentFont() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  LargeSamplePage& large = form.LargeSample();
+  large.spnLargeSample->SetValue(36);
+  large.memLargeSample->SetBold(true);
+  ClickItem(form.Main().lstFonts, 2);
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::LargeSample));
+  QCOMPARE(Caption(large.lblLargeSample), QStringLiteral("Times New Roman"));
+  QCOMPARE(large.memLargeSample->FontName(), std::string("Times New Roman"));
+  QCOMPARE(large.memLargeSample->font().pointSizeF(), 36.0);
+  QVERIFY(large.memLargeSample->font().bold());
+}
+
+void TfrmMainTest::showAllKeysPageTheView() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::ShowAll));
+  ShowAllPage& page = form.ShowAll();
+  QScrollBar* bar = page.ScrollBox1->verticalScrollBar();
+  const int last = bar->maximum();
+  QVERIFY(last > form.PageStep());
+  page.spnSelected->setFocus();
+  QWidget* target = page.spnSelected;
+
+  QTest::keyClick(target, Qt::Key_PageUp);
+  QCOMPARE(bar->value(), 0);
+  QTest::keyClick(target, Qt::Key_PageDown);
+  QCOMPARE(bar->value(), form.PageStep());
+  QTest::keyClick(target, Qt::Key_PageDown);
+  QCOMPARE(bar->value(), 2 * form.PageStep());
+  QTest::keyClick(target, Qt::Key_PageUp);
+  QCOMPARE(bar->value(), form.PageStep());
+  QTest::keyClick(target, Qt::Key_End);
+  QCOMPARE(bar->value(), last);
+  QTest::keyClick(target, Qt::Key_PageDown);
+  QCOMPARE(bar->value(), last);
+  QTest::keyClick(target, Qt::Key_Home);
+  QCOMPARE(bar->value(), 0);
+  // The spin edit saw the keys too, and the page keys did not step it.
+  QCOMPARE(page.spnSelected->Value(), 12);
+
+  QTest::keyClick(target, Qt::Key_End);
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::ShowAll));
+  QCOMPARE(bar->value(), 0);
+}
+
+void TfrmMainTest::pageKeysElsewhereReachTheFocusedControl() {
+  MainWindowHarness h;
+  std::vector<std::string> many;
+  for (int i = 0; i < 100; ++i) many.push_back("Font " + std::to_string(1000 + i));
+  h.UseFonts(many);
+  TfrmMain& form = h.Show();
+  QScrollBar* bar = form.ShowAll().ScrollBox1->verticalScrollBar();
+  ListBox* list = form.Main().lstFonts;
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_End);
+  QCOMPARE(bar->value(), 0);
+  QCOMPARE(list->ItemIndex(), 99);
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Font 1099"));
+  QTest::keyClick(list, Qt::Key_Home);
+  QCOMPARE(list->ItemIndex(), 0);
+  QCOMPARE(bar->value(), 0);
+}
+
+void TfrmMainTest::selectAllWith250Fonts() {
+  MainWindowHarness h;
+  std::vector<std::string> many;
+  for (int i = 0; i < 250; ++i) many.push_back("Face " + std::to_string(i));
+  h.UseFonts(many);
+  TfrmMain& form = h.Show();
+  ClickItem(form.Main().lstFonts, 3);
+  const std::string current = form.Fonts().CurrentFontName();
+  const std::string sample = form.Main().memDispFont->Text();
+  const int enumerations = h.fonts.enumerations;
+  QTest::mouseClick(form.Main().cmdSelectAll, Qt::LeftButton);
+  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 250"));
+  QCOMPARE(form.Fonts().SelectedCount(), 250);
+  QCOMPARE(form.Main().lstFonts->SelCount(), 250);
+  QVERIFY(form.Main().lstFonts->isVisible());
+  QCOMPARE(form.Fonts().CurrentFontName(), current);
+  QCOMPARE(form.Main().memDispFont->Text(), sample);
+  QCOMPARE(h.fonts.enumerations, enumerations);
+}
+
+void TfrmMainTest::ctrlClickDeselectsAndMakesCurrent() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  ListBox* list = form.Main().lstFonts;
+  ClickItem(list, 1, Qt::ControlModifier);
+  ClickItem(list, 2, Qt::ControlModifier);
+  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 3"));
+  ClickItem(list, 1, Qt::ControlModifier);
+  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 2"));
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier New"));
+}
+
+void TfrmMainTest::sampleSizeAndStyle() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  MainPage& m = form.Main();
+  auto* edit = m.spnPointSize->findChild<QLineEdit*>();
+  m.spnPointSize->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(m.spnPointSize, "25");
+  QCOMPARE(m.memDispFont->font().pointSizeF(), 12.0);  // 2 was out of range, 25 too
+  m.lstFonts->setFocus();
+  QTRY_COMPARE(edit->text(), QStringLiteral("20"));
+  QCOMPARE(m.memDispFont->font().pointSizeF(), 20.0);
+  edit->setText(QString());
+  QCOMPARE(m.memDispFont->font().pointSizeF(), 4.0);
+
+  m.chkSampleBold->SetChecked(true);
+  m.chkSampleItalic->SetChecked(true);
+  QVERIFY(m.memDispFont->font().bold());
+  QVERIFY(m.memDispFont->font().italic());
+  m.chkSampleBold->SetChecked(false);
+  QVERIFY(!m.memDispFont->font().bold());
+  QVERIFY(m.memDispFont->font().italic());
+  // Another font keeps the size and the style.
+  ClickItem(m.lstFonts, 1);
+  QVERIFY(m.memDispFont->font().italic());
+  QCOMPARE(m.memDispFont->FontName(), std::string("Courier New"));
+}
+
+void TfrmMainTest::windowPlacement_data() {
+  QTest::addColumn<int>("screenWidth");
+  QTest::addColumn<QPoint>("place");
+  QTest::newRow("800 wide") << 800 << QPoint(0, 0);
+  QTest::newRow("801 wide") << 801 << QPoint(133, 87);
+}
+
+void TfrmMainTest::windowPlacement() {
+  QFETCH(int, screenWidth);
+  QFETCH(QPoint, place);
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  h.screen.width = screenWidth;
+  QCOMPARE(h.Create().pos(), place);
+}
+
+void TfrmMainTest::fontMapCells_data() {
+  QTest::addColumn<int>("column");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<uint>("character");
+  QTest::newRow("space") << 0 << 0 << 0x20u;
+  QTest::newRow("ampersand") << 6 << 0 << 0x26u;
+  QTest::newRow("A") << 1 << 1 << 0x41u;
+  QTest::newRow("euro") << 0 << 3 << 0x20ACu;
+  QTest::newRow("undefined 0x81") << 1 << 3 << 0x81u;
+  QTest::newRow("no-break space") << 0 << 4 << 0xA0u;
+  QTest::newRow("last") << 31 << 6 << 0xFFu;
+}
+
+void TfrmMainTest::fontMapCells() {
+  QFETCH(int, column);
+  QFETCH(int, row);
+  QFETCH(uint, character);
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  const TfrmMain& form = h.Create();
+  const QString cell = form.FontMap().grdFontMap->Cell(column, row);
+  QCOMPARE(cell.size(), 1);
+  QCOMPARE(static_cast<uint>(cell.at(0).unicode()), character);
+}
+
+void TfrmMainTest::noPrinterLeavesAUsableWindow_data() {
+  QTest::addColumn<bool>("printerExists");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no printer") << false << "There is no default printer currently selected.";
+  QTest::newRow("printer without fonts") << true << "The current printer reports no fonts.";
+}
+
+void TfrmMainTest::noPrinterLeavesAUsableWindow() {
+  QFETCH(bool, printerExists);
+  QFETCH(QString, message);
+  MainWindowHarness h;
+  h.fonts.AddTrueTypeFamily("Arial", {"Regular"});
+  if (printerExists) h.printer.printers = {{"Empty", std::vector<std::string>{}}};
+  h.SeedRegistry("/fonts");
+  TfrmMain& form = h.Show();
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(QString::fromStdString(h.messages.shown[0].Text), message);
+  QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
+  QCOMPARE(Caption(form.Main().lblFonts), QStringLiteral("Fonts: 0"));
+  QCOMPARE(form.Fonts().FontCount(), 0);
+  // The rest of the start-up still ran.
+  QCOMPARE(form.FontsFolder(), std::string("/fonts/"));
+  QCOMPARE(form.FontMap().grdFontMap->Cell(1, 1), QStringLiteral("A"));
+  QVERIFY(form.Fonts().NoScreenFont());
+  QTest::mouseClick(form.Main().cmdSelectAll, Qt::LeftButton);
+  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 0"));
+  PressCtrlTab(form, true);
+  QCOMPARE(form.ActivePage(), Page::Main);
+  QCOMPARE(h.messages.shown.size(), std::size_t{2});
+  QCOMPARE(h.messages.shown[1].Text, kNoScreenMessage);
+}
+
+void TfrmMainTest::helpMenuShowsTheHelpFile() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  const QList<QAction*> items = form.HelpMenu()->actions();
+  QCOMPARE(items.size(), 3);
+  QVERIFY(items[0]->text().contains(QStringLiteral("&U")));
+  QVERIFY(items[1]->isSeparator());
+  QCOMPARE(items[2]->text(), QStringLiteral("&About"));
+  items[0]->trigger();
+  QCOMPARE(h.help.shownFiles, std::vector<std::string>{h.dir.Path() + "/GLYPHERA.HLP"});
+  QCOMPARE(form.FileMenu()->actions().at(0)->text(), QStringLiteral("E&xit"));
+}
+
+void TfrmMainTest::closeRestoresTheCursor() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  form.FileMenu()->actions().at(0)->trigger();
+  QVERIFY(!form.isVisible());
+  QCOMPARE(h.screen.cursors,
+           (std::vector<CursorShape>{CursorShape::Hourglass, CursorShape::Default}));
+}
+
+QTEST_MAIN(TfrmMainTest)
+#include "TfrmMainTest.moc"

@@ -1,0 +1,285 @@
+#include <QLineEdit>
+#include <QtTest>
+#include <string>
+
+#include "fakes/FakeMessageBoxes.h"
+#include "platform/ApplicationErrorHandler.h"
+#include "platform/CheckBox.h"
+#include "platform/ErrorText.h"
+#include "platform/Grid.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/MnemonicText.h"
+#include "platform/PlatformError.h"
+#include "platform/SpinEdit.h"
+#include "platform/Windows1252.h"
+
+class ControlsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void fullStopRule_data();
+  void fullStopRule();
+  void errorHandlerShowsAndGoesOn();
+  void mnemonics_data();
+  void mnemonics();
+  void labelWithBuddyKeepsMarkers();
+  void spinEditValue_data();
+  void spinEditValue();
+  void spinEditCorrectsOnFocusLoss_data();
+  void spinEditCorrectsOnFocusLoss();
+  void spinEditStepsStayInRange();
+  void checkBoxFromProgramRunsClick();
+  void listBoxSortsWithoutRegardToCase();
+  void listBoxProgramSelectionIsQuiet();
+  void listBoxUserSelectionRunsClick();
+  void listBoxIndexErrors();
+  void gridMovesRunClickOncePerRealMove();
+  void windows1252Mapping();
+};
+
+void ControlsTest::fullStopRule_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("letter") << "No printer" << "No printer.";
+  QTest::newRow("full stop") << "Done." << "Done.";
+  QTest::newRow("exclamation below stop") << "Stop!" << "Stop!";
+  QTest::newRow("closing parenthesis") << "List index out of bounds (0)"
+                                       << "List index out of bounds (0)";
+  QTest::newRow("digit above stop") << "Error 5" << "Error 5.";
+  QTest::newRow("slash above stop") << "Unable to write to /a/" << "Unable to write to /a/.";
+  QTest::newRow("quote below stop") << "Invalid data type for 'Fonts'"
+                                    << "Invalid data type for 'Fonts'";
+  QTest::newRow("beyond ascii") << "Größe ü" << "Größe ü.";
+  QTest::newRow("empty") << "" << "";
+}
+
+void ControlsTest::fullStopRule() {
+  QFETCH(QString, text);
+  QFETCH(QString, shown);
+  QCOMPARE(QString::fromStdString(WithFullStop(text.toStdString())), shown);
+}
+
+void ControlsTest::errorHandlerShowsAndGoesOn() {
+  FakeMessageBoxes boxes;
+  ApplicationErrorHandler errors(boxes);
+  errors.SetTitle("Glyphera");
+  bool after = false;
+  QVERIFY(!errors.Run([&] {
+    throw PlatformError("There is no default printer currently selected");
+    after = true;
+  }));
+  QVERIFY(!after);
+  QVERIFY(errors.Run([] {}));
+  QCOMPARE(boxes.shown.size(), std::size_t{1});
+  QCOMPARE(boxes.shown[0].Kind, MessageKind::Error);
+  QCOMPARE(boxes.shown[0].Title, std::string("Glyphera"));
+  QCOMPARE(boxes.shown[0].Text, std::string("There is no default printer currently selected."));
+}
+
+void ControlsTest::mnemonics_data() {
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("marker") << "Select A&ll" << "Select All";
+  QTest::newRow("doubled") << "Current Character:  38  &&" << "Current Character:  38  &";
+  QTest::newRow("panel") << "&&" << "&";
+  QTest::newRow("trailing marker") << "A&" << "A";
+  QTest::newRow("none") << "Fonts: 12" << "Fonts: 12";
+}
+
+void ControlsTest::mnemonics() {
+  QFETCH(QString, caption);
+  QFETCH(QString, shown);
+  QCOMPARE(QString::fromStdString(StripMnemonics(caption.toStdString())), shown);
+  Label label(caption.toStdString());
+  QCOMPARE(label.text(), shown);
+  QCOMPARE(label.Caption(), caption.toStdString());
+}
+
+void ControlsTest::labelWithBuddyKeepsMarkers() {
+  QWidget window;
+  Label label("Si&ze", &window);
+  SpinEdit spin(4, 20, 12, &window);
+  label.SetFocusControl(&spin);
+  QCOMPARE(label.text(), QStringLiteral("Si&ze"));
+  QCOMPARE(label.buddy(), &spin);
+  QCOMPARE(label.accessibleName(), QStringLiteral("Size"));
+}
+
+void ControlsTest::spinEditValue_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("value");
+  QTest::newRow("number") << "15" << 15;
+  QTest::newRow("above range stays while typing") << "25" << 25;
+  QTest::newRow("below range stays while typing") << "3" << 3;
+  QTest::newRow("empty is the minimum") << "" << 4;
+  QTest::newRow("sign alone is the minimum") << "-" << 4;
+  QTest::newRow("negative") << "-7" << -7;
+}
+
+void ControlsTest::spinEditValue() {
+  QFETCH(QString, text);
+  QFETCH(int, value);
+  SpinEdit spin(4, 20, 12);
+  spin.findChild<QLineEdit*>()->setText(text);
+  QCOMPARE(spin.Value(), value);
+}
+
+void ControlsTest::spinEditCorrectsOnFocusLoss_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("corrected");
+  QTest::addColumn<int>("extraChanges");
+  QTest::newRow("above") << "25" << "20" << 1;
+  QTest::newRow("below") << "2" << "4" << 1;
+  QTest::newRow("not a number") << "" << "4" << 1;
+  QTest::newRow("in range untouched") << "15" << "15" << 0;
+}
+
+void ControlsTest::spinEditCorrectsOnFocusLoss() {
+  QFETCH(QString, typed);
+  QFETCH(QString, corrected);
+  QFETCH(int, extraChanges);
+  QWidget window;
+  auto* spin = new SpinEdit(4, 20, 12, &window);
+  auto* other = new QLineEdit(&window);
+  int changes = 0;
+  spin->OnChange = [&] { ++changes; };
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.activateWindow();
+  spin->setFocus();
+  QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(spin, Qt::Key_Backspace);
+  if (!typed.isEmpty()) QTest::keyClicks(spin, typed);
+  const int changesWhileTyping = changes;
+  QCOMPARE(spin->Value(), typed.isEmpty() ? 4 : typed.toInt());
+  other->setFocus();
+  QTRY_VERIFY(!spin->hasFocus());
+  QCOMPARE(spin->findChild<QLineEdit*>()->text(), corrected);
+  QCOMPARE(changes - changesWhileTyping, extraChanges);
+}
+
+void ControlsTest::spinEditStepsStayInRange() {
+  SpinEdit spin(4, 20, 19);
+  spin.stepBy(1);
+  QCOMPARE(spin.Value(), 20);
+  spin.stepBy(1);
+  QCOMPARE(spin.Value(), 20);
+  spin.stepBy(-30);
+  QCOMPARE(spin.Value(), 4);
+}
+
+void ControlsTest::checkBoxFromProgramRunsClick() {
+  CheckBox box("&Bold");
+  int clicks = 0;
+  box.OnClick = [&] { ++clicks; };
+  box.SetChecked(true);
+  box.SetChecked(true);  // no change, no click
+  box.SetChecked(false);
+  QCOMPARE(clicks, 2);
+  box.click();
+  QCOMPARE(clicks, 3);
+  QVERIFY(box.Checked());
+}
+
+void ControlsTest::listBoxSortsWithoutRegardToCase() {
+  ListBox list;
+  list.SetSorted(true);
+  list.AddAll({"Verdana", "arial", "Courier", "Arial"});
+  list.Add("bookman");
+  list.Add("ZAPF");
+  std::vector<std::string> texts;
+  for (int i = 0; i < list.Count(); ++i) texts.push_back(list.Text(i));
+  QCOMPARE(texts.size(), std::size_t{6});
+  QCOMPARE(QString::fromStdString(texts[0]).toLower(), QStringLiteral("arial"));
+  QCOMPARE(QString::fromStdString(texts[1]).toLower(), QStringLiteral("arial"));
+  QCOMPARE(texts[2], std::string("bookman"));
+  QCOMPARE(texts[3], std::string("Courier"));
+  QCOMPARE(texts[4], std::string("Verdana"));
+  QCOMPARE(texts[5], std::string("ZAPF"));
+
+  ListBox unsorted;
+  unsorted.AddAll({"b", "a"});
+  QCOMPARE(unsorted.Text(0), std::string("b"));
+}
+
+void ControlsTest::listBoxProgramSelectionIsQuiet() {
+  ListBox list;
+  list.SetMultiSelect(true);
+  list.AddAll({"a", "b", "c", "d"});
+  int clicks = 0;
+  list.OnClick = [&] { ++clicks; };
+  list.SetSelected(0, true);
+  list.SelectRange(1, 3);
+  list.SetSelected(2, false);
+  QCOMPARE(clicks, 0);
+  QCOMPARE(list.SelCount(), 3);
+  QVERIFY(list.Selected(3));
+  QVERIFY(!list.Selected(2));
+  QCOMPARE(list.ItemIndex(), 0);
+}
+
+void ControlsTest::listBoxUserSelectionRunsClick() {
+  ListBox list;
+  list.SetMultiSelect(true);
+  list.AddAll({"a", "b", "c"});
+  list.resize(200, 200);
+  list.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&list));
+  int clicks = 0;
+  list.OnClick = [&] { ++clicks; };
+  const QRect second = list.visualRect(list.model()->index(1, 0));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second.center());
+  QCOMPARE(clicks, 1);
+  QCOMPARE(list.ItemIndex(), 1);
+  const QRect third = list.visualRect(list.model()->index(2, 0));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, third.center());
+  QCOMPARE(list.SelCount(), 2);
+  // Ctrl-clicking a selected entry deselects it and still makes it the focused one.
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, second.center());
+  QCOMPARE(list.SelCount(), 1);
+  QCOMPARE(list.ItemIndex(), 1);
+  QCOMPARE(clicks, 3);
+}
+
+void ControlsTest::listBoxIndexErrors() {
+  ListBox list;
+  QCOMPARE(list.ItemIndex(), -1);
+  try {
+    list.SetSelected(0, true);
+    QFAIL("no error for an empty list");
+  } catch (const PlatformError& error) {
+    QCOMPARE(std::string(error.what()), std::string("List index out of bounds (0)"));
+  }
+  list.Add("a");
+  QVERIFY_THROWS_EXCEPTION(PlatformError, list.Text(1));
+  QCOMPARE(list.Text(0), std::string("a"));
+}
+
+void ControlsTest::gridMovesRunClickOncePerRealMove() {
+  Grid grid(32, 7);
+  int clicks = 0;
+  grid.OnClick = [&] { ++clicks; };
+  QCOMPARE(grid.Col(), 0);
+  QCOMPARE(grid.Row(), 0);
+  grid.SetCol(1);
+  grid.SetRow(1);
+  QCOMPARE(clicks, 2);
+  grid.SetCol(1);  // already there
+  grid.SetRow(1);
+  QCOMPARE(clicks, 2);
+  QCOMPARE(grid.Col(), 1);
+  QCOMPARE(grid.Row(), 1);
+}
+
+void ControlsTest::windows1252Mapping() {
+  QCOMPARE(Windows1252ToUnicode(65), char32_t{'A'});
+  QCOMPARE(Windows1252ToUnicode(0x80), char32_t{0x20AC});
+  QCOMPARE(Windows1252ToUnicode(0x81), char32_t{0x81});
+  QCOMPARE(Windows1252ToUnicode(0x99), char32_t{0x2122});
+  QCOMPARE(Windows1252ToUnicode(0x9F), char32_t{0x178});
+  QCOMPARE(Windows1252ToUnicode(0xFF), char32_t{0xFF});
+  QCOMPARE(SymbolCodePoint(65), char32_t{0xF041});
+}
+
+QTEST_MAIN(ControlsTest)
+#include "ControlsTest.moc"
