@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <tuple>
 #include <unordered_set>
@@ -169,11 +170,6 @@ bool NaturalOrder(const ListedFace& a, const ListedFace& b) {
          std::tie(b.weight, b.slant, b.width, b.record.elfStyle, b.file, b.index);
 }
 
-bool SameStyle(const ListedFace& a, const ListedFace& b) {
-  return std::tie(a.weight, a.slant, a.width, a.record.elfStyle) ==
-         std::tie(b.weight, b.slant, b.width, b.record.elfStyle);
-}
-
 }  // namespace
 
 class FontconfigFontServices::FreeType {
@@ -241,9 +237,13 @@ std::vector<FontStyleRecord> FontconfigFontServices::EnumFontFamilies(const std:
     faces.push_back(DescribeFace(fonts->fonts[i], family));
   }
   std::stable_sort(faces.begin(), faces.end(), NaturalOrder);
-  // One face installed in several files (a Type 1 and a CFF copy, or the sizes of one bitmap
-  // font) is one style to the user: the first in natural order stands for all.
-  faces.erase(std::unique(faces.begin(), faces.end(), SameStyle), faces.end());
+  // One face installed in several files (a Type 1 and a CFF copy, whose weights may be read
+  // differently, or the sizes of one bitmap font) is one style to the user: the first in
+  // natural order stands for all.
+  std::set<std::pair<std::string, bool>> seen;
+  std::erase_if(faces, [&seen](const ListedFace& face) {
+    return !seen.emplace(face.record.elfStyle, face.record.Italic).second;
+  });
   std::vector<FontStyleRecord> records;
   records.reserve(faces.size());
   for (ListedFace& face : faces) {

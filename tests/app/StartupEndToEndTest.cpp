@@ -1,0 +1,101 @@
+#include <QApplication>
+#include <QFontInfo>
+#include <QtTest>
+#include <filesystem>
+
+#include "app/MainPage.h"
+#include "app/ProgramStart.h"
+#include "app/TfrmMain.h"
+#include "app/TfrmSplash.h"
+#include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeMessageDispatch.h"
+#include "fixtures/TempDir.h"
+#include "platform/ApplicationErrorHandler.h"
+#include "platform/FontconfigFontServices.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/QtPrinter.h"
+#include "platform/QtScreen.h"
+#include "platform/RegistryStore.h"
+#include "viewing/FontList.h"
+
+// Starts the program with the real font, printer, screen and registry services against the
+// test font folder, and checks what the user sees first.
+class StartupEndToEndTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase();
+  void startsWithTheInstalledFontsAndTheFirstSample();
+
+ private:
+  TempDir home_;
+};
+
+void StartupEndToEndTest::initTestCase() {
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_.File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.File("data")));
+}
+
+void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
+  FakeApplicationInfo program(home_.File("glyphera"));
+  FontconfigFontServices fonts;
+  QtScreen screen;
+  QtPrinter printer(fonts);
+  RegistryStore registry(RegistryStore::DefaultFilePath());
+  FakeMessageBoxes messages;
+  FakeHelp help;
+  FakeMessageDispatch dispatch;
+  ApplicationErrorHandler errors(messages);
+  const PlatformServices services{program, fonts,    screen, printer,
+                                  registry, messages, help,   dispatch};
+
+  ProgramStart start(services, errors);
+  TfrmMain& form = start.frmMain();
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QCOMPARE(errors.Title(), std::string("Glyphera"));
+  QVERIFY(messages.shown.empty());
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    QVERIFY(qobject_cast<TfrmSplash*>(window) == nullptr);
+  }
+
+  // The printer is the built-in PDF printer, whose fonts are the installed families.
+  QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
+  MainPage& m = form.Main();
+  const QStringList expected = {"C059",  "DejaVu Sans", "DejaVu Serif", "Fixed", "Liberation Mono",
+                                "P052", "System",      "Wingdings"};
+  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 8"));
+  QStringList listed;
+  for (int i = 0; i < m.lstFonts->Count(); ++i) {
+    listed << QString::fromStdString(m.lstFonts->Text(i));
+  }
+  QCOMPARE(listed, expected);
+
+  QCOMPARE(QString::fromStdString(m.lblSample->Caption()), QStringLiteral("Sample: C059"));
+  QCOMPARE(QString::fromStdString(m.lblFontType->Caption()),
+           QStringLiteral("Font Type: Adobe Type 1"));
+  QCOMPARE(QString::fromStdString(m.lblStyles->Caption()), QStringLiteral("Styles: Roman "));
+  QVERIFY(QFontInfo(m.memDispFont->font()).family().startsWith(QStringLiteral("C059")));
+
+  // A TrueType family with four styles, each drawn from its own face.
+  m.lstFonts->SetSelected(0, false);
+  m.lstFonts->SetItemIndex(1);
+  m.lstFonts->SetSelected(1, true);
+  form.Fonts().lstFontsClick();
+  QCOMPARE(QString::fromStdString(m.lblFontType->Caption()), QStringLiteral("Font Type: TrueType"));
+  QCOMPARE(QString::fromStdString(m.lblStyles->Caption()),
+           QStringLiteral("Styles: Book, Oblique, Bold, Bold Oblique "));
+  QCOMPARE(QFontInfo(m.memDispFont->font()).family(), QStringLiteral("DejaVu Sans"));
+
+  // The registry store was seeded on first use, and the Fonts folder read from it.
+  QVERIFY(std::filesystem::exists(home_.File("config") + "/glyphera/registry"));
+  QCOMPARE(form.FontsFolder(), home_.File("data") + "/fonts/");
+  QCOMPARE(form.FontRegistryKey(),
+           std::string("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"));
+}
+
+QTEST_MAIN(StartupEndToEndTest)
+#include "StartupEndToEndTest.moc"
