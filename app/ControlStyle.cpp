@@ -15,6 +15,13 @@ void SetTextColor(QWidget* widget, const QColor& color) {
 void SetBackground(QWidget* widget, const QColor& color) {
   QPalette p = widget->palette();
   p.setColor(QPalette::Window, color);
+  widget->setPalette(p);
+  widget->setAutoFillBackground(true);
+}
+
+void SetFieldColor(QWidget* widget, const QColor& color) {
+  QPalette p = widget->palette();
+  p.setColor(QPalette::Window, color);
   p.setColor(QPalette::Base, color);
   widget->setPalette(p);
   widget->setAutoFillBackground(true);

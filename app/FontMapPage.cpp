@@ -17,7 +17,7 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
 
   Panel6 = LoweredPanel(tab);
   Panel6->setGeometry(s.Rect(12, 52, 745, 225));
-  SetBackground(Panel6, DesignColors::White);
+  SetFieldColor(Panel6, DesignColors::White);
   grdFontMap = new Grid(kColumns, kRows, Panel6);
   grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));
   grdFontMap->SetDefaultColWidth(s(22));
@@ -28,7 +28,7 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   pnlCurrChar = MakeLabel("A", tab, s.Rect(344, 312, 93, 83));
   pnlCurrChar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   pnlCurrChar->setAlignment(Qt::AlignCenter);
-  SetBackground(pnlCurrChar, DesignColors::White);
+  SetFieldColor(pnlCurrChar, DesignColors::White);
   pnlCurrChar->setFont(DesignFont(s, 50, false));
 
   Bevel3 = new QFrame(tab);

@@ -22,7 +22,7 @@ LargeSamplePage::LargeSamplePage(QWidget* tab, const DesignScale& s) {
 
   Panel4 = LoweredPanel(tab);
   Panel4->setGeometry(s.Rect(0, 48, 769, 441));
-  SetBackground(Panel4, DesignColors::White);
+  SetFieldColor(Panel4, DesignColors::White);
   memLargeSample = new Memo(Panel4);
   memLargeSample->setGeometry(s.Rect(2, 2, 765, 437));
   memLargeSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -52,7 +52,7 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   lstFonts->setGeometry(s.Rect(2, 2, 257, 452));
   lstFonts->SetMultiSelect(true);
   lstFonts->SetSorted(true);
-  SetBackground(lstFonts, DesignColors::White);
+  SetFieldColor(lstFonts, DesignColors::White);
   lstFonts->setAccessibleName(QStringLiteral("Fonts"));
 
   Panel2 = LoweredPanel(tab);

@@ -20,7 +20,7 @@ ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
 
   Panel5 = LoweredPanel(tab);
   Panel5->setGeometry(s.Rect(0, 45, 771, 444));
-  SetBackground(Panel5, DesignColors::White);
+  SetFieldColor(Panel5, DesignColors::White);
   ScrollBox1 = new QScrollArea(Panel5);
   ScrollBox1->setGeometry(s.Rect(4, 4, 763, 436));
   ScrollBox1->setFrameStyle(QFrame::NoFrame);
@@ -28,10 +28,10 @@ ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
   ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // The window's keys page the view; the box itself takes neither focus nor keys.
   ScrollBox1->setFocusPolicy(Qt::NoFocus);
-  SetBackground(ScrollBox1, DesignColors::White);
+  SetFieldColor(ScrollBox1, DesignColors::White);
   pbxSelected = new QWidget();
   pbxSelected->setFixedSize(s(741), s(6000));
-  SetBackground(pbxSelected, DesignColors::White);
+  SetFieldColor(pbxSelected, DesignColors::White);
   ScrollBox1->setWidget(pbxSelected);
   ScrollBox1->setAccessibleName(QStringLiteral("Selected fonts"));
 }

@@ -3,8 +3,8 @@
 namespace StartupValues {
 
 ParagraphSizeTable DefaultParagraphSizes() {
-  constexpr std::array<float, kParagraphSizeCount> kPoints = {7,  7.5, 8,  8.5,  9,  9.5, 10,
-                                                              10.5, 11, 11.5, 12, 13,  14};
+  constexpr std::array<float, kParagraphSizeCount> kPoints = {7,    7.5, 8,    8.5, 9,  9.5, 10,
+                                                              10.5, 11,  11.5, 12,  13, 14};
   ParagraphSizeTable table;
   for (std::size_t i = 0; i < table.size(); ++i) {
     table[i].PointSize = kPoints[i];

@@ -39,15 +39,23 @@ inline constexpr std::array<bool, kParagraphSizeCount> kParagraphBoxesCheckedAtS
 std::string ProgramDirOf(const std::string& programFile);
 
 // The character code of the font map's cell in column c, row r.
-constexpr int FontMapCode(int column, int row) { return 32 + 32 * row + column; }
+constexpr int FontMapCode(int column, int row) {
+  return 32 + 32 * row + column;
+}
 
 // The scroll step of the Show All Selected page: 95 % of the scroll box's height, truncated.
-constexpr int PageStepFor(int scrollBoxHeight) { return scrollBoxHeight * 95 / 100; }
+constexpr int PageStepFor(int scrollBoxHeight) {
+  return scrollBoxHeight * 95 / 100;
+}
 
 // The font map's row height, so that its seven rows fill the grid.
-constexpr int FontMapRowHeight(int gridHeight) { return (gridHeight - 6) / 7; }
+constexpr int FontMapRowHeight(int gridHeight) {
+  return (gridHeight - 6) / 7;
+}
 
 // On a screen 800 pixels wide or less the window goes to the top-left corner.
-constexpr bool PlaceAtOrigin(int screenWidth) { return screenWidth <= kSmallScreenWidth; }
+constexpr bool PlaceAtOrigin(int screenWidth) {
+  return screenWidth <= kSmallScreenWidth;
+}
 
 }  // namespace StartupValues

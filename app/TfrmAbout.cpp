@@ -35,4 +35,6 @@ TfrmAbout::TfrmAbout(const DesignScale& s, QWidget* parent) : QDialog(parent) {
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOKClick(); });
 }
 
-void TfrmAbout::cmdOKClick() { accept(); }
+void TfrmAbout::cmdOKClick() {
+  accept();
+}

@@ -85,7 +85,9 @@ TfrmMain::TfrmMain(const PlatformServices& services, ApplicationErrorHandler& er
   errors_.Run([this] { FormCreate(); });
 }
 
-TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+TfrmMain::~TfrmMain() {
+  qApp->removeEventFilter(this);
+}
 
 void TfrmMain::CreateMenu() {
   File2_ = menuBar()->addMenu(tr("&File"));
@@ -209,8 +211,8 @@ void TfrmMain::FillFontMap() {
 
 void TfrmMain::ReadRegistryValues() {
   IRegistry& registry = services_.Registry;
-  fontsFolder_ = ReadRegistryText(registry, RegistryRoot::CurrentUser,
-                                  RegistryKeys::kShellFolders, RegistryKeys::kFontsValue) +
+  fontsFolder_ = ReadRegistryText(registry, RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
+                                  RegistryKeys::kFontsValue) +
                  "/";
   fontRegistryKey_ = registry.KeyExists(RegistryRoot::LocalMachine, RegistryKeys::kNtFonts)
                          ? RegistryKeys::kNtFonts
@@ -240,7 +242,9 @@ void TfrmMain::FormShow() {
   tabMain_->lstFonts->setFocus();
 }
 
-void TfrmMain::SetSplash(std::unique_ptr<QWidget> splash) { frmSplash_ = std::move(splash); }
+void TfrmMain::SetSplash(std::unique_ptr<QWidget> splash) {
+  frmSplash_ = std::move(splash);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
   if (!closed_) {
@@ -274,12 +278,15 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::FormKeyDown(int keyCode) {
   if (ActivePage() != Page::ShowAll) return;
   QScrollBar* bar = tabShowAll_->ScrollBox1->verticalScrollBar();
-  if (const auto position = ShowAllScrollPosition(keyCode, bar->value(), pageStep_, bar->maximum())) {
+  if (const auto position =
+          ShowAllScrollPosition(keyCode, bar->value(), pageStep_, bar->maximum())) {
     bar->setValue(*position);
   }
 }
 
-Page TfrmMain::ActivePage() const { return static_cast<Page>(PageControl1_->currentIndex()); }
+Page TfrmMain::ActivePage() const {
+  return static_cast<Page>(PageControl1_->currentIndex());
+}
 
 void TfrmMain::SetActivePageQuietly(Page page) {
   programPageChange_ = true;
@@ -287,7 +294,9 @@ void TfrmMain::SetActivePageQuietly(Page page) {
   programPageChange_ = false;
 }
 
-void TfrmMain::ChangePageByUser(Page page) { PageControl1_->setCurrentIndex(static_cast<int>(page)); }
+void TfrmMain::ChangePageByUser(Page page) {
+  PageControl1_->setCurrentIndex(static_cast<int>(page));
+}
 
 void TfrmMain::PageControl1Change() {
   switch (PageActionFor(ActivePage(), fontList_->NoScreenFont())) {
@@ -319,9 +328,13 @@ void TfrmMain::ShowLargeSample() {
   large.SetFontPoints(tabLargeSample_->spnLargeSample->Value());
 }
 
-void TfrmMain::Exit1Click() { close(); }
+void TfrmMain::Exit1Click() {
+  close();
+}
 
-void TfrmMain::UsingGlyphera1Click() { services_.Help.ShowContents(helpFile_); }
+void TfrmMain::UsingGlyphera1Click() {
+  services_.Help.ShowContents(helpFile_);
+}
 
 void TfrmMain::About1Click() {
   if (frmAbout_ != nullptr) frmAbout_->exec();

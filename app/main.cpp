@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
   RegistryStore registry(RegistryStore::DefaultFilePath());
   HelpWindow help;
   QtMessageDispatch dispatch;
-  const PlatformServices services{program, fonts, screen, printer, registry, messages, help, dispatch};
+  const PlatformServices services{program,  fonts,    screen, printer,
+                                  registry, messages, help,   dispatch};
 
   ProgramStart start(services, errors);
   start.frmMain().show();

@@ -22,7 +22,7 @@ ListBox* SortedList(QWidget* parent, const QRect& place, const char* name) {
   list->setGeometry(place);
   list->SetSorted(true);
   list->setAccessibleName(QString::fromUtf8(name));
-  SetBackground(list, DesignColors::White);
+  SetFieldColor(list, DesignColors::White);
   return list;
 }
 

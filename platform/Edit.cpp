@@ -4,6 +4,10 @@
 
 Edit::Edit(QWidget* parent) : QLineEdit(parent) {}
 
-std::string Edit::Text() const { return ToStdString(text()); }
+std::string Edit::Text() const {
+  return ToStdString(text());
+}
 
-void Edit::SetText(const std::string& text) { setText(ToQString(text)); }
+void Edit::SetText(const std::string& text) {
+  setText(ToQString(text));
+}

@@ -29,9 +29,13 @@ void Grid::SetRow(int row) {
   if (row != Row()) setCurrentCell(row, Col());
 }
 
-void Grid::SetCell(int column, int row, const QString& text) { item(row, column)->setText(text); }
+void Grid::SetCell(int column, int row, const QString& text) {
+  item(row, column)->setText(text);
+}
 
-QString Grid::Cell(int column, int row) const { return item(row, column)->text(); }
+QString Grid::Cell(int column, int row) const {
+  return item(row, column)->text();
+}
 
 void Grid::SetDefaultColWidth(int width) {
   horizontalHeader()->setMinimumSectionSize(1);

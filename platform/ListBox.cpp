@@ -37,7 +37,9 @@ void ListBox::SetMultiSelect(bool multiple) {
                             : QAbstractItemView::SingleSelection);
 }
 
-int ListBox::Count() const { return model_->Count(); }
+int ListBox::Count() const {
+  return model_->Count();
+}
 
 void ListBox::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) {
@@ -45,7 +47,9 @@ void ListBox::CheckIndex(int index) const {
   }
 }
 
-QModelIndex ListBox::ModelIndex(int index) const { return model_->index(index, 0); }
+QModelIndex ListBox::ModelIndex(int index) const {
+  return model_->index(index, 0);
+}
 
 const std::string& ListBox::Text(int index) const {
   CheckIndex(index);

@@ -34,9 +34,8 @@ void ListBoxModel::Append(std::vector<Item> items, bool sort) {
   items_.reserve(items_.size() + items.size());
   for (Item& item : items) items_.push_back(std::move(item));
   if (sort) {
-    std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
-      return CompareText(a.Text, b.Text) < 0;
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
   }
   endResetModel();
 }

@@ -5,9 +5,13 @@
 
 Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {}
 
-std::string Memo::Text() const { return FromDisplayLines(toPlainText()); }
+std::string Memo::Text() const {
+  return FromDisplayLines(toPlainText());
+}
 
-void Memo::SetText(const std::string& text) { setPlainText(ToDisplayLines(text)); }
+void Memo::SetText(const std::string& text) {
+  setPlainText(ToDisplayLines(text));
+}
 
 std::string Memo::FontName() const {
   const QStringList families = font().families();
@@ -44,4 +48,6 @@ void Memo::SetFontColor(const QColor& color) {
   setPalette(p);
 }
 
-QColor Memo::FontColor() const { return palette().color(QPalette::Text); }
+QColor Memo::FontColor() const {
+  return palette().color(QPalette::Text);
+}

@@ -30,8 +30,8 @@ void QtMessageBoxes::Show(MessageKind kind, const std::string& title, const std:
 }
 
 bool QtMessageBoxes::Confirm(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Question, ToQString(title), ToDisplayLines(text), QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Question, ToQString(title), ToDisplayLines(text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   QAbstractButton* yes = box.addButton(QObject::tr("&Yes"), QMessageBox::YesRole);
   box.addButton(QObject::tr("&No"), QMessageBox::NoRole);

@@ -2,4 +2,6 @@
 
 #include <QCoreApplication>
 
-void QtMessageDispatch::ProcessMessages() { QCoreApplication::processEvents(); }
+void QtMessageDispatch::ProcessMessages() {
+  QCoreApplication::processEvents();
+}

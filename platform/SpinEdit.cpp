@@ -28,14 +28,18 @@ SpinEdit::SpinEdit(int minValue, int maxValue, int value, QWidget* parent)
   });
 }
 
-int SpinEdit::Value() const { return WholeNumber(lineEdit()->text()).value_or(min_); }
+int SpinEdit::Value() const {
+  return WholeNumber(lineEdit()->text()).value_or(min_);
+}
 
 void SpinEdit::SetValue(int value) {
   const QString text = QString::number(value);
   if (lineEdit()->text() != text) lineEdit()->setText(text);
 }
 
-void SpinEdit::stepBy(int steps) { SetValue(std::clamp(Value() + steps, min_, max_)); }
+void SpinEdit::stepBy(int steps) {
+  SetValue(std::clamp(Value() + steps, min_, max_));
+}
 
 QValidator::State SpinEdit::validate(QString& input, int& /*pos*/) const {
   // Digits and a sign only, as a spin edit takes them; any length, so that a value can be

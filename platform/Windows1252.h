@@ -5,4 +5,6 @@
 char32_t Windows1252ToUnicode(unsigned char code);
 
 // A symbol-encoded face is addressed through the private range, where it keeps its own glyphs.
-inline constexpr char32_t SymbolCodePoint(unsigned char code) { return 0xF000 + code; }
+inline constexpr char32_t SymbolCodePoint(unsigned char code) {
+  return 0xF000 + code;
+}

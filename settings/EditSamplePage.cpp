@@ -72,9 +72,13 @@ EditSamplePage::EditSamplePage(QWidget* tab, const DesignScale& s) {
   Memo1->setGeometry(s.Rect(20, 388, 553, 85));
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->SetText(kExplanation);
-  Memo1->setEnabled(false);
+  // Read-only rather than disabled, so that the explanation stays readable.
+  Memo1->setReadOnly(true);
   Memo1->setFocusPolicy(Qt::NoFocus);
-  SetBackground(Memo1, DesignColors::Silver);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setFont(DesignFont(s, 12, false));
+  SetFieldColor(Memo1, DesignColors::Silver);
 
   cmdSaveText = MakeButton("&Save", tab, s.Rect(673, 449, 89, 33));
   cmdSaveText->setFont(DesignFont(s, 13, true));

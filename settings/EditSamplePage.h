@@ -12,7 +12,7 @@ class QWidget;
 // The controls of the Edit Sample Text page.
 struct EditSamplePage {
   static constexpr int kSizeLineCount = 12;
-  static constexpr std::array<int, kSizeLineCount> kSizes = {8, 9, 10, 11, 12, 14,
+  static constexpr std::array<int, kSizeLineCount> kSizes = {8,  9,  10, 11, 12, 14,
                                                              16, 18, 24, 36, 48, 60};
 
   EditSamplePage(QWidget* tab, const DesignScale& scale);

@@ -29,7 +29,9 @@ void FontList::FillFontList() {
   c_.lstFonts.SetSelected(0, true);
 }
 
-void FontList::BuildScreenFontSet() { screenFontSet_.AddAll(fonts_.ScreenFontNames()); }
+void FontList::BuildScreenFontSet() {
+  screenFontSet_.AddAll(fonts_.ScreenFontNames());
+}
 
 void FontList::AddListedFontsToScreenFontSet() {
   for (int i = 0; i < c_.lstFonts.Count(); ++i) {
@@ -37,7 +39,9 @@ void FontList::AddListedFontsToScreenFontSet() {
   }
 }
 
-bool FontList::IsScreenFont(const std::string& name) const { return screenFontSet_.Contains(name); }
+bool FontList::IsScreenFont(const std::string& name) const {
+  return screenFontSet_.Contains(name);
+}
 
 void FontList::lstFontsClick() {
   if (c_.lstFonts.Count() == 0) {
@@ -94,9 +98,13 @@ void FontList::ShowSelectedCount(int count) {
   c_.lblSelected.SetCaption("Selected: " + std::to_string(selectedCount_));
 }
 
-void FontList::chkSampleBoldClick() { c_.memDispFont.SetBold(c_.chkSampleBold.Checked()); }
+void FontList::chkSampleBoldClick() {
+  c_.memDispFont.SetBold(c_.chkSampleBold.Checked());
+}
 
-void FontList::chkSampleItalicClick() { c_.memDispFont.SetItalic(c_.chkSampleItalic.Checked()); }
+void FontList::chkSampleItalicClick() {
+  c_.memDispFont.SetItalic(c_.chkSampleItalic.Checked());
+}
 
 void FontList::spnPointSizeChange() {
   const int value = c_.spnPointSize.Value();

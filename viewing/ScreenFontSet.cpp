@@ -6,7 +6,9 @@
 
 namespace {
 
-bool Before(const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }
+bool Before(const std::string& a, const std::string& b) {
+  return CompareText(a, b) < 0;
+}
 
 }  // namespace
 
@@ -15,9 +17,8 @@ void ScreenFontSet::AddAll(const std::vector<std::string>& names) {
   std::vector<std::string> merged = names_;
   merged.insert(merged.end(), names.begin(), names.end());
   std::stable_sort(merged.begin(), merged.end(), Before);
-  const auto end = std::unique(merged.begin(), merged.end(), [](const auto& a, const auto& b) {
-    return CompareText(a, b) == 0;
-  });
+  const auto end = std::unique(merged.begin(), merged.end(),
+                               [](const auto& a, const auto& b) { return CompareText(a, b) == 0; });
   merged.erase(end, merged.end());
   names_ = std::move(merged);
 }

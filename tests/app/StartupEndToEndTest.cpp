@@ -49,7 +49,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   FakeHelp help;
   FakeMessageDispatch dispatch;
   ApplicationErrorHandler errors(messages);
-  const PlatformServices services{program, fonts,    screen, printer,
+  const PlatformServices services{program,  fonts,    screen, printer,
                                   registry, messages, help,   dispatch};
 
   ProgramStart start(services, errors);
@@ -65,7 +65,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   // The printer is the built-in PDF printer, whose fonts are the installed families.
   QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
   MainPage& m = form.Main();
-  const QStringList expected = {"C059",  "DejaVu Sans", "DejaVu Serif", "Fixed", "Liberation Mono",
+  const QStringList expected = {"C059", "DejaVu Sans", "DejaVu Serif", "Fixed", "Liberation Mono",
                                 "P052", "System",      "Wingdings"};
   QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 8"));
   QStringList listed;

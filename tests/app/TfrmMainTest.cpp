@@ -29,7 +29,9 @@ const std::string kNoScreenMessage =
     "The currently selected font does not have an equivalent screen font,\r\nso the large sample "
     "and font map are not available.";
 
-QString Caption(const Label* label) { return QString::fromStdString(label->Caption()); }
+QString Caption(const Label* label) {
+  return QString::fromStdString(label->Caption());
+}
 
 void PressCtrlTab(TfrmMain& form, bool forward) {
   QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
@@ -81,8 +83,9 @@ void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
 
   QCOMPARE(form.windowTitle(), QStringLiteral("Glyphera"));
   QCOMPARE(form.PageControl1()->count(), 6);
-  const QStringList tabs = {"&Main", "&Large Sample", "F&ont Map", "Show &All Selected",
-                            "&Edit Sample Text", "Preview/&Install"};
+  const QStringList tabs = {
+      "&Main",           "&Large Sample", "F&ont Map", "Show &All Selected", "&Edit Sample Text",
+      "Preview/&Install"};
   for (int i = 0; i < tabs.size(); ++i) QCOMPARE(form.PageControl1()->tabText(i), tabs[i]);
   QCOMPARE(form.ActivePage(), Page::Main);
 
@@ -119,7 +122,7 @@ void TfrmMainTest::startupValuesAndRegistry() {
   QCOMPARE(form.SampleSheetLines()[0], std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
   QCOMPARE(form.SampleSheetLines()[1].size(), std::size_t{60});
   const std::array<bool, 13> checked = {false, false, false, false, true, false, true,
-                                        false, true, false, true, true, true};
+                                        false, true,  false, true,  true, true};
   for (std::size_t i = 0; i < checked.size(); ++i) {
     QCOMPARE(form.Main().chkParaSizes[i]->Checked(), checked[i]);
   }
@@ -140,8 +143,9 @@ void TfrmMainTest::registryFallbacks_data() {
   QTest::addColumn<QString>("registryKey");
   QTest::addColumn<QString>("message");
   QTest::newRow("empty store") << false << false << "/" << RegistryKeys::kFonts << "";
-  QTest::newRow("value of the wrong type")
-      << false << true << "" << "" << "Invalid data type for 'Fonts'";
+  QTest::newRow("value of the wrong type") << false << true << ""
+                                           << ""
+                                           << "Invalid data type for 'Fonts'";
 }
 
 void TfrmMainTest::registryFallbacks() {

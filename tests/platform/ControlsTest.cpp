@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLineEdit>
 #include <QtTest>
 #include <string>
@@ -35,22 +36,30 @@ class ControlsTest : public QObject {
   void listBoxIndexErrors();
   void gridMovesRunClickOncePerRealMove();
   void windows1252Mapping();
+  void controlsSpeakToScreenReaders();
 };
 
 void ControlsTest::fullStopRule_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("letter") << "No printer" << "No printer.";
-  QTest::newRow("full stop") << "Done." << "Done.";
-  QTest::newRow("exclamation below stop") << "Stop!" << "Stop!";
+  QTest::newRow("letter") << "No printer"
+                          << "No printer.";
+  QTest::newRow("full stop") << "Done."
+                             << "Done.";
+  QTest::newRow("exclamation below stop") << "Stop!"
+                                          << "Stop!";
   QTest::newRow("closing parenthesis") << "List index out of bounds (0)"
                                        << "List index out of bounds (0)";
-  QTest::newRow("digit above stop") << "Error 5" << "Error 5.";
-  QTest::newRow("slash above stop") << "Unable to write to /a/" << "Unable to write to /a/.";
+  QTest::newRow("digit above stop") << "Error 5"
+                                    << "Error 5.";
+  QTest::newRow("slash above stop") << "Unable to write to /a/"
+                                    << "Unable to write to /a/.";
   QTest::newRow("quote below stop") << "Invalid data type for 'Fonts'"
                                     << "Invalid data type for 'Fonts'";
-  QTest::newRow("beyond ascii") << "Größe ü" << "Größe ü.";
-  QTest::newRow("empty") << "" << "";
+  QTest::newRow("beyond ascii") << "Größe ü"
+                                << "Größe ü.";
+  QTest::newRow("empty") << ""
+                         << "";
 }
 
 void ControlsTest::fullStopRule() {
@@ -79,11 +88,16 @@ void ControlsTest::errorHandlerShowsAndGoesOn() {
 void ControlsTest::mnemonics_data() {
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("marker") << "Select A&ll" << "Select All";
-  QTest::newRow("doubled") << "Current Character:  38  &&" << "Current Character:  38  &";
-  QTest::newRow("panel") << "&&" << "&";
-  QTest::newRow("trailing marker") << "A&" << "A";
-  QTest::newRow("none") << "Fonts: 12" << "Fonts: 12";
+  QTest::newRow("marker") << "Select A&ll"
+                          << "Select All";
+  QTest::newRow("doubled") << "Current Character:  38  &&"
+                           << "Current Character:  38  &";
+  QTest::newRow("panel") << "&&"
+                         << "&";
+  QTest::newRow("trailing marker") << "A&"
+                                   << "A";
+  QTest::newRow("none") << "Fonts: 12"
+                        << "Fonts: 12";
 }
 
 void ControlsTest::mnemonics() {
@@ -128,10 +142,14 @@ void ControlsTest::spinEditCorrectsOnFocusLoss_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("corrected");
   QTest::addColumn<int>("extraChanges");
-  QTest::newRow("above") << "25" << "20" << 1;
-  QTest::newRow("below") << "2" << "4" << 1;
-  QTest::newRow("not a number") << "" << "4" << 1;
-  QTest::newRow("in range untouched") << "15" << "15" << 0;
+  QTest::newRow("above") << "25"
+                         << "20" << 1;
+  QTest::newRow("below") << "2"
+                         << "4" << 1;
+  QTest::newRow("not a number") << ""
+                                << "4" << 1;
+  QTest::newRow("in range untouched") << "15"
+                                      << "15" << 0;
 }
 
 void ControlsTest::spinEditCorrectsOnFocusLoss() {
@@ -279,6 +297,43 @@ void ControlsTest::windows1252Mapping() {
   QCOMPARE(Windows1252ToUnicode(0x9F), char32_t{0x178});
   QCOMPARE(Windows1252ToUnicode(0xFF), char32_t{0xFF});
   QCOMPARE(SymbolCodePoint(65), char32_t{0xF041});
+}
+
+void ControlsTest::controlsSpeakToScreenReaders() {
+  QWidget window;
+  auto* label = new Label("Si&ze", &window);
+  auto* spin = new SpinEdit(4, 20, 12, &window);
+  label->SetFocusControl(spin);
+  auto* box = new CheckBox("&Bold", &window);
+  box->SetChecked(true);
+  auto* list = new ListBox(&window);
+  list->AddAll({"Arial", "Courier"});
+  auto* grid = new Grid(2, 1, &window);
+  grid->SetCell(1, 0, QStringLiteral("&"));
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+  QAccessibleInterface* spinInfo = QAccessible::queryAccessibleInterface(spin);
+  QVERIFY(spinInfo != nullptr);
+  QCOMPARE(spinInfo->text(QAccessible::Name), QStringLiteral("Size"));
+  QVERIFY(spinInfo->valueInterface() != nullptr);
+  QCOMPARE(spinInfo->valueInterface()->currentValue().toInt(), 12);
+  QCOMPARE(spinInfo->valueInterface()->maximumValue().toInt(), 20);
+
+  QAccessibleInterface* boxInfo = QAccessible::queryAccessibleInterface(box);
+  QCOMPARE(boxInfo->text(QAccessible::Name), QStringLiteral("Bold"));
+  QVERIFY(boxInfo->state().checked);
+
+  QAccessibleInterface* listInfo = QAccessible::queryAccessibleInterface(list);
+  QVERIFY(listInfo->tableInterface() != nullptr || listInfo->childCount() >= 2);
+  QStringList items;
+  for (int i = 0; i < listInfo->childCount(); ++i)
+    items << listInfo->child(i)->text(QAccessible::Name);
+  QVERIFY(items.contains(QStringLiteral("Courier")));
+
+  QAccessibleInterface* gridInfo = QAccessible::queryAccessibleInterface(grid);
+  QVERIFY(gridInfo->tableInterface() != nullptr);
+  QCOMPARE(gridInfo->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("&"));
 }
 
 QTEST_MAIN(ControlsTest)

@@ -195,8 +195,8 @@ class FontconfigFontServicesTest : public QObject {
                               << int{ANSI_CHARSET};
     QTest::newRow("TrueType, symbol cmap")
         << QStringLiteral("Wingdings") << 400 << int{TMPF_TRUETYPE} << int{SYMBOL_CHARSET};
-    QTest::newRow("Type 1 and CFF copies of one face") << QStringLiteral("C059") << 400 << int{TMPF_VECTOR}
-                            << int{ANSI_CHARSET};
+    QTest::newRow("Type 1 and CFF copies of one face")
+        << QStringLiteral("C059") << 400 << int{TMPF_VECTOR} << int{ANSI_CHARSET};
     QTest::newRow("CFF") << QStringLiteral("P052") << 400 << int{TMPF_VECTOR} << int{ANSI_CHARSET};
     QTest::newRow("PCF bitmap") << QStringLiteral("Fixed") << 400 << 0 << int{OEM_CHARSET};
     QTest::newRow("Windows FNT bitmap") << QStringLiteral("System") << 400 << 0 << int{OEM_CHARSET};

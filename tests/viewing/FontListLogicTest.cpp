@@ -13,7 +13,8 @@ Q_DECLARE_METATYPE(std::vector<FontStyleRecord>)
 
 namespace {
 
-FontStyleRecord Face(const std::string& style, std::uint8_t pitch, std::uint8_t charSet = ANSI_CHARSET) {
+FontStyleRecord Face(const std::string& style, std::uint8_t pitch,
+                     std::uint8_t charSet = ANSI_CHARSET) {
   FontStyleRecord face;
   face.elfStyle = style;
   face.tmPitchAndFamily = pitch;
@@ -97,8 +98,8 @@ void FontListLogicTest::stylesCaption_data() {
   QTest::newRow("one letter stays") << Names{"A"} << "Styles: A ";
   QTest::newRow("none") << Names{} << "";
   QTest::newRow("only dropped names") << Names{"Semi-Bold", "W3"} << "";
-  QTest::newRow("dropped among kept") << Names{"Book", "Demi-Bold", "Oblique"}
-                                      << "Styles: Book, Oblique ";
+  QTest::newRow("dropped among kept")
+      << Names{"Book", "Demi-Bold", "Oblique"} << "Styles: Book, Oblique ";
   QTest::newRow("cut at NUL") << Names{std::string("Bold\0junk-1", 11)} << "Styles: Bold ";
 }
 
@@ -117,13 +118,13 @@ void FontListLogicTest::classificationLastMatchingFaceDecides_data() {
   QTest::newRow("truetype wins over vector bit")
       << std::vector{Face("Regular", TMPF_TRUETYPE | TMPF_VECTOR)} << "TrueType";
   QTest::newRow("vector") << std::vector{Face("Regular", TMPF_VECTOR)} << "Adobe Type 1";
-  QTest::newRow("vector with OEM") << std::vector{Face("Regular", TMPF_VECTOR, OEM_CHARSET)}
-                                   << "Adobe Type 1";
+  QTest::newRow("vector with OEM")
+      << std::vector{Face("Regular", TMPF_VECTOR, OEM_CHARSET)} << "Adobe Type 1";
   QTest::newRow("raster") << std::vector{Face("Regular", 0, OEM_CHARSET)} << "Raster";
   QTest::newRow("none fits") << std::vector{Face("Regular", 0, SYMBOL_CHARSET)} << "";
-  QTest::newRow("last fitting face") << std::vector{Face("A", TMPF_TRUETYPE), Face("B", TMPF_VECTOR),
-                                                    Face("C", 0)}
-                                     << "Adobe Type 1";
+  QTest::newRow("last fitting face")
+      << std::vector{Face("A", TMPF_TRUETYPE), Face("B", TMPF_VECTOR), Face("C", 0)}
+      << "Adobe Type 1";
 }
 
 void FontListLogicTest::classificationLastMatchingFaceDecides() {
