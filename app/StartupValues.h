@@ -16,7 +16,6 @@ using ParagraphSizeTable = std::array<ParagraphSize, kParagraphSizeCount>;
 namespace StartupValues {
 
 inline constexpr const char* kHelpFileName = "GLYPHERA.HLP";
-inline constexpr const char* kDefaultHeadingFont = "Arial";
 inline constexpr const char* kSheetLine0 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 inline constexpr const char* kSheetLine1 =
     "abcdefghijklmnopqrstuvwxyz1234567890!@#$%^&*()-+=[]{}/:;\",.?";

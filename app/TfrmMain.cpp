@@ -39,6 +39,8 @@
 #include "platform/SpinEdit.h"
 #include "platform/Windows1252.h"
 #include "settings/EditSamplePage.h"
+#include "settings/SampleTextKeys.h"
+#include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
 #include "viewing/FontListTexts.h"
 
@@ -129,6 +131,10 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
                        *m.lblFontType, *m.lblStyles, *m.spnPointSize, *m.chkSampleBold,
                        *m.chkSampleItalic, *tabEdit_->txtSample, *tabFontMap_->pnlCurrChar},
       services_.Printer, services_.Fonts);
+  const std::string programDir = StartupValues::ProgramDirOf(services_.Application.ProgramFile());
+  sampleTexts_ = std::make_unique<SampleTexts>(*tabEdit_, services_.Profile,
+                                               programDir + SampleTextKeys::kFileName);
+  tabEdit_->txtPara->SetMaxLength(SampleTextKeys::kParagraphMaxLength);
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -144,6 +150,10 @@ void TfrmMain::ConnectHandlers() {
   m.spnPointSize->OnChange = Guarded([&fonts] { fonts.spnPointSizeChange(); });
   connect(m.cmdSelectAll, &QPushButton::clicked, this,
           Guarded([&fonts] { fonts.cmdSelectAllClick(); }));
+
+  SampleTexts& texts = *sampleTexts_;
+  connect(tabEdit_->cmdSaveText, &QPushButton::clicked, this,
+          Guarded([&texts] { texts.cmdSaveTextClick(); }));
 
   connect(PageControl1_, &QTabWidget::currentChanged, this, [this] {
     if (!programPageChange_) errors_.Run([this] { PageControl1Change(); });
@@ -179,7 +189,7 @@ void TfrmMain::FormCreate() {
   preview.SetFontName(kSystemFace);
   preview.SetBold(true);
   preview.SetFontPoints(kSamplePoints);
-  headingFont_ = StartupValues::kDefaultHeadingFont;
+  sampleTexts_->SetHeadingFont(SampleTextKeys::kDefaultHeadingFont);
   tabLargeSample_->memLargeSample->SetText(StartupValues::kLargeSampleLines);
   sampleSheetLines_[0] = StartupValues::kSheetLine0;
   sampleSheetLines_[1] = StartupValues::kSheetLine1;
@@ -226,8 +236,16 @@ void TfrmMain::showEvent(QShowEvent* event) {
   errors_.Run([this] { FormShow(); });
 }
 
+const std::string& TfrmMain::HeadingFont() const { return sampleTexts_->HeadingFont(); }
+
 void TfrmMain::FormShow() {
-  const std::string sampleText = tabEdit_->txtSample->Text();
+  // A settings file that cannot be created is reported; start-up goes on with empty texts
+  // rather than leaving the splash window up and the sample unset.
+  errors_.Run([this] {
+    if (!sampleTexts_->SettingsFileExists()) sampleTexts_->WriteDefaultTexts();
+  });
+  sampleTexts_->ReadSampleTexts();
+  const std::string sampleText = sampleTexts_->SampleText();
   Memo& large = *tabLargeSample_->memLargeSample;
   large.SetText(large.Text() + sampleText);
   Memo& preview = *tabInstall_->memDispPreview;

@@ -22,6 +22,7 @@ class QAction;
 class QDialog;
 class QMenu;
 class QTabWidget;
+class SampleTexts;
 class ShowAllPage;
 
 // The main window: its menu, its six pages and the values the rest of the program reads.
@@ -53,12 +54,13 @@ class TfrmMain : public QMainWindow {
   EditSamplePage& EditSample() const { return *tabEdit_; }
   PreviewInstallPage& PreviewInstall() const { return *tabInstall_; }
   FontList& Fonts() const { return *fontList_; }
+  SampleTexts& Texts() const { return *sampleTexts_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
 
   const std::string& ProgramDir() const { return programDir_; }
   const std::string& HelpFile() const { return helpFile_; }
-  const std::string& HeadingFont() const { return headingFont_; }
+  const std::string& HeadingFont() const;
   const std::array<std::string, 3>& SampleSheetLines() const { return sampleSheetLines_; }
   const ParagraphSizeTable& ParagraphSizes() const { return paragraphSizes_; }
   const std::string& FontsFolder() const { return fontsFolder_; }
@@ -93,6 +95,7 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<EditSamplePage> tabEdit_;
   std::unique_ptr<PreviewInstallPage> tabInstall_;
   std::unique_ptr<FontList> fontList_;
+  std::unique_ptr<SampleTexts> sampleTexts_;
   QMenu* File2_ = nullptr;
   QAction* Exit1_ = nullptr;
   QMenu* Help1_ = nullptr;
@@ -103,7 +106,6 @@ class TfrmMain : public QMainWindow {
 
   std::string programDir_;
   std::string helpFile_;
-  std::string headingFont_;
   std::array<std::string, 3> sampleSheetLines_;
   ParagraphSizeTable paragraphSizes_{};
   std::string fontsFolder_;

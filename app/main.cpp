@@ -5,6 +5,7 @@
 #include "platform/GuardedApplication.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcApplicationInfo.h"
+#include "platform/ProfileStrings.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtMessageDispatch.h"
 #include "platform/QtPrinter.h"
@@ -24,8 +25,9 @@ int main(int argc, char** argv) {
   RegistryStore registry(RegistryStore::DefaultFilePath());
   HelpWindow help;
   QtMessageDispatch dispatch;
-  const PlatformServices services{program,  fonts,    screen, printer,
-                                  registry, messages, help,   dispatch};
+  ProfileStrings profile;
+  const PlatformServices services{program,  fonts, screen,   printer, registry,
+                                  messages, help,  dispatch, profile};
 
   ProgramStart start(services, errors);
   start.frmMain().show();

@@ -1,5 +1,11 @@
 #include "platform/Memo.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextCursor>
+#include <algorithm>
+#include <climits>
+
 #include "platform/FaceFont.h"
 #include "platform/QtText.h"
 
@@ -50,4 +56,36 @@ void Memo::SetFontColor(const QColor& color) {
 
 QColor Memo::FontColor() const {
   return palette().color(QPalette::Text);
+}
+
+int Memo::Room() const {
+  if (maxLength_ <= 0) return INT_MAX;
+  const int length = document()->characterCount() - 1;
+  const int selected = static_cast<int>(textCursor().selectedText().size());
+  return maxLength_ - (length - selected);
+}
+
+void Memo::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  const bool inserts = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r"));
+  if (inserts && !(event->modifiers() & Qt::ControlModifier) && typed.size() > Room()) {
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void Memo::insertFromMimeData(const QMimeData* source) {
+  if (maxLength_ <= 0 || !source->hasText()) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QString text = source->text();
+  const int room = std::max(Room(), 0);
+  if (text.size() > room) {
+    text.truncate(room);
+    // Never leave half of a character that needs two UTF-16 units.
+    if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+  }
+  textCursor().insertText(text);
 }

@@ -22,4 +22,18 @@ class Memo : public QPlainTextEdit {
   void SetItalic(bool italic);
   void SetFontColor(const QColor& color);
   QColor FontColor() const;
+
+  // The most characters the user can type or paste; text set by the program may be longer.
+  void SetMaxLength(int maxLength) { maxLength_ = maxLength; }
+  int MaxLength() const { return maxLength_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  // How many characters may still be typed in place of the selection.
+  int Room() const;
+
+  int maxLength_ = 0;
 };

@@ -6,6 +6,7 @@ class IHelp;
 class IMessageBoxes;
 class IMessageDispatch;
 class IPrinter;
+class IProfileStrings;
 class IRegistry;
 class IScreen;
 
@@ -19,4 +20,5 @@ struct PlatformServices {
   IMessageBoxes& Messages;
   IHelp& Help;
   IMessageDispatch& Dispatch;
+  IProfileStrings& Profile;
 };

@@ -17,6 +17,7 @@
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
+#include "platform/ProfileStrings.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtScreen.h"
 #include "platform/RegistryStore.h"
@@ -48,9 +49,10 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   FakeMessageBoxes messages;
   FakeHelp help;
   FakeMessageDispatch dispatch;
+  ProfileStrings profile;
   ApplicationErrorHandler errors(messages);
-  const PlatformServices services{program,  fonts,    screen, printer,
-                                  registry, messages, help,   dispatch};
+  const PlatformServices services{program,  fonts, screen,   printer, registry,
+                                  messages, help,  dispatch, profile};
 
   ProgramStart start(services, errors);
   TfrmMain& form = start.frmMain();

@@ -102,7 +102,8 @@ void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
   QCOMPARE(m.memDispFont->font().pointSizeF(), 12.0);
   QVERIFY(!m.memDispFont->font().bold());
   QCOMPARE(m.memDispFont->Text(),
-           std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n"));
+           std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n"
+                       "The quick brown fox jumps over the lazy dog."));
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("arial"));
   QVERIFY(!form.Fonts().NoScreenFont());
   QCOMPARE(form.Fonts().FontCount(), 3);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IProfileStrings.h"
+
+// Profile strings kept in INI files with the rules of the classic private-profile functions.
+// Each call opens, reads and closes the file; a write replaces the file in one rename, so a
+// reader never sees half a file and a failed write leaves the old file as it was.
+class ProfileStrings final : public IProfileStrings {
+ public:
+  ProfileStrings() = default;
+
+  std::string Read(const std::string& fileName, const std::string& section,
+                   const std::string& key) override;
+  bool Write(const std::string& fileName, const std::string& section, const std::string& key,
+             const std::string& value) override;
+};

@@ -1,0 +1,250 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "app/LargeSamplePage.h"
+#include "app/MainPage.h"
+#include "app/TfrmMain.h"
+#include "fixtures/MainWindowHarness.h"
+#include "install/PreviewInstallPage.h"
+#include "platform/Edit.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "settings/EditSamplePage.h"
+#include "settings/SampleTextKeys.h"
+#include "settings/SampleTexts.h"
+#include "settings/SingleLine.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string DefaultFile() {
+  std::string expected = "[Glyphera]\r\n";
+  for (const auto& entry : SampleTextKeys::kTextKeys) {
+    expected += std::string(entry.Key) + "=" + entry.Default + "\r\n";
+  }
+  return expected + "HeadingFont=Arial\r\n";
+}
+
+void UseFonts(MainWindowHarness& h) {
+  h.UseFonts({"Arial", "Courier New"});
+}
+
+}  // namespace
+
+class SampleTextsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void defaultsAreAsGiven();
+  void singleLine_data();
+  void singleLine();
+  void firstStartCreatesTheFile();
+  void fileLackingKeysLeavesBoxesEmpty();
+  void saveWritesTheBoxesAndReadsThemBack();
+  void saveKeepsTheRestOfTheFile();
+  void saveThatCannotWriteKeepsTheBoxes();
+  void settingsFileThatCannotBeCreated();
+  void paragraphTypingStopsAt600();
+  void editedSampleReachesTheMainSampleAtTheNextSelection();
+};
+
+void SampleTextsTest::defaultsAreAsGiven() {
+  const std::string paragraph = SampleTextKeys::kTextKeys[SampleTextKeys::kParagraphIndex].Default;
+  QCOMPARE(paragraph.size(), std::size_t{502});
+  QVERIFY(paragraph.starts_with(
+      "When Gutenberg printed his 42-line Bible in 1456, he had only one typeface to choose from: "
+      "the formal, square-text Gothic letter that mimicked the lettering of scribes."));
+  QVERIFY(paragraph.find('\n') == std::string::npos);
+  const QStringList keys = {"Def8",  "Def9",  "Def10", "Def11",     "Def12",   "Def14", "Def16",
+                            "Def18", "Def24", "Def36", "Def48", "Def60", "DefSample", "ParaText"};
+  QCOMPARE(static_cast<qsizetype>(SampleTextKeys::kTextKeys.size()), keys.size());
+  for (int i = 0; i < keys.size(); ++i) {
+    QCOMPARE(QString::fromUtf8(SampleTextKeys::kTextKeys[static_cast<std::size_t>(i)].Key),
+             keys[i]);
+  }
+}
+
+void SampleTextsTest::singleLine_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("crlf") << "one\r\ntwo" << "one two";
+  QTest::newRow("lf") << "one\ntwo" << "one two";
+  QTest::newRow("cr") << "one\rtwo" << "one two";
+  QTest::newRow("blank line") << "a\r\n\r\nb" << "a  b";
+  QTest::newRow("trailing") << "end\n" << "end ";
+  QTest::newRow("none") << "plain" << "plain";
+}
+
+void SampleTextsTest::singleLine() {
+  QFETCH(QString, text);
+  QFETCH(QString, line);
+  QCOMPARE(QString::fromStdString(SingleLine(text.toStdString())), line);
+}
+
+void SampleTextsTest::firstStartCreatesTheFile() {
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  const std::string file = h.dir.File("GLYPHERA.INI");
+  QCOMPARE(ReadFile(file), DefaultFile());
+  EditSamplePage& page = form.EditSample();
+  QCOMPARE(page.SizeBoxes[0]->Text(), std::string("This is 8-point type - not easy to read!"));
+  QCOMPARE(page.SizeBoxes[11]->Text(), std::string("60-point is huge!"));
+  QCOMPARE(page.txtSample->Text(), std::string("The quick brown fox jumps over the lazy dog."));
+  QCOMPARE(page.txtTitle->Text(), std::string());
+  QCOMPARE(page.txtPara->Text().size(), std::size_t{502});
+  QCOMPARE(form.HeadingFont(), std::string("Arial"));
+  const std::string sample = "The quick brown fox jumps over the lazy dog.";
+  QCOMPARE(form.SampleSheetLines()[2], sample);
+  QVERIFY(form.LargeSample().memLargeSample->Text().ends_with(";:'\",.?\r\n" + sample));
+  QCOMPARE(form.PreviewInstall().memDispPreview->Text(),
+           "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n" + sample);
+  QVERIFY(form.Main().memDispFont->Text().ends_with("1234567890\r\n" + sample));
+  QVERIFY(h.messages.shown.empty());
+}
+
+void SampleTextsTest::fileLackingKeysLeavesBoxesEmpty() {
+  MainWindowHarness h;
+  UseFonts(h);
+  const std::string file = h.dir.File("GLYPHERA.INI");
+  const std::string stored = "[glyphera]\r\nDEF9=nine\r\nDefSample='quoted'\r\n";
+  WriteFile(file, stored);
+  TfrmMain& form = h.Show();
+  EditSamplePage& page = form.EditSample();
+  QCOMPARE(page.SizeBoxes[0]->Text(), std::string());
+  QCOMPARE(page.SizeBoxes[1]->Text(), std::string("nine"));
+  QCOMPARE(page.txtSample->Text(), std::string("quoted"));
+  QCOMPARE(page.txtPara->Text(), std::string());
+  QCOMPARE(form.HeadingFont(), std::string());
+  QCOMPARE(ReadFile(file), stored);
+}
+
+void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  EditSamplePage& page = form.EditSample();
+  page.txtSample->SetText("\"Hello, world\"");
+  page.SizeBoxes[2]->SetText("Ten points");
+  page.txtPara->SetText("First line\r\nsecond line");
+  h.profile.writes.clear();
+  QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
+  QVERIFY(h.messages.shown.empty());
+
+  QCOMPARE(h.profile.writes.size(), std::size_t{14});
+  QCOMPARE(h.profile.writes.front().Key, std::string("Def8"));
+  QCOMPARE(h.profile.writes.back().Key, std::string("ParaText"));
+  const std::string bytes = ReadFile(h.dir.File("GLYPHERA.INI"));
+  QVERIFY(bytes.find("DefSample=\"Hello, world\"\r\n") != std::string::npos);
+  QVERIFY(bytes.find("Def10=Ten points\r\n") != std::string::npos);
+  QVERIFY(bytes.find("ParaText=First line second line\r\n") != std::string::npos);
+  QVERIFY(bytes.ends_with("HeadingFont=Arial\r\n"));
+  // The boxes show what the file holds.
+  QCOMPARE(page.txtSample->Text(), std::string("Hello, world"));
+  QCOMPARE(page.txtPara->Text(), std::string("First line second line"));
+  // Saving again with nothing changed leaves the file as it is.
+  QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
+  QVERIFY(ReadFile(h.dir.File("GLYPHERA.INI")) != bytes);  // the quotes are gone now
+  const std::string settled = ReadFile(h.dir.File("GLYPHERA.INI"));
+  QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
+  QCOMPARE(ReadFile(h.dir.File("GLYPHERA.INI")), settled);
+}
+
+void SampleTextsTest::saveKeepsTheRestOfTheFile() {
+  MainWindowHarness h;
+  UseFonts(h);
+  const std::string file = h.dir.File("GLYPHERA.INI");
+  std::string stored = "\xEF\xBB\xBF; my notes\n[Other]\nDef8=not ours\n[Glyphera]\r\n";
+  for (const auto& entry : SampleTextKeys::kTextKeys) {
+    stored += std::string(entry.Key) + "=" + entry.Default + "\r\n";
+  }
+  stored += "HeadingFont=Verdana\r\nUnknown=kept\r\n";
+  WriteFile(file, stored);
+  TfrmMain& form = h.Show();
+  QCOMPARE(form.HeadingFont(), std::string("Verdana"));
+  form.EditSample().SizeBoxes[0]->SetText("Eight");
+  QTest::mouseClick(form.EditSample().cmdSaveText, Qt::LeftButton);
+  std::string expected = stored;
+  const std::string old8 = std::string("Def8=") + SampleTextKeys::kTextKeys[0].Default;
+  expected.replace(expected.find(old8, expected.find("[Glyphera]")), old8.size(), "Def8=Eight");
+  QCOMPARE(ReadFile(file), expected);
+}
+
+void SampleTextsTest::saveThatCannotWriteKeepsTheBoxes() {
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  EditSamplePage& page = form.EditSample();
+  const std::string before = ReadFile(h.dir.File("GLYPHERA.INI"));
+  page.txtSample->SetText("\"typed\"");
+  h.profile.failWrites = true;
+  QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(h.messages.shown[0].Kind, MessageKind::Error);
+  QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
+  QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") + ".");
+  QCOMPARE(page.txtSample->Text(), std::string("\"typed\""));
+  QCOMPARE(ReadFile(h.dir.File("GLYPHERA.INI")), before);
+}
+
+void SampleTextsTest::settingsFileThatCannotBeCreated() {
+  MainWindowHarness h;
+  UseFonts(h);
+  h.profile.failWrites = true;
+  TfrmMain& form = h.Show();
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") + ".");
+  // Start-up went on: the first font's sample is shown, with an empty sample text.
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
+  QCOMPARE(form.EditSample().txtSample->Text(), std::string());
+  QCOMPARE(form.HeadingFont(), std::string());
+}
+
+void SampleTextsTest::paragraphTypingStopsAt600() {
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Edit));
+  Memo* para = form.EditSample().txtPara;
+  para->SetText(std::string(595, 'x'));
+  para->setFocus();
+  para->moveCursor(QTextCursor::End);
+  QTest::keyClicks(para, "abcdefghij");
+  QCOMPARE(para->toPlainText().size(), 600);
+  QVERIFY(para->toPlainText().endsWith(QStringLiteral("xabcde")));
+  // Text put there by the program may be longer; typing then adds nothing.
+  para->SetText(std::string(700, 'y'));
+  para->moveCursor(QTextCursor::End);
+  QTest::keyClicks(para, "z");
+  QCOMPARE(para->toPlainText().size(), 700);
+}
+
+void SampleTextsTest::editedSampleReachesTheMainSampleAtTheNextSelection() {
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  form.EditSample().txtSample->SetText("Sphinx of black quartz");
+  QVERIFY(!form.Main().memDispFont->Text().ends_with("Sphinx of black quartz"));
+  ListBox* list = form.Main().lstFonts;
+  const QRect second = list->visualRect(list->model()->index(1, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+  QVERIFY(form.Main().memDispFont->Text().ends_with("\r\nSphinx of black quartz"));
+  // The large sample keeps the text it had at start-up.
+  QVERIFY(!form.LargeSample().memLargeSample->Text().ends_with("Sphinx of black quartz"));
+}
+
+QTEST_MAIN(SampleTextsTest)
+#include "SampleTextsTest.moc"
