@@ -9,6 +9,7 @@
 #include "platform/CheckBox.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
+#include "viewing/FontMap.h"
 
 FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   lblGridHeading = MakeLabel("Font Name", tab, s.Rect(20, 16, 737, 26));
@@ -18,7 +19,7 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   Panel6 = LoweredPanel(tab);
   Panel6->setGeometry(s.Rect(12, 52, 745, 225));
   SetFieldColor(Panel6, DesignColors::White);
-  grdFontMap = new Grid(kColumns, kRows, Panel6);
+  grdFontMap = new Grid(FontMap::kColumns, FontMap::kRows, Panel6);
   grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));
   grdFontMap->SetDefaultColWidth(s(22));
   grdFontMap->SetDefaultRowHeight(s(30));

@@ -9,9 +9,6 @@ class QWidget;
 
 // The controls of the Font Map page.
 struct FontMapPage {
-  static constexpr int kColumns = 32;
-  static constexpr int kRows = 7;
-
   FontMapPage(QWidget* tab, const DesignScale& scale);
 
   Label* lblGridHeading;

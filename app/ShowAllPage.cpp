@@ -9,6 +9,7 @@
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
 #include "platform/Label.h"
+#include "platform/PaintBox.h"
 #include "platform/SpinEdit.h"
 
 ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
@@ -29,9 +30,12 @@ ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
   // The window's keys page the view; the box itself takes neither focus nor keys.
   ScrollBox1->setFocusPolicy(Qt::NoFocus);
   SetFieldColor(ScrollBox1, DesignColors::White);
-  pbxSelected = new QWidget();
-  pbxSelected->setFixedSize(s(741), s(6000));
+  ScrollRange = new QWidget();
+  ScrollRange->setFixedSize(s(741), s(6000));
+  SetFieldColor(ScrollRange, DesignColors::White);
+  pbxSelected = new PaintBox(ScrollRange);
+  pbxSelected->setGeometry(0, 0, s(741), s(6000));
   SetFieldColor(pbxSelected, DesignColors::White);
-  ScrollBox1->setWidget(pbxSelected);
+  ScrollBox1->setWidget(ScrollRange);
   ScrollBox1->setAccessibleName(QStringLiteral("Selected fonts"));
 }

@@ -4,6 +4,7 @@ class DesignScale;
 class Label;
 class QFrame;
 class QScrollArea;
+class PaintBox;
 class QWidget;
 class SpinEdit;
 
@@ -16,5 +17,7 @@ struct ShowAllPage {
   SpinEdit* spnSelected;
   QFrame* Panel5;
   QScrollArea* ScrollBox1;
-  QWidget* pbxSelected;
+  // What the scroll box scrolls over: its height is the vertical scroll range.
+  QWidget* ScrollRange;
+  PaintBox* pbxSelected;
 };

@@ -34,6 +34,7 @@
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
+#include "platform/PaintBox.h"
 #include "platform/RegistryKeys.h"
 #include "platform/RegistryText.h"
 #include "platform/SpinEdit.h"
@@ -42,6 +43,9 @@
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
+#include "viewing/FontMap.h"
+#include "viewing/LargeSample.h"
+#include "viewing/ShowAllSelected.h"
 #include "viewing/FontListTexts.h"
 
 namespace {
@@ -135,6 +139,22 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   sampleTexts_ = std::make_unique<SampleTexts>(*tabEdit_, services_.Profile,
                                                programDir + SampleTextKeys::kFileName);
   tabEdit_->txtPara->SetMaxLength(SampleTextKeys::kParagraphMaxLength);
+
+  LargeSamplePage& l = *tabLargeSample_;
+  largeSample_ = std::make_unique<LargeSample>(
+      LargeSampleControls{*l.lblLargeSample, *l.chkLargeBold, *l.chkLargeItalic, *l.spnLargeSample,
+                          *l.memLargeSample},
+      *fontList_);
+  FontMapPage& f = *tabFontMap_;
+  fontMap_ = std::make_unique<FontMap>(
+      FontMapControls{*f.lblGridHeading, *f.grdFontMap, *f.lblCurrChar, *f.pnlCurrChar,
+                      *f.chkGridBold, *f.chkGridItalic},
+      *fontList_);
+  ShowAllPage& a = *tabShowAll_;
+  showAll_ = std::make_unique<ShowAllSelected>(
+      ShowAllControls{*m.lstFonts, *a.spnSelected, *a.ScrollBox1, *a.ScrollRange, *a.pbxSelected,
+                      *m.memDispFont},
+      *fontList_, *sampleTexts_);
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -150,6 +170,20 @@ void TfrmMain::ConnectHandlers() {
   m.spnPointSize->OnChange = Guarded([&fonts] { fonts.spnPointSizeChange(); });
   connect(m.cmdSelectAll, &QPushButton::clicked, this,
           Guarded([&fonts] { fonts.cmdSelectAllClick(); }));
+
+  LargeSample& large = *largeSample_;
+  tabLargeSample_->spnLargeSample->OnChange = Guarded([&large] { large.spnLargeSampleChange(); });
+  tabLargeSample_->chkLargeBold->OnClick = Guarded([&large] { large.chkLargeBoldClick(); });
+  tabLargeSample_->chkLargeItalic->OnClick = Guarded([&large] { large.chkLargeItalicClick(); });
+  FontMap& map = *fontMap_;
+  tabFontMap_->grdFontMap->OnClick = Guarded([&map] { map.grdFontMapClick(); });
+  tabFontMap_->chkGridBold->OnClick = Guarded([&map] { map.chkGridBoldClick(); });
+  tabFontMap_->chkGridItalic->OnClick = Guarded([&map] { map.chkGridItalicClick(); });
+  ShowAllSelected& selected = *showAll_;
+  tabShowAll_->spnSelected->OnChange = Guarded([&selected] { selected.spnSelectedChange(); });
+  tabShowAll_->pbxSelected->OnPaint = [this, &selected](IDrawingSurface& surface) {
+    errors_.Run([&] { selected.pbxSelectedPaint(surface); });
+  };
 
   SampleTexts& texts = *sampleTexts_;
   connect(tabEdit_->cmdSaveText, &QPushButton::clicked, this,
@@ -202,21 +236,10 @@ void TfrmMain::FormCreate() {
   tabFontMap_->grdFontMap->SetFontPoints(kFontMapPoints);
   tabFontMap_->grdFontMap->SetBold(false);
   tabFontMap_->grdFontMap->SetItalic(false);
-  FillFontMap();
+  fontMap_->FillCells(false);
   SetActivePageQuietly(Page::Main);
   errors_.Run([this] { ReadRegistryValues(); });
   if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) move(0, 0);
-}
-
-void TfrmMain::FillFontMap() {
-  Grid& grid = *tabFontMap_->grdFontMap;
-  for (int row = 0; row < FontMapPage::kRows; ++row) {
-    for (int column = 0; column < FontMapPage::kColumns; ++column) {
-      const auto code = static_cast<unsigned char>(StartupValues::FontMapCode(column, row));
-      const char32_t shown = Windows1252ToUnicode(code);
-      grid.SetCell(column, row, QString::fromUcs4(&shown, 1));
-    }
-  }
 }
 
 void TfrmMain::ReadRegistryValues() {
@@ -326,9 +349,10 @@ void TfrmMain::PageControl1Change() {
       tabMain_->lstFonts->setFocus();
       break;
     case PageAction::ShowLargeSample:
-      ShowLargeSample();
+      largeSample_->ShowCurrentFont();
       break;
     case PageAction::RefreshFontMap:
+      fontMap_->RefreshFontMap();
       break;
     case PageAction::ScrollShowAllToTop:
       tabShowAll_->ScrollBox1->verticalScrollBar()->setValue(0);
@@ -336,14 +360,6 @@ void TfrmMain::PageControl1Change() {
     case PageAction::Nothing:
       break;
   }
-}
-
-void TfrmMain::ShowLargeSample() {
-  const std::string& name = fontList_->CurrentFontName();
-  tabLargeSample_->lblLargeSample->SetCaption(name);
-  Memo& large = *tabLargeSample_->memLargeSample;
-  large.SetFontName(name);
-  large.SetFontPoints(tabLargeSample_->spnLargeSample->Value());
 }
 
 void TfrmMain::Exit1Click() {

@@ -14,6 +14,9 @@ class ApplicationErrorHandler;
 class DesignScale;
 class EditSamplePage;
 class FontList;
+class FontMap;
+class LargeSample;
+class ShowAllSelected;
 class FontMapPage;
 class LargeSamplePage;
 class MainPage;
@@ -47,14 +50,16 @@ class TfrmMain : public QMainWindow {
 
   Page ActivePage() const;
   QTabWidget* PageControl1() const { return PageControl1_; }
-  MainPage& Main() const { return *tabMain_; }
-  LargeSamplePage& LargeSample() const { return *tabLargeSample_; }
-  FontMapPage& FontMap() const { return *tabFontMap_; }
-  ShowAllPage& ShowAll() const { return *tabShowAll_; }
-  EditSamplePage& EditSample() const { return *tabEdit_; }
-  PreviewInstallPage& PreviewInstall() const { return *tabInstall_; }
+  MainPage& tabMain() const { return *tabMain_; }
+  LargeSamplePage& tabLargeSample() const { return *tabLargeSample_; }
+  FontMapPage& tabFontMap() const { return *tabFontMap_; }
+  ShowAllPage& tabShowAll() const { return *tabShowAll_; }
+  EditSamplePage& tabEdit() const { return *tabEdit_; }
+  PreviewInstallPage& tabInstall() const { return *tabInstall_; }
   FontList& Fonts() const { return *fontList_; }
   SampleTexts& Texts() const { return *sampleTexts_; }
+  FontMap& Map() const { return *fontMap_; }
+  ShowAllSelected& SelectedView() const { return *showAll_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
 
@@ -77,9 +82,7 @@ class TfrmMain : public QMainWindow {
   void CreatePages(const DesignScale& scale);
   void CreateMenu();
   void ConnectHandlers();
-  void FillFontMap();
   void ReadRegistryValues();
-  void ShowLargeSample();
   void SetActivePageQuietly(Page page);
   void ChangePageByUser(Page page);
   // Wraps a handler so that an error it raises is shown and the program goes on.
@@ -96,6 +99,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<PreviewInstallPage> tabInstall_;
   std::unique_ptr<FontList> fontList_;
   std::unique_ptr<SampleTexts> sampleTexts_;
+  std::unique_ptr<LargeSample> largeSample_;
+  std::unique_ptr<FontMap> fontMap_;
+  std::unique_ptr<ShowAllSelected> showAll_;
   QMenu* File2_ = nullptr;
   QAction* Exit1_ = nullptr;
   QMenu* Help1_ = nullptr;

@@ -25,3 +25,9 @@ int CompareText(std::string_view a, std::string_view b) {
   // case is meant to vanish.
   return QString::compare(qa, qb, Qt::CaseInsensitive);
 }
+
+std::string FoldCase(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+      .toCaseFolded()
+      .toStdString();
+}

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The system's locale-aware comparison without regard to letter case: below zero when a sorts
 // before b, zero when they are equal but for case.
 int CompareText(std::string_view a, std::string_view b);
+
+// The text with letter case folded away, for lookups that ignore case: two texts that differ
+// only in case fold to the same bytes.
+std::string FoldCase(std::string_view text);

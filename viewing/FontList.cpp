@@ -83,7 +83,10 @@ void FontList::ShowNoFonts() {
 void FontList::ShowStylesAndType() {
   const FontStylesSummary summary = SummariseFontStyles(fonts_.EnumFontFamilies(currentFontName_));
   c_.lblStyles.SetCaption(summary.StylesCaption);
-  if (summary.CharPanelPoints) c_.pnlCurrChar.SetFontPoints(*summary.CharPanelPoints);
+  if (summary.CharPanelPoints) {
+    c_.pnlCurrChar.SetFontPoints(*summary.CharPanelPoints);
+    symbol_ = *summary.CharPanelPoints == kSymbolPanelPoints;
+  }
   if (noScreenFont_) {
     fontType_ = "Printer Resident";
   } else {

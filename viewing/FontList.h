@@ -30,6 +30,8 @@ class FontList {
   const std::string& CurrentFontName() const { return currentFontName_; }
   bool NoScreenFont() const { return noScreenFont_; }
   const std::string& FontType() const { return fontType_; }
+  // Whether the current font's faces use the symbol character set.
+  bool CurrentIsSymbol() const { return symbol_; }
   int FontCount() const { return fontCount_; }
   int SelectedCount() const { return selectedCount_; }
   const ScreenFontSet& ScreenFonts() const { return screenFontSet_; }
@@ -46,6 +48,7 @@ class FontList {
   ScreenFontSet screenFontSet_;
   std::string currentFontName_;
   bool noScreenFont_ = false;
+  bool symbol_ = false;
   std::string fontType_;
   int fontCount_ = 0;
   int selectedCount_ = 0;

@@ -44,7 +44,8 @@ FontStylesSummary SummariseFontStyles(const std::vector<FontStyleRecord>& faces)
     const std::string style = StyleField(face.elfStyle);
     if (!style.empty() && IsAcceptedStyleName(style)) caption += style + ", ";
     if (auto type = ClassifyFace(face)) summary.FontType = std::move(type);
-    summary.CharPanelPoints = face.tmCharSet == SYMBOL_CHARSET ? 20 : 30;
+    summary.CharPanelPoints =
+        face.tmCharSet == SYMBOL_CHARSET ? kSymbolPanelPoints : kTextPanelPoints;
   }
   summary.StylesCaption = FinishCaption(std::move(caption));
   return summary;

@@ -6,6 +6,10 @@
 
 #include "platform/FontStyleRecord.h"
 
+// The Font Map panel's size for a face of the symbol character set, and for any other.
+inline constexpr int kSymbolPanelPoints = 20;
+inline constexpr int kTextPanelPoints = 30;
+
 // What the Main page says about a family from its enumerated faces.
 struct FontStylesSummary {
   // "Styles: " and the accepted style names in enumeration order, or empty when none survives.

@@ -6,29 +6,40 @@
 
 namespace {
 
-bool Before(const std::string& a, const std::string& b) {
-  return CompareText(a, b) < 0;
+bool KeyBefore(const std::pair<std::string, std::string>& a,
+               const std::pair<std::string, std::string>& b) {
+  return a.first < b.first;
 }
 
 }  // namespace
 
 void ScreenFontSet::AddAll(const std::vector<std::string>& names) {
   // One sort of everything beats a binary insertion per name when thousands arrive at once.
-  std::vector<std::string> merged = names_;
-  merged.insert(merged.end(), names.begin(), names.end());
-  std::stable_sort(merged.begin(), merged.end(), Before);
+  std::vector<std::pair<std::string, std::string>> merged = entries_;
+  merged.reserve(merged.size() + names.size());
+  for (const std::string& name : names) merged.emplace_back(FoldCase(name), name);
+  std::stable_sort(merged.begin(), merged.end(), KeyBefore);
   const auto end = std::unique(merged.begin(), merged.end(),
-                               [](const auto& a, const auto& b) { return CompareText(a, b) == 0; });
+                               [](const auto& a, const auto& b) { return a.first == b.first; });
   merged.erase(end, merged.end());
-  names_ = std::move(merged);
+  entries_ = std::move(merged);
 }
 
 void ScreenFontSet::Add(const std::string& name) {
-  const auto place = std::lower_bound(names_.begin(), names_.end(), name, Before);
-  if (place != names_.end() && CompareText(*place, name) == 0) return;
-  names_.insert(place, name);
+  std::pair<std::string, std::string> entry(FoldCase(name), name);
+  const auto place = std::lower_bound(entries_.begin(), entries_.end(), entry, KeyBefore);
+  if (place != entries_.end() && place->first == entry.first) return;
+  entries_.insert(place, std::move(entry));
 }
 
 bool ScreenFontSet::Contains(const std::string& name) const {
-  return std::binary_search(names_.begin(), names_.end(), name, Before);
+  const std::pair<std::string, std::string> wanted(FoldCase(name), std::string());
+  return std::binary_search(entries_.begin(), entries_.end(), wanted, KeyBefore);
+}
+
+std::vector<std::string> ScreenFontSet::Names() const {
+  std::vector<std::string> names;
+  names.reserve(entries_.size());
+  for (const auto& entry : entries_) names.push_back(entry.second);
+  return names;
 }

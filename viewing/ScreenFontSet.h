@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
-// The face names the screen can display, kept sorted without regard to case so that a name is
-// found by binary search. A name already present, in any case, is not added again.
+// The face names the screen can display, kept sorted by their case-folded form so that a name is
+// found by binary search whatever its letter case. A name already present, in any case, is not
+// added again.
 class ScreenFontSet {
  public:
   ScreenFontSet() = default;
@@ -14,9 +16,10 @@ class ScreenFontSet {
   void Add(const std::string& name);
   bool Contains(const std::string& name) const;
 
-  std::size_t Count() const { return names_.size(); }
-  const std::vector<std::string>& Names() const { return names_; }
+  std::size_t Count() const { return entries_.size(); }
+  std::vector<std::string> Names() const;
 
  private:
-  std::vector<std::string> names_;
+  // Folded key first, the name as given second.
+  std::vector<std::pair<std::string, std::string>> entries_;
 };

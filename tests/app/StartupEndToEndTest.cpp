@@ -66,7 +66,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
 
   // The printer is the built-in PDF printer, whose fonts are the installed families.
   QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
-  MainPage& m = form.Main();
+  MainPage& m = form.tabMain();
   const QStringList expected = {"C059", "DejaVu Sans", "DejaVu Serif", "Fixed", "Liberation Mono",
                                 "P052", "System",      "Wingdings"};
   QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 8"));

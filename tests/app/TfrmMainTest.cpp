@@ -79,7 +79,7 @@ void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
   h.UseFonts(kThreeFonts);
   h.SeedRegistry("/home/u/.local/share/fonts");
   TfrmMain& form = h.Show();
-  MainPage& m = form.Main();
+  MainPage& m = form.tabMain();
 
   QCOMPARE(form.windowTitle(), QStringLiteral("Glyphera"));
   QCOMPARE(form.PageControl1()->count(), 6);
@@ -125,15 +125,15 @@ void TfrmMainTest::startupValuesAndRegistry() {
   const std::array<bool, 13> checked = {false, false, false, false, true, false, true,
                                         false, true,  false, true,  true, true};
   for (std::size_t i = 0; i < checked.size(); ++i) {
-    QCOMPARE(form.Main().chkParaSizes[i]->Checked(), checked[i]);
+    QCOMPARE(form.tabMain().chkParaSizes[i]->Checked(), checked[i]);
   }
   QCOMPARE(form.ParagraphSizes()[12].PointSize, 14.0f);
   // The page step is 95 % of the scroll box's height, the row height fills the grid.
-  const int boxHeight = form.ShowAll().ScrollBox1->height();
+  const int boxHeight = form.tabShowAll().ScrollBox1->height();
   QCOMPARE(form.PageStep(), boxHeight * 95 / 100);
-  const Grid* grid = form.FontMap().grdFontMap;
+  const Grid* grid = form.tabFontMap().grdFontMap;
   QCOMPARE(grid->rowHeight(0), (grid->height() - 6) / 7);
-  QVERIFY(form.LargeSample().memLargeSample->Text().starts_with(
+  QVERIFY(form.tabLargeSample().memLargeSample->Text().starts_with(
       "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz\r\n1234567890"));
 }
 
@@ -182,7 +182,7 @@ void TfrmMainTest::printerOnlyFontIsExplainedAndPagesRefused() {
   h.fonts.AddTrueTypeFamily("Arial", {"Regular"});
   h.printer.printers = {{"Laser", std::vector<std::string>{"Arial", "Courier PS"}}};
   TfrmMain& form = h.Show();
-  MainPage& m = form.Main();
+  MainPage& m = form.tabMain();
   m.lstFonts->setFocus();
   ClickItem(m.lstFonts, 1);
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier PS"));
@@ -229,10 +229,10 @@ void TfrmMainTest::largeSamplePageTakesTheCurrentFont() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   TfrmMain& form = h.Show();
-  LargeSamplePage& large = form.LargeSample();
+  LargeSamplePage& large = form.tabLargeSample();
   large.spnLargeSample->SetValue(36);
   large.memLargeSample->SetBold(true);
-  ClickItem(form.Main().lstFonts, 2);
+  ClickItem(form.tabMain().lstFonts, 2);
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::LargeSample));
   QCOMPARE(Caption(large.lblLargeSample), QStringLiteral("Times New Roman"));
   QCOMPARE(large.memLargeSample->FontName(), std::string("Times New Roman"));
@@ -245,7 +245,7 @@ void TfrmMainTest::showAllKeysPageTheView() {
   h.UseFonts(kThreeFonts);
   TfrmMain& form = h.Show();
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::ShowAll));
-  ShowAllPage& page = form.ShowAll();
+  ShowAllPage& page = form.tabShowAll();
   QScrollBar* bar = page.ScrollBox1->verticalScrollBar();
   const int last = bar->maximum();
   QVERIFY(last > form.PageStep());
@@ -281,8 +281,8 @@ void TfrmMainTest::pageKeysElsewhereReachTheFocusedControl() {
   for (int i = 0; i < 100; ++i) many.push_back("Font " + std::to_string(1000 + i));
   h.UseFonts(many);
   TfrmMain& form = h.Show();
-  QScrollBar* bar = form.ShowAll().ScrollBox1->verticalScrollBar();
-  ListBox* list = form.Main().lstFonts;
+  QScrollBar* bar = form.tabShowAll().ScrollBox1->verticalScrollBar();
+  ListBox* list = form.tabMain().lstFonts;
   list->setFocus();
   QTest::keyClick(list, Qt::Key_End);
   QCOMPARE(bar->value(), 0);
@@ -299,17 +299,17 @@ void TfrmMainTest::selectAllWith250Fonts() {
   for (int i = 0; i < 250; ++i) many.push_back("Face " + std::to_string(i));
   h.UseFonts(many);
   TfrmMain& form = h.Show();
-  ClickItem(form.Main().lstFonts, 3);
+  ClickItem(form.tabMain().lstFonts, 3);
   const std::string current = form.Fonts().CurrentFontName();
-  const std::string sample = form.Main().memDispFont->Text();
+  const std::string sample = form.tabMain().memDispFont->Text();
   const int enumerations = h.fonts.enumerations;
-  QTest::mouseClick(form.Main().cmdSelectAll, Qt::LeftButton);
-  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 250"));
+  QTest::mouseClick(form.tabMain().cmdSelectAll, Qt::LeftButton);
+  QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 250"));
   QCOMPARE(form.Fonts().SelectedCount(), 250);
-  QCOMPARE(form.Main().lstFonts->SelCount(), 250);
-  QVERIFY(form.Main().lstFonts->isVisible());
+  QCOMPARE(form.tabMain().lstFonts->SelCount(), 250);
+  QVERIFY(form.tabMain().lstFonts->isVisible());
   QCOMPARE(form.Fonts().CurrentFontName(), current);
-  QCOMPARE(form.Main().memDispFont->Text(), sample);
+  QCOMPARE(form.tabMain().memDispFont->Text(), sample);
   QCOMPARE(h.fonts.enumerations, enumerations);
 }
 
@@ -317,12 +317,12 @@ void TfrmMainTest::ctrlClickDeselectsAndMakesCurrent() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   TfrmMain& form = h.Show();
-  ListBox* list = form.Main().lstFonts;
+  ListBox* list = form.tabMain().lstFonts;
   ClickItem(list, 1, Qt::ControlModifier);
   ClickItem(list, 2, Qt::ControlModifier);
-  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 3"));
+  QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 3"));
   ClickItem(list, 1, Qt::ControlModifier);
-  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 2"));
+  QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 2"));
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier New"));
 }
 
@@ -330,7 +330,7 @@ void TfrmMainTest::sampleSizeAndStyle() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   TfrmMain& form = h.Show();
-  MainPage& m = form.Main();
+  MainPage& m = form.tabMain();
   auto* edit = m.spnPointSize->findChild<QLineEdit*>();
   m.spnPointSize->setFocus();
   edit->selectAll();
@@ -391,7 +391,7 @@ void TfrmMainTest::fontMapCells() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   const TfrmMain& form = h.Create();
-  const QString cell = form.FontMap().grdFontMap->Cell(column, row);
+  const QString cell = form.tabFontMap().grdFontMap->Cell(column, row);
   QCOMPARE(cell.size(), 1);
   QCOMPARE(static_cast<uint>(cell.at(0).unicode()), character);
 }
@@ -414,14 +414,14 @@ void TfrmMainTest::noPrinterLeavesAUsableWindow() {
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
   QCOMPARE(QString::fromStdString(h.messages.shown[0].Text), message);
   QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
-  QCOMPARE(Caption(form.Main().lblFonts), QStringLiteral("Fonts: 0"));
+  QCOMPARE(Caption(form.tabMain().lblFonts), QStringLiteral("Fonts: 0"));
   QCOMPARE(form.Fonts().FontCount(), 0);
   // The rest of the start-up still ran.
   QCOMPARE(form.FontsFolder(), std::string("/fonts/"));
-  QCOMPARE(form.FontMap().grdFontMap->Cell(1, 1), QStringLiteral("A"));
+  QCOMPARE(form.tabFontMap().grdFontMap->Cell(1, 1), QStringLiteral("A"));
   QVERIFY(form.Fonts().NoScreenFont());
-  QTest::mouseClick(form.Main().cmdSelectAll, Qt::LeftButton);
-  QCOMPARE(Caption(form.Main().lblSelected), QStringLiteral("Selected: 0"));
+  QTest::mouseClick(form.tabMain().cmdSelectAll, Qt::LeftButton);
+  QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 0"));
   PressCtrlTab(form, true);
   QCOMPARE(form.ActivePage(), Page::Main);
   QCOMPARE(h.messages.shown.size(), std::size_t{2});

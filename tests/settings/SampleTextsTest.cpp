@@ -100,7 +100,7 @@ void SampleTextsTest::firstStartCreatesTheFile() {
   TfrmMain& form = h.Show();
   const std::string file = h.dir.File("GLYPHERA.INI");
   QCOMPARE(ReadFile(file), DefaultFile());
-  EditSamplePage& page = form.EditSample();
+  EditSamplePage& page = form.tabEdit();
   QCOMPARE(page.SizeBoxes[0]->Text(), std::string("This is 8-point type - not easy to read!"));
   QCOMPARE(page.SizeBoxes[11]->Text(), std::string("60-point is huge!"));
   QCOMPARE(page.txtSample->Text(), std::string("The quick brown fox jumps over the lazy dog."));
@@ -109,10 +109,10 @@ void SampleTextsTest::firstStartCreatesTheFile() {
   QCOMPARE(form.HeadingFont(), std::string("Arial"));
   const std::string sample = "The quick brown fox jumps over the lazy dog.";
   QCOMPARE(form.SampleSheetLines()[2], sample);
-  QVERIFY(form.LargeSample().memLargeSample->Text().ends_with(";:'\",.?\r\n" + sample));
-  QCOMPARE(form.PreviewInstall().memDispPreview->Text(),
+  QVERIFY(form.tabLargeSample().memLargeSample->Text().ends_with(";:'\",.?\r\n" + sample));
+  QCOMPARE(form.tabInstall().memDispPreview->Text(),
            "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n" + sample);
-  QVERIFY(form.Main().memDispFont->Text().ends_with("1234567890\r\n" + sample));
+  QVERIFY(form.tabMain().memDispFont->Text().ends_with("1234567890\r\n" + sample));
   QVERIFY(h.messages.shown.empty());
 }
 
@@ -123,7 +123,7 @@ void SampleTextsTest::fileLackingKeysLeavesBoxesEmpty() {
   const std::string stored = "[glyphera]\r\nDEF9=nine\r\nDefSample='quoted'\r\n";
   WriteFile(file, stored);
   TfrmMain& form = h.Show();
-  EditSamplePage& page = form.EditSample();
+  EditSamplePage& page = form.tabEdit();
   QCOMPARE(page.SizeBoxes[0]->Text(), std::string());
   QCOMPARE(page.SizeBoxes[1]->Text(), std::string("nine"));
   QCOMPARE(page.txtSample->Text(), std::string("quoted"));
@@ -136,7 +136,7 @@ void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
   MainWindowHarness h;
   UseFonts(h);
   TfrmMain& form = h.Show();
-  EditSamplePage& page = form.EditSample();
+  EditSamplePage& page = form.tabEdit();
   page.txtSample->SetText("\"Hello, world\"");
   page.SizeBoxes[2]->SetText("Ten points");
   page.txtPara->SetText("First line\r\nsecond line");
@@ -175,8 +175,8 @@ void SampleTextsTest::saveKeepsTheRestOfTheFile() {
   WriteFile(file, stored);
   TfrmMain& form = h.Show();
   QCOMPARE(form.HeadingFont(), std::string("Verdana"));
-  form.EditSample().SizeBoxes[0]->SetText("Eight");
-  QTest::mouseClick(form.EditSample().cmdSaveText, Qt::LeftButton);
+  form.tabEdit().SizeBoxes[0]->SetText("Eight");
+  QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
   std::string expected = stored;
   const std::string old8 = std::string("Def8=") + SampleTextKeys::kTextKeys[0].Default;
   expected.replace(expected.find(old8, expected.find("[Glyphera]")), old8.size(), "Def8=Eight");
@@ -187,7 +187,7 @@ void SampleTextsTest::saveThatCannotWriteKeepsTheBoxes() {
   MainWindowHarness h;
   UseFonts(h);
   TfrmMain& form = h.Show();
-  EditSamplePage& page = form.EditSample();
+  EditSamplePage& page = form.tabEdit();
   const std::string before = ReadFile(h.dir.File("GLYPHERA.INI"));
   page.txtSample->SetText("\"typed\"");
   h.profile.failWrites = true;
@@ -209,7 +209,7 @@ void SampleTextsTest::settingsFileThatCannotBeCreated() {
   QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") + ".");
   // Start-up went on: the first font's sample is shown, with an empty sample text.
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
-  QCOMPARE(form.EditSample().txtSample->Text(), std::string());
+  QCOMPARE(form.tabEdit().txtSample->Text(), std::string());
   QCOMPARE(form.HeadingFont(), std::string());
 }
 
@@ -218,7 +218,7 @@ void SampleTextsTest::paragraphTypingStopsAt600() {
   UseFonts(h);
   TfrmMain& form = h.Show();
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Edit));
-  Memo* para = form.EditSample().txtPara;
+  Memo* para = form.tabEdit().txtPara;
   para->SetText(std::string(595, 'x'));
   para->setFocus();
   para->moveCursor(QTextCursor::End);
@@ -236,14 +236,14 @@ void SampleTextsTest::editedSampleReachesTheMainSampleAtTheNextSelection() {
   MainWindowHarness h;
   UseFonts(h);
   TfrmMain& form = h.Show();
-  form.EditSample().txtSample->SetText("Sphinx of black quartz");
-  QVERIFY(!form.Main().memDispFont->Text().ends_with("Sphinx of black quartz"));
-  ListBox* list = form.Main().lstFonts;
+  form.tabEdit().txtSample->SetText("Sphinx of black quartz");
+  QVERIFY(!form.tabMain().memDispFont->Text().ends_with("Sphinx of black quartz"));
+  ListBox* list = form.tabMain().lstFonts;
   const QRect second = list->visualRect(list->model()->index(1, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-  QVERIFY(form.Main().memDispFont->Text().ends_with("\r\nSphinx of black quartz"));
+  QVERIFY(form.tabMain().memDispFont->Text().ends_with("\r\nSphinx of black quartz"));
   // The large sample keeps the text it had at start-up.
-  QVERIFY(!form.LargeSample().memLargeSample->Text().ends_with("Sphinx of black quartz"));
+  QVERIFY(!form.tabLargeSample().memLargeSample->Text().ends_with("Sphinx of black quartz"));
 }
 
 QTEST_MAIN(SampleTextsTest)

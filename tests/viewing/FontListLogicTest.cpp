@@ -48,6 +48,10 @@ void FontListLogicTest::screenFontSetIgnoresCaseAndStaysSorted() {
   QCOMPARE(set.Count(), std::size_t{5});
   const Names expected = {"arial", "Courier New", "Tahoma", "Verdana", "Zapf Dingbats"};
   QCOMPARE(set.Names(), expected);
+  QVERIFY(set.Contains("ZAPF DINGBATS"));
+  QVERIFY(!set.Contains("École Script"));
+  set.Add("École Script");
+  QVERIFY(set.Contains("école SCRIPT"));  // letters beyond ASCII ignore case too
 }
 
 void FontListLogicTest::screenFontSetLookups_data() {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+// A font as a drawing surface takes it: a face in whole points, with bold and italic. Only that
+// face is used; a character it lacks shows as its own missing glyph.
+struct SurfaceFont {
+  std::string Face;
+  int Points = 12;
+  bool Bold = false;
+  bool Italic = false;
+};
+
+struct SurfaceRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
+// Where the program draws text and rules: a screen view or a printer page, in device pixels with
+// the origin at the top-left corner. Text is black and fills its character cells with white.
+class IDrawingSurface {
+ public:
+  virtual ~IDrawingSurface() = default;
+
+  virtual int DpiX() = 0;
+  virtual int DpiY() = 0;
+
+  virtual void SetFont(const SurfaceFont& font) = 0;
+  // Draws one line of text with its top-left corner at (x, y).
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  virtual int TextWidth(const std::string& text) = 0;
+
+  virtual void SetPenWidth(int width) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  virtual void LineTo(int x, int y) = 0;
+
+  // Draws the text inside the rectangle, clipped to it, breaking lines between words when asked
+  // (else only at line breaks); gives the height of the text laid out.
+  virtual int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) = 0;
+
+  // Whether anything drawn between the two heights can show; drawing outside may be skipped.
+  virtual bool NeedsRows(int top, int bottom) = 0;
+};

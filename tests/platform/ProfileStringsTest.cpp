@@ -1,0 +1,576 @@
+#include <QtTest>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "fakes/FakeProfileStrings.h"
+#include "fixtures/TempDir.h"
+#include "platform/ProfileStrings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A literal's bytes, NULs included.
+template <std::size_t N>
+QByteArray Bytes(const char (&text)[N]) {
+  return QByteArray(text, static_cast<qsizetype>(N - 1));
+}
+
+QByteArray Repeat(char c, int count) {
+  return QByteArray(count, c);
+}
+
+// The file's bytes, "<missing>", or "<not a file>" (a named pipe must not be opened here: that
+// would wait for a writer).
+QByteArray ReadBytes(const std::string& path) {
+  std::error_code error;
+  if (fs::exists(path, error) && !fs::is_regular_file(path, error)) return "<not a file>";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return QByteArray::fromStdString(bytes.str());
+}
+
+void WriteBytes(const std::string& path, const QByteArray& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.constData(), bytes.size());
+}
+
+QStringList FolderEntries(const std::string& folder) {
+  QStringList names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(QString::fromStdString(entry.path().filename().string()));
+  }
+  names.sort();
+  return names;
+}
+
+unsigned PermissionBits(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return 0xFFFFFFFF;
+  return info.st_mode & 07777;
+}
+
+// A missing file is marked by this content in the table rows.
+const QByteArray kNoFile = "<no file>";
+
+}  // namespace
+
+class ProfileStringsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void read_data();
+  void read();
+  void write_data();
+  void write();
+  void roundTrip_data();
+  void roundTrip();
+  void readsFileAfresh();
+  void failures_data();
+  void failures();
+  void keepsOldFileWhenWritingFails();
+  void keepsPermissionBits_data();
+  void keepsPermissionBits();
+  void writesThroughLink();
+  void fakeFailsWritesOnRequest();
+};
+
+void ProfileStringsTest::read_data() {
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QByteArray>("section");
+  QTest::addColumn<QByteArray>("key");
+  QTest::addColumn<QByteArray>("expected");
+
+  const QByteArray simple = "[Glyphera]\r\nDef8=value\r\n";
+  QTest::newRow("missing file") << kNoFile << QByteArray("Glyphera") << QByteArray("Def8")
+                                << QByteArray();
+  QTest::newRow("empty file") << QByteArray() << QByteArray("Glyphera") << QByteArray("Def8")
+                              << QByteArray();
+  QTest::newRow("missing section")
+      << simple << QByteArray("Other") << QByteArray("Def8") << QByteArray();
+  QTest::newRow("missing key") << simple << QByteArray("Glyphera") << QByteArray("Def9")
+                               << QByteArray();
+  QTest::newRow("found") << simple << QByteArray("Glyphera") << QByteArray("Def8")
+                         << QByteArray("value");
+  QTest::newRow("section without case")
+      << QByteArray("[GLYPHERA]\r\nDef8=value\r\n") << QByteArray("glyphera") << QByteArray("Def8")
+      << QByteArray("value");
+  QTest::newRow("key without case")
+      << QByteArray("[Glyphera]\r\nDEF8=value\r\n") << QByteArray("Glyphera") << QByteArray("def8")
+      << QByteArray("value");
+  QTest::newRow("non-ASCII letters keep their case")
+      << QByteArray("[Glyphera]\r\n\xC3\x84=value\r\n") << QByteArray("Glyphera")
+      << QByteArray("\xC3\xA4") << QByteArray();
+  QTest::newRow("blanks and tabs around =")
+      << QByteArray("[Glyphera]\r\n \t Def8 \t=\t  two words \t \r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("two words");
+  QTest::newRow("blanks in the header")
+      << QByteArray("  [  Glyphera \t]  \r\nDef8=value\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("value");
+  QTest::newRow("text after the header's ]")
+      << QByteArray("[Glyphera] ; settings\r\nDef8=value\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("value");
+  QTest::newRow("header without ]")
+      << QByteArray("[Glyphera\r\nDef8=value\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("value");
+  QTest::newRow("value holding =")
+      << QByteArray("[Glyphera]\r\nDef8=a=b\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("a=b");
+  QTest::newRow("empty value") << QByteArray("[Glyphera]\r\nDef8=\r\nNext=x\r\n")
+                               << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray();
+  QTest::newRow("double quotes stripped")
+      << QByteArray("[Glyphera]\r\nDef8=\"x\"\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x");
+  QTest::newRow("single quotes stripped")
+      << QByteArray("[Glyphera]\r\nDef8='x'\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x");
+  QTest::newRow("quotes keep inner blanks")
+      << QByteArray("[Glyphera]\r\nDef8= \" x \" \r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray(" x ");
+  QTest::newRow("only one pair stripped")
+      << QByteArray("[Glyphera]\r\nDef8=\"\"x\"\"\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("\"x\"");
+  QTest::newRow("empty quotes") << QByteArray("[Glyphera]\r\nDef8=\"\"\r\n")
+                                << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray();
+  QTest::newRow("mismatched quotes kept")
+      << QByteArray("[Glyphera]\r\nDef8=\"x'\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("\"x'");
+  QTest::newRow("single quote character kept")
+      << QByteArray("[Glyphera]\r\nDef8=\"\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("\"");
+  QTest::newRow("quote at one end kept")
+      << QByteArray("[Glyphera]\r\nDef8=x\"\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x\"");
+
+  const QByteArray head = "[Glyphera]\r\nDef8=";
+  QTest::newRow("1023 bytes kept whole")
+      << head + Repeat('a', 1023) + "\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1023);
+  QTest::newRow("ASCII cut to 1023 bytes")
+      << head + Repeat('a', 1024) + "\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1023);
+  QTest::newRow("quotes stripped before the cut")
+      << head + "\"" + Repeat('a', 1023) + "\"\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1023);
+  QTest::newRow("2-byte character ending at byte 1023 kept")
+      << head + Repeat('a', 1021) + "\xC3\xA9" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1021) + "\xC3\xA9";
+  QTest::newRow("2-byte character across byte 1023")
+      << head + Repeat('a', 1022) + "\xC3\xA9" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1022);
+  QTest::newRow("3-byte character, 2 bytes in")
+      << head + Repeat('a', 1021) + "\xE2\x82\xAC" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1021);
+  QTest::newRow("3-byte character, 1 byte in")
+      << head + Repeat('a', 1022) + "\xE2\x82\xAC" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1022);
+  QTest::newRow("4-byte character, 3 bytes in")
+      << head + Repeat('a', 1020) + "\xF0\x9F\x98\x80" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1020);
+  QTest::newRow("4-byte character, 1 byte in")
+      << head + Repeat('a', 1022) + "\xF0\x9F\x98\x80" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1022);
+  QTest::newRow("4-byte character ending at byte 1023 kept")
+      << head + Repeat('a', 1019) + "\xF0\x9F\x98\x80" + "zz\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1019) + "\xF0\x9F\x98\x80";
+  QTest::newRow("stray continuation bytes cut where they fall")
+      << head + Repeat('\x80', 1100) + "\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('\x80', 1023);
+
+  QTest::newRow("duplicate section: first one read")
+      << QByteArray("[Glyphera]\r\nDef8=first\r\n[Glyphera]\r\nDef8=second\r\nOnly=2\r\n")
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("first");
+  QTest::newRow("duplicate section: keys of the second not seen")
+      << QByteArray("[Glyphera]\r\nDef8=first\r\n[glyphera]\r\nOnly=2\r\n")
+      << QByteArray("Glyphera") << QByteArray("Only") << QByteArray();
+  QTest::newRow("duplicate key: first one read")
+      << QByteArray("[Glyphera]\r\nDef8=first\r\ndef8=second\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("first");
+  QTest::newRow("key before any section not matched")
+      << QByteArray("Def8=stray\r\n[Glyphera]\r\nOther=1\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray();
+  QTest::newRow("key of another section not matched")
+      << QByteArray("[Other]\r\nDef8=other\r\n[Glyphera]\r\nX=1\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray();
+  QTest::newRow("comment naming the key not matched")
+      << QByteArray("[Glyphera]\r\n;Def8=old\r\n#Def8=old\r\nDef8=new\r\n")
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("new");
+
+  QTest::newRow("CR line ends") << QByteArray("[Other]\rDef8=no\r[Glyphera]\rA=1\rDef8=cr\r")
+                                << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("cr");
+  QTest::newRow("LF line ends") << QByteArray("[Other]\nDef8=no\n[Glyphera]\nA=1\nDef8=lf\n")
+                                << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("lf");
+  QTest::newRow("mixed line ends")
+      << QByteArray("[Other]\rDef8=no\n[Glyphera]\r\nA=1\r\rDef8=mixed\nB=2")
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("mixed");
+  QTest::newRow("last line without a line end")
+      << QByteArray("[Glyphera]\r\nDef8=last") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("last");
+  QTest::newRow("byte-order mark before the first header")
+      << QByteArray("\xEF\xBB\xBF[Glyphera]\r\nDef8=bom\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("bom");
+  QTest::newRow("binary bytes and NULs in other lines")
+      << Bytes("\x00\xFF\xFE\r\n[Glyphera]\r\n\x01\x02\x00\x7F garbage\r\n\x00=\x00\r\nDef8=ok\r\n")
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("ok");
+  QTest::newRow("NUL inside the value kept")
+      << Bytes("[Glyphera]\r\nDef8=a\x00z\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << Bytes("a\x00z");
+  QTest::newRow("100,000-character line before the key")
+      << "[Glyphera]\r\n" + Repeat('x', 100000) + "\r\nDef8=after\r\n"
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("after");
+  QTest::newRow("100,000-character value") << head + Repeat('v', 100000) << QByteArray("Glyphera")
+                                           << QByteArray("Def8") << Repeat('v', 1023);
+}
+
+void ProfileStringsTest::read() {
+  QFETCH(QByteArray, file);
+  QFETCH(QByteArray, section);
+  QFETCH(QByteArray, key);
+  QFETCH(QByteArray, expected);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  if (file != kNoFile) WriteBytes(path, file);
+  ProfileStrings profile;
+  QCOMPARE(QByteArray::fromStdString(profile.Read(path, section.toStdString(), key.toStdString())),
+           expected);
+  QCOMPARE(ReadBytes(path), file == kNoFile ? QByteArray("<missing>") : file);
+}
+
+void ProfileStringsTest::write_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QByteArray>("section");
+  QTest::addColumn<QByteArray>("key");
+  QTest::addColumn<QByteArray>("value");
+  QTest::addColumn<QByteArray>("after");
+
+  QTest::newRow("file created") << kNoFile << QByteArray("Glyphera") << QByteArray("Def8")
+                                << QByteArray("x") << QByteArray("[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("empty file") << QByteArray() << QByteArray("Glyphera") << QByteArray("Def8")
+                              << QByteArray("x") << QByteArray("[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("file of only a byte-order mark")
+      << QByteArray("\xEF\xBB\xBF") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("\xEF\xBB\xBF[Glyphera]\r\nDef8=x\r\n");
+
+  QTest::newRow("key replaced in place, every other byte kept")
+      << Bytes(
+             "\xEF\xBB\xBF; top comment\r\nDef8=stray\n[Other]\r\nDef8=other\n"
+             "  [ glyphera ]  \r\n# note\r\n  def8 = \"old\"  \r\nNext=1\r"
+             "[Unknown]\r\n\x01\x00\xFE\r\n\r\n")
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("new")
+      << Bytes(
+             "\xEF\xBB\xBF; top comment\r\nDef8=stray\n[Other]\r\nDef8=other\n"
+             "  [ glyphera ]  \r\n# note\r\nDef8=new\r\nNext=1\r"
+             "[Unknown]\r\n\x01\x00\xFE\r\n\r\n");
+  QTest::newRow("replaced line keeps its LF")
+      << QByteArray("[Glyphera]\nDef8=old\nX=1\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("new") << QByteArray("[Glyphera]\nDef8=new\nX=1\n");
+  QTest::newRow("replaced line keeps its CR")
+      << QByteArray("[Glyphera]\rDef8=old\rX=1\r") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("new") << QByteArray("[Glyphera]\rDef8=new\rX=1\r");
+  QTest::newRow("replaced last line stays without line end")
+      << QByteArray("[Glyphera]\r\nDef8=old") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new");
+  QTest::newRow("key spelled as the caller gives it")
+      << QByteArray("[GLYPHERA]\r\nDEF8=old\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("new") << QByteArray("[GLYPHERA]\r\nDef8=new\r\n");
+  QTest::newRow("duplicate key: first one replaced")
+      << QByteArray("[Glyphera]\r\nDef8=one\r\nDef8=two\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("new")
+      << QByteArray("[Glyphera]\r\nDef8=new\r\nDef8=two\r\n");
+  QTest::newRow("duplicate section: first one written")
+      << QByteArray("[Glyphera]\r\nA=1\r\n[Glyphera]\r\nDef8=two\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("new")
+      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=new\r\n[Glyphera]\r\nDef8=two\r\n");
+
+  QTest::newRow("missing key after the last key, before blank lines and the next section")
+      << QByteArray("[Glyphera]\r\nA=1\r\n\r\n \t\r\n[Next]\r\nB=2\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("x")
+      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=x\r\n\r\n \t\r\n[Next]\r\nB=2\r\n");
+  QTest::newRow("missing key after a comment that ends the section")
+      << QByteArray("[Glyphera]\nA=1\n; end\n\n[Next]\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("x")
+      << QByteArray("[Glyphera]\nA=1\n; end\nDef8=x\r\n\n[Next]\n");
+  QTest::newRow("missing key in an empty section")
+      << QByteArray("[Glyphera]\r\n[Next]\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Glyphera]\r\nDef8=x\r\n[Next]\r\n");
+  QTest::newRow("missing key, header is the last line without line end")
+      << QByteArray("[Glyphera]") << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("x")
+      << QByteArray("[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("missing key, last key without line end")
+      << QByteArray("[Glyphera]\nA=1") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Glyphera]\nA=1\r\nDef8=x\r\n");
+  QTest::newRow("missing key, stray key before the sections left alone")
+      << QByteArray("Def8=stray\r\n[Glyphera]\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("Def8=stray\r\n[Glyphera]\r\nDef8=x\r\n");
+
+  QTest::newRow("missing section appended")
+      << QByteArray("[Other]\r\nA=1\r\n\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Other]\r\nA=1\r\n\r\n[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("missing section, file without final line end")
+      << QByteArray("[Other]\r\nA=1") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Other]\r\nA=1\r\n[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("missing section, file ending in LF")
+      << QByteArray("[Other]\nA=1\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Other]\nA=1\n[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("missing section, file ending in CR")
+      << QByteArray("[Other]\rA=1\r") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("x") << QByteArray("[Other]\rA=1\r[Glyphera]\r\nDef8=x\r\n");
+  QTest::newRow("missing section, binary file without line end")
+      << Bytes("\x00\x01\xFF") << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("x")
+      << Bytes("\x00\x01\xFF\r\n[Glyphera]\r\nDef8=x\r\n");
+
+  QTest::newRow("LF in the value becomes a space")
+      << kNoFile << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("a\nb")
+      << QByteArray("[Glyphera]\r\nDef8=a b\r\n");
+  QTest::newRow("CRLF in the value becomes two spaces")
+      << QByteArray("[Glyphera]\r\nDef8=old\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
+      << QByteArray("a\r\nb\r") << QByteArray("[Glyphera]\r\nDef8=a  b \r\n");
+}
+
+void ProfileStringsTest::write() {
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, section);
+  QFETCH(QByteArray, key);
+  QFETCH(QByteArray, value);
+  QFETCH(QByteArray, after);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  if (before != kNoFile) WriteBytes(path, before);
+  ProfileStrings profile;
+  QVERIFY(profile.Write(path, section.toStdString(), key.toStdString(), value.toStdString()));
+  QCOMPARE(ReadBytes(path), after);
+  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+}
+
+void ProfileStringsTest::roundTrip_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QByteArray>("value");
+
+  const QByteArray busy = "; comment\r\n[Other]\r\nDef8=other\r\n[Glyphera]\r\nA=1\r\n\r\n";
+  QTest::newRow("plain text, new file") << kNoFile << QByteArray("Sample text");
+  QTest::newRow("UTF-8 text, new file") << kNoFile
+                                        << QByteArray(
+                                               "Gr\xC3\xBC\xC3\x9F"
+                                               "e \xE2\x80\x94 \xE6\x97\xA5\xE6\x9C\xAC "
+                                               "\xF0\x9F\x98\x80");
+  QTest::newRow("UTF-8 text, busy file")
+      << busy
+      << QByteArray(
+             "\xC3\x81rv\xC3\xADzt\xC5\xB1r\xC5\x91 t\xC3\xBCk\xC3\xB6rf\xC3\xBAr"
+             "\xC3\xB3g\xC3\xA9p");
+  QTest::newRow("text that looks like file syntax") << busy << QByteArray("[Glyphera] a=b ; #");
+  QTest::newRow("1023 bytes of 3-byte characters and one letter")
+      << busy << QByteArray("z") + QByteArray("\xE2\x82\xAC").repeated(340) + "yz";
+}
+
+void ProfileStringsTest::roundTrip() {
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, value);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  if (before != kNoFile) WriteBytes(path, before);
+  ProfileStrings profile;
+  // Written twice: the second write goes down the replace-in-place path.
+  QVERIFY(profile.Write(path, "Glyphera", "Def8", "first"));
+  QVERIFY(profile.Write(path, "Glyphera", "Def8", value.toStdString()));
+  QVERIFY(profile.Write(path, "Glyphera", "Other", "second key"));
+  QCOMPARE(QByteArray::fromStdString(profile.Read(path, "Glyphera", "Def8")), value);
+  QCOMPARE(QByteArray::fromStdString(profile.Read(path, "Glyphera", "Other")),
+           QByteArray("second key"));
+  if (before != kNoFile) {
+    QCOMPARE(QByteArray::fromStdString(profile.Read(path, "Other", "Def8")), QByteArray("other"));
+  }
+}
+
+void ProfileStringsTest::readsFileAfresh() {
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  ProfileStrings profile;
+  QVERIFY(profile.Write(path, "Glyphera", "Def8", "by the program"));
+  QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string("by the program"));
+  WriteBytes(path, "[Glyphera]\r\nDef8=by hand\r\n");
+  QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string("by hand"));
+  QVERIFY(profile.Write(path, "Glyphera", "Other", "x"));
+  QCOMPARE(ReadBytes(path), QByteArray("[Glyphera]\r\nDef8=by hand\r\nOther=x\r\n"));
+}
+
+void ProfileStringsTest::failures_data() {
+  QTest::addColumn<QString>("situation");
+  QTest::addColumn<QByteArray>("section");
+  QTest::addColumn<QByteArray>("key");
+
+  QTest::newRow("folder missing") << "folder missing" << QByteArray("Glyphera")
+                                  << QByteArray("Def8");
+  QTest::newRow("path is a folder")
+      << "path is a folder" << QByteArray("Glyphera") << QByteArray("Def8");
+  QTest::newRow("parent is a regular file")
+      << "parent is a regular file" << QByteArray("Glyphera") << QByteArray("Def8");
+  QTest::newRow("path is a named pipe")
+      << "path is a named pipe" << QByteArray("Glyphera") << QByteArray("Def8");
+  QTest::newRow("read-only file") << "read-only file" << QByteArray("Glyphera")
+                                  << QByteArray("Def8");
+  QTest::newRow("read-only folder")
+      << "read-only folder" << QByteArray("Glyphera") << QByteArray("Def8");
+  QTest::newRow("line break in the section name")
+      << "ordinary file" << QByteArray("Gly\nphera") << QByteArray("Def8");
+  QTest::newRow("] in the section name")
+      << "ordinary file" << QByteArray("Gly]phera") << QByteArray("Def8");
+  QTest::newRow("line break in the key name")
+      << "ordinary file" << QByteArray("Glyphera") << QByteArray("Def\r8");
+  QTest::newRow("= in the key name")
+      << "ordinary file" << QByteArray("Glyphera") << QByteArray("Def=8");
+  QTest::newRow("key name that reads as a header")
+      << "ordinary file" << QByteArray("Glyphera") << QByteArray(" [Def8");
+}
+
+void ProfileStringsTest::failures() {
+  QFETCH(QString, situation);
+  QFETCH(QByteArray, section);
+  QFETCH(QByteArray, key);
+
+  const bool root = geteuid() == 0;
+  if (root && situation.startsWith("read-only")) {
+    QSKIP("This user writes whatever the permissions (root)");
+  }
+
+  TempDir dir;
+  const QByteArray old = "; keep\r\n[Glyphera]\r\nDef8=old\r\n";
+  std::string path = dir.File("GLYPHERA.INI");
+  if (situation == "folder missing") {
+    path = dir.File("missing/GLYPHERA.INI");
+  } else if (situation == "path is a folder") {
+    fs::create_directory(path);
+  } else if (situation == "parent is a regular file") {
+    WriteBytes(dir.File("plain"), old);
+    path = dir.File("plain/GLYPHERA.INI");
+  } else if (situation == "path is a named pipe") {
+    QCOMPARE(mkfifo(path.c_str(), 0600), 0);
+  } else if (situation == "read-only file") {
+    WriteBytes(path, old);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  } else if (situation == "read-only folder") {
+    WriteBytes(path, old);
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  } else {
+    WriteBytes(path, old);
+  }
+  const QStringList entriesBefore = FolderEntries(dir.Path());
+  const QByteArray bytesBefore = ReadBytes(path);
+
+  ProfileStrings profile;
+  QVERIFY(!profile.Write(path, section.toStdString(), key.toStdString(), "new"));
+  fs::permissions(dir.Path(), fs::perms::owner_all, fs::perm_options::add);
+  QCOMPARE(FolderEntries(dir.Path()), entriesBefore);
+  QCOMPARE(ReadBytes(path), bytesBefore);
+  if (situation.startsWith("path is") || situation == "folder missing" ||
+      situation == "parent is a regular file") {
+    QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string());
+  } else {
+    QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string("old"));
+  }
+}
+
+// A disk that fills up while the new file is written: the file-size limit makes the write of the
+// temporary file fail even for root.
+void ProfileStringsTest::keepsOldFileWhenWritingFails() {
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  const QByteArray old = "[Glyphera]\r\nDef8=old\r\n";
+  WriteBytes(path, old);
+
+  struct rlimit saved {};
+  QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  const sighandler_t oldHandler = signal(SIGXFSZ, SIG_IGN);
+  QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+  ProfileStrings profile;
+  const bool written =
+      profile.Write(path, "Glyphera", "Def8", std::string(200, 'n'));  // larger than the limit
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+
+  QVERIFY(!written);
+  QCOMPARE(ReadBytes(path), old);
+  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+}
+
+void ProfileStringsTest::keepsPermissionBits_data() {
+  QTest::addColumn<bool>("existing");
+  QTest::addColumn<uint>("mode");  // of the existing file, or the umask for a new one
+  QTest::addColumn<uint>("expected");
+
+  QTest::newRow("existing 0600") << true << 0600u << 0600u;
+  QTest::newRow("existing 0640") << true << 0640u << 0640u;
+  QTest::newRow("existing 0664") << true << 0664u << 0664u;
+  QTest::newRow("new file, umask 022") << false << 022u << 0644u;
+  QTest::newRow("new file, umask 077") << false << 077u << 0600u;
+}
+
+void ProfileStringsTest::keepsPermissionBits() {
+  QFETCH(bool, existing);
+  QFETCH(uint, mode);
+  QFETCH(uint, expected);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  ProfileStrings profile;
+  if (existing) {
+    WriteBytes(path, "[Glyphera]\r\nDef8=old\r\n");
+    QCOMPARE(chmod(path.c_str(), mode), 0);
+    QVERIFY(profile.Write(path, "Glyphera", "Def8", "new"));
+  } else {
+    const mode_t savedMask = umask(mode);
+    const bool written = profile.Write(path, "Glyphera", "Def8", "new");
+    umask(savedMask);
+    QVERIFY(written);
+  }
+  QCOMPARE(PermissionBits(path), expected);
+  QCOMPARE(ReadBytes(path).contains("Def8=new\r\n"), true);
+}
+
+void ProfileStringsTest::writesThroughLink() {
+  TempDir dir;
+  fs::create_directory(dir.File("real"));
+  const std::string real = dir.File("real/GLYPHERA.INI");
+  const std::string link = dir.File("GLYPHERA.INI");
+  WriteBytes(real, "[Glyphera]\r\nDef8=old\r\n");
+  fs::create_symlink(real, link);
+
+  ProfileStrings profile;
+  QVERIFY(profile.Write(link, "Glyphera", "Def8", "new"));
+  QVERIFY(fs::is_symlink(link));
+  QCOMPARE(ReadBytes(real), QByteArray("[Glyphera]\r\nDef8=new\r\n"));
+  QCOMPARE(FolderEntries(dir.File("real")), QStringList{"GLYPHERA.INI"});
+}
+
+void ProfileStringsTest::fakeFailsWritesOnRequest() {
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  FakeProfileStrings fake;
+  QVERIFY(fake.Write(path, "Glyphera", "Def8", "one"));
+  fake.failWrites = true;
+  QVERIFY(!fake.Write(path, "Glyphera", "Def8", "two"));
+  QCOMPARE(fake.Read(path, "Glyphera", "Def8"), std::string("one"));
+  QCOMPARE(fake.reads, 1);
+  const std::vector<FakeProfileStrings::WriteCall> expected{{path, "Glyphera", "Def8", "one"},
+                                                            {path, "Glyphera", "Def8", "two"}};
+  QVERIFY(fake.writes == expected);
+}
+
+QTEST_GUILESS_MAIN(ProfileStringsTest)
+#include "ProfileStringsTest.moc"

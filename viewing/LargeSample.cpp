@@ -1,0 +1,29 @@
+#include "viewing/LargeSample.h"
+
+#include "platform/CheckBox.h"
+#include "platform/Label.h"
+#include "platform/Memo.h"
+#include "platform/SpinEdit.h"
+#include "viewing/FontList.h"
+
+LargeSample::LargeSample(const LargeSampleControls& controls, const FontList& fonts)
+    : c_(controls), fonts_(fonts) {}
+
+void LargeSample::ShowCurrentFont() {
+  c_.lblLargeSample.SetCaption(fonts_.CurrentFontName());
+  c_.memLargeSample.SetFontName(fonts_.CurrentFontName());
+  c_.memLargeSample.SetFontPoints(c_.spnLargeSample.Value());
+}
+
+void LargeSample::spnLargeSampleChange() {
+  const int value = c_.spnLargeSample.Value();
+  if (value >= c_.spnLargeSample.MinValue() && value <= c_.spnLargeSample.MaxValue()) {
+    c_.memLargeSample.SetFontPoints(value);
+  }
+}
+
+void LargeSample::chkLargeBoldClick() { c_.memLargeSample.SetBold(c_.chkLargeBold.Checked()); }
+
+void LargeSample::chkLargeItalicClick() {
+  c_.memLargeSample.SetItalic(c_.chkLargeItalic.Checked());
+}
