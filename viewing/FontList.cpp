@@ -21,9 +21,11 @@ void FontList::FillFontList() {
   // The count follows the list even when the printer fails, so that no later loop walks
   // entries that are gone.
   fontCount_ = 0;
+  listedOnScreen_.clear();
   c_.lblFonts.SetCaption("Fonts: 0");
   c_.lstFonts.AddAll(printer_.Fonts());
   fontCount_ = c_.lstFonts.Count();
+  MarkListedScreenFonts();
   c_.lblFonts.SetCaption("Fonts: " + std::to_string(fontCount_));
   if (fontCount_ == 0) throw PlatformError(kNoFontsText);
   c_.lstFonts.SetSelected(0, true);
@@ -31,12 +33,21 @@ void FontList::FillFontList() {
 
 void FontList::BuildScreenFontSet() {
   screenFontSet_.AddAll(fonts_.ScreenFontNames());
+  MarkListedScreenFonts();
+}
+
+void FontList::MarkListedScreenFonts() {
+  listedOnScreen_.assign(static_cast<std::size_t>(c_.lstFonts.Count()), false);
+  for (int i = 0; i < c_.lstFonts.Count(); ++i) {
+    listedOnScreen_[static_cast<std::size_t>(i)] = IsScreenFont(c_.lstFonts.Text(i));
+  }
 }
 
 void FontList::AddListedFontsToScreenFontSet() {
   for (int i = 0; i < c_.lstFonts.Count(); ++i) {
     if (!IsScreenFont(c_.lstFonts.Text(i))) screenFontSet_.Add(c_.lstFonts.Text(i));
   }
+  MarkListedScreenFonts();
 }
 
 bool FontList::IsScreenFont(const std::string& name) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "viewing/FontListControls.h"
 #include "viewing/ScreenFontSet.h"
@@ -20,6 +21,9 @@ class FontList {
   void BuildScreenFontSet();
   void AddListedFontsToScreenFontSet();
   bool IsScreenFont(const std::string& name) const;
+  // IsScreenFont for the list's entry i, kept from the last fill so that views walking every
+  // entry pay nothing for it.
+  bool IsScreenFontAt(int index) const { return listedOnScreen_[static_cast<std::size_t>(index)]; }
 
   void lstFontsClick();
   void chkSampleBoldClick();
@@ -41,6 +45,7 @@ class FontList {
   void ShowNoFonts();
   void ShowStylesAndType();
   void ShowSelectedCount(int count);
+  void MarkListedScreenFonts();
 
   FontListControls c_;
   IPrinter& printer_;
@@ -52,4 +57,5 @@ class FontList {
   std::string fontType_;
   int fontCount_ = 0;
   int selectedCount_ = 0;
+  std::vector<bool> listedOnScreen_;
 };

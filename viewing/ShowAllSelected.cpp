@@ -41,9 +41,8 @@ int ShowAllSelected::DrawSelectedFonts(IDrawingSurface& surface, int points) {
   const bool italic = c_.memDispFont.Italic();
   int y = kMargin;
   for (int i = 0; i < fonts_.FontCount(); ++i) {
-    if (!c_.lstFonts.Selected(i)) continue;
+    if (!fonts_.IsScreenFontAt(i) || !c_.lstFonts.Selected(i)) continue;
     const std::string& name = c_.lstFonts.Text(i);
-    if (!fonts_.IsScreenFont(name)) continue;
     // A face is created and drawn only where the view needs painting.
     if (surface.NeedsRows(y, y + headingStep + sampleStep)) {
       surface.SetFont(heading);
