@@ -3,14 +3,9 @@
 #include <array>
 #include <string>
 
-// One paragraph size of the Text Paragraphs printout.
-struct ParagraphSize {
-  bool Checked = false;
-  float PointSize = 0;
-};
+#include "printing/ParagraphSizes.h"
 
-inline constexpr int kParagraphSizeCount = 13;
-using ParagraphSizeTable = std::array<ParagraphSize, kParagraphSizeCount>;
+
 
 // Values the main window sets when it is created or first shown.
 namespace StartupValues {

@@ -18,6 +18,7 @@
 #include "app/DesignScale.h"
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
+#include "app/MainWindowSheetTexts.h"
 #include "app/MainPage.h"
 #include "app/ShowAllKeys.h"
 #include "app/ShowAllPage.h"
@@ -39,6 +40,9 @@
 #include "platform/RegistryText.h"
 #include "platform/SpinEdit.h"
 #include "platform/Windows1252.h"
+#include "printing/PrintJob.h"
+#include "printing/PrinterCommands.h"
+#include "printing/TfrmPrinting.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
@@ -155,6 +159,16 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
       ShowAllControls{*m.lstFonts, *a.spnSelected, *a.ScrollBox1, *a.ScrollRange, *a.pbxSelected,
                       *m.memDispFont},
       *fontList_, *sampleTexts_);
+
+  sheetTexts_ = std::make_unique<MainWindowSheetTexts>(*sampleTexts_, *m.chkBold, *m.chkItalic,
+                                                       *m.spnSampleSize);
+  frmPrinting_ = new TfrmPrinting(scale, this);
+  printJob_ = std::make_unique<PrintJob>(
+      PrintControls{*m.lstFonts, *m.chkBold, *m.chkItalic, *m.chkSample, *m.chkCharChart,
+                    *m.chkFullPage, *m.chkPara, m.chkParaSizes, *m.cmdPrint, *m.cmdPrintSetup,
+                    *m.cmdHeadingFont, *frmPrinting_},
+      *fontList_, services_.Printer, services_.Messages, services_.Dispatch, *sheetTexts_,
+      sampleSheetLines_, paragraphSizes_);
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -184,6 +198,15 @@ void TfrmMain::ConnectHandlers() {
   tabShowAll_->pbxSelected->OnPaint = [this, &selected](IDrawingSurface& surface) {
     errors_.Run([&] { selected.pbxSelectedPaint(surface); });
   };
+
+  PrintJob& job = *printJob_;
+  connect(m.cmdPrint, &QPushButton::clicked, this, Guarded([&job] { job.cmdPrintClick(); }));
+  connect(m.cmdPrintSetup, &QPushButton::clicked, this, Guarded([this] {
+            cmdPrintSetupClick(services_.Printer, services_.PrinterSetup, *fontList_);
+          }));
+  connect(m.cmdHeadingFont, &QPushButton::clicked, this, Guarded([this] {
+            cmdHeadingFontClick(*tabMain_->lstFonts, *sampleTexts_, services_.Messages);
+          }));
 
   SampleTexts& texts = *sampleTexts_;
   connect(tabEdit_->cmdSaveText, &QPushButton::clicked, this,

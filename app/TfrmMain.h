@@ -16,6 +16,9 @@ class EditSamplePage;
 class FontList;
 class FontMap;
 class LargeSample;
+class MainWindowSheetTexts;
+class PrintJob;
+class TfrmPrinting;
 class ShowAllSelected;
 class FontMapPage;
 class LargeSamplePage;
@@ -60,6 +63,8 @@ class TfrmMain : public QMainWindow {
   SampleTexts& Texts() const { return *sampleTexts_; }
   FontMap& Map() const { return *fontMap_; }
   ShowAllSelected& SelectedView() const { return *showAll_; }
+  PrintJob& Job() const { return *printJob_; }
+  TfrmPrinting& frmPrinting() const { return *frmPrinting_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
 
@@ -102,6 +107,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<LargeSample> largeSample_;
   std::unique_ptr<FontMap> fontMap_;
   std::unique_ptr<ShowAllSelected> showAll_;
+  std::unique_ptr<MainWindowSheetTexts> sheetTexts_;
+  TfrmPrinting* frmPrinting_ = nullptr;
+  std::unique_ptr<PrintJob> printJob_;
   QMenu* File2_ = nullptr;
   QAction* Exit1_ = nullptr;
   QMenu* Help1_ = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/FontconfigFontServices.h"
 #include "platform/GuardedApplication.h"
 #include "platform/HelpWindow.h"
+#include "platform/PrinterSetupDialog.h"
 #include "platform/ProcApplicationInfo.h"
 #include "platform/ProfileStrings.h"
 #include "platform/QtMessageBoxes.h"
@@ -21,13 +22,14 @@ int main(int argc, char** argv) {
   ProcApplicationInfo program;
   FontconfigFontServices fonts;
   QtScreen screen;
-  QtPrinter printer(fonts);
   RegistryStore registry(RegistryStore::DefaultFilePath());
-  HelpWindow help;
   QtMessageDispatch dispatch;
+  QtPrinter printer(fonts, registry, dispatch);
+  HelpWindow help;
   ProfileStrings profile;
-  const PlatformServices services{program,  fonts, screen,   printer, registry,
-                                  messages, help,  dispatch, profile};
+  PrinterSetupDialog printerSetup(printer);
+  const PlatformServices services{program, fonts,    screen, printer,  registry,
+                                  messages, help,   dispatch, profile, printerSetup};
 
   ProgramStart start(services, errors);
   start.frmMain().show();

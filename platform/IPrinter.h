@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class IDrawingSurface;
+
 // The printer object: the list of printers, the current one, and its font list.
 class IPrinter {
  public:
@@ -21,4 +23,16 @@ class IPrinter {
   // The current printer's face names, built on first request: one per typeface, unsorted,
   // duplicates kept. Throws PlatformError when there is no printer or it cannot be opened.
   virtual const std::vector<std::string>& Fonts() = 0;
+
+  // Documents: every printed sheet is a document of its own, begun with its one page.
+  // Throws "Printing in progress" when a document is already open.
+  virtual void BeginDoc() = 0;
+  // Ends the page and the document and sends it to the printer. Pending window messages are
+  // dispatched while it is sent, so that a Cancel button stays live.
+  virtual void EndDoc() = 0;
+  // Discards the open document.
+  virtual void Abort() = 0;
+  virtual bool Printing() = 0;
+  // The open document's page, in device pixels from the top-left of the printable area.
+  virtual IDrawingSurface& Canvas() = 0;
 };

@@ -6,6 +6,7 @@ class IHelp;
 class IMessageBoxes;
 class IMessageDispatch;
 class IPrinter;
+class IPrinterSetup;
 class IProfileStrings;
 class IRegistry;
 class IScreen;
@@ -21,4 +22,5 @@ struct PlatformServices {
   IHelp& Help;
   IMessageDispatch& Dispatch;
   IProfileStrings& Profile;
+  IPrinterSetup& PrinterSetup;
 };

@@ -1,19 +1,45 @@
 #include "platform/QtPrinter.h"
 
+#include <QDateTime>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
+#include <cstdio>
+#include <filesystem>
 
 #include "platform/IFontServices.h"
+#include "platform/IMessageDispatch.h"
+#include "platform/IRegistry.h"
+#include "platform/PainterSurface.h"
 #include "platform/PlatformError.h"
 #include "platform/QtText.h"
+#include "platform/RegistryText.h"
 
 namespace {
 
 constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
 constexpr const char* kPrinterNotValid = "Printer selected is not valid";
+constexpr const char* kPrintingInProgress = "Printing in progress";
+constexpr const char* kSettingsKey = "Software\\Glyphera\\PDF Printer";
+constexpr const char* kOutputFolderValue = "Output Folder";
+// The sheets are laid out for a printable area of 7.5 by 10.5 inches; a quarter-inch margin
+// leaves that on Letter and on A4 paper.
+constexpr double kMarginInches = 0.25;
+
+QPageLayout SheetLayout() {
+  const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+  return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                     QMarginsF(kMarginInches, kMarginInches, kMarginInches, kMarginInches),
+                     QPageLayout::Inch);
+}
 
 }  // namespace
 
-QtPrinter::QtPrinter(IFontServices& fonts) : fonts_(fonts) {
+QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
+    : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
   names_.push_back(kPdfPrinterName);
   for (const QString& name : QPrinterInfo::availablePrinterNames()) {
     names_.push_back(ToStdString(name));
@@ -24,12 +50,15 @@ QtPrinter::QtPrinter(IFontServices& fonts) : fonts_(fonts) {
   }
 }
 
+QtPrinter::~QtPrinter() { Abort(); }
+
 int QtPrinter::PrinterIndex() {
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
   return index_;
 }
 
 void QtPrinter::SetPrinterIndex(int index) {
+  if (Printing()) throw PlatformError(kPrintingInProgress);
   if (index < 0 || index >= static_cast<int>(names_.size())) throw PlatformError(kPrinterNotValid);
   index_ = index;
   fontList_.reset();
@@ -48,4 +77,124 @@ const std::vector<std::string>& QtPrinter::Fonts() {
     fontList_ = fonts_.InstalledFamilies();
   }
   return *fontList_;
+}
+
+std::string QtPrinter::OutputFolder() {
+  const std::string stored =
+      ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kOutputFolderValue);
+  if (!stored.empty()) return stored;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return ToStdString(documents) + "/Glyphera";
+}
+
+void QtPrinter::SetOutputFolder(const std::string& folder) {
+  registry_.SetValue(RegistryRoot::CurrentUser, kSettingsKey, kOutputFolderValue,
+                     {RegistryType::Text, folder, 0});
+}
+
+void QtPrinter::BeginDoc() {
+  if (Printing()) throw PlatformError(kPrintingInProgress);
+  if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
+  if (!IsAvailable(index_)) throw PlatformError(kPrinterNotValid);
+  if (IsPdfPrinter()) {
+    OpenPdfDocument();
+  } else {
+    OpenSystemDocument();
+  }
+  surface_ = std::make_unique<PainterSurface>(*painter_, printer_->resolution(),
+                                              printer_->resolution());
+}
+
+void QtPrinter::OpenPdfDocument() {
+  const std::string folder = OutputFolder();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  // The document is written under a name of its own and takes its final name when it is ended,
+  // so an aborted or failed sheet never stands among the finished ones.
+  partialFile_ = folder + "/.glyphera-" + std::to_string(QDateTime::currentMSecsSinceEpoch()) +
+                 "-" + std::to_string(++sequence_) + ".pdf.part";
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setResolution(kPdfResolution);
+  printer_->setPageLayout(SheetLayout());
+  printer_->setCreator(QStringLiteral("Glyphera"));
+  printer_->setOutputFileName(ToQString(partialFile_));
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(printer_.get())) {
+    Close();
+    throw PlatformError("Unable to write to " + folder);
+  }
+}
+
+void QtPrinter::OpenSystemDocument() {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setPrinterName(ToQString(names_[static_cast<std::size_t>(index_)]));
+  printer_->setPageLayout(SheetLayout());
+  printer_->setDocName(QString());
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(printer_.get())) {
+    Close();
+    throw PlatformError(kPrinterNotValid);
+  }
+}
+
+void QtPrinter::EndDoc() {
+  if (!Printing()) return;
+  dispatch_.ProcessMessages();
+  surface_.reset();
+  const bool written = painter_->end();
+  dispatch_.ProcessMessages();
+  std::string failed;
+  if (!partialFile_.empty()) {
+    std::error_code error;
+    const std::string finalName = NextPdfName();
+    if (written) std::filesystem::rename(partialFile_, finalName, error);
+    if (!written || error) {
+      std::filesystem::remove(partialFile_, error);
+      failed = finalName;
+    }
+  } else if (!written) {
+    failed = names_[static_cast<std::size_t>(index_)];
+  }
+  Close();
+  if (!failed.empty()) throw PlatformError("Unable to write to " + failed);
+}
+
+std::string QtPrinter::NextPdfName() {
+  const std::string folder = OutputFolder();
+  const std::string stamp =
+      ToStdString(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss")));
+  for (;; ++sequence_) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%06d", sequence_);
+    const std::string name = folder + "/Glyphera " + stamp + " " + number + ".pdf";
+    if (!std::filesystem::exists(name)) {
+      ++sequence_;
+      return name;
+    }
+  }
+}
+
+void QtPrinter::Abort() {
+  if (!Printing()) return;
+  surface_.reset();
+  printer_->abort();
+  painter_->end();
+  if (!partialFile_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(partialFile_, ignored);
+  }
+  Close();
+}
+
+IDrawingSurface& QtPrinter::Canvas() {
+  if (!surface_) throw PlatformError("Printer is not currently printing");
+  return *surface_;
+}
+
+void QtPrinter::Close() {
+  surface_.reset();
+  painter_.reset();
+  printer_.reset();
+  partialFile_.clear();
 }

@@ -11,6 +11,7 @@
 #include "fakes/FakeHelp.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeMessageDispatch.h"
+#include "fakes/FakePrinterSetup.h"
 #include "fixtures/TempDir.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/FontconfigFontServices.h"
@@ -44,15 +45,16 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   FakeApplicationInfo program(home_.File("glyphera"));
   FontconfigFontServices fonts;
   QtScreen screen;
-  QtPrinter printer(fonts);
   RegistryStore registry(RegistryStore::DefaultFilePath());
+  FakeMessageDispatch dispatch;
+  QtPrinter printer(fonts, registry, dispatch);
   FakeMessageBoxes messages;
   FakeHelp help;
-  FakeMessageDispatch dispatch;
   ProfileStrings profile;
   ApplicationErrorHandler errors(messages);
-  const PlatformServices services{program,  fonts, screen,   printer, registry,
-                                  messages, help,  dispatch, profile};
+  FakePrinterSetup printerSetup;
+  const PlatformServices services{program, fonts,    screen, printer,  registry,
+                                  messages, help,   dispatch, profile, printerSetup};
 
   ProgramStart start(services, errors);
   TfrmMain& form = start.frmMain();

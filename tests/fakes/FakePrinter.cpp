@@ -35,3 +35,46 @@ const std::vector<std::string>& FakePrinter::Fonts() {
   }
   return *built_;
 }
+
+void FakePrinter::BeginDoc() {
+  if (open_) throw PlatformError("Printing in progress");
+  if (printers.empty()) throw PlatformError("There is no default printer currently selected");
+  if (failBeginAt == static_cast<int>(documents.size()) + 1) {
+    throw PlatformError("Printer selected is not valid");
+  }
+  Document document;
+  document.Page = std::make_unique<RecordingSurface>(dpiY);
+  document.Page->dpiX = dpiX;
+  documents.push_back(std::move(document));
+  open_ = true;
+  log.push_back("begin");
+  if (onBeginDoc) onBeginDoc(static_cast<int>(documents.size()));
+}
+
+void FakePrinter::EndDoc() {
+  if (!open_) return;
+  if (onEndDoc) onEndDoc();
+  documents.back().Ended = true;
+  open_ = false;
+  log.push_back("end");
+}
+
+void FakePrinter::Abort() {
+  if (!open_) return;
+  documents.back().Aborted = true;
+  open_ = false;
+  log.push_back("abort");
+}
+
+IDrawingSurface& FakePrinter::Canvas() {
+  if (!open_) throw PlatformError("Printer is not currently printing");
+  return *documents.back().Page;
+}
+
+std::vector<const FakePrinter::Document*> FakePrinter::Printed() const {
+  std::vector<const Document*> printed;
+  for (const Document& d : documents) {
+    if (d.Ended) printed.push_back(&d);
+  }
+  return printed;
+}

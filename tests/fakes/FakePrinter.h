@@ -1,18 +1,26 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "fakes/RecordingSurface.h"
 #include "platform/IPrinter.h"
 
-// Printers with prepared font lists. A printer without a list cannot be opened; with no printer
-// at all there is no default printer.
+// Printers with prepared font lists, recording every document. A printer without a list cannot
+// be opened; with no printer at all there is no default printer.
 class FakePrinter final : public IPrinter {
  public:
   struct Printer {
     std::string Name;
     std::optional<std::vector<std::string>> Fonts;
+  };
+  struct Document {
+    std::unique_ptr<RecordingSurface> Page;
+    bool Ended = false;
+    bool Aborted = false;
   };
 
   FakePrinter() = default;
@@ -22,11 +30,31 @@ class FakePrinter final : public IPrinter {
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
   const std::vector<std::string>& Fonts() override;
+  void BeginDoc() override;
+  void EndDoc() override;
+  void Abort() override;
+  bool Printing() override { return open_; }
+  IDrawingSurface& Canvas() override;
+
+  // The documents sent to the printer, in order (aborted ones left out).
+  std::vector<const Document*> Printed() const;
 
   std::vector<Printer> printers;
   int index = 0;
   int fontListBuilds = 0;
+  int dpiX = 600;
+  int dpiY = 600;
+  // "begin", "end" and "abort", in order.
+  std::vector<std::string> log;
+  std::vector<Document> documents;
+  // Runs after each document is begun, with its number from 1.
+  std::function<void(int)> onBeginDoc;
+  // Runs while a document is sent, as the window's messages are dispatched then.
+  std::function<void()> onEndDoc;
+  // BeginDoc of this document (counted from 1) fails as a printer that went away does.
+  int failBeginAt = 0;
 
  private:
   std::optional<std::vector<std::string>> built_;
+  bool open_ = false;
 };

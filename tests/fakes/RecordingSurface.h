@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,10 @@ class RecordingSurface final : public IDrawingSurface {
     font = f;
     fonts.push_back(f);
   }
-  void TextOut(int x, int y, const std::string& text) override { texts.push_back({x, y, text, font}); }
+  void TextOut(int x, int y, const std::string& text) override {
+    texts.push_back({x, y, text, font});
+    if (onTextOut) onTextOut(text);
+  }
   int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
   void SetPenWidth(int width) override { penWidth = width; }
   void MoveTo(int x, int y) override {
@@ -61,6 +65,7 @@ class RecordingSurface final : public IDrawingSurface {
   int clipTop = 0;
   int clipBottom = 1 << 30;
   int blockHeight = 0;
+  std::function<void(const std::string&)> onTextOut;
   SurfaceFont font;
   std::vector<SurfaceFont> fonts;
   std::vector<Text> texts;

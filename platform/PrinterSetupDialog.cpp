@@ -1,0 +1,62 @@
+#include "platform/PrinterSetupDialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/QtPrinter.h"
+#include "platform/QtText.h"
+
+void PrinterSetupDialog::Execute() {
+  QDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(QObject::tr("Print Setup"));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* printersLabel = new QLabel(QObject::tr("&Printer:"), &dialog);
+  auto* printers = new QListWidget(&dialog);
+  printersLabel->setBuddy(printers);
+  for (const std::string& name : printer_.PrinterNames()) printers->addItem(ToQString(name));
+  printers->setCurrentRow(printer_.PrinterIndex());
+  layout->addWidget(printersLabel);
+  layout->addWidget(printers);
+
+  auto* folderLabel = new QLabel(QObject::tr("PDF &output folder:"), &dialog);
+  auto* folder = new QLineEdit(ToQString(printer_.OutputFolder()), &dialog);
+  folderLabel->setBuddy(folder);
+  auto* browse = new QPushButton(QObject::tr("&Browse..."), &dialog);
+  auto* folderRow = new QHBoxLayout();
+  folderRow->addWidget(folder);
+  folderRow->addWidget(browse);
+  layout->addWidget(folderLabel);
+  layout->addLayout(folderRow);
+  // Only the PDF printer has an output folder.
+  const auto showFolder = [=] {
+    const bool pdf = printers->currentRow() == 0;
+    folder->setEnabled(pdf);
+    browse->setEnabled(pdf);
+  };
+  showFolder();
+  QObject::connect(printers, &QListWidget::currentRowChanged, &dialog, showFolder);
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, folder] {
+    const QString chosen =
+        QFileDialog::getExistingDirectory(&dialog, QObject::tr("PDF output folder"), folder->text());
+    if (!chosen.isEmpty()) folder->setText(chosen);
+  });
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  dialog.resize(420, 360);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (printers->currentRow() == 0 && !folder->text().trimmed().isEmpty()) {
+    printer_.SetOutputFolder(ToStdString(folder->text().trimmed()));
+  }
+  if (printers->currentRow() >= 0) printer_.SetPrinterIndex(printers->currentRow());
+}

@@ -1,0 +1,151 @@
+#include "printing/PrintJob.h"
+
+#include <QPushButton>
+
+#include "platform/CheckBox.h"
+#include "platform/IDrawingSurface.h"
+#include "platform/IMessageBoxes.h"
+#include "platform/IMessageDispatch.h"
+#include "platform/IPrinter.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "printing/SheetLayouts.h"
+#include "printing/StyleSuffix.h"
+#include "printing/TfrmPrinting.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+constexpr const char* kNoOptions = "You have not selected any print options.";
+constexpr const char* kNoSizes = "You have not selected any point\rsizes for the text paragraphs.";
+
+const char* CounterText(int printout) {
+  static constexpr const char* kTexts[] = {"Samples Printed: ", "Character Charts Printed: ",
+                                           "Full Pages Printed: ", "Text Paragraphs Printed: "};
+  return kTexts[printout];
+}
+
+}  // namespace
+
+PrintJob::PrintJob(const PrintControls& controls, FontList& fonts, IPrinter& printer,
+                   IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
+                   std::array<std::string, 3>& sampleSheetLines,
+                   ParagraphSizeTable& paragraphSizes)
+    : c_(controls),
+      fonts_(fonts),
+      printer_(printer),
+      messages_(messages),
+      dispatch_(dispatch),
+      texts_(texts),
+      sampleSheetLines_(sampleSheetLines),
+      paragraphSizes_(paragraphSizes) {
+  c_.frmPrinting.OnCancel = [this] { cmdCancelClick(); };
+}
+
+SheetContext PrintJob::Context() {
+  return {texts_, metrics_, styleSuffix_, sampleSheetLines_, paragraphSizes_};
+}
+
+void PrintJob::cmdPrintClick() {
+  if (!c_.chkSample.Checked() && !c_.chkCharChart.Checked() && !c_.chkFullPage.Checked() &&
+      !c_.chkPara.Checked()) {
+    messages_.Show(MessageKind::Error, "Error", kNoOptions);
+    return;
+  }
+  SetBusy(true);
+  try {
+    Run();
+  } catch (...) {
+    // A printer error ends the job: nothing is left open or on the screen, then it is reported.
+    if (printer_.Printing()) printer_.Abort();
+    c_.frmPrinting.hide();
+    SetBusy(false);
+    throw;
+  }
+  SetBusy(false);
+}
+
+void PrintJob::Run() {
+  c_.frmPrinting.lblSelected->SetCaption("Fonts Selected: " +
+                                         std::to_string(fonts_.SelectedCount()));
+  if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
+  cancelPrinting_ = false;
+  styleSuffix_ = StyleSuffixFor(c_.chkBold.Checked(), c_.chkItalic.Checked());
+  printer_.BeginDoc();
+  metrics_.DpiX = printer_.Canvas().DpiX();
+  metrics_.DpiY = printer_.Canvas().DpiY();
+  if (c_.chkSample.Checked() && !cancelPrinting_) RunPrintout(Printout::SampleText);
+  if (c_.chkCharChart.Checked() && !cancelPrinting_) RunPrintout(Printout::CharacterChart);
+  if (c_.chkFullPage.Checked() && !cancelPrinting_) RunPrintout(Printout::FullPage);
+  if (c_.chkPara.Checked() && !cancelPrinting_) {
+    if (CopyParagraphSizes()) {
+      RunPrintout(Printout::TextParagraphs);
+    } else {
+      c_.frmPrinting.hide();
+      messages_.Show(MessageKind::Error, "Error", kNoSizes);
+      if (printer_.Printing()) printer_.Abort();
+    }
+  }
+  if (printer_.Printing()) printer_.EndDoc();
+  c_.frmPrinting.hide();
+}
+
+bool PrintJob::CopyParagraphSizes() {
+  bool any = false;
+  for (std::size_t i = 0; i < paragraphSizes_.size(); ++i) {
+    paragraphSizes_[i].Checked = c_.chkParaSizes[i]->Checked();
+    any = any || paragraphSizes_[i].Checked;
+  }
+  return any;
+}
+
+void PrintJob::RunPrintout(Printout printout) {
+  const int kind = static_cast<int>(printout);
+  c_.frmPrinting.lblPrinted->SetCaption(std::string(CounterText(kind)) + "0");
+  const SheetContext context = Context();
+  SampleTextPrintout samples(context);
+  if (printout == Printout::SampleText) samples.Prepare(printer_.Canvas());
+  if (printout == Printout::FullPage) PrepareFullPage(context);
+  const auto newPage = [this]() -> IDrawingSurface& {
+    printer_.EndDoc();
+    printer_.BeginDoc();
+    return printer_.Canvas();
+  };
+  int printed = 0;
+  for (int i = 0; i < fonts_.FontCount(); ++i) {
+    dispatch_.ProcessMessages();
+    if (c_.lstFonts.Selected(i)) {
+      const std::string face = c_.lstFonts.Text(i);
+      if (printout != Printout::SampleText && !printer_.Printing()) printer_.BeginDoc();
+      ++printed;
+      c_.frmPrinting.lblPrinted->SetCaption(CounterText(kind) + std::to_string(printed));
+      switch (printout) {
+        case Printout::SampleText:
+          samples.Block(printer_.Canvas(), face, printed, fonts_.SelectedCount(), newPage);
+          break;
+        case Printout::CharacterChart:
+          PrintCharacterChart(printer_.Canvas(), context, face);
+          break;
+        case Printout::FullPage:
+          PrintFullPage(printer_.Canvas(), context, face);
+          break;
+        case Printout::TextParagraphs:
+          PrintTextParagraphs(printer_.Canvas(), context, face);
+          break;
+      }
+      if (printout != Printout::SampleText) printer_.EndDoc();
+    }
+    if (printed == fonts_.SelectedCount()) break;
+    if (cancelPrinting_) {
+      if (printer_.Printing()) printer_.Abort();
+      break;
+    }
+  }
+  if (printout == Printout::SampleText && printer_.Printing()) printer_.EndDoc();
+}
+
+void PrintJob::SetBusy(bool busy) {
+  c_.cmdPrint.setEnabled(!busy);
+  c_.cmdPrintSetup.setEnabled(!busy);
+  c_.cmdHeadingFont.setEnabled(!busy);
+}

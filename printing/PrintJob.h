@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "printing/ParagraphSizes.h"
+#include "printing/SheetContext.h"
+
+class CheckBox;
+class FontList;
+class IMessageBoxes;
+class IMessageDispatch;
+class IPrinter;
+class ListBox;
+class QPushButton;
+class TfrmPrinting;
+
+// The controls a print job reads and the progress dialog it drives.
+struct PrintControls {
+  ListBox& lstFonts;
+  CheckBox& chkBold;
+  CheckBox& chkItalic;
+  CheckBox& chkSample;
+  CheckBox& chkCharChart;
+  CheckBox& chkFullPage;
+  CheckBox& chkPara;
+  const std::array<CheckBox*, kParagraphSizeCount>& chkParaSizes;
+  // Disabled while a job runs, so that no second job starts inside it.
+  QPushButton& cmdPrint;
+  QPushButton& cmdPrintSetup;
+  QPushButton& cmdHeadingFont;
+  TfrmPrinting& frmPrinting;
+};
+
+// A print job over the selected fonts: the chosen printouts in a fixed order, every sheet a
+// document of its own, with counters in the progress dialog and Cancel.
+class PrintJob {
+ public:
+  PrintJob(const PrintControls& controls, FontList& fonts, IPrinter& printer,
+           IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
+           std::array<std::string, 3>& sampleSheetLines, ParagraphSizeTable& paragraphSizes);
+
+  void cmdPrintClick();
+  void cmdCancelClick() { cancelPrinting_ = true; }
+
+  bool CancelPrinting() const { return cancelPrinting_; }
+  const std::string& StyleSuffix() const { return styleSuffix_; }
+  const PageMetrics& Metrics() const { return metrics_; }
+  SheetContext Context();
+
+ private:
+  enum class Printout { SampleText, CharacterChart, FullPage, TextParagraphs };
+
+  void Run();
+  void RunPrintout(Printout printout);
+  // Copies the size boxes into the table; false when none is checked.
+  bool CopyParagraphSizes();
+  void SetBusy(bool busy);
+
+  PrintControls c_;
+  FontList& fonts_;
+  IPrinter& printer_;
+  IMessageBoxes& messages_;
+  IMessageDispatch& dispatch_;
+  ISheetTexts& texts_;
+  std::array<std::string, 3>& sampleSheetLines_;
+  ParagraphSizeTable& paragraphSizes_;
+  bool cancelPrinting_ = false;
+  std::string styleSuffix_;
+  PageMetrics metrics_;
+};
