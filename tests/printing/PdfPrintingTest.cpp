@@ -1,0 +1,120 @@
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/MainPage.h"
+#include "app/TfrmMain.h"
+#include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakePrinterSetup.h"
+#include "fixtures/TempDir.h"
+#include "platform/ApplicationErrorHandler.h"
+#include "platform/CheckBox.h"
+#include "platform/FontconfigFontServices.h"
+#include "platform/IDrawingSurface.h"
+#include "platform/ListBox.h"
+#include "platform/ProfileStrings.h"
+#include "platform/QtMessageDispatch.h"
+#include "platform/QtPrinter.h"
+#include "platform/QtScreen.h"
+#include "platform/RegistryStore.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+QString PdfText(const QString& file) {
+  QProcess process;
+  process.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+  process.waitForFinished(60000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+// Prints through the real PDF printer into a temporary folder.
+class PdfPrintingTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase();
+  void everySheetIsAFileInPrintOrder();
+  void abortedDocumentLeavesNoFile();
+
+ private:
+  TempDir home_;
+};
+
+void PdfPrintingTest::initTestCase() {
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_.File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.File("data")));
+}
+
+void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
+  FakeApplicationInfo program(home_.File("glyphera"));
+  FontconfigFontServices fonts;
+  QtScreen screen;
+  RegistryStore registry(RegistryStore::DefaultFilePath());
+  QtMessageDispatch dispatch;
+  QtPrinter printer(fonts, registry, dispatch);
+  const std::string out = home_.File("out");
+  printer.SetOutputFolder(out);
+  FakeMessageBoxes messages;
+  FakeHelp help;
+  ProfileStrings profile;
+  FakePrinterSetup setup;
+  ApplicationErrorHandler errors(messages);
+  const PlatformServices services{program,  fonts, screen,    printer, registry,
+                                  messages, help,  dispatch, profile, setup};
+  TfrmMain form(services, errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QCOMPARE(printer.PrinterIndex(), 0);
+
+  MainPage& m = form.tabMain();
+  // DejaVu Sans and DejaVu Serif.
+  m.lstFonts->SetSelected(0, false);
+  m.lstFonts->SetSelected(1, true);
+  m.lstFonts->SetSelected(2, true);
+  form.Fonts().lstFontsClick();
+  m.chkSample->SetChecked(true);
+  m.chkCharChart->SetChecked(true);
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+  QVERIFY2(messages.shown.empty(), messages.shown.empty() ? "" : messages.shown[0].Text.c_str());
+
+  const QStringList files =
+      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+  QCOMPARE(files.size(), 3);
+  QVERIFY(QDir(QString::fromStdString(out)).entryList(QDir::Hidden | QDir::Files).size() == 3);
+  const QString first = PdfText(QString::fromStdString(out) + "/" + files[0]);
+  QVERIFY(first.contains(QStringLiteral("DejaVu Sans")) && first.contains(QStringLiteral("DejaVu Serif")));
+  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[1]).contains(QStringLiteral("DejaVu Sans")));
+  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[2]).contains(QStringLiteral("DejaVu Serif")));
+
+  // A second job never overwrites the first one's files and sorts after them.
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+  const QStringList again =
+      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+  QCOMPARE(again.size(), 6);
+  QCOMPARE(again.mid(0, 3), files);
+}
+
+void PdfPrintingTest::abortedDocumentLeavesNoFile() {
+  FontconfigFontServices fonts;
+  RegistryStore registry(RegistryStore::DefaultFilePath());
+  QtMessageDispatch dispatch;
+  QtPrinter printer(fonts, registry, dispatch);
+  const std::string out = home_.File("aborted");
+  printer.SetOutputFolder(out);
+  printer.BeginDoc();
+  QVERIFY(printer.Printing());
+  QCOMPARE(printer.Canvas().DpiY(), 600);
+  QVERIFY_THROWS_EXCEPTION(std::exception, printer.BeginDoc());
+  printer.Canvas().TextOut(100, 100, "discarded");
+  printer.Abort();
+  QVERIFY(!printer.Printing());
+  QVERIFY(QDir(QString::fromStdString(out)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+QTEST_MAIN(PdfPrintingTest)
+#include "PdfPrintingTest.moc"
