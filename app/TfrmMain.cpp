@@ -22,10 +22,13 @@
 #include "app/MainPage.h"
 #include "app/ShowAllKeys.h"
 #include "app/ShowAllPage.h"
+#include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
 #include "platform/Edit.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
 #include "platform/Grid.h"
 #include "platform/IApplicationInfo.h"
 #include "platform/IHelp.h"
@@ -169,6 +172,17 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
                     *m.cmdHeadingFont, *frmPrinting_},
       *fontList_, services_.Printer, services_.Messages, services_.Dispatch, *sheetTexts_,
       sampleSheetLines_, paragraphSizes_);
+
+  PreviewInstallPage& p = *tabInstall_;
+  preview_ = std::make_unique<PreviewFonts>(
+      PreviewControls{*p.Drive1, *p.Dir1, *p.File1, *p.lblFontFiles, *p.cmdPreview, *p.pnlLoading,
+                      *p.lblLoading, *p.gaugeLoading, *p.cmdPreviewCancel, *p.lstPreview2,
+                      *p.lstPreview, *p.lblPAvailable, *p.lstSelected, *p.lblPSelected, *p.cmdAdd,
+                      *p.cmdAddAll, *p.cmdRemove, *p.cmdRemoveAll, *p.lblPreviewSample,
+                      *p.memDispPreview, *p.spnPreviewSize, *p.cmdInstall, *p.cmdPreviewPrint},
+      PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
+                      services_.Dispatch, services_.Printer},
+      *fontList_);
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -208,12 +222,18 @@ void TfrmMain::ConnectHandlers() {
             cmdHeadingFontClick(*tabMain_->lstFonts, *sampleTexts_, services_.Messages);
           }));
 
+  ConnectPreviewHandlers();
+
   SampleTexts& texts = *sampleTexts_;
   connect(tabEdit_->cmdSaveText, &QPushButton::clicked, this,
           Guarded([&texts] { texts.cmdSaveTextClick(); }));
 
   connect(PageControl1_, &QTabWidget::currentChanged, this, [this] {
-    if (!programPageChange_) errors_.Run([this] { PageControl1Change(); });
+    const Page left = shownPage_;
+    shownPage_ = ActivePage();
+    if (programPageChange_) return;
+    if (left == Page::Install) errors_.Run([this] { PageControl1Changing(); });
+    errors_.Run([this] { PageControl1Change(); });
   });
   // Ctrl+Tab and Ctrl+Shift+Tab turn the pages from wherever the focus is, wrapping around.
   const auto pageKey = [this](QKeyCombination keys, bool forward) {
@@ -229,6 +249,29 @@ void TfrmMain::ConnectHandlers() {
   connect(Exit1_, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
   connect(UsingGlyphera1_, &QAction::triggered, this, Guarded([this] { UsingGlyphera1Click(); }));
   connect(About1_, &QAction::triggered, this, Guarded([this] { About1Click(); }));
+}
+
+void TfrmMain::ConnectPreviewHandlers() {
+  PreviewInstallPage& p = *tabInstall_;
+  PreviewFonts& preview = *preview_;
+  p.Drive1->OnChange = Guarded([&preview] { preview.Drive1Change(); });
+  p.Dir1->OnChange = Guarded([&preview] { preview.Dir1Change(); });
+  p.Dir1->OnError = [this](const std::string& message) {
+    services_.Messages.Show(MessageKind::Error, "Error", message);
+  };
+  const auto click = [this](QPushButton* button, std::function<void()> handler) {
+    connect(button, &QPushButton::clicked, this, Guarded(std::move(handler)));
+  };
+  click(p.cmdPreview, [&preview] { preview.cmdPreviewClick(); });
+  click(p.cmdPreviewCancel, [&preview] { preview.cmdPreviewCancelClick(); });
+  click(p.cmdAdd, [&preview] { preview.cmdAddClick(); });
+  click(p.cmdAddAll, [&preview] { preview.cmdAddAllClick(); });
+  click(p.cmdRemove, [&preview] { preview.cmdRemoveClick(); });
+  click(p.cmdRemoveAll, [&preview] { preview.cmdRemoveAllClick(); });
+  p.lstPreview->OnClick = Guarded([&preview] { preview.lstPreviewClick(); });
+  p.lstSelected->OnClick = Guarded([&preview] { preview.lstSelectedClick(); });
+  p.spnPreviewSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
+  p.spnPreviewPrintSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
 }
 
 void TfrmMain::FormCreate() {
@@ -261,6 +304,8 @@ void TfrmMain::FormCreate() {
   tabFontMap_->grdFontMap->SetItalic(false);
   fontMap_->FillCells(false);
   SetActivePageQuietly(Page::Main);
+  // The directory list starts at the root; its change lists the root's font files.
+  errors_.Run([this] { tabInstall_->Dir1->SetDirectory("/"); });
   errors_.Run([this] { ReadRegistryValues(); });
   if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) move(0, 0);
 }
@@ -321,6 +366,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormClose() {
   services_.Screen.SetCursor(CursorShape::Hourglass);
+  preview_->UnloadShownFont();
+  preview_->UnloadPrintedFonts();
   services_.Screen.SetCursor(CursorShape::Default);
 }
 
@@ -347,6 +394,8 @@ void TfrmMain::FormKeyDown(int keyCode) {
     bar->setValue(*position);
   }
 }
+
+void TfrmMain::PageControl1Changing() { preview_->LeavePage(); }
 
 Page TfrmMain::ActivePage() const {
   return static_cast<Page>(PageControl1_->currentIndex());

@@ -17,6 +17,7 @@ class FontList;
 class FontMap;
 class LargeSample;
 class MainWindowSheetTexts;
+class PreviewFonts;
 class PrintJob;
 class TfrmPrinting;
 class ShowAllSelected;
@@ -42,6 +43,8 @@ class TfrmMain : public QMainWindow {
   void FormClose();
   // Acts on the Show All Selected page only, and never consumes the key.
   void FormKeyDown(int keyCode);
+  // Runs as the Preview/Install page is left.
+  void PageControl1Changing();
   void PageControl1Change();
   void Exit1Click();
   void UsingGlyphera1Click();
@@ -64,6 +67,7 @@ class TfrmMain : public QMainWindow {
   FontMap& Map() const { return *fontMap_; }
   ShowAllSelected& SelectedView() const { return *showAll_; }
   PrintJob& Job() const { return *printJob_; }
+  PreviewFonts& Preview() const { return *preview_; }
   TfrmPrinting& frmPrinting() const { return *frmPrinting_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
@@ -87,6 +91,7 @@ class TfrmMain : public QMainWindow {
   void CreatePages(const DesignScale& scale);
   void CreateMenu();
   void ConnectHandlers();
+  void ConnectPreviewHandlers();
   void ReadRegistryValues();
   void SetActivePageQuietly(Page page);
   void ChangePageByUser(Page page);
@@ -110,6 +115,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<MainWindowSheetTexts> sheetTexts_;
   TfrmPrinting* frmPrinting_ = nullptr;
   std::unique_ptr<PrintJob> printJob_;
+  std::unique_ptr<PreviewFonts> preview_;
+  // The page that was active before the last change, to know when the Preview/Install page is left.
+  Page shownPage_ = Page::Main;
   QMenu* File2_ = nullptr;
   QAction* Exit1_ = nullptr;
   QMenu* Help1_ = nullptr;

@@ -2,6 +2,7 @@
 #include "app/TfrmMain.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/FontconfigFontServices.h"
+#include "platform/FontconfigFontTable.h"
 #include "platform/GuardedApplication.h"
 #include "platform/HelpWindow.h"
 #include "platform/PrinterSetupDialog.h"
@@ -28,8 +29,9 @@ int main(int argc, char** argv) {
   HelpWindow help;
   ProfileStrings profile;
   PrinterSetupDialog printerSetup(printer);
-  const PlatformServices services{program, fonts,    screen, printer,  registry,
-                                  messages, help,   dispatch, profile, printerSetup};
+  FontconfigFontTable fontTable;
+  const PlatformServices services{program,  fonts, screen,   printer, registry,     messages,
+                                  help,     dispatch, profile, printerSetup, fontTable};
 
   ProgramStart start(services, errors);
   start.frmMain().show();

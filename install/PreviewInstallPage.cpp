@@ -1,8 +1,6 @@
 #include "install/PreviewInstallPage.h"
 
-#include <QComboBox>
 #include <QFrame>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -10,6 +8,9 @@
 #include "app/ControlStyle.h"
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
+#include "platform/FileListBox.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
@@ -39,14 +40,15 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   Label21->setFont(DesignFont(s, 20, true));
 
   Label24 = MakeLabel("Directory/Drive", tab, s.Rect(8, 40, 200, 16));
-  Dir1 = new QListWidget(tab);
+  Dir1 = new DirectoryListBox(tab);
   Dir1->setGeometry(s.Rect(8, 58, 200, 206));
   Dir1->setAccessibleName(QStringLiteral("Directory"));
-  Drive1 = new QComboBox(tab);
+  Drive1 = new DriveComboBox(tab);
   Drive1->setGeometry(s.Rect(8, 268, 200, 24));
   Drive1->setAccessibleName(QStringLiteral("Drive"));
   lblFontFiles = MakeLabel("Font Files: 0", tab, s.Rect(8, 298, 200, 16));
-  File1 = new QListWidget(tab);
+  File1 = new FileListBox(tab);
+  File1->SetMask("*.ttf");
   File1->setGeometry(s.Rect(8, 316, 200, 110));
   File1->setAccessibleName(QStringLiteral("Font files"));
   cmdPreview = MoveButton("&Preview Fonts", tab, s.Rect(8, 432, 200, 33));
@@ -88,5 +90,6 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   pnlLoading->hide();
 
   lstPreview2 = new ListBox(tab);
+  lstPreview2->setAccessibleName(QStringLiteral("Faces read"));
   lstPreview2->hide();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 class DesignScale;
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
 class Label;
 class ListBox;
 class Memo;
-class QComboBox;
 class QFrame;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QWidget;
@@ -18,10 +19,10 @@ struct PreviewInstallPage {
 
   Label* Label21;
   Label* Label24;
-  QListWidget* Dir1;
-  QComboBox* Drive1;
+  DirectoryListBox* Dir1;
+  DriveComboBox* Drive1;
   Label* lblFontFiles;
-  QListWidget* File1;
+  FileListBox* File1;
   QPushButton* cmdPreview;
   Label* lblPAvailable;
   ListBox* lstPreview;

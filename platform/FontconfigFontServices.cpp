@@ -170,6 +170,20 @@ bool NaturalOrder(const ListedFace& a, const ListedFace& b) {
          std::tie(b.weight, b.slant, b.width, b.record.elfStyle, b.file, b.index);
 }
 
+// The faces whose property (family or full name) is the given name.
+std::vector<ListedFace> ListFaces(const char* property, const std::string& name) {
+  const PatternPtr wanted(FcPatternCreate());
+  if (!wanted || !FcPatternAddString(wanted.get(), property, Utf8(name))) return {};
+  const FontSetPtr fonts =
+      ListFonts(wanted.get(), {FC_FAMILY, FC_STYLE, FC_FULLNAME, FC_WEIGHT, FC_SLANT, FC_WIDTH,
+                               FC_FONTFORMAT, FC_FILE, FC_INDEX});
+  std::vector<ListedFace> faces;
+  for (int i = 0; fonts && i < fonts->nfont; ++i) {
+    faces.push_back(DescribeFace(fonts->fonts[i], name));
+  }
+  return faces;
+}
+
 }  // namespace
 
 class FontconfigFontServices::FreeType {
@@ -227,15 +241,9 @@ std::vector<std::string> FontconfigFontServices::InstalledFamilies() {
 }
 
 std::vector<FontStyleRecord> FontconfigFontServices::EnumFontFamilies(const std::string& family) {
-  const PatternPtr wanted(FcPatternCreate());
-  if (!wanted || !FcPatternAddString(wanted.get(), FC_FAMILY, Utf8(family))) return {};
-  const FontSetPtr fonts =
-      ListFonts(wanted.get(), {FC_FAMILY, FC_STYLE, FC_FULLNAME, FC_WEIGHT, FC_SLANT, FC_WIDTH,
-                               FC_FONTFORMAT, FC_FILE, FC_INDEX});
-  std::vector<ListedFace> faces;
-  for (int i = 0; fonts && i < fonts->nfont; ++i) {
-    faces.push_back(DescribeFace(fonts->fonts[i], family));
-  }
+  std::vector<ListedFace> faces = ListFaces(FC_FAMILY, family);
+  // A face's full name names that one face, as a family name names all of its faces.
+  if (faces.empty()) faces = ListFaces(FC_FULLNAME, family);
   std::stable_sort(faces.begin(), faces.end(), NaturalOrder);
   // One face installed in several files (a Type 1 and a CFF copy, whose weights may be read
   // differently, or the sizes of one bitmap font) is one style to the user: the first in

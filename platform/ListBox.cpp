@@ -1,6 +1,7 @@
 #include "platform/ListBox.h"
 
 #include <QItemSelectionModel>
+#include <algorithm>
 
 #include "platform/ListBoxModel.h"
 #include "platform/PlatformError.h"
@@ -84,7 +85,20 @@ void ListBox::AddAll(const std::vector<std::string>& texts) {
 void ListBox::Delete(int index) {
   CheckIndex(index);
   ProgramChange change(programChange_);
+  // The view moves the focus off a removed item and, in a single-selection list, would select
+  // its neighbour with it; the other items keep exactly the selection they had.
+  std::vector<int> selected;
+  for (const QModelIndex& item : selectionModel()->selectedIndexes()) {
+    if (item.row() != index) selected.push_back(item.row() > index ? item.row() - 1 : item.row());
+  }
+  const int current = selectionModel()->currentIndex().row();
   model_->Remove(index);
+  selectionModel()->clearSelection();
+  for (int row : selected) selectionModel()->select(ModelIndex(row), QItemSelectionModel::Select);
+  if (current >= 0 && Count() > 0) {
+    const int moved = current > index ? current - 1 : std::min(current, Count() - 1);
+    selectionModel()->setCurrentIndex(ModelIndex(moved), QItemSelectionModel::NoUpdate);
+  }
 }
 
 bool ListBox::Selected(int index) const {

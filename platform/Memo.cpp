@@ -20,11 +20,13 @@ void Memo::SetText(const std::string& text) {
 }
 
 std::string Memo::FontName() const {
+  if (!faceName_.empty()) return faceName_;
   const QStringList families = font().families();
   return ToStdString(families.isEmpty() ? font().family() : families.front());
 }
 
 void Memo::SetFontName(const std::string& faceName) {
+  faceName_ = faceName;
   QFont f = font();
   SetFaceName(f, faceName);
   setFont(f);

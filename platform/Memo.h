@@ -36,4 +36,6 @@ class Memo : public QPlainTextEdit {
   int Room() const;
 
   int maxLength_ = 0;
+  // The face name as it was given: a family or a face's full name.
+  std::string faceName_;
 };

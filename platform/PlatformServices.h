@@ -2,6 +2,7 @@
 
 class IApplicationInfo;
 class IFontServices;
+class IFontTable;
 class IHelp;
 class IMessageBoxes;
 class IMessageDispatch;
@@ -23,4 +24,5 @@ struct PlatformServices {
   IMessageDispatch& Dispatch;
   IProfileStrings& Profile;
   IPrinterSetup& PrinterSetup;
+  IFontTable& FontTable;
 };

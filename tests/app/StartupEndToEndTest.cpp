@@ -8,6 +8,7 @@
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
 #include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeMessageDispatch.h"
@@ -53,8 +54,9 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   ProfileStrings profile;
   ApplicationErrorHandler errors(messages);
   FakePrinterSetup printerSetup;
+  FakeFontTable fontTable;
   const PlatformServices services{program, fonts,    screen, printer,  registry,
-                                  messages, help,   dispatch, profile, printerSetup};
+                                  messages, help,   dispatch, profile, printerSetup, fontTable};
 
   ProgramStart start(services, errors);
   TfrmMain& form = start.frmMain();

@@ -446,6 +446,7 @@ void TfrmMainTest::closeRestoresTheCursor() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   TfrmMain& form = h.Show();
+  h.screen.cursors.clear();
   form.FileMenu()->actions().at(0)->trigger();
   QVERIFY(!form.isVisible());
   QCOMPARE(h.screen.cursors,

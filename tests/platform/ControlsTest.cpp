@@ -34,6 +34,7 @@ class ControlsTest : public QObject {
   void listBoxProgramSelectionIsQuiet();
   void listBoxUserSelectionRunsClick();
   void listBoxIndexErrors();
+  void listBoxDeleteKeepsOtherSelections();
   void gridMovesRunClickOncePerRealMove();
   void windows1252Mapping();
   void controlsSpeakToScreenReaders();
@@ -271,6 +272,26 @@ void ControlsTest::listBoxIndexErrors() {
   list.Add("a");
   QVERIFY_THROWS_EXCEPTION(PlatformError, list.Text(1));
   QCOMPARE(list.Text(0), std::string("a"));
+}
+
+void ControlsTest::listBoxDeleteKeepsOtherSelections() {
+  ListBox single;
+  single.AddAll({"a", "b", "c"});
+  single.SetItemIndex(1);
+  single.Delete(1);
+  QCOMPARE(single.SelCount(), 0);  // the neighbour is not selected in its place
+  QCOMPARE(single.Count(), 2);
+
+  ListBox multiple;
+  multiple.SetMultiSelect(true);
+  multiple.AddAll({"a", "b", "c", "d"});
+  multiple.SetSelected(0, true);
+  multiple.SetSelected(2, true);
+  multiple.Delete(1);
+  QVERIFY(multiple.Selected(0));
+  QVERIFY(multiple.Selected(1));
+  QVERIFY(!multiple.Selected(2));
+  QCOMPARE(multiple.Text(1), std::string("c"));
 }
 
 void ControlsTest::gridMovesRunClickOncePerRealMove() {

@@ -6,6 +6,7 @@
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakePrinterSetup.h"
@@ -64,8 +65,9 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   ProfileStrings profile;
   FakePrinterSetup setup;
   ApplicationErrorHandler errors(messages);
+  FakeFontTable fontTable;
   const PlatformServices services{program,  fonts, screen,    printer, registry,
-                                  messages, help,  dispatch, profile, setup};
+                                  messages, help,  dispatch, profile, setup, fontTable};
   TfrmMain form(services, errors);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -308,6 +308,8 @@ void SheetLayoutsTest::blocksPerPage_data() {
       QTest::addRow("%d pt at %d dpi", size, dpi) << dpi << size << perPage;
     }
   }
+  // After 16 blocks the next one starts exactly on the limit (1443) and still fits.
+  QTest::newRow("4 pt at 144 dpi: a block on the limit") << 144 << 4 << 17;
 }
 
 void SheetLayoutsTest::blocksPerPage() {
@@ -449,6 +451,8 @@ void SheetLayoutsTest::chartCells_data() {
       << 600 << 600 << 65 << "65 A" << 1650 << 1260 << "A" << 1668 << 1350;
   QTest::newRow("126 is the last with its character")
       << 600 << 600 << 126 << "126 ~" << 3150 << 2580 << "~" << 3168 << 2670;
+  QTest::newRow("127 is a number alone")
+      << 600 << 600 << 127 << "127" << 3450 << 2580 << QString(QChar(0x7F)) << 3468 << 2670;
   QTest::newRow("128 is the euro sign")
       << 600 << 600 << 128 << "128" << 3750 << 2580 << QString(QChar(0x20AC)) << 3768 << 2670;
   QTest::newRow("200 has no character in its label")

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+// A face family read from a font file: the family name (name ID 1, trimmed) and the file's
+// name as the file list shows it, without directory. The page's lists share these records; a
+// record lives as long as any list refers to it.
+struct FontFileEntry {
+  std::string FamilyName;
+  std::string FileName;
+};
+
+// One face found in a file: its full name (name ID 4, trimmed) and the entry of its file.
+struct FontFace {
+  std::string FullName;
+  std::shared_ptr<FontFileEntry> Entry;
+};

@@ -1,0 +1,148 @@
+// The parts of a TrueType file that the preview reads (all numbers big-endian, offsets from the
+// start of the structure named):
+//
+//   offset table   12 bytes at file offset 0; table count u16 at 4 (the version is not looked at)
+//   table record   16 bytes each, directly behind the offset table; tag 4 bytes at 0 (up to its
+//                  first NUL); table offset at 8, of which only the low three bytes (9, 10, 11)
+//                  count, as a 24-bit number
+//   naming header  6 bytes at the "name" table's offset; record count u16 at 2 (the format and
+//                  the storage offset are not used)
+//   name record    12 bytes each, directly behind the header; name ID u16 at 6, string length
+//                  u16 at 8, string offset u16 at 10 (platform, encoding and language are not
+//                  looked at: the first family and full name in record order win)
+//   name string    at table offset + 6 + 12 x record count + string offset, i.e. the storage is
+//                  taken to start right behind the records
+//
+// Only these structures and the strings used are read, never the rest of the file: listing a
+// directory must stay cheap however big its fonts are.
+#include "install/FontNameReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/ReadOnlyFile.h"
+#include "platform/Windows1252.h"
+
+namespace {
+
+constexpr std::size_t kOffsetTableSize = 12;
+constexpr std::size_t kTableRecordSize = 16;
+constexpr std::size_t kNamingHeaderSize = 6;
+constexpr std::size_t kNameRecordSize = 12;
+constexpr unsigned kMaxNameRecords = 100;
+constexpr std::size_t kMaxStringBytes = 100;
+constexpr std::uint16_t kFamilyNameId = 1;
+constexpr std::uint16_t kFullNameId = 4;
+
+template <std::size_t N>
+std::uint16_t U16At(const std::array<unsigned char, N>& bytes, std::size_t at) {
+  static_assert(N >= 2);
+  return static_cast<std::uint16_t>(bytes.at(at) << 8 | bytes.at(at + 1));
+}
+
+std::string_view TagOf(const std::array<unsigned char, kTableRecordSize>& record) {
+  const auto* tag = reinterpret_cast<const char*>(record.data());
+  std::string_view view(tag, 4);
+  return view.substr(0, view.find('\0'));
+}
+
+std::uint32_t TableOffsetOf(const std::array<unsigned char, kTableRecordSize>& record) {
+  return static_cast<std::uint32_t>(record.at(9)) << 16 |
+         static_cast<std::uint32_t>(record.at(10)) << 8 | record.at(11);
+}
+
+// Where the "name" table starts, or nothing when the file has none or ends before its record.
+std::optional<std::uint32_t> FindNameTable(const ReadOnlyFile& file) {
+  std::array<unsigned char, kOffsetTableSize> offsetTable{};
+  if (!file.ReadAt(0, offsetTable.data(), offsetTable.size())) return std::nullopt;
+  const std::uint16_t tableCount = U16At(offsetTable, 4);
+  std::array<unsigned char, kTableRecordSize> record{};
+  for (std::uint64_t i = 0; i < tableCount; ++i) {
+    if (!file.ReadAt(kOffsetTableSize + i * kTableRecordSize, record.data(), record.size()))
+      return std::nullopt;
+    if (TagOf(record) == "name") return TableOffsetOf(record);
+  }
+  return std::nullopt;
+}
+
+void AppendUtf8(std::string& text, char32_t c) {
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+  } else if (c < 0x800) {
+    text += static_cast<char>(0xC0 | c >> 6);
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    // Windows-1252 reaches no further than the Basic Multilingual Plane.
+    text += static_cast<char>(0xE0 | c >> 12);
+    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The name as the system sees it: one character per byte of 32 or more (which is how a two-byte
+// string of Latin text loses its zero bytes), spaces trimmed at both ends.
+struct NameText {
+  std::string Utf8;
+  std::size_t Characters = 0;
+};
+
+NameText MakeText(const unsigned char* bytes, std::size_t size) {
+  std::string kept;
+  kept.reserve(size);
+  for (std::size_t i = 0; i < size; ++i)
+    if (bytes[i] >= 32) kept += static_cast<char>(bytes[i]);
+  const std::size_t first = kept.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  const std::size_t last = kept.find_last_not_of(' ');
+  NameText text;
+  text.Characters = last - first + 1;
+  for (std::size_t i = first; i <= last; ++i)
+    AppendUtf8(text.Utf8, Windows1252ToUnicode(static_cast<unsigned char>(kept[i])));
+  return text;
+}
+
+}  // namespace
+
+std::optional<FontFace> ReadFontNames(const std::string& directory, const std::string& fileName) {
+  std::string path = directory;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += fileName;
+  const ReadOnlyFile file(path);
+  if (!file.IsOpen()) return std::nullopt;
+
+  const std::optional<std::uint32_t> tableOffset = FindNameTable(file);
+  if (!tableOffset) return std::nullopt;
+  std::array<unsigned char, kNamingHeaderSize> header{};
+  if (!file.ReadAt(*tableOffset, header.data(), header.size())) return std::nullopt;
+  const std::uint16_t recordCount = U16At(header, 2);
+  const std::uint64_t recordsStart = std::uint64_t{*tableOffset} + kNamingHeaderSize;
+  const std::uint64_t storageStart = recordsStart + std::uint64_t{kNameRecordSize} * recordCount;
+
+  // The entry is the file's own: a full name met before the file's first family name has no
+  // family to go with, so it is passed over rather than paired with another file's entry.
+  std::shared_ptr<FontFileEntry> entry;
+  const unsigned scanned = std::min<unsigned>(recordCount, kMaxNameRecords);
+  std::array<unsigned char, kNameRecordSize> record{};
+  std::array<unsigned char, kMaxStringBytes + 1> buffer{};
+  for (unsigned i = 0; i < scanned; ++i) {
+    if (!file.ReadAt(recordsStart + std::uint64_t{i} * kNameRecordSize, record.data(),
+                     record.size()))
+      return std::nullopt;
+    const std::uint16_t nameId = U16At(record, 6);
+    if (nameId != kFamilyNameId && nameId != kFullNameId) continue;
+    const std::size_t length = std::min<std::size_t>(U16At(record, 8), kMaxStringBytes);
+    if (!file.ReadAt(storageStart + U16At(record, 10), buffer.data(), length)) return std::nullopt;
+    NameText text = MakeText(buffer.data(), length);
+    if (nameId == kFamilyNameId) {
+      entry = std::make_shared<FontFileEntry>(FontFileEntry{std::move(text.Utf8), fileName});
+      continue;
+    }
+    if (text.Characters < 2) return std::nullopt;
+    if (entry) return FontFace{std::move(text.Utf8), entry};
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,302 @@
+#include "install/PreviewFonts.h"
+
+#include <QFrame>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <cctype>
+
+#include "app/DesignFonts.h"
+#include "install/FontNameReader.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/DriveComboBox.h"
+#include "platform/FileListBox.h"
+#include "platform/IFontServices.h"
+#include "platform/IFontTable.h"
+#include "platform/IMessageBoxes.h"
+#include "platform/IMessageDispatch.h"
+#include "platform/IPrinter.h"
+#include "platform/IScreen.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/Memo.h"
+#include "platform/SpinEdit.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+// A face whose full name has more characters than this is shown by its family and style flags.
+constexpr std::size_t kLongestShownName = 31;
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::size_t CharacterCount(const std::string& utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// The directory with the separator the files' names are joined with.
+std::string WithSeparator(const std::string& directory) {
+  return directory.ends_with('/') ? directory : directory + "/";
+}
+
+}  // namespace
+
+PreviewFonts::PreviewFonts(const PreviewControls& controls, const PreviewServices& services,
+                           FontList& fonts)
+    : c_(controls), s_(services), fonts_(fonts) {}
+
+void PreviewFonts::SetSampleShown(bool shown) {
+  c_.memDispPreview.SetFontColor(shown ? DesignColors::Black : DesignColors::White);
+}
+
+void PreviewFonts::Drive1Change() {
+  s_.Screen.SetCursor(CursorShape::Hourglass);
+  const std::string drive = c_.Drive1.Drive();
+  try {
+    const std::vector<std::string> mounts = DriveComboBox::LocalMounts();
+    if (DriveComboBox::MountOf(c_.Dir1.Directory(), mounts) != drive) c_.Dir1.SetDirectory(drive);
+  } catch (const std::exception&) {
+    s_.Messages.Show(MessageKind::Error, "Error", "Error reading drive " + drive);
+    c_.Drive1.SetDrive(DriveComboBox::MountOf(c_.Dir1.Directory(), DriveComboBox::LocalMounts()));
+  }
+  s_.Screen.SetCursor(CursorShape::Default);
+}
+
+void PreviewFonts::Dir1Change() {
+  s_.Screen.SetCursor(CursorShape::Hourglass);
+  c_.lstPreview.Clear();
+  c_.lstPreview2.Clear();
+  c_.lstSelected.Clear();
+  c_.cmdAdd.setEnabled(false);
+  c_.cmdAddAll.setEnabled(false);
+  c_.lblPreviewSample.SetCaption("Sample");
+  SetSampleShown(false);
+  c_.cmdPreview.setEnabled(false);
+  c_.File1.SetDirectory(c_.Dir1.Directory());
+  c_.lblFontFiles.SetCaption("Font Files: " + std::to_string(c_.File1.Count()));
+  c_.cmdPreview.setEnabled(c_.File1.Count() > 0);
+  ShowPreviewCounts();
+  s_.Screen.SetCursor(CursorShape::Default);
+}
+
+void PreviewFonts::cmdPreviewClick() {
+  keepLoading_ = true;
+  const int n = c_.File1.Count();
+  c_.lblLoading.SetCaption("Loading " + std::to_string(n) + " fonts");
+  c_.gaugeLoading.setValue(0);
+  c_.pnlLoading.show();
+  c_.pnlLoading.repaint();
+  // Nothing that starts a second reading or moves faces may run inside this one.
+  QPushButton* const busy[] = {&c_.cmdPreview, &c_.cmdAdd,     &c_.cmdAddAll,
+                               &c_.cmdRemove,  &c_.cmdRemoveAll};
+  bool wasEnabled[std::size(busy)];
+  for (std::size_t i = 0; i < std::size(busy); ++i) {
+    wasEnabled[i] = busy[i]->isEnabled();
+    busy[i]->setEnabled(false);
+  }
+  previewDir_ = WithSeparator(c_.Dir1.Directory());
+  for (int i = 0; i < n; ++i) {
+    s_.Dispatch.ProcessMessages();
+    if (!keepLoading_) break;
+    if (const auto face = ReadFontNames(previewDir_, c_.File1.FileName(i))) {
+      c_.lstPreview2.Add(face->FullName, face->Entry);
+    }
+    c_.gaugeLoading.setValue(100 * i / n);
+  }
+  c_.pnlLoading.hide();
+  for (std::size_t i = 0; i < std::size(busy); ++i) busy[i]->setEnabled(wasEnabled[i]);
+
+  c_.lstPreview.Clear();
+  for (int i = 0; i < c_.lstPreview2.Count(); ++i) {
+    c_.lstPreview.Add(c_.lstPreview2.Text(i), c_.lstPreview2.Object(i));
+  }
+  const bool found = c_.lstPreview.Count() > 0;
+  SetSampleShown(found);
+  c_.cmdAdd.setEnabled(found);
+  c_.cmdAddAll.setEnabled(found);
+  c_.cmdPreview.setEnabled(!found);
+  if (found) {
+    c_.lstPreview.setFocus();
+    c_.lstPreview.SetItemIndex(0);
+    ShowPreviewFont(c_.lstPreview);
+  }
+  ShowPreviewCounts();
+}
+
+void PreviewFonts::AddAndAnnounce(const std::string& path) {
+  s_.FontTable.AddFontResource(path);
+  s_.FontTable.BroadcastFontChange();
+}
+
+void PreviewFonts::RemoveAndAnnounce(const std::string& path) {
+  s_.FontTable.RemoveFontResource(path);
+  s_.FontTable.BroadcastFontChange();
+}
+
+void PreviewFonts::ShowPreviewFont(ListBox& list) {
+  if (list.Count() == 0) return;
+  s_.Screen.SetCursor(CursorShape::Hourglass);
+  UnloadShownFont();
+  const int index = list.ItemIndex();
+  const auto entry = list.ObjectAs<FontFileEntry>(index);
+  const std::string path = previewDir_ + entry->FileName;
+  AddAndAnnounce(path);
+  shownPreviewFile_ = path;
+  c_.memDispPreview.SetBold(false);
+  c_.memDispPreview.SetItalic(false);
+  const std::string shown = Trimmed(list.Text(index));
+  if (CharacterCount(shown) > kLongestShownName) {
+    c_.memDispPreview.SetFontName(entry->FamilyName);
+    // The flags describe the last face the enumeration reports; none reported, none set.
+    faceIsBold_ = false;
+    faceIsItalic_ = false;
+    for (const FontStyleRecord& face : s_.Fonts.EnumFontFamilies(entry->FamilyName)) {
+      StyleEnumProc(face.elfStyle);
+    }
+    if (faceIsBold_) c_.memDispPreview.SetBold(true);
+    if (faceIsItalic_) c_.memDispPreview.SetItalic(true);
+  } else {
+    c_.memDispPreview.SetFontName(shown);
+  }
+  c_.memDispPreview.repaint();
+  c_.lblPreviewSample.SetCaption("Sample: " + shown);
+  c_.lblPreviewSample.repaint();
+  s_.Screen.SetCursor(CursorShape::Default);
+}
+
+void PreviewFonts::StyleEnumProc(const std::string& style) {
+  const std::string upper = Upper(style.substr(0, style.find('\0')));
+  faceIsBold_ = upper.find("BOLD") != std::string::npos;
+  faceIsItalic_ = upper.find("ITALIC") != std::string::npos;
+}
+
+void PreviewFonts::lstPreviewClick() { ShowPreviewFont(c_.lstPreview); }
+
+void PreviewFonts::lstSelectedClick() { ShowPreviewFont(c_.lstSelected); }
+
+void PreviewFonts::ShowPreviewCounts() {
+  c_.lblPAvailable.SetCaption("Available Fonts: " + std::to_string(c_.lstPreview.Count()));
+  c_.lblPSelected.SetCaption("Selected Fonts: " + std::to_string(c_.lstSelected.Count()));
+}
+
+void PreviewFonts::UnloadShownFont() {
+  if (shownPreviewFile_.empty()) return;
+  RemoveAndAnnounce(shownPreviewFile_);
+  shownPreviewFile_.clear();
+}
+
+void PreviewFonts::UnloadPrintedFonts() {
+  for (const FontFace& face : loadedPreviewFiles_) {
+    RemoveAndAnnounce(printedPreviewDir_ + face.Entry->FileName);
+  }
+  loadedPreviewFiles_.clear();
+}
+
+void PreviewFonts::RecordPrintedFace(const FontFace& face) { loadedPreviewFiles_.push_back(face); }
+
+int PreviewFonts::FirstSelectedIndex(const ListBox& list) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Selected(i)) return i;
+  }
+  return -1;
+}
+
+void PreviewFonts::MoveSelectedItems(ListBox& source, ListBox& target) {
+  for (int i = source.Count() - 1; i >= 0; --i) {
+    if (!source.Selected(i)) continue;
+    target.Add(source.Text(i), source.Object(i));
+    source.Delete(i);
+  }
+}
+
+void PreviewFonts::RestoreItemIndex(ListBox& list, int index) {
+  list.setFocus();
+  if (list.Count() > 0) {
+    if (index < 0) index = 0;
+    if (index >= list.Count()) index = list.Count() - 1;
+    list.SetItemIndex(index);
+  }
+  UpdateMoveButtons();
+}
+
+void PreviewFonts::UpdateMoveButtons() {
+  const bool available = c_.lstPreview.Count() > 0;
+  const bool selected = c_.lstSelected.Count() > 0;
+  c_.cmdAdd.setEnabled(available);
+  c_.cmdAddAll.setEnabled(available);
+  c_.cmdRemove.setEnabled(selected);
+  c_.cmdRemoveAll.setEnabled(selected);
+  c_.cmdInstall.setEnabled(selected);
+  c_.cmdPreviewPrint.setEnabled(selected);
+  ShowPreviewCounts();
+}
+
+void PreviewFonts::cmdAddClick() {
+  const int index = FirstSelectedIndex(c_.lstPreview);
+  MoveSelectedItems(c_.lstPreview, c_.lstSelected);
+  RestoreItemIndex(c_.lstPreview, index);
+  lstPreviewClick();
+}
+
+void PreviewFonts::cmdRemoveClick() {
+  const int index = FirstSelectedIndex(c_.lstSelected);
+  MoveSelectedItems(c_.lstSelected, c_.lstPreview);
+  RestoreItemIndex(c_.lstSelected, index);
+}
+
+void PreviewFonts::MoveAll(ListBox& source, ListBox& target) {
+  for (int i = 0; i < source.Count(); ++i) target.Add(source.Text(i), source.Object(i));
+  source.Clear();
+}
+
+void PreviewFonts::cmdAddAllClick() {
+  MoveAll(c_.lstPreview, c_.lstSelected);
+  RestoreItemIndex(c_.lstPreview, 0);
+  c_.lstSelected.setFocus();
+}
+
+void PreviewFonts::cmdRemoveAllClick() {
+  MoveAll(c_.lstSelected, c_.lstPreview);
+  RestoreItemIndex(c_.lstPreview, 0);
+  c_.lstPreview.setFocus();
+}
+
+void PreviewFonts::spnPreviewSizeChange() {
+  const int value = c_.spnPreviewSize.Value();
+  if (value >= c_.spnPreviewSize.MinValue() && value <= c_.spnPreviewSize.MaxValue()) {
+    c_.memDispPreview.SetFontPoints(value);
+  }
+}
+
+void PreviewFonts::LeavePage() {
+  s_.Screen.SetCursor(CursorShape::Hourglass);
+  c_.lstPreview.Clear();
+  c_.lstPreview2.Clear();
+  c_.lstSelected.Clear();
+  c_.cmdPreview.setEnabled(c_.File1.Count() > 0);
+  for (QPushButton* button : {&c_.cmdInstall, &c_.cmdPreviewPrint, &c_.cmdAdd, &c_.cmdAddAll,
+                              &c_.cmdRemove, &c_.cmdRemoveAll}) {
+    button->setEnabled(false);
+  }
+  c_.lblPreviewSample.SetCaption("Sample");
+  SetSampleShown(false);
+  ShowPreviewCounts();
+  UnloadShownFont();
+  UnloadPrintedFonts();
+  s_.Printer.SetPrinterIndex(s_.Printer.PrinterIndex());
+  fonts_.FillFontList();
+  fonts_.AddListedFontsToScreenFontSet();
+  s_.Screen.SetCursor(CursorShape::Default);
+}

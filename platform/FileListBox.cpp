@@ -1,0 +1,105 @@
+#include "platform/FileListBox.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/DirectoryListBox.h"
+#include "platform/PlatformError.h"
+#include "platform/QtText.h"
+
+namespace {
+
+using CodePoints = decltype(QString().toUcs4());
+
+// Case folding per code point, so "?" stands for one character also beyond the BMP.
+CodePoints Folded(const QString& text) {
+  return text.toCaseFolded().toUcs4();
+}
+
+// Glob matching with "*" and "?": the usual single-backtrack walk, linear for one "*" and never
+// exponential.
+bool Matches(const CodePoints& pattern, const CodePoints& name) {
+  qsizetype p = 0;
+  qsizetype n = 0;
+  qsizetype star = -1;
+  qsizetype resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == U'*') {
+      star = p++;
+      resume = n;
+    } else if (star >= 0) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == U'*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // A font folder can hold tens of thousands of files; equal rows spare measuring each one.
+  setUniformItemSizes(true);
+}
+
+void FileListBox::SetMask(const std::string& mask) {
+  mask_ = mask.empty() ? "*" : mask;
+  if (!directory_.empty()) Fill();
+}
+
+void FileListBox::SetDirectory(const std::string& dir) {
+  directory_ = DirectoryListBox::Normalized(dir);
+  Fill();
+}
+
+std::string FileListBox::FileName(int index) const {
+  if (index < 0 || index >= count()) {
+    throw PlatformError("List index out of bounds (" + std::to_string(index) + ")");
+  }
+  return ToStdString(item(index)->text());
+}
+
+void FileListBox::Fill() {
+  std::vector<CodePoints> patterns;
+  for (const QString& part : ToQString(mask_).split(u';', Qt::SkipEmptyParts)) {
+    patterns.push_back(Folded(part.trimmed()));
+  }
+
+  QStringList names;
+  std::error_code error;
+  std::filesystem::directory_iterator entries(directory_, error);
+  const std::filesystem::directory_iterator end;
+  while (!error && entries != end) {
+    const std::string name = entries->path().filename().string();
+    if (!name.starts_with('.')) {
+      const QString shown = ToQString(name);
+      const CodePoints folded = Folded(shown);
+      const bool wanted = std::any_of(patterns.begin(), patterns.end(),
+                                      [&](const CodePoints& p) { return Matches(p, folded); });
+      // Only a matching name costs a look at the file's type, which for a link means a stat();
+      // is_regular_file follows links, so a link to a font file is listed.
+      std::error_code typeError;
+      if (wanted && entries->is_regular_file(typeError)) names.append(shown);
+    }
+    entries.increment(error);
+  }
+  // A folder that fails part way lists what was read; one that cannot be opened lists nothing.
+
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int order = QString::compare(a, b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+  });
+  clear();
+  addItems(names);
+}
