@@ -31,6 +31,12 @@ void FontList::FillFontList() {
   c_.lstFonts.SetSelected(0, true);
 }
 
+void FontList::RecountFonts() {
+  fontCount_ = c_.lstFonts.Count();
+  c_.lblFonts.SetCaption("Fonts: " + std::to_string(fontCount_));
+  c_.lblFonts.repaint();
+}
+
 void FontList::BuildScreenFontSet() {
   screenFontSet_.AddAll(fonts_.ScreenFontNames());
   MarkListedScreenFonts();

@@ -20,6 +20,8 @@ class FontList {
   // Copies the screen's face names into the screen font set.
   void BuildScreenFontSet();
   void AddListedFontsToScreenFontSet();
+  // Counts the list's entries again after fonts were installed, without refilling it.
+  void RecountFonts();
   bool IsScreenFont(const std::string& name) const;
   // IsScreenFont for the list's entry i, kept from the last fill so that views walking every
   // entry pay nothing for it.
