@@ -24,6 +24,7 @@
 #include "app/ShowAllPage.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
+#include "install/PreviewPrint.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
 #include "platform/Edit.h"
@@ -166,11 +167,12 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   sheetTexts_ = std::make_unique<MainWindowSheetTexts>(*sampleTexts_, *m.chkBold, *m.chkItalic,
                                                        *m.spnSampleSize);
   frmPrinting_ = new TfrmPrinting(scale, this);
+  frmPrinting_->OnCancel = [this] { printState_.CancelPrinting = true; };
   printJob_ = std::make_unique<PrintJob>(
       PrintControls{*m.lstFonts, *m.chkBold, *m.chkItalic, *m.chkSample, *m.chkCharChart,
                     *m.chkFullPage, *m.chkPara, m.chkParaSizes, *m.cmdPrint, *m.cmdPrintSetup,
                     *m.cmdHeadingFont, *frmPrinting_},
-      *fontList_, services_.Printer, services_.Messages, services_.Dispatch, *sheetTexts_,
+      printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch, *sheetTexts_,
       sampleSheetLines_, paragraphSizes_);
 
   PreviewInstallPage& p = *tabInstall_;
@@ -183,6 +185,13 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
       PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
                       services_.Dispatch, services_.Printer},
       *fontList_);
+  previewPrint_ = std::make_unique<PreviewPrint>(
+      PreviewPrintControls{*p.lstSelected, *p.spnPreviewPrintSize, *frmPrinting_,
+                           {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
+                            p.cmdInstall, p.cmdPreviewPrint}},
+      PreviewPrintServices{services_.Printer, services_.FontTable, services_.Fonts,
+                           services_.Dispatch},
+      printState_, *preview_, *sheetTexts_, sampleSheetLines_, paragraphSizes_);
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -268,6 +277,8 @@ void TfrmMain::ConnectPreviewHandlers() {
   click(p.cmdAddAll, [&preview] { preview.cmdAddAllClick(); });
   click(p.cmdRemove, [&preview] { preview.cmdRemoveClick(); });
   click(p.cmdRemoveAll, [&preview] { preview.cmdRemoveAllClick(); });
+  PreviewPrint& print = *previewPrint_;
+  click(p.cmdPreviewPrint, [&print] { print.cmdPreviewPrintClick(); });
   p.lstPreview->OnClick = Guarded([&preview] { preview.lstPreviewClick(); });
   p.lstSelected->OnClick = Guarded([&preview] { preview.lstSelectedClick(); });
   p.spnPreviewSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });

@@ -8,6 +8,7 @@
 
 #include "app/PageRules.h"
 #include "app/StartupValues.h"
+#include "printing/PrintJobState.h"
 #include "platform/PlatformServices.h"
 
 class ApplicationErrorHandler;
@@ -18,6 +19,7 @@ class FontMap;
 class LargeSample;
 class MainWindowSheetTexts;
 class PreviewFonts;
+class PreviewPrint;
 class PrintJob;
 class TfrmPrinting;
 class ShowAllSelected;
@@ -114,8 +116,10 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<ShowAllSelected> showAll_;
   std::unique_ptr<MainWindowSheetTexts> sheetTexts_;
   TfrmPrinting* frmPrinting_ = nullptr;
+  PrintJobState printState_;
   std::unique_ptr<PrintJob> printJob_;
   std::unique_ptr<PreviewFonts> preview_;
+  std::unique_ptr<PreviewPrint> previewPrint_;
   // The page that was active before the last change, to know when the Preview/Install page is left.
   Page shownPage_ = Page::Main;
   QMenu* File2_ = nullptr;

@@ -14,7 +14,8 @@
 //                  taken to start right behind the records
 //
 // Only these structures and the strings used are read, never the rest of the file: listing a
-// directory must stay cheap however big its fonts are.
+// directory must stay cheap however big its fonts are. A read that comes back short means the file
+// is cut off or no font at all, and the file then gives no face: nothing half-read is kept.
 #include "install/FontNameReader.h"
 
 #include <algorithm>
@@ -22,7 +23,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/ReadOnlyFile.h"
 #include "platform/Windows1252.h"

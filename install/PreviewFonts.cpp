@@ -159,12 +159,7 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   const std::string shown = Trimmed(list.Text(index));
   if (CharacterCount(shown) > kLongestShownName) {
     c_.memDispPreview.SetFontName(entry->FamilyName);
-    // The flags describe the last face the enumeration reports; none reported, none set.
-    faceIsBold_ = false;
-    faceIsItalic_ = false;
-    for (const FontStyleRecord& face : s_.Fonts.EnumFontFamilies(entry->FamilyName)) {
-      StyleEnumProc(face.elfStyle);
-    }
+    FindFaceStyle(entry->FamilyName);
     if (faceIsBold_) c_.memDispPreview.SetBold(true);
     if (faceIsItalic_) c_.memDispPreview.SetItalic(true);
   } else {
@@ -174,6 +169,13 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   c_.lblPreviewSample.SetCaption("Sample: " + shown);
   c_.lblPreviewSample.repaint();
   s_.Screen.SetCursor(CursorShape::Default);
+}
+
+void PreviewFonts::FindFaceStyle(const std::string& name) {
+  // The flags describe the last face the enumeration reports; none reported, none set.
+  faceIsBold_ = false;
+  faceIsItalic_ = false;
+  for (const FontStyleRecord& face : s_.Fonts.EnumFontFamilies(name)) StyleEnumProc(face.elfStyle);
 }
 
 void PreviewFonts::StyleEnumProc(const std::string& style) {

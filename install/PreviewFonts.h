@@ -80,6 +80,9 @@ class PreviewFonts {
   void LeavePage();
 
   void ShowPreviewFont(ListBox& list);
+  // Sets FaceIsBold and FaceIsItalic from the faces the system reports for the name (a family,
+  // or a face's full name): both cleared first, then the last face reported decides.
+  void FindFaceStyle(const std::string& name);
   void ShowPreviewCounts();
   void UnloadShownFont();
   void UnloadPrintedFonts();

@@ -27,7 +27,8 @@ const char* CounterText(int printout) {
 
 }  // namespace
 
-PrintJob::PrintJob(const PrintControls& controls, FontList& fonts, IPrinter& printer,
+PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
+                   IPrinter& printer,
                    IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
                    std::array<std::string, 3>& sampleSheetLines,
                    ParagraphSizeTable& paragraphSizes)
@@ -38,12 +39,11 @@ PrintJob::PrintJob(const PrintControls& controls, FontList& fonts, IPrinter& pri
       dispatch_(dispatch),
       texts_(texts),
       sampleSheetLines_(sampleSheetLines),
-      paragraphSizes_(paragraphSizes) {
-  c_.frmPrinting.OnCancel = [this] { cmdCancelClick(); };
-}
+      paragraphSizes_(paragraphSizes),
+      state_(state) {}
 
 SheetContext PrintJob::Context() {
-  return {texts_, metrics_, styleSuffix_, sampleSheetLines_, paragraphSizes_};
+  return {texts_, state_.Metrics, state_.StyleSuffix, sampleSheetLines_, paragraphSizes_};
 }
 
 void PrintJob::cmdPrintClick() {
@@ -69,15 +69,15 @@ void PrintJob::Run() {
   c_.frmPrinting.lblSelected->SetCaption("Fonts Selected: " +
                                          std::to_string(fonts_.SelectedCount()));
   if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
-  cancelPrinting_ = false;
-  styleSuffix_ = StyleSuffixFor(c_.chkBold.Checked(), c_.chkItalic.Checked());
+  state_.CancelPrinting = false;
+  state_.StyleSuffix = StyleSuffixFor(c_.chkBold.Checked(), c_.chkItalic.Checked());
   printer_.BeginDoc();
-  metrics_.DpiX = printer_.Canvas().DpiX();
-  metrics_.DpiY = printer_.Canvas().DpiY();
-  if (c_.chkSample.Checked() && !cancelPrinting_) RunPrintout(Printout::SampleText);
-  if (c_.chkCharChart.Checked() && !cancelPrinting_) RunPrintout(Printout::CharacterChart);
-  if (c_.chkFullPage.Checked() && !cancelPrinting_) RunPrintout(Printout::FullPage);
-  if (c_.chkPara.Checked() && !cancelPrinting_) {
+  state_.Metrics.DpiX = printer_.Canvas().DpiX();
+  state_.Metrics.DpiY = printer_.Canvas().DpiY();
+  if (c_.chkSample.Checked() && !state_.CancelPrinting) RunPrintout(Printout::SampleText);
+  if (c_.chkCharChart.Checked() && !state_.CancelPrinting) RunPrintout(Printout::CharacterChart);
+  if (c_.chkFullPage.Checked() && !state_.CancelPrinting) RunPrintout(Printout::FullPage);
+  if (c_.chkPara.Checked() && !state_.CancelPrinting) {
     if (CopyParagraphSizes()) {
       RunPrintout(Printout::TextParagraphs);
     } else {
@@ -136,7 +136,7 @@ void PrintJob::RunPrintout(Printout printout) {
       if (printout != Printout::SampleText) printer_.EndDoc();
     }
     if (printed == fonts_.SelectedCount()) break;
-    if (cancelPrinting_) {
+    if (state_.CancelPrinting) {
       if (printer_.Printing()) printer_.Abort();
       break;
     }

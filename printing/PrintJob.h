@@ -4,6 +4,7 @@
 #include <string>
 
 #include "printing/ParagraphSizes.h"
+#include "printing/PrintJobState.h"
 #include "printing/SheetContext.h"
 
 class CheckBox;
@@ -36,16 +37,14 @@ struct PrintControls {
 // document of its own, with counters in the progress dialog and Cancel.
 class PrintJob {
  public:
-  PrintJob(const PrintControls& controls, FontList& fonts, IPrinter& printer,
+  PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts, IPrinter& printer,
            IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
            std::array<std::string, 3>& sampleSheetLines, ParagraphSizeTable& paragraphSizes);
 
   void cmdPrintClick();
-  void cmdCancelClick() { cancelPrinting_ = true; }
-
-  bool CancelPrinting() const { return cancelPrinting_; }
-  const std::string& StyleSuffix() const { return styleSuffix_; }
-  const PageMetrics& Metrics() const { return metrics_; }
+  bool CancelPrinting() const { return state_.CancelPrinting; }
+  const std::string& StyleSuffix() const { return state_.StyleSuffix; }
+  const PageMetrics& Metrics() const { return state_.Metrics; }
   SheetContext Context();
 
  private:
@@ -65,7 +64,5 @@ class PrintJob {
   ISheetTexts& texts_;
   std::array<std::string, 3>& sampleSheetLines_;
   ParagraphSizeTable& paragraphSizes_;
-  bool cancelPrinting_ = false;
-  std::string styleSuffix_;
-  PageMetrics metrics_;
+  PrintJobState& state_;
 };

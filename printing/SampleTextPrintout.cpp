@@ -17,8 +17,12 @@ long long LineHeight(int size) {
 SampleTextPrintout::SampleTextPrintout(const SheetContext& context) : context_(context) {}
 
 void SampleTextPrintout::Prepare(IDrawingSurface& surface) {
+  Prepare(surface, context_.Texts.SampleSize());
+}
+
+void SampleTextPrintout::Prepare(IDrawingSurface& surface, int size) {
   context_.SampleSheetLines[2] = context_.Texts.SampleText();
-  size_ = context_.Texts.SampleSize();
+  size_ = size;
   const long long dpiY = context_.Metrics.DpiY;
   lineAdvance_ = SheetUnits::RoundRatio(LineHeight(size_) * dpiY, kPerInch);
 
@@ -34,12 +38,20 @@ void SampleTextPrintout::Prepare(IDrawingSurface& surface) {
 
 void SampleTextPrintout::Block(IDrawingSurface& surface, const std::string& face, int printedSoFar,
                                int selectedCount, const NewPage& newPage) {
+  Block(surface, face, {face, size_, context_.Texts.PrintBold(), context_.Texts.PrintItalic()},
+        printedSoFar, selectedCount, newPage);
+}
+
+void SampleTextPrintout::Block(IDrawingSurface& surface, const std::string& nameLine,
+                               SurfaceFont body, int printedSoFar, int selectedCount,
+                               const NewPage& newPage) {
   const SheetUnits units(context_.Metrics);
   surface.SetFont({context_.Texts.HeadingFont(), 10, false, false});
-  surface.TextOut(at_.X, at_.Y, face);
+  surface.TextOut(at_.X, at_.Y, nameLine);
   at_.Y += units.Y(0.17);
 
-  surface.SetFont({face, size_, context_.Texts.PrintBold(), context_.Texts.PrintItalic()});
+  body.Points = size_;
+  surface.SetFont(body);
   for (const std::string& line : context_.SampleSheetLines) {
     surface.TextOut(at_.X, at_.Y, line);
     at_.Y += lineAdvance_;

@@ -3,9 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/IDrawingSurface.h"
 #include "printing/SheetContext.h"
-
-class IDrawingSurface;
 
 // Where the first font block of a Sample Text page starts.
 struct BlockPosition {
@@ -32,10 +31,15 @@ class SampleTextPrintout {
   // Once before the loop, into the job's open document: copies the sample text into the third
   // sheet line, fixes the size, the line advance and the page limit, draws the first heading.
   void Prepare(IDrawingSurface& surface);
+  // The same at a size of the caller's (the preview sheets have a size box of their own).
+  void Prepare(IDrawingSurface& surface, int size);
   // One selected font's block; printedSoFar counts this font. When the page is full and fonts
   // remain, starts a new page through newPage and draws its heading.
   void Block(IDrawingSurface& surface, const std::string& face, int printedSoFar,
              int selectedCount, const NewPage& newPage);
+  // A block whose name line and body font the caller chooses; body.Points is the printout's size.
+  void Block(IDrawingSurface& surface, const std::string& nameLine, SurfaceFont body,
+             int printedSoFar, int selectedCount, const NewPage& newPage);
 
   int LineAdvance() const { return lineAdvance_; }
   int Limit() const { return limit_; }

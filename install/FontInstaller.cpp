@@ -1,0 +1,229 @@
+#include "install/FontInstaller.h"
+
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <utility>
+
+#include "install/PreviewFonts.h"
+#include "install/TfrmInstalling.h"
+#include "platform/IFontTable.h"
+#include "platform/IMessageBoxes.h"
+#include "platform/IMessageDispatch.h"
+#include "platform/IRegistry.h"
+#include "platform/IShell.h"
+#include "platform/ISystemFontCache.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/PlatformError.h"
+#include "viewing/FontList.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The value name is the full name with this suffix, spelt as the system spells it.
+constexpr const char* kValueSuffix = " (True Type)";
+// How far "name-1.ttf", "name-2.ttf", ... go looking for a free file name.
+constexpr int kMaxAlternativeNames = 9999;
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool Exists(const fs::path& path) {
+  std::error_code ignored;
+  return fs::exists(fs::symlink_status(path, ignored));
+}
+
+// Whether both files can be read and hold the same bytes.
+bool SameContent(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  const auto size = fs::file_size(a, error);
+  if (error || fs::file_size(b, error) != size || error) return false;
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  if (!first || !second) return false;
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::vector<char> x(kChunk);
+  std::vector<char> y(kChunk);
+  while (first && second) {
+    first.read(x.data(), kChunk);
+    second.read(y.data(), kChunk);
+    if (first.gcount() != second.gcount()) return false;
+    if (!std::equal(x.begin(), x.begin() + first.gcount(), y.begin())) return false;
+  }
+  return first.eof() && second.eof();
+}
+
+// Where a face's file goes in the Fonts folder. Another font's file of the same name is never
+// overwritten, since that font would lose its file: the copy takes the first free name of
+// "name-1.ext", "name-2.ext", ... A file that already holds the same bytes is used as it is.
+struct Placement {
+  std::string FileName;
+  bool Copy = true;
+};
+
+Placement PlaceFile(const std::string& folder, const std::string& fileName,
+                    const std::string& source) {
+  const fs::path name(fileName);
+  const std::string stem = name.stem().string();
+  const std::string extension = name.extension().string();
+  for (int n = 0; n <= kMaxAlternativeNames; ++n) {
+    std::string candidate = n == 0 ? fileName : stem + "-" + std::to_string(n) + extension;
+    const fs::path target = fs::path(folder) / candidate;
+    if (!Exists(target)) return {std::move(candidate), true};
+    if (SameContent(source, target)) return {std::move(candidate), false};
+  }
+  throw PlatformError("No free file name for " + fileName + " in " + folder);
+}
+
+// Disables buttons for as long as it lives, then gives each its earlier state back.
+class ButtonsDisabled {
+ public:
+  explicit ButtonsDisabled(std::initializer_list<QPushButton*> buttons) {
+    for (QPushButton* button : buttons) {
+      saved_.emplace_back(button, button->isEnabled());
+      button->setEnabled(false);
+    }
+  }
+  ~ButtonsDisabled() {
+    for (const auto& [button, enabled] : saved_) button->setEnabled(enabled);
+  }
+  ButtonsDisabled(const ButtonsDisabled&) = delete;
+  ButtonsDisabled& operator=(const ButtonsDisabled&) = delete;
+
+ private:
+  std::vector<std::pair<QPushButton*, bool>> saved_;
+};
+
+}  // namespace
+
+FontInstaller::FontInstaller(const InstallControls& controls, const InstallServices& services,
+                             PreviewFonts& preview, FontList& fonts,
+                             std::function<std::string()> fontsFolder,
+                             std::function<std::string()> registryKey)
+    : c_(controls),
+      s_(services),
+      preview_(preview),
+      fonts_(fonts),
+      fontsFolder_(std::move(fontsFolder)),
+      registryKey_(std::move(registryKey)) {
+  c_.frmInstalling.OnCancel = [this] { cmdCancelClick(); };
+}
+
+bool FontInstaller::IsFontInstalled(const std::string& fullName) {
+  return IsInstalledUnder(registryKey_(), fullName);
+}
+
+bool FontInstaller::IsInstalledUnder(const std::string& key, const std::string& fullName) {
+  try {
+    return s_.Registry.KeyExists(RegistryRoot::LocalMachine, key) &&
+           s_.Registry.QueryValue(RegistryRoot::LocalMachine, key, fullName + kValueSuffix);
+  } catch (const PlatformError&) {
+    // A store that cannot be read is a key that cannot be opened; writing the value fails as
+    // well and is reported for the face.
+    return false;
+  }
+}
+
+FontInstaller::Run FontInstaller::TakeRun() const {
+  Run run{{}, preview_.PreviewDir(), fontsFolder_(), registryKey_()};
+  for (int i = 0; i < c_.lstSelected.Count(); ++i) {
+    run.Faces.push_back({c_.lstSelected.Text(i), c_.lstSelected.ObjectAs<FontFileEntry>(i)});
+  }
+  return run;
+}
+
+void FontInstaller::cmdInstallClick() {
+  const Run run = TakeRun();
+  const ButtonsDisabled busy{&c_.cmdInstall, &c_.cmdPreviewPrint, &c_.cmdAdd,
+                             &c_.cmdAddAll,  &c_.cmdRemove,       &c_.cmdRemoveAll};
+  TfrmInstalling& dialog = c_.frmInstalling;
+  dialog.lblSelected->SetCaption("Fonts Selected: " + std::to_string(run.Faces.size()));
+  dialog.lblInstalled->SetCaption("Installed: 0");
+  dialog.show();
+  installCancelled_ = false;
+  int installed = 0;
+  try {
+    for (const FontFace& face : run.Faces) {
+      // Where a click on Cancel is seen.
+      s_.Dispatch.ProcessMessages();
+      const std::string name = Trimmed(face.FullName);
+      if (IsInstalledUnder(run.RegistryKey, name)) {
+        s_.Messages.Show(MessageKind::Information, "Information",
+                         "The font \"" + name + "\" is already installed");
+      } else if (InstallFace(run, name, face.Entry.get())) {
+        ++installed;
+        dialog.lblInstalled->SetCaption("Installed: " + std::to_string(installed));
+      }
+      // Looked at only now, so that the face under way is completed.
+      if (installCancelled_) break;
+    }
+    Finish(run, installed);
+  } catch (...) {
+    dialog.hide();
+    throw;
+  }
+}
+
+bool FontInstaller::InstallFace(const Run& run, const std::string& fullName,
+                                const FontFileEntry* entry) {
+  try {
+    if (entry == nullptr) throw PlatformError("No font file for " + fullName);
+    InstallSteps(run, fullName, *entry);
+    return true;
+  } catch (const std::exception&) {
+    // The steps already done stay done (a copied file stays in the Fonts folder); the next face
+    // is tried all the same.
+    s_.Messages.Show(MessageKind::Warning, "Warning", "Unable to install font " + fullName);
+    return false;
+  }
+}
+
+void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
+                                 const FontFileEntry& entry) {
+  const std::string source = run.PreviewDir + entry.FileName;
+  fs::create_directories(run.FontsFolder);
+  const Placement placed = PlaceFile(run.FontsFolder, entry.FileName, source);
+  const std::string target = run.FontsFolder + placed.FileName;
+  if (placed.Copy) CopyFile(source, target);
+  // The key is opened, never created: a system without it does not list fonts there.
+  if (!s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey)) {
+    throw PlatformError("The font registry key does not exist");
+  }
+  s_.Registry.SetValue(RegistryRoot::LocalMachine, run.RegistryKey, fullName + kValueSuffix,
+                       {RegistryType::Text, placed.FileName, 0});
+  s_.FontTable.AddFontResource(target);
+  s_.FontTable.BroadcastFontChange();
+}
+
+void FontInstaller::CopyFile(const std::string& source, const std::string& target) {
+  // One path per list, built here rather than from a comma-separated string, so that a folder
+  // or file name holding a comma is copied as it is.
+  ShellRequest request;
+  request.Operation = ShellOp::FO_COPY;
+  request.From = ShellPathList(source);
+  request.To = ShellPathList(target);
+  request.Flags = ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION;
+  // The shell has shown why; without the file the face is not installed.
+  if (!s_.Shell.FileOperation(request) || request.AnyOperationsAborted) {
+    throw PlatformError("Cannot copy " + source);
+  }
+}
+
+void FontInstaller::Finish(const Run& run, int installed) {
+  c_.lstSelected.Clear();
+  if (c_.lstFonts.Count() > 0) c_.lstFonts.SetSelected(0, true);
+  fonts_.RecountFonts();
+  c_.frmInstalling.hide();
+  preview_.ShowPreviewCounts();
+  // Other programs find the new files through fontconfig's cache of the folder.
+  if (installed > 0) s_.FontCache.Refresh(run.FontsFolder);
+  s_.Messages.Show(MessageKind::Information, "Information",
+                   "Installed " + std::to_string(installed) + (installed == 1 ? " font" : " fonts"));
+}

@@ -1,0 +1,113 @@
+#include "install/PreviewPrint.h"
+
+#include <QPushButton>
+#include <algorithm>
+#include <cctype>
+
+#include "install/FontFileEntry.h"
+#include "install/PreviewFonts.h"
+#include "platform/IDrawingSurface.h"
+#include "platform/IFontServices.h"
+#include "platform/IFontTable.h"
+#include "platform/IMessageDispatch.h"
+#include "platform/IPrinter.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/SpinEdit.h"
+#include "printing/SheetLayouts.h"
+#include "printing/TfrmPrinting.h"
+
+namespace {
+
+constexpr const char* kCounter = "Samples Printed: ";
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+PreviewPrint::PreviewPrint(const PreviewPrintControls& controls,
+                           const PreviewPrintServices& services, PrintJobState& state,
+                           PreviewFonts& preview, ISheetTexts& texts,
+                           std::array<std::string, 3>& sampleSheetLines,
+                           const ParagraphSizeTable& paragraphSizes)
+    : c_(controls),
+      s_(services),
+      state_(state),
+      preview_(preview),
+      texts_(texts),
+      sampleSheetLines_(sampleSheetLines),
+      paragraphSizes_(paragraphSizes) {}
+
+void PreviewPrint::cmdPreviewPrintClick() {
+  std::vector<bool> wasEnabled;
+  for (QPushButton* button : c_.Buttons) {
+    wasEnabled.push_back(button->isEnabled());
+    button->setEnabled(false);
+  }
+  const auto restore = [&] {
+    for (std::size_t i = 0; i < c_.Buttons.size(); ++i) c_.Buttons[i]->setEnabled(wasEnabled[i]);
+  };
+  try {
+    Run();
+  } catch (...) {
+    // A printer error ends the run: nothing is left open or on the screen, then it is reported.
+    if (s_.Printer.Printing()) s_.Printer.Abort();
+    c_.frmPrinting.hide();
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void PreviewPrint::Run() {
+  const int n = c_.lstSelected.Count();
+  int printed = 0;
+  c_.frmPrinting.lblSelected->SetCaption("Fonts Selected: " + std::to_string(n));
+  c_.frmPrinting.lblPrinted->SetCaption(std::string(kCounter) + "0");
+  if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
+  state_.CancelPrinting = false;
+  s_.Printer.BeginDoc();
+  state_.Metrics.DpiX = s_.Printer.Canvas().DpiX();
+  state_.Metrics.DpiY = s_.Printer.Canvas().DpiY();
+
+  // The preview sets no Bold or Italic option, so its headings name no style.
+  static const std::string kNoStyleWords;
+  const SheetContext context{texts_, state_.Metrics, kNoStyleWords, sampleSheetLines_,
+                             paragraphSizes_};
+  SampleTextPrintout sheets(context);
+  sheets.Prepare(s_.Printer.Canvas(), c_.spnPreviewPrintSize.Value());
+  preview_.UnloadPrintedFonts();
+  preview_.SetPrintedPreviewDir(preview_.PreviewDir());
+  const auto newPage = [this]() -> IDrawingSurface& {
+    s_.Printer.EndDoc();
+    s_.Printer.BeginDoc();
+    return s_.Printer.Canvas();
+  };
+
+  for (int i = 0; i < n && i < c_.lstSelected.Count(); ++i) {
+    s_.Dispatch.ProcessMessages();
+    if (i >= c_.lstSelected.Count()) break;
+    const FontFace face{c_.lstSelected.Text(i), c_.lstSelected.ObjectAs<FontFileEntry>(i)};
+    s_.FontTable.AddFontResource(preview_.PrintedPreviewDir() + face.Entry->FileName);
+    s_.FontTable.BroadcastFontChange();
+    // Only files actually added are recorded, so that nothing is removed that was not added.
+    preview_.RecordPrintedFace(face);
+    ++printed;
+    c_.frmPrinting.lblPrinted->SetCaption(kCounter + std::to_string(printed));
+    preview_.FindFaceStyle(Trimmed(face.FullName));
+    sheets.Block(s_.Printer.Canvas(), face.FullName,
+                 {face.Entry->FamilyName, 0, preview_.FaceIsBold(), preview_.FaceIsItalic()},
+                 printed, n, newPage);
+    if (printed == n) break;
+    if (state_.CancelPrinting) {
+      if (s_.Printer.Printing()) s_.Printer.Abort();
+      break;
+    }
+  }
+  if (s_.Printer.Printing()) s_.Printer.EndDoc();
+  c_.frmPrinting.hide();
+}

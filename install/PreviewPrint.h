@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "printing/ParagraphSizes.h"
+#include "printing/PrintJobState.h"
+
+class IFontServices;
+class IFontTable;
+class IMessageDispatch;
+class IPrinter;
+class ISheetTexts;
+class ListBox;
+class PreviewFonts;
+class QPushButton;
+class SpinEdit;
+class TfrmPrinting;
+
+struct PreviewPrintControls {
+  ListBox& lstSelected;
+  SpinEdit& spnPreviewPrintSize;
+  TfrmPrinting& frmPrinting;
+  // The page's buttons, disabled while the sheets are printed.
+  std::vector<QPushButton*> Buttons;
+};
+
+struct PreviewPrintServices {
+  IPrinter& Printer;
+  IFontTable& FontTable;
+  IFontServices& Fonts;
+  IMessageDispatch& Dispatch;
+};
+
+// Sample sheets of the selected preview faces, drawn from their files: the Sample Text sheets'
+// layout, each face's file added to the font table just before its block.
+class PreviewPrint {
+ public:
+  PreviewPrint(const PreviewPrintControls& controls, const PreviewPrintServices& services,
+               PrintJobState& state, PreviewFonts& preview, ISheetTexts& texts,
+               std::array<std::string, 3>& sampleSheetLines,
+               const ParagraphSizeTable& paragraphSizes);
+
+  void cmdPreviewPrintClick();
+
+ private:
+  void Run();
+
+  PreviewPrintControls c_;
+  PreviewPrintServices s_;
+  PrintJobState& state_;
+  PreviewFonts& preview_;
+  ISheetTexts& texts_;
+  std::array<std::string, 3>& sampleSheetLines_;
+  const ParagraphSizeTable& paragraphSizes_;
+};

@@ -1,0 +1,297 @@
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeShell.h"
+#include "fixtures/TempDir.h"
+#include "install/ShellFileOperation.h"
+#include "platform/FileSystemShell.h"
+
+namespace fs = std::filesystem;
+using namespace ShellOp;
+
+namespace {
+
+QByteArray Bytes(const std::string& text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Write(const std::string& path, const std::string& content) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+class ShellFileOperationTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void listsAndFlagsAsTheShellGetsThem_data();
+  void listsAndFlagsAsTheShellGetsThem();
+  void refusedWithoutCallingTheShell_data();
+  void refusedWithoutCallingTheShell();
+  void resultNeedsSuccessAndNothingAborted_data();
+  void resultNeedsSuccessAndNothingAborted();
+  void replaceChar_data();
+  void replaceChar();
+
+  void copyGoesWhereTheDestinationSays_data();
+  void copyGoesWhereTheDestinationSays();
+  void existingTargetNeedsNoConfirmationFlag_data();
+  void existingTargetNeedsNoConfirmationFlag();
+  void fileCopiedOntoItselfStaysIntact();
+  void moveRenameAndDelete_data();
+  void moveRenameAndDelete();
+  void missingSourceIsReportedInItsOwnBox_data();
+  void missingSourceIsReportedInItsOwnBox();
+};
+
+void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem_data() {
+  QTest::addColumn<QString>("source");
+  QTest::addColumn<QString>("destination");
+  QTest::addColumn<uint>("flags");
+  QTest::addColumn<QByteArray>("from");
+  QTest::addColumn<QByteArray>("to");
+  QTest::addColumn<uint>("passedFlags");
+  QTest::newRow("two paths") << "a,b"
+                             << "c" << 0x14u << QByteArray("a\0b\0\0", 5) << QByteArray("c\0\0", 3)
+                             << 0x14u;
+  QTest::newRow("one path with its comma") << "/p/a.ttf,"
+                                           << "/f/a.ttf," << 0x14u
+                                           << QByteArray("/p/a.ttf\0\0", 10)
+                                           << QByteArray("/f/a.ttf\0\0", 10) << 0x14u;
+  QTest::newRow("empty destination") << "a"
+                                     << "" << 0x4u << QByteArray("a\0\0", 3) << QByteArray() << 0x4u;
+  QTest::newRow("mapping handle cleared") << "a"
+                                          << "b" << 0x434u << QByteArray("a\0\0", 3)
+                                          << QByteArray("b\0\0", 3) << 0x414u;
+  QTest::newRow("only the mapping handle") << "a"
+                                           << "b" << 0x20u << QByteArray("a\0\0", 3)
+                                           << QByteArray("b\0\0", 3) << 0u;
+}
+
+void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem() {
+  QFETCH(QString, source);
+  QFETCH(QString, destination);
+  QFETCH(uint, flags);
+  QFETCH(QByteArray, from);
+  QFETCH(QByteArray, to);
+  QFETCH(uint, passedFlags);
+  FakeShell shell;
+  QVERIFY(ShellFileOperation(shell, source.toStdString(), destination.toStdString(), FO_COPY,
+                             flags));
+  QCOMPARE(shell.requests.size(), std::size_t{1});
+  const ShellRequest& request = shell.requests.front();
+  QCOMPARE(request.Operation, FO_COPY);
+  QCOMPARE(Bytes(request.From), from);
+  QCOMPARE(Bytes(request.To), to);
+  QCOMPARE(request.Flags, passedFlags);
+}
+
+void ShellFileOperationTest::refusedWithoutCallingTheShell_data() {
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<QString>("source");
+  QTest::newRow("code 0") << 0 << "a";
+  QTest::newRow("code 5") << 5 << "a";
+  QTest::newRow("negative code") << -2 << "a";
+  QTest::newRow("empty source") << FO_COPY << "";
+}
+
+void ShellFileOperationTest::refusedWithoutCallingTheShell() {
+  QFETCH(int, operation);
+  QFETCH(QString, source);
+  FakeShell shell;
+  QVERIFY(!ShellFileOperation(shell, source.toStdString(), "b", operation, 0x14));
+  QVERIFY(shell.requests.empty());
+}
+
+void ShellFileOperationTest::resultNeedsSuccessAndNothingAborted_data() {
+  QTest::addColumn<bool>("succeed");
+  QTest::addColumn<bool>("aborted");
+  QTest::addColumn<bool>("result");
+  QTest::newRow("done") << true << false << true;
+  QTest::newRow("partly aborted") << true << true << false;
+  QTest::newRow("failed") << false << false << false;
+  QTest::newRow("failed and aborted") << false << true << false;
+}
+
+void ShellFileOperationTest::resultNeedsSuccessAndNothingAborted() {
+  QFETCH(bool, succeed);
+  QFETCH(bool, aborted);
+  QFETCH(bool, result);
+  FakeShell shell;
+  shell.succeed = succeed;
+  shell.abortSome = aborted;
+  for (int operation = FO_MOVE; operation <= FO_RENAME; ++operation) {
+    QCOMPARE(ShellFileOperation(shell, "a", "b", operation, 0), result);
+    QCOMPARE(shell.requests.back().Operation, operation);
+  }
+}
+
+void ShellFileOperationTest::replaceChar_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<char>("from");
+  QTest::addColumn<char>("to");
+  QTest::addColumn<QByteArray>("result");
+  QTest::newRow("every occurrence") << QByteArray("a,b,,c") << ',' << '\0' << QByteArray("a\0b\0\0c", 6);
+  QTest::newRow("none present") << QByteArray("abc") << ',' << ';' << QByteArray("abc");
+  QTest::newRow("empty") << QByteArray() << ',' << ';' << QByteArray();
+  QTest::newRow("same characters") << QByteArray("a,b") << ',' << ',' << QByteArray("a,b");
+}
+
+void ShellFileOperationTest::replaceChar() {
+  QFETCH(QByteArray, text);
+  QFETCH(char, from);
+  QFETCH(char, to);
+  QFETCH(QByteArray, result);
+  std::string value = text.toStdString();
+  ReplaceChar(value, from, to);
+  QCOMPARE(Bytes(value), result);
+}
+
+void ShellFileOperationTest::copyGoesWhereTheDestinationSays_data() {
+  QTest::addColumn<QStringList>("sources");
+  QTest::addColumn<QString>("destination");
+  QTest::addColumn<QStringList>("targets");
+  QTest::newRow("into a missing folder") << QStringList{"src/a.ttf"} << "new/fonts/"
+                                         << QStringList{"new/fonts/a.ttf"};
+  QTest::newRow("into an existing folder") << QStringList{"src/a.ttf"} << "src2"
+                                           << QStringList{"src2/a.ttf"};
+  QTest::newRow("to a name in a missing folder") << QStringList{"src/a.ttf"} << "deep/er/b.ttf"
+                                                 << QStringList{"deep/er/b.ttf"};
+  QTest::newRow("many into one missing folder")
+      << QStringList{"src/a.ttf", "src/b.ttf"} << "many"
+      << QStringList{"many/a.ttf", "many/b.ttf"};
+  QTest::newRow("each to its own name") << QStringList{"src/a.ttf", "src/b.ttf"}
+                                        << "x/one.ttf,y/two.ttf"
+                                        << QStringList{"x/one.ttf", "y/two.ttf"};
+}
+
+void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
+  QFETCH(QStringList, sources);
+  QFETCH(QString, destination);
+  QFETCH(QStringList, targets);
+  TempDir dir;
+  fs::create_directory(dir.File("src2"));
+  const auto full = [&](const QString& relative) { return dir.File(relative.toStdString()); };
+  std::string from;
+  for (const QString& source : sources) {
+    Write(full(source), "bytes of " + source.toStdString());
+    from += full(source) + ",";
+  }
+  std::string to;
+  for (const QString& part : destination.split(',')) to += full(part) + ",";
+  if (destination.endsWith('/')) to.insert(to.size() - 1, "/");
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  QVERIFY(ShellFileOperation(shell, from, to, FO_COPY, FOF_SILENT | FOF_NOCONFIRMATION));
+  for (qsizetype i = 0; i < sources.size(); ++i) {
+    QCOMPARE(Read(full(targets[i])), "bytes of " + sources[i].toStdString());
+    QVERIFY(fs::exists(full(sources[i])));
+  }
+  QVERIFY(messages.shown.empty());
+}
+
+void ShellFileOperationTest::existingTargetNeedsNoConfirmationFlag_data() {
+  QTest::addColumn<uint>("flags");
+  QTest::addColumn<bool>("result");
+  QTest::addColumn<QString>("content");
+  QTest::newRow("silent only: kept") << FOF_SILENT << false << "old";
+  QTest::newRow("no confirmation: replaced") << (FOF_SILENT | FOF_NOCONFIRMATION) << true << "new";
+}
+
+void ShellFileOperationTest::existingTargetNeedsNoConfirmationFlag() {
+  QFETCH(uint, flags);
+  QFETCH(bool, result);
+  QFETCH(QString, content);
+  TempDir dir;
+  Write(dir.File("a.ttf"), "new");
+  Write(dir.File("b.ttf"), "new b");
+  Write(dir.File("out/a.ttf"), "old");
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  QCOMPARE(ShellFileOperation(shell, dir.File("a.ttf") + "," + dir.File("b.ttf"), dir.File("out"),
+                              FO_COPY, flags),
+           result);
+  QCOMPARE(QString::fromStdString(Read(dir.File("out/a.ttf"))), content);
+  // The other file of the operation is copied all the same, and nobody is told of anything.
+  QCOMPARE(Read(dir.File("out/b.ttf")), std::string("new b"));
+  QVERIFY(messages.shown.empty());
+}
+
+void ShellFileOperationTest::fileCopiedOntoItselfStaysIntact() {
+  TempDir dir;
+  Write(dir.File("a.ttf"), "content");
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  for (int operation : {FO_COPY, FO_MOVE}) {
+    QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), dir.Path() + "/./a.ttf", operation,
+                               FOF_SILENT | FOF_NOCONFIRMATION));
+    QCOMPARE(Read(dir.File("a.ttf")), std::string("content"));
+  }
+}
+
+void ShellFileOperationTest::moveRenameAndDelete_data() {
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<QString>("destination");
+  QTest::addColumn<QString>("target");
+  QTest::newRow("move into a folder") << FO_MOVE << "moved/" << "moved/a.ttf";
+  QTest::newRow("rename") << FO_RENAME << "b.ttf" << "b.ttf";
+  QTest::newRow("delete") << FO_DELETE << "" << "";
+}
+
+void ShellFileOperationTest::moveRenameAndDelete() {
+  QFETCH(int, operation);
+  QFETCH(QString, destination);
+  QFETCH(QString, target);
+  TempDir dir;
+  Write(dir.File("a.ttf"), "content");
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  const std::string to = destination.isEmpty() ? "" : dir.File(destination.toStdString());
+  QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), to, operation, FOF_NOCONFIRMATION));
+  QVERIFY(!fs::exists(dir.File("a.ttf")));
+  if (!target.isEmpty()) QCOMPARE(Read(dir.File(target.toStdString())), std::string("content"));
+}
+
+void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox_data() {
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<uint>("flags");
+  QTest::addColumn<bool>("box");
+  QTest::newRow("copy") << FO_COPY << (FOF_SILENT | FOF_NOCONFIRMATION) << true;
+  QTest::newRow("delete") << FO_DELETE << FOF_NOCONFIRMATION << true;
+  QTest::newRow("copy, no error box wanted") << FO_COPY << (FOF_NOCONFIRMATION | FOF_NOERRORUI)
+                                             << false;
+}
+
+void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
+  QFETCH(int, operation);
+  QFETCH(uint, flags);
+  QFETCH(bool, box);
+  TempDir dir;
+  Write(dir.File("b.ttf"), "b");
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  // The missing file stops the operation before the file behind it.
+  QVERIFY(!ShellFileOperation(shell, dir.File("gone.ttf") + "," + dir.File("b.ttf"),
+                              operation == FO_DELETE ? "" : dir.File("out/"), operation, flags));
+  QVERIFY(fs::exists(dir.File("b.ttf")));
+  QVERIFY(!fs::exists(dir.File("out/b.ttf")));
+  QCOMPARE(messages.shown.size(), std::size_t{box ? 1u : 0u});
+  if (!box) return;
+  QCOMPARE(messages.shown[0].Kind, MessageKind::Error);
+  QCOMPARE(messages.shown[0].Title, std::string("Error"));
+  const QString text = QString::fromStdString(messages.shown[0].Text);
+  QVERIFY2(text.contains(QString::fromStdString(dir.File("gone.ttf"))), qPrintable(text));
+  QVERIFY2(text.contains("No such file or directory"), qPrintable(text));
+}
+
+QTEST_GUILESS_MAIN(ShellFileOperationTest)
+#include "ShellFileOperationTest.moc"
