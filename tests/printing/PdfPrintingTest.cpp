@@ -2,8 +2,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "app/MainPage.h"
+#include "install/PreviewInstallPage.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/FontconfigFontTable.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontTable.h"
@@ -25,6 +29,13 @@
 
 namespace {
 
+QString Run(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  process.waitForFinished(60000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 QString PdfText(const QString& file) {
   QProcess process;
   process.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
@@ -41,6 +52,7 @@ class PdfPrintingTest : public QObject {
   void initTestCase();
   void everySheetIsAFileInPrintOrder();
   void abortedDocumentLeavesNoFile();
+  void previewFacesArePrintedFromTheirFiles();
 
  private:
   TempDir home_;
@@ -116,6 +128,58 @@ void PdfPrintingTest::abortedDocumentLeavesNoFile() {
   printer.Abort();
   QVERIFY(!printer.Printing());
   QVERIFY(QDir(QString::fromStdString(out)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
+  // Two faces that are not installed, previewed from their files and printed.
+  const std::string folder = home_.File("preview");
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
+                             folder + "/mono.ttf");
+  std::filesystem::copy_file("/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
+                             folder + "/serif.ttf");
+  FakeApplicationInfo program(home_.File("glyphera"));
+  FontconfigFontServices fonts;
+  QtScreen screen;
+  RegistryStore registry(RegistryStore::DefaultFilePath());
+  QtMessageDispatch dispatch;
+  QtPrinter printer(fonts, registry, dispatch);
+  const std::string out = home_.File("preview-out");
+  printer.SetOutputFolder(out);
+  FakeMessageBoxes messages;
+  FakeHelp help;
+  ProfileStrings profile;
+  FakePrinterSetup setup;
+  FontconfigFontTable fontTable;
+  ApplicationErrorHandler errors(messages);
+  const PlatformServices services{program, fonts,    screen,  printer, registry, messages,
+                                  help,    dispatch, profile, setup,   fontTable};
+  TfrmMain form(services, errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  PreviewInstallPage& page = form.tabInstall();
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+  page.Dir1->SetDirectory(folder);
+  QTest::mouseClick(page.cmdPreview, Qt::LeftButton);
+  QCOMPARE(page.lstPreview->Count(), 2);
+  QTest::mouseClick(page.cmdAddAll, Qt::LeftButton);
+  QTest::mouseClick(page.cmdPreviewPrint, Qt::LeftButton);
+  QVERIFY2(messages.shown.empty(), messages.shown.empty() ? "" : messages.shown[0].Text.c_str());
+
+  const QString outFolder = QString::fromStdString(out);
+  const QStringList files = QDir(outFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+  QCOMPARE(files.size(), 1);
+  const QString pdf = outFolder + "/" + files[0];
+  const QString text = PdfText(pdf);
+  QVERIFY(text.contains(QStringLiteral("DejaVu Sans Mono")));
+  QVERIFY(text.contains(QStringLiteral("Liberation Serif")));
+  const QString embedded = Run(QStringLiteral("pdffonts"), {pdf});
+  QVERIFY2(embedded.contains(QStringLiteral("DejaVuSansMono")), qPrintable(embedded));
+  QVERIFY2(embedded.contains(QStringLiteral("LiberationSerif")), qPrintable(embedded));
+
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+  QVERIFY(!fontTable.IsAdded(folder + "/mono.ttf"));
+  QVERIFY(!fontTable.IsAdded(folder + "/serif.ttf"));
 }
 
 QTEST_MAIN(PdfPrintingTest)

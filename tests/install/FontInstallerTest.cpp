@@ -1,0 +1,467 @@
+#include <fontconfig/fontconfig.h>
+
+#include <QPushButton>
+#include <QtTest>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/DesignScale.h"
+#include "app/MainPage.h"
+#include "app/TfrmMain.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeSystemFontCache.h"
+#include "fixtures/MainWindowHarness.h"
+#include "fixtures/TrueTypeBuilder.h"
+#include "install/FontInstaller.h"
+#include "install/PreviewFonts.h"
+#include "install/PreviewInstallPage.h"
+#include "install/TfrmInstalling.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/FileSystemShell.h"
+#include "platform/FontconfigCache.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "viewing/FontList.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint16_t kFamily = 1;
+constexpr std::uint16_t kFullName = 4;
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The face "<Name> Regular" of the family <Name>, in its own file. Each name gives other bytes.
+std::string FaceFile(const std::string& folder, const std::string& file, const std::string& name) {
+  return TrueTypeBuilder()
+      .MacName(kFamily, name)
+      .MacName(kFullName, name + " Regular")
+      .WriteTo(folder, file);
+}
+
+// The main window on fakes, with an installer built from its pieces. Files are really copied
+// (the shell records each request and hands it to the file-system shell) into a temporary Fonts
+// folder.
+struct Installation {
+  TempDir root;
+  MainWindowHarness h;
+  TfrmMain* form = nullptr;
+  PreviewInstallPage* p = nullptr;
+  TfrmInstalling* dialog = nullptr;
+  FileSystemShell disk{h.messages};
+  FakeShell shell;
+  FakeSystemFontCache cache;
+  std::unique_ptr<FontInstaller> installer;
+  std::string previewDir;
+
+  explicit Installation(const std::string& fontsFolder = "fonts") {
+    h.SeedRegistry(root.File(fontsFolder));
+    h.UseFonts({"Arial", "Courier New"});
+    form = &h.Show();
+    p = &form->tabInstall();
+    form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+    shell.onRequest = [this](ShellRequest& request) { return disk.FileOperation(request); };
+    dialog = new TfrmInstalling(DesignScale(h.screen.LogicalDpi()), form);
+    TfrmMain* window = form;
+    Build([window] { return window->FontRegistryKey(); });
+    UsePreviewFolder("preview");
+  }
+
+  void Build(std::function<std::string()> registryKey) {
+    TfrmMain* window = form;
+    installer = std::make_unique<FontInstaller>(
+        InstallControls{*p->lstSelected, *p->cmdInstall, *p->cmdPreviewPrint, *p->cmdAdd,
+                        *p->cmdAddAll, *p->cmdRemove, *p->cmdRemoveAll, *form->tabMain().lstFonts,
+                        *dialog},
+        InstallServices{shell, h.registry, h.fontTable, cache, h.messages, h.dispatch},
+        form->Preview(), form->Fonts(), [window] { return window->FontsFolder(); },
+        std::move(registryKey));
+  }
+
+  const std::string& FontsFolder() const { return form->FontsFolder(); }
+  std::string Font(const std::string& file) const { return FontsFolder() + file; }
+
+  void UsePreviewFolder(const std::string& name) {
+    previewDir = root.File(name) + "/";
+    fs::create_directories(previewDir);
+  }
+  // A face file "<letter>.ttf" with the face "<Name> Regular" in the preview folder.
+  std::string AddFace(const std::string& file, const std::string& name) {
+    return FaceFile(previewDir, file, name);
+  }
+  // Reads the preview folder and moves all its faces (or the first `count`) to the selected list.
+  void SelectFaces(int count = -1) {
+    p->Dir1->SetDirectory(previewDir.substr(0, previewDir.size() - 1));
+    QTest::mouseClick(p->cmdPreview, Qt::LeftButton);
+    if (count < 0) {
+      QTest::mouseClick(p->cmdAddAll, Qt::LeftButton);
+    } else {
+      for (int i = 0; i < count; ++i) {
+        p->lstPreview->SetItemIndex(0);
+        QTest::mouseClick(p->cmdAdd, Qt::LeftButton);
+      }
+    }
+    h.fontTable.log.clear();
+    h.messages.shown.clear();
+  }
+  std::optional<std::string> Value(const std::string& name) {
+    const auto value = h.registry.QueryValue(RegistryRoot::LocalMachine, form->FontRegistryKey(),
+                                             name + " (True Type)");
+    if (!value) return std::nullopt;
+    return value->Text;
+  }
+  std::string LastMessage() const {
+    return h.messages.shown.empty() ? std::string() : h.messages.shown.back().Text;
+  }
+  std::vector<std::string> Messages(MessageKind kind) const {
+    std::vector<std::string> texts;
+    for (const auto& shown : h.messages.shown) {
+      if (shown.Kind == kind) texts.push_back(shown.Title + ": " + shown.Text);
+    }
+    return texts;
+  }
+};
+
+}  // namespace
+
+class FontInstallerTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void installsEachSelectedFace_data();
+  void installsEachSelectedFace();
+  void closingKeepsTheFontListAsItWas();
+  void alreadyInstalledOnlyBySpelling_data();
+  void alreadyInstalledOnlyBySpelling();
+  void sameFileNameInTheFontsFolder_data();
+  void sameFileNameInTheFontsFolder();
+  void commaInThePaths();
+  void faceThatCannotBeInstalled_data();
+  void faceThatCannotBeInstalled();
+  void missingFontsFolderIsCreated();
+  void cancelFinishesTheFaceUnderWay();
+  void buttonsRestAndComeBack_data();
+  void buttonsRestAndComeBack();
+  void fontconfigCacheOfTheFolderIsRewritten();
+};
+
+void FontInstallerTest::installsEachSelectedFace_data() {
+  QTest::addColumn<QStringList>("names");
+  QTest::addColumn<QString>("closing");
+  QTest::newRow("none") << QStringList{} << "Installed 0 fonts";
+  QTest::newRow("one") << QStringList{"Alpha"} << "Installed 1 font";
+  QTest::newRow("two") << QStringList{"Alpha", "Beta"} << "Installed 2 fonts";
+}
+
+void FontInstallerTest::installsEachSelectedFace() {
+  QFETCH(QStringList, names);
+  QFETCH(QString, closing);
+  Installation in;
+  std::vector<std::string> sources;
+  for (const QString& name : names) {
+    sources.push_back(in.AddFace(name.toLower().toStdString() + ".ttf", name.toStdString()));
+  }
+  in.AddFace("z.ttf", "Zulu");  // stays available, not selected
+  in.SelectFaces(static_cast<int>(names.size()));
+  const int writes = in.h.registry.WriteCount();
+  std::vector<std::string> captions;
+  in.h.dispatch.onDispatch = [&] {
+    captions.push_back(in.dialog->lblSelected->Caption() + " / " +
+                       in.dialog->lblInstalled->Caption());
+    QVERIFY(in.dialog->isVisible());
+  };
+
+  in.installer->cmdInstallClick();
+
+  std::vector<std::string> expectedCaptions;
+  std::vector<std::string> expectedLog;
+  const std::string selected = "Fonts Selected: " + std::to_string(names.size());
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const std::string file = names[i].toLower().toStdString() + ".ttf";
+    expectedCaptions.push_back(selected + " / Installed: " + std::to_string(i));
+    expectedLog.push_back("add " + in.Font(file));
+    expectedLog.push_back("broadcast");
+    QCOMPARE(Read(in.Font(file)), Read(sources[static_cast<std::size_t>(i)]));
+    QCOMPARE(in.Value(names[i].toStdString() + " Regular"), std::optional<std::string>(file));
+  }
+  QCOMPARE(captions, expectedCaptions);
+  QCOMPARE(in.dialog->lblSelected->Caption(), selected);
+  QCOMPARE(in.dialog->lblInstalled->Caption(), "Installed: " + std::to_string(names.size()));
+  QVERIFY(!in.dialog->isVisible());
+  QCOMPARE(in.h.fontTable.log, expectedLog);
+  QCOMPARE(in.h.registry.WriteCount() - writes, static_cast<int>(names.size()));
+  QCOMPARE(in.cache.refreshed,
+           names.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{in.FontsFolder()});
+  QCOMPARE(in.h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(in.h.messages.shown[0].Kind, MessageKind::Information);
+  QCOMPARE(QString::fromStdString(in.LastMessage()), closing);
+  QCOMPARE(in.p->lstSelected->Count(), 0);
+  QCOMPARE(in.p->lstPreview->Count(), 1);
+  QCOMPARE(in.p->lblPSelected->Caption(), std::string("Selected Fonts: 0"));
+  QCOMPARE(in.p->lblPAvailable->Caption(), std::string("Available Fonts: 1"));
+}
+
+void FontInstallerTest::closingKeepsTheFontListAsItWas() {
+  Installation in;
+  in.AddFace("a.ttf", "Alpha");
+  in.SelectFaces();
+  ListBox& fonts = *in.form->tabMain().lstFonts;
+  // Only the second entry selected, set from the program as a user's choice would leave it.
+  fonts.SetSelected(0, false);
+  fonts.SetSelected(1, true);
+  const int selectedCount = in.form->Fonts().SelectedCount();
+  const std::string current = in.form->Fonts().CurrentFontName();
+  in.h.printer.printers[0].Fonts->push_back("Alpha");
+
+  in.installer->cmdInstallClick();
+
+  QVERIFY(fonts.Selected(0) && fonts.Selected(1));
+  // The list's selection handling did not run: the counters and current font are as they were.
+  QCOMPARE(in.form->Fonts().SelectedCount(), selectedCount);
+  QCOMPARE(in.form->Fonts().CurrentFontName(), current);
+  // The list is not refilled here, only counted.
+  QCOMPARE(fonts.Count(), 2);
+  QCOMPARE(in.form->Fonts().FontCount(), 2);
+}
+
+void FontInstallerTest::alreadyInstalledOnlyBySpelling_data() {
+  QTest::addColumn<QString>("existingValue");
+  QTest::addColumn<bool>("installs");
+  QTest::newRow("this program's spelling") << "Alpha Regular (True Type)" << false;
+  QTest::newRow("other case, same spelling") << "ALPHA REGULAR (true type)" << false;
+  QTest::newRow("without the blank") << "Alpha Regular (TrueType)" << true;
+}
+
+void FontInstallerTest::alreadyInstalledOnlyBySpelling() {
+  QFETCH(QString, existingValue);
+  QFETCH(bool, installs);
+  Installation in;
+  in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+                         existingValue.toStdString(), {RegistryType::Text, "elsewhere.ttf", 0});
+  const int writes = in.h.registry.WriteCount();
+  in.AddFace("a.ttf", "Alpha");
+  in.SelectFaces();
+  QCOMPARE(in.installer->IsFontInstalled("Alpha Regular"), !installs);
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(in.shell.requests.size(), std::size_t{installs ? 1u : 0u});
+  QCOMPARE(fs::exists(in.Font("a.ttf")), installs);
+  QCOMPARE(in.h.registry.WriteCount(), writes + (installs ? 1 : 0));
+  QCOMPARE(in.h.fontTable.log.empty(), !installs);
+  const std::vector<std::string> expected =
+      installs ? std::vector<std::string>{"Information: Installed 1 font"}
+               : std::vector<std::string>{
+                     "Information: The font \"Alpha Regular\" is already installed",
+                     "Information: Installed 0 fonts"};
+  QCOMPARE(in.Messages(MessageKind::Information), expected);
+  QCOMPARE(in.h.messages.shown.size(), expected.size());
+}
+
+void FontInstallerTest::sameFileNameInTheFontsFolder_data() {
+  QTest::addColumn<QStringList>("differentFiles");
+  QTest::addColumn<QStringList>("identicalFiles");
+  QTest::addColumn<QString>("written");
+  QTest::addColumn<bool>("copied");
+  QTest::newRow("another font's file") << QStringList{"a.ttf"} << QStringList{} << "a-1.ttf"
+                                       << true;
+  QTest::newRow("two other fonts' files") << QStringList{"a.ttf", "a-1.ttf"} << QStringList{}
+                                          << "a-2.ttf" << true;
+  QTest::newRow("the same file") << QStringList{} << QStringList{"a.ttf"} << "a.ttf" << false;
+  QTest::newRow("the same file under a free name")
+      << QStringList{"a.ttf"} << QStringList{"a-1.ttf"} << "a-1.ttf" << false;
+}
+
+void FontInstallerTest::sameFileNameInTheFontsFolder() {
+  QFETCH(QStringList, differentFiles);
+  QFETCH(QStringList, identicalFiles);
+  QFETCH(QString, written);
+  QFETCH(bool, copied);
+  Installation in;
+  const std::string source = in.AddFace("a.ttf", "Alpha");
+  fs::create_directories(in.FontsFolder());
+  for (const QString& file : differentFiles) FaceFile(in.FontsFolder(), file.toStdString(), "Other");
+  for (const QString& file : identicalFiles) fs::copy_file(source, in.Font(file.toStdString()));
+  const std::string other = Read(in.Font("a.ttf"));
+  in.SelectFaces();
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
+  QCOMPARE(in.shell.requests.size(), std::size_t{copied ? 1u : 0u});
+  const std::string target = in.Font(written.toStdString());
+  QCOMPARE(Read(target), Read(source));
+  QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>(written.toStdString()));
+  QCOMPARE(in.h.fontTable.log, (std::vector<std::string>{"add " + target, "broadcast"}));
+  // The other font keeps its file.
+  QCOMPARE(Read(in.Font("a.ttf")), other);
+}
+
+void FontInstallerTest::commaInThePaths() {
+  Installation in("my, fonts");
+  in.UsePreviewFolder("Fonts, new");
+  const std::string source = in.AddFace("a,b.ttf", "Alpha");
+  in.SelectFaces();
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
+  const std::string target = in.Font("a,b.ttf");
+  QCOMPARE(Read(target), Read(source));
+  QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>("a,b.ttf"));
+  QCOMPARE(in.shell.requests.size(), std::size_t{1});
+  qDebug() << QByteArray::fromStdString(in.shell.requests[0].From) << QByteArray::fromStdString(source);
+  QCOMPARE(in.shell.requests[0].From, source + std::string(2, '\0'));
+  QCOMPARE(in.shell.requests[0].To, target + std::string(2, '\0'));
+  QCOMPARE(in.shell.requests[0].Operation, ShellOp::FO_COPY);
+  QCOMPARE(in.shell.requests[0].Flags, ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION);
+}
+
+void FontInstallerTest::faceThatCannotBeInstalled_data() {
+  QTest::addColumn<QString>("failure");
+  QTest::addColumn<QStringList>("errorBoxes");
+  QTest::addColumn<QStringList>("notInstalled");
+  QTest::addColumn<bool>("copyStays");
+  QTest::newRow("source gone since it was read")
+      << "source gone" << QStringList{"Error"} << QStringList{"Alpha"} << false;
+  QTest::newRow("registry cannot be written")
+      << "unwritable registry" << QStringList{} << QStringList{"Alpha", "Beta"} << true;
+  QTest::newRow("registry key missing")
+      << "missing key" << QStringList{} << QStringList{"Alpha", "Beta"} << true;
+}
+
+void FontInstallerTest::faceThatCannotBeInstalled() {
+  QFETCH(QString, failure);
+  QFETCH(QStringList, errorBoxes);
+  QFETCH(QStringList, notInstalled);
+  QFETCH(bool, copyStays);
+  Installation in;
+  const std::string alpha = in.AddFace("a.ttf", "Alpha");
+  in.AddFace("b.ttf", "Beta");
+  in.SelectFaces();
+  std::string key = in.form->FontRegistryKey();
+  if (failure == "source gone") fs::remove(alpha);
+  if (failure == "unwritable registry") in.h.registry.FailWritesWith("Cannot write the registry");
+  if (failure == "missing key") {
+    key = "Software\\Nowhere\\Fonts";
+    in.Build([key] { return key; });
+  }
+
+  in.installer->cmdInstallClick();
+
+  QStringList shownErrors;
+  for (const auto& shown : in.h.messages.shown) {
+    if (shown.Kind == MessageKind::Error) shownErrors << QString::fromStdString(shown.Title);
+  }
+  QCOMPARE(shownErrors, errorBoxes);
+  std::vector<std::string> warnings;
+  for (const QString& name : notInstalled) {
+    warnings.push_back("Warning: Unable to install font " + name.toStdString() + " Regular");
+    QVERIFY(!in.h.registry.QueryValue(RegistryRoot::LocalMachine, key,
+                                      name.toStdString() + " Regular (True Type)"));
+  }
+  QCOMPARE(in.Messages(MessageKind::Warning), warnings);
+  QCOMPARE(fs::exists(in.Font("a.ttf")), copyStays);
+  const int installed = 2 - static_cast<int>(notInstalled.size());
+  QCOMPARE(in.LastMessage(), std::string(installed == 1 ? "Installed 1 font" : "Installed 0 fonts"));
+  std::vector<std::string> log;
+  if (installed == 1) log = {"add " + in.Font("b.ttf"), "broadcast"};
+  QCOMPARE(in.h.fontTable.log, log);
+  QCOMPARE(in.cache.refreshed.size(), static_cast<std::size_t>(installed));
+  QVERIFY(!in.dialog->isVisible());
+}
+
+void FontInstallerTest::missingFontsFolderIsCreated() {
+  Installation in("not/yet/fonts");
+  QVERIFY(!fs::exists(in.FontsFolder()));
+  const std::string source = in.AddFace("a.ttf", "Alpha");
+  in.SelectFaces();
+  in.installer->cmdInstallClick();
+  QCOMPARE(Read(in.Font("a.ttf")), Read(source));
+  QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
+}
+
+void FontInstallerTest::cancelFinishesTheFaceUnderWay() {
+  Installation in;
+  for (const char* name : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"}) {
+    in.AddFace(std::string(1, static_cast<char>(name[0] + 32)) + ".ttf", name);
+  }
+  in.SelectFaces();
+  QCOMPARE(in.p->lstSelected->Count(), 5);
+  in.h.dispatch.onDispatch = [&] {
+    qDebug() << in.dialog->isVisible() << in.dialog->cmdCancel->isVisible() << in.dialog->cmdCancel->geometry();
+    if (in.h.dispatch.calls == 3) QTest::mouseClick(in.dialog->cmdCancel, Qt::LeftButton);
+  };
+
+  in.installer->cmdInstallClick();
+
+  QVERIFY(in.installer->InstallCancelled());
+  QCOMPARE(in.h.dispatch.calls, 3);
+  // Sorted: Alpha, Beta, Delta, Epsilon, Gamma.
+  QVERIFY(in.Value("Alpha Regular") && in.Value("Beta Regular") && in.Value("Delta Regular"));
+  QVERIFY(!in.Value("Epsilon Regular") && !in.Value("Gamma Regular"));
+  QVERIFY(fs::exists(in.Font("d.ttf")) && !fs::exists(in.Font("e.ttf")));
+  QCOMPARE(in.LastMessage(), std::string("Installed 3 fonts"));
+  QCOMPARE(in.p->lstSelected->Count(), 0);
+  QCOMPARE(in.p->lstPreview->Count(), 0);
+}
+
+void FontInstallerTest::buttonsRestAndComeBack_data() {
+  QTest::addColumn<int>("selected");
+  QTest::newRow("all faces selected") << -1;
+  QTest::newRow("one of two selected") << 1;
+}
+
+void FontInstallerTest::buttonsRestAndComeBack() {
+  QFETCH(int, selected);
+  Installation in;
+  in.AddFace("a.ttf", "Alpha");
+  in.AddFace("b.ttf", "Beta");
+  in.SelectFaces(selected);
+  const std::vector<QPushButton*> buttons{in.p->cmdInstall, in.p->cmdPreviewPrint,
+                                          in.p->cmdAdd,     in.p->cmdAddAll,
+                                          in.p->cmdRemove,  in.p->cmdRemoveAll};
+  const auto states = [&] {
+    std::vector<bool> enabled;
+    for (QPushButton* button : buttons) enabled.push_back(button->isEnabled());
+    return enabled;
+  };
+  const std::vector<bool> before = states();
+  QVERIFY(before[0]);
+  QCOMPARE(before[2], selected > 0);
+  std::vector<std::vector<bool>> during;
+  in.h.dispatch.onDispatch = [&] { during.push_back(states()); };
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(during.size(), std::size_t{selected > 0 ? 1u : 2u});
+  for (const auto& state : during) QCOMPARE(state, std::vector<bool>(buttons.size(), false));
+  QCOMPARE(states(), before);
+}
+
+void FontInstallerTest::fontconfigCacheOfTheFolderIsRewritten() {
+  TempDir folder;
+  const auto dir = reinterpret_cast<const FcChar8*>(folder.Path().c_str());
+  // The cache files go to the tests' cache folder; this one is not left there.
+  const std::unique_ptr<const FcChar8, void (*)(const FcChar8*)> unlink(
+      dir, [](const FcChar8* path) { FcDirCacheUnlink(path, nullptr); });
+  fs::copy_file(fs::path(GLYPHERA_TEST_FONT_DIR) / "DejaVuSans.ttf", folder.File("a.ttf"));
+  QVERIFY(!FcDirCacheValid(dir));
+  FontconfigCache cache;
+  cache.Refresh(folder.Path() + "/");
+  QVERIFY(FcDirCacheValid(dir));
+  // Another file later: the cache is out of date until it is refreshed again.
+  fs::copy_file(fs::path(GLYPHERA_TEST_FONT_DIR) / "DejaVuSerif.ttf", folder.File("b.ttf"));
+  fs::last_write_time(folder.Path(), fs::last_write_time(folder.Path()) + std::chrono::seconds(2));
+  QVERIFY(!FcDirCacheValid(dir));
+  cache.Refresh(folder.Path() + "/");
+  QVERIFY(FcDirCacheValid(dir));
+}
+
+QTEST_MAIN(FontInstallerTest)
+#include "FontInstallerTest.moc"

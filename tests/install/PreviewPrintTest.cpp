@@ -1,0 +1,177 @@
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/MainPage.h"
+#include "app/TfrmMain.h"
+#include "fixtures/MainWindowHarness.h"
+#include "fixtures/TrueTypeBuilder.h"
+#include "install/PreviewFonts.h"
+#include "install/PreviewInstallPage.h"
+#include "platform/CheckBox.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/ListBox.h"
+#include "platform/SpinEdit.h"
+#include "printing/TfrmPrinting.h"
+#include "platform/Label.h"
+
+namespace {
+
+struct PrintPage {
+  MainWindowHarness h;
+  TempDir folder;
+  TfrmMain* form = nullptr;
+  PreviewInstallPage* p = nullptr;
+
+  // A page whose preview folder holds faces "Face 10" ... of the family "Family 10" ...
+  explicit PrintPage(int faces) {
+    for (int i = 0; i < faces; ++i) {
+      const std::string n = std::to_string(10 + i);
+      TrueTypeBuilder().MacName(1, "Family " + n).MacName(4, "Face " + n).WriteTo(folder.Path(), "f" + n + ".ttf");
+    }
+    h.UseFonts({"Arial"});
+    form = &h.Show();
+    p = &form->tabInstall();
+    form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+    p->Dir1->SetDirectory(folder.Path());
+    if (faces > 0) {
+      QTest::mouseClick(p->cmdPreview, Qt::LeftButton);
+      QTest::mouseClick(p->cmdAddAll, Qt::LeftButton);
+    }
+  }
+  void Print() {
+    p->cmdPreviewPrint->setEnabled(true);  // a directory change leaves it as it was
+    QTest::mouseClick(p->cmdPreviewPrint, Qt::LeftButton);
+  }
+  std::string File(int i) const { return folder.Path() + "/f" + std::to_string(10 + i) + ".ttf"; }
+  // The names drawn on a sheet in the heading face at 10 points.
+  static std::vector<std::string> Names(const FakePrinter::Document* sheet) {
+    std::vector<std::string> names;
+    for (const auto& text : sheet->Page->texts) {
+      if (text.Font.Points == 10 && text.Value.starts_with("Face ")) names.push_back(text.Value);
+    }
+    return names;
+  }
+};
+
+}  // namespace
+
+class PreviewPrintTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void sheetsPerFaceCount_data();
+  void sheetsPerFaceCount();
+  void blockIsDrawnInTheFaceFromItsFile();
+  void emptySelectionPrintsTheHeadingAlone();
+  void cancelDuringTheSecondSheet();
+  void secondRunRemovesTheFirstRunsFilesFirst();
+  void everyAddIsRemovedWhenThePageIsLeft();
+};
+
+void PreviewPrintTest::sheetsPerFaceCount_data() {
+  QTest::addColumn<int>("faces");
+  QTest::addColumn<int>("sheets");
+  QTest::addColumn<int>("lastSheetBlocks");
+  QTest::newRow("one") << 1 << 1 << 1;
+  QTest::newRow("eleven") << 11 << 1 << 11;
+  QTest::newRow("twelve") << 12 << 2 << 1;
+}
+
+void PreviewPrintTest::sheetsPerFaceCount() {
+  QFETCH(int, faces);
+  QFETCH(int, sheets);
+  QFETCH(int, lastSheetBlocks);
+  PrintPage page(faces);
+  bool buttonsOff = false;
+  page.h.printer.onBeginDoc = [&](int) { buttonsOff = !page.p->cmdAdd->isEnabled() && !page.p->cmdPreviewPrint->isEnabled(); };
+  page.Print();
+  const auto printed = page.h.printer.Printed();
+  QCOMPARE(static_cast<int>(printed.size()), sheets);
+  QCOMPARE(static_cast<int>(PrintPage::Names(printed.back()).size()), lastSheetBlocks);
+  QCOMPARE(page.form->frmPrinting().lblPrinted->Caption(),
+           "Samples Printed: " + std::to_string(faces));
+  QCOMPARE(page.form->frmPrinting().lblSelected->Caption(),
+           "Fonts Selected: " + std::to_string(faces));
+  QVERIFY(buttonsOff);
+  QVERIFY(page.p->cmdPreviewPrint->isEnabled());
+  QVERIFY(!page.form->frmPrinting().isVisible());
+  QCOMPARE(static_cast<int>(page.form->Preview().LoadedPreviewFiles().size()), faces);
+  QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), faces);
+}
+
+void PreviewPrintTest::blockIsDrawnInTheFaceFromItsFile() {
+  PrintPage page(1);
+  page.h.fonts.AddTrueTypeFamily("Face 10", {"Bold Italic"});  // what the system reports for it
+  // An earlier job left style words behind; the preview heading names none.
+  page.form->tabMain().chkBold->SetChecked(true);
+  page.form->tabMain().chkCharChart->SetChecked(true);
+  QTest::mouseClick(page.form->tabMain().cmdPrint, Qt::LeftButton);
+  page.h.printer.documents.clear();
+  page.h.printer.log.clear();
+  page.p->spnPreviewPrintSize->SetValue(14);
+  page.Print();
+  const auto printed = page.h.printer.Printed();
+  QCOMPARE(printed.size(), std::size_t{1});
+  bool sawBody = false;
+  for (const auto& text : printed[0]->Page->texts) {
+    QVERIFY(text.Value.find("Bold") == std::string::npos);
+    if (text.Value == "ABCDEFGHIJKLMNOPQRSTUVWXYZ" && text.Font.Points == 14) {
+      sawBody = true;
+      QCOMPARE(text.Font.Face, std::string("Family 10"));
+      QVERIFY(text.Font.Bold && text.Font.Italic);
+    }
+  }
+  QVERIFY(sawBody);
+  QCOMPARE(page.h.fontTable.counts.count(page.File(0)), std::size_t{1});
+}
+
+void PreviewPrintTest::emptySelectionPrintsTheHeadingAlone() {
+  PrintPage page(0);
+  page.Print();
+  const auto printed = page.h.printer.Printed();
+  QCOMPARE(printed.size(), std::size_t{1});
+  QVERIFY(!printed[0]->Page->texts.empty());
+  QVERIFY(PrintPage::Names(printed[0]).empty());
+  QVERIFY(page.form->Preview().LoadedPreviewFiles().empty());
+}
+
+void PreviewPrintTest::cancelDuringTheSecondSheet() {
+  PrintPage page(13);
+  page.h.printer.onBeginDoc = [&](int number) {
+    if (number == 2) QTest::mouseClick(page.form->frmPrinting().cmdCancel, Qt::LeftButton);
+  };
+  page.Print();
+  QCOMPARE(page.h.printer.log, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
+  QCOMPARE(PrintPage::Names(page.h.printer.Printed()[0]).size(), std::size_t{11});
+  // The eleventh face filled the first sheet and began the second, where Cancel was taken:
+  // only the faces whose files were added are recorded.
+  QCOMPARE(page.form->Preview().LoadedPreviewFiles().size(), std::size_t{11});
+  QCOMPARE(page.h.fontTable.counts.count(page.File(11)), std::size_t{0});
+}
+
+void PreviewPrintTest::secondRunRemovesTheFirstRunsFilesFirst() {
+  PrintPage page(2);
+  page.Print();
+  page.h.fontTable.log.clear();
+  page.Print();
+  const std::vector<std::string>& log = page.h.fontTable.log;
+  const auto firstAdd = std::find_if(log.begin(), log.end(),
+                                     [](const std::string& e) { return e.starts_with("add "); });
+  QCOMPARE(std::count_if(log.begin(), firstAdd,
+                         [](const std::string& e) { return e.starts_with("remove "); }),
+           2);
+  QCOMPARE(page.h.fontTable.counts.at(page.File(0)), 2);  // shown once, printed once
+}
+
+void PreviewPrintTest::everyAddIsRemovedWhenThePageIsLeft() {
+  PrintPage page(3);
+  page.Print();
+  page.Print();
+  page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+  QVERIFY(page.h.fontTable.counts.empty());
+  const auto& log = page.h.fontTable.log;
+  QCOMPARE(std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.starts_with("add "); }),
+           std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.starts_with("remove "); }));
+}
+
+QTEST_MAIN(PreviewPrintTest)
+#include "PreviewPrintTest.moc"
