@@ -112,7 +112,7 @@ void QtPrinter::OpenPdfDocument() {
   // The document is written under a name of its own and takes its final name when it is ended,
   // so an aborted or failed sheet never stands among the finished ones.
   partialFile_ = folder + "/.glyphera-" + std::to_string(QDateTime::currentMSecsSinceEpoch()) +
-                 "-" + std::to_string(++sequence_) + ".pdf.part";
+                 "-" + std::to_string(++partials_) + ".pdf.part";
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setOutputFormat(QPrinter::PdfFormat);
   printer_->setResolution(kPdfResolution);

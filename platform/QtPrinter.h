@@ -60,5 +60,6 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
   std::string partialFile_;
-  int sequence_ = 0;
+  int sequence_ = 1;
+  int partials_ = 0;
 };

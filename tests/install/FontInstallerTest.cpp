@@ -58,7 +58,7 @@ struct Installation {
   FakeShell shell;
   FakeSystemFontCache cache;
   std::unique_ptr<FontInstaller> installer;
-  std::string previewDir;
+  std::string previewFolder;
 
   explicit Installation(const std::string& fontsFolder = "fonts") {
     h.SeedRegistry(root.File(fontsFolder));
@@ -88,16 +88,16 @@ struct Installation {
   std::string Font(const std::string& file) const { return FontsFolder() + file; }
 
   void UsePreviewFolder(const std::string& name) {
-    previewDir = root.File(name) + "/";
-    fs::create_directories(previewDir);
+    previewFolder = root.File(name);
+    fs::create_directories(previewFolder);
   }
   // A face file "<letter>.ttf" with the face "<Name> Regular" in the preview folder.
   std::string AddFace(const std::string& file, const std::string& name) {
-    return FaceFile(previewDir, file, name);
+    return FaceFile(previewFolder, file, name);
   }
   // Reads the preview folder and moves all its faces (or the first `count`) to the selected list.
   void SelectFaces(int count = -1) {
-    p->Dir1->SetDirectory(previewDir.substr(0, previewDir.size() - 1));
+    p->Dir1->SetDirectory(previewFolder);
     QTest::mouseClick(p->cmdPreview, Qt::LeftButton);
     if (count < 0) {
       QTest::mouseClick(p->cmdAddAll, Qt::LeftButton);
@@ -109,6 +109,7 @@ struct Installation {
     }
     h.fontTable.log.clear();
     h.messages.shown.clear();
+    h.dispatch.calls = 0;
   }
   std::optional<std::string> Value(const std::string& name) {
     const auto value = h.registry.QueryValue(RegistryRoot::LocalMachine, form->FontRegistryKey(),
@@ -315,7 +316,6 @@ void FontInstallerTest::commaInThePaths() {
   QCOMPARE(Read(target), Read(source));
   QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>("a,b.ttf"));
   QCOMPARE(in.shell.requests.size(), std::size_t{1});
-  qDebug() << QByteArray::fromStdString(in.shell.requests[0].From) << QByteArray::fromStdString(source);
   QCOMPARE(in.shell.requests[0].From, source + std::string(2, '\0'));
   QCOMPARE(in.shell.requests[0].To, target + std::string(2, '\0'));
   QCOMPARE(in.shell.requests[0].Operation, ShellOp::FO_COPY);
@@ -394,7 +394,6 @@ void FontInstallerTest::cancelFinishesTheFaceUnderWay() {
   in.SelectFaces();
   QCOMPARE(in.p->lstSelected->Count(), 5);
   in.h.dispatch.onDispatch = [&] {
-    qDebug() << in.dialog->isVisible() << in.dialog->cmdCancel->isVisible() << in.dialog->cmdCancel->geometry();
     if (in.h.dispatch.calls == 3) QTest::mouseClick(in.dialog->cmdCancel, Qt::LeftButton);
   };
 
