@@ -25,6 +25,8 @@
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "install/PreviewPrint.h"
+#include "install/FontInstaller.h"
+#include "install/TfrmInstalling.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
 #include "platform/Edit.h"
@@ -192,6 +194,13 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
       PreviewPrintServices{services_.Printer, services_.FontTable, services_.Fonts,
                            services_.Dispatch},
       printState_, *preview_, *sheetTexts_, sampleSheetLines_, paragraphSizes_);
+  frmInstalling_ = new TfrmInstalling(scale, this);
+  installer_ = std::make_unique<FontInstaller>(
+      InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
+                      *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
+      InstallServices{services_.Shell, services_.Registry, services_.FontTable,
+                      services_.FontCache, services_.Messages, services_.Dispatch},
+      *preview_, *fontList_, [this] { return fontsFolder_; }, [this] { return fontRegistryKey_; });
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -277,6 +286,8 @@ void TfrmMain::ConnectPreviewHandlers() {
   click(p.cmdAddAll, [&preview] { preview.cmdAddAllClick(); });
   click(p.cmdRemove, [&preview] { preview.cmdRemoveClick(); });
   click(p.cmdRemoveAll, [&preview] { preview.cmdRemoveAllClick(); });
+  FontInstaller& installer = *installer_;
+  click(p.cmdInstall, [&installer] { installer.cmdInstallClick(); });
   PreviewPrint& print = *previewPrint_;
   click(p.cmdPreviewPrint, [&print] { print.cmdPreviewPrintClick(); });
   p.lstPreview->OnClick = Guarded([&preview] { preview.lstPreviewClick(); });

@@ -20,6 +20,8 @@ class LargeSample;
 class MainWindowSheetTexts;
 class PreviewFonts;
 class PreviewPrint;
+class FontInstaller;
+class TfrmInstalling;
 class PrintJob;
 class TfrmPrinting;
 class ShowAllSelected;
@@ -70,6 +72,8 @@ class TfrmMain : public QMainWindow {
   ShowAllSelected& SelectedView() const { return *showAll_; }
   PrintJob& Job() const { return *printJob_; }
   PreviewFonts& Preview() const { return *preview_; }
+  FontInstaller& Installer() const { return *installer_; }
+  TfrmInstalling& frmInstalling() const { return *frmInstalling_; }
   TfrmPrinting& frmPrinting() const { return *frmPrinting_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
@@ -120,6 +124,8 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<PrintJob> printJob_;
   std::unique_ptr<PreviewFonts> preview_;
   std::unique_ptr<PreviewPrint> previewPrint_;
+  TfrmInstalling* frmInstalling_ = nullptr;
+  std::unique_ptr<FontInstaller> installer_;
   // The page that was active before the last change, to know when the Preview/Install page is left.
   Page shownPage_ = Page::Main;
   QMenu* File2_ = nullptr;

@@ -1,6 +1,8 @@
 #include "app/ProgramStart.h"
 #include "app/TfrmMain.h"
 #include "platform/ApplicationErrorHandler.h"
+#include "platform/FileSystemShell.h"
+#include "platform/FontconfigCache.h"
 #include "platform/FontconfigFontServices.h"
 #include "platform/FontconfigFontTable.h"
 #include "platform/GuardedApplication.h"
@@ -30,8 +32,10 @@ int main(int argc, char** argv) {
   ProfileStrings profile;
   PrinterSetupDialog printerSetup(printer);
   FontconfigFontTable fontTable;
+  FileSystemShell shell(messages);
+  FontconfigCache fontCache;
   const PlatformServices services{program,  fonts, screen,   printer, registry,     messages,
-                                  help,     dispatch, profile, printerSetup, fontTable};
+                                  help,     dispatch, profile, printerSetup, fontTable, shell, fontCache};
 
   ProgramStart start(services, errors);
   start.frmMain().show();

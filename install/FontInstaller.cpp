@@ -223,7 +223,8 @@ void FontInstaller::Finish(const Run& run, int installed) {
   c_.frmInstalling.hide();
   preview_.ShowPreviewCounts();
   // Other programs find the new files through fontconfig's cache of the folder.
-  s_.FontCache.Refresh(run.FontsFolder);
-  s_.Messages.Show(MessageKind::Information, "Information",
-                   "Installed " + std::to_string(installed) + (installed == 1 ? " font" : " fonts"));
+  if (installed > 0) s_.FontCache.Refresh(run.FontsFolder);
+  s_.Messages.Show(
+      MessageKind::Information, "Information",
+      "Installed " + std::to_string(installed) + (installed == 1 ? " font" : " fonts"));
 }

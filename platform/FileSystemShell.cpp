@@ -52,13 +52,15 @@ bool Exists(const fs::path& path) {
 std::vector<fs::path> Targets(int operation, const std::vector<fs::path>& sources,
                               const std::vector<fs::path>& destinations) {
   if (destinations.empty()) Fail(sources.front(), {}, std::errc::invalid_argument);
-  std::vector<fs::path> targets;
   if (destinations.size() == sources.size() &&
       (sources.size() > 1 || operation == ShellOp::FO_RENAME ||
        (!destinations.front().native().ends_with('/') && !IsFolder(destinations.front())))) {
     return destinations;
   }
-  if (destinations.size() != 1) Fail(sources.front(), destinations.front(), std::errc::invalid_argument);
+  if (destinations.size() != 1) {
+    Fail(sources.front(), destinations.front(), std::errc::invalid_argument);
+  }
+  std::vector<fs::path> targets;
   for (const fs::path& source : sources) {
     targets.push_back(destinations.front() / source.filename());
   }
@@ -79,7 +81,8 @@ const char* Verb(int operation) {
 }
 
 std::string ErrorText(int operation, const Failure& failure) {
-  std::string text = std::string("Cannot ") + Verb(operation) + " \"" + failure.Source.string() + "\"";
+  std::string text =
+      std::string("Cannot ") + Verb(operation) + " \"" + failure.Source.string() + "\"";
   if (!failure.Target.empty()) text += " to \"" + failure.Target.string() + "\"";
   return text + ":\r" + failure.Reason + ".";
 }

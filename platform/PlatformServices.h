@@ -11,6 +11,8 @@ class IPrinterSetup;
 class IProfileStrings;
 class IRegistry;
 class IScreen;
+class IShell;
+class ISystemFontCache;
 
 // The platform services a window is handed; the program passes the real ones, tests pass fakes.
 struct PlatformServices {
@@ -25,4 +27,6 @@ struct PlatformServices {
   IProfileStrings& Profile;
   IPrinterSetup& PrinterSetup;
   IFontTable& FontTable;
+  IShell& Shell;
+  ISystemFontCache& FontCache;
 };

@@ -10,6 +10,8 @@
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeSystemFontCache.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeMessageDispatch.h"
 #include "fakes/FakePrinterSetup.h"
@@ -55,8 +57,10 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   ApplicationErrorHandler errors(messages);
   FakePrinterSetup printerSetup;
   FakeFontTable fontTable;
+  FakeShell shell;
+  FakeSystemFontCache fontCache;
   const PlatformServices services{program, fonts,    screen, printer,  registry,
-                                  messages, help,   dispatch, profile, printerSetup, fontTable};
+                                  messages, help,   dispatch, profile, printerSetup, fontTable, shell, fontCache};
 
   ProgramStart start(services, errors);
   TfrmMain& form = start.frmMain();

@@ -196,8 +196,8 @@ void FontInstallerTest::installsEachSelectedFace() {
   QVERIFY(!in.dialog->isVisible());
   QCOMPARE(in.h.fontTable.log, expectedLog);
   QCOMPARE(in.h.registry.WriteCount() - writes, static_cast<int>(names.size()));
-  QCOMPARE(in.cache.refreshed,
-           names.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{in.FontsFolder()});
+  QCOMPARE(in.cache.refreshed, names.isEmpty() ? std::vector<std::string>{}
+                                               : std::vector<std::string>{in.FontsFolder()});
   QCOMPARE(in.h.messages.shown.size(), std::size_t{1});
   QCOMPARE(in.h.messages.shown[0].Kind, MessageKind::Information);
   QCOMPARE(QString::fromStdString(in.LastMessage()), closing);
@@ -256,10 +256,10 @@ void FontInstallerTest::alreadyInstalledOnlyBySpelling() {
   QCOMPARE(in.h.registry.WriteCount(), writes + (installs ? 1 : 0));
   QCOMPARE(in.h.fontTable.log.empty(), !installs);
   const std::vector<std::string> expected =
-      installs ? std::vector<std::string>{"Information: Installed 1 font"}
-               : std::vector<std::string>{
-                     "Information: The font \"Alpha Regular\" is already installed",
-                     "Information: Installed 0 fonts"};
+      installs
+          ? std::vector<std::string>{"Information: Installed 1 font"}
+          : std::vector<std::string>{"Information: The font \"Alpha Regular\" is already installed",
+                                     "Information: Installed 0 fonts"};
   QCOMPARE(in.Messages(MessageKind::Information), expected);
   QCOMPARE(in.h.messages.shown.size(), expected.size());
 }
@@ -269,10 +269,10 @@ void FontInstallerTest::sameFileNameInTheFontsFolder_data() {
   QTest::addColumn<QStringList>("identicalFiles");
   QTest::addColumn<QString>("written");
   QTest::addColumn<bool>("copied");
-  QTest::newRow("another font's file") << QStringList{"a.ttf"} << QStringList{} << "a-1.ttf"
-                                       << true;
-  QTest::newRow("two other fonts' files") << QStringList{"a.ttf", "a-1.ttf"} << QStringList{}
-                                          << "a-2.ttf" << true;
+  QTest::newRow("another font's file")
+      << QStringList{"a.ttf"} << QStringList{} << "a-1.ttf" << true;
+  QTest::newRow("two other fonts' files")
+      << QStringList{"a.ttf", "a-1.ttf"} << QStringList{} << "a-2.ttf" << true;
   QTest::newRow("the same file") << QStringList{} << QStringList{"a.ttf"} << "a.ttf" << false;
   QTest::newRow("the same file under a free name")
       << QStringList{"a.ttf"} << QStringList{"a-1.ttf"} << "a-1.ttf" << false;
@@ -286,7 +286,8 @@ void FontInstallerTest::sameFileNameInTheFontsFolder() {
   Installation in;
   const std::string source = in.AddFace("a.ttf", "Alpha");
   fs::create_directories(in.FontsFolder());
-  for (const QString& file : differentFiles) FaceFile(in.FontsFolder(), file.toStdString(), "Other");
+  for (const QString& file : differentFiles)
+    FaceFile(in.FontsFolder(), file.toStdString(), "Other");
   for (const QString& file : identicalFiles) fs::copy_file(source, in.Font(file.toStdString()));
   const std::string other = Read(in.Font("a.ttf"));
   in.SelectFaces();
@@ -368,7 +369,8 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
   QCOMPARE(in.Messages(MessageKind::Warning), warnings);
   QCOMPARE(fs::exists(in.Font("a.ttf")), copyStays);
   const int installed = 2 - static_cast<int>(notInstalled.size());
-  QCOMPARE(in.LastMessage(), std::string(installed == 1 ? "Installed 1 font" : "Installed 0 fonts"));
+  QCOMPARE(in.LastMessage(),
+           std::string(installed == 1 ? "Installed 1 font" : "Installed 0 fonts"));
   std::vector<std::string> log;
   if (installed == 1) log = {"add " + in.Font("b.ttf"), "broadcast"};
   QCOMPARE(in.h.fontTable.log, log);

@@ -64,17 +64,17 @@ void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem_data() {
                              << "c" << 0x14u << QByteArray("a\0b\0\0", 5) << QByteArray("c\0\0", 3)
                              << 0x14u;
   QTest::newRow("one path with its comma") << "/p/a.ttf,"
-                                           << "/f/a.ttf," << 0x14u
-                                           << QByteArray("/p/a.ttf\0\0", 10)
+                                           << "/f/a.ttf," << 0x14u << QByteArray("/p/a.ttf\0\0", 10)
                                            << QByteArray("/f/a.ttf\0\0", 10) << 0x14u;
-  QTest::newRow("empty destination") << "a"
-                                     << "" << 0x4u << QByteArray("a\0\0", 3) << QByteArray() << 0x4u;
-  QTest::newRow("mapping handle cleared") << "a"
-                                          << "b" << 0x434u << QByteArray("a\0\0", 3)
-                                          << QByteArray("b\0\0", 3) << 0x414u;
-  QTest::newRow("only the mapping handle") << "a"
-                                           << "b" << 0x20u << QByteArray("a\0\0", 3)
-                                           << QByteArray("b\0\0", 3) << 0u;
+  QTest::newRow("empty destination")
+      << "a"
+      << "" << 0x4u << QByteArray("a\0\0", 3) << QByteArray() << 0x4u;
+  QTest::newRow("mapping handle cleared")
+      << "a"
+      << "b" << 0x434u << QByteArray("a\0\0", 3) << QByteArray("b\0\0", 3) << 0x414u;
+  QTest::newRow("only the mapping handle")
+      << "a"
+      << "b" << 0x20u << QByteArray("a\0\0", 3) << QByteArray("b\0\0", 3) << 0u;
 }
 
 void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem() {
@@ -85,8 +85,8 @@ void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem() {
   QFETCH(QByteArray, to);
   QFETCH(uint, passedFlags);
   FakeShell shell;
-  QVERIFY(ShellFileOperation(shell, source.toStdString(), destination.toStdString(), FO_COPY,
-                             flags));
+  QVERIFY(
+      ShellFileOperation(shell, source.toStdString(), destination.toStdString(), FO_COPY, flags));
   QCOMPARE(shell.requests.size(), std::size_t{1});
   const ShellRequest& request = shell.requests.front();
   QCOMPARE(request.Operation, FO_COPY);
@@ -140,7 +140,8 @@ void ShellFileOperationTest::replaceChar_data() {
   QTest::addColumn<char>("from");
   QTest::addColumn<char>("to");
   QTest::addColumn<QByteArray>("result");
-  QTest::newRow("every occurrence") << QByteArray("a,b,,c") << ',' << '\0' << QByteArray("a\0b\0\0c", 6);
+  QTest::newRow("every occurrence")
+      << QByteArray("a,b,,c") << ',' << '\0' << QByteArray("a\0b\0\0c", 6);
   QTest::newRow("none present") << QByteArray("abc") << ',' << ';' << QByteArray("abc");
   QTest::newRow("empty") << QByteArray() << ',' << ';' << QByteArray();
   QTest::newRow("same characters") << QByteArray("a,b") << ',' << ',' << QByteArray("a,b");
@@ -160,18 +161,17 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays_data() {
   QTest::addColumn<QStringList>("sources");
   QTest::addColumn<QString>("destination");
   QTest::addColumn<QStringList>("targets");
-  QTest::newRow("into a missing folder") << QStringList{"src/a.ttf"} << "new/fonts/"
-                                         << QStringList{"new/fonts/a.ttf"};
-  QTest::newRow("into an existing folder") << QStringList{"src/a.ttf"} << "src2"
-                                           << QStringList{"src2/a.ttf"};
-  QTest::newRow("to a name in a missing folder") << QStringList{"src/a.ttf"} << "deep/er/b.ttf"
-                                                 << QStringList{"deep/er/b.ttf"};
+  QTest::newRow("into a missing folder")
+      << QStringList{"src/a.ttf"} << "new/fonts/" << QStringList{"new/fonts/a.ttf"};
+  QTest::newRow("into an existing folder")
+      << QStringList{"src/a.ttf"} << "src2" << QStringList{"src2/a.ttf"};
+  QTest::newRow("to a name in a missing folder")
+      << QStringList{"src/a.ttf"} << "deep/er/b.ttf" << QStringList{"deep/er/b.ttf"};
   QTest::newRow("many into one missing folder")
-      << QStringList{"src/a.ttf", "src/b.ttf"} << "many"
-      << QStringList{"many/a.ttf", "many/b.ttf"};
-  QTest::newRow("each to its own name") << QStringList{"src/a.ttf", "src/b.ttf"}
-                                        << "x/one.ttf,y/two.ttf"
-                                        << QStringList{"x/one.ttf", "y/two.ttf"};
+      << QStringList{"src/a.ttf", "src/b.ttf"} << "many" << QStringList{"many/a.ttf", "many/b.ttf"};
+  QTest::newRow("each to its own name")
+      << QStringList{"src/a.ttf", "src/b.ttf"} << "x/one.ttf,y/two.ttf"
+      << QStringList{"x/one.ttf", "y/two.ttf"};
 }
 
 void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
@@ -242,9 +242,12 @@ void ShellFileOperationTest::moveRenameAndDelete_data() {
   QTest::addColumn<int>("operation");
   QTest::addColumn<QString>("destination");
   QTest::addColumn<QString>("target");
-  QTest::newRow("move into a folder") << FO_MOVE << "moved/" << "moved/a.ttf";
-  QTest::newRow("rename") << FO_RENAME << "b.ttf" << "b.ttf";
-  QTest::newRow("delete") << FO_DELETE << "" << "";
+  QTest::newRow("move into a folder") << FO_MOVE << "moved/"
+                                      << "moved/a.ttf";
+  QTest::newRow("rename") << FO_RENAME << "b.ttf"
+                          << "b.ttf";
+  QTest::newRow("delete") << FO_DELETE << ""
+                          << "";
 }
 
 void ShellFileOperationTest::moveRenameAndDelete() {
@@ -267,8 +270,8 @@ void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox_data() {
   QTest::addColumn<bool>("box");
   QTest::newRow("copy") << FO_COPY << (FOF_SILENT | FOF_NOCONFIRMATION) << true;
   QTest::newRow("delete") << FO_DELETE << FOF_NOCONFIRMATION << true;
-  QTest::newRow("copy, no error box wanted") << FO_COPY << (FOF_NOCONFIRMATION | FOF_NOERRORUI)
-                                             << false;
+  QTest::newRow("copy, no error box wanted")
+      << FO_COPY << (FOF_NOCONFIRMATION | FOF_NOERRORUI) << false;
 }
 
 void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {

@@ -12,6 +12,8 @@
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeSystemFontCache.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakePrinterSetup.h"
 #include "fixtures/TempDir.h"
@@ -78,8 +80,10 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   FakePrinterSetup setup;
   ApplicationErrorHandler errors(messages);
   FakeFontTable fontTable;
+  FakeShell shell;
+  FakeSystemFontCache fontCache;
   const PlatformServices services{program,  fonts, screen,    printer, registry,
-                                  messages, help,  dispatch, profile, setup, fontTable};
+                                  messages, help,  dispatch, profile, setup, fontTable, shell, fontCache};
   TfrmMain form(services, errors);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -152,8 +156,10 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
   FakePrinterSetup setup;
   FontconfigFontTable fontTable;
   ApplicationErrorHandler errors(messages);
+  FakeShell shell;
+  FakeSystemFontCache fontCache;
   const PlatformServices services{program, fonts,    screen,  printer, registry, messages,
-                                  help,    dispatch, profile, setup,   fontTable};
+                                  help,    dispatch, profile, setup,   fontTable, shell, fontCache};
   TfrmMain form(services, errors);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
