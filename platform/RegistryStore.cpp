@@ -23,6 +23,8 @@
 
 #include "platform/RegistryStore.h"
 
+#include "platform/AsciiCase.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -43,19 +45,6 @@ namespace {
 
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Case is folded for ASCII letters only; the other bytes of UTF-8 names must match exactly.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // "\\Software\\\\Microsoft\\" and "Software\\Microsoft" name the same key.
 std::string NormaliseKey(std::string_view path) {

@@ -7,24 +7,11 @@
 #include "app/ProgramStart.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
-#include "fakes/FakeApplicationInfo.h"
-#include "fakes/FakeFontTable.h"
-#include "fakes/FakeHelp.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeSystemFontCache.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeMessageDispatch.h"
-#include "fakes/FakePrinterSetup.h"
+#include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
-#include "platform/ApplicationErrorHandler.h"
-#include "platform/FontconfigFontServices.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
-#include "platform/ProfileStrings.h"
-#include "platform/QtPrinter.h"
-#include "platform/QtScreen.h"
-#include "platform/RegistryStore.h"
 #include "viewing/FontList.h"
 
 // Starts the program with the real font, printer, screen and registry services against the
@@ -45,22 +32,12 @@ void StartupEndToEndTest::initTestCase() {
 }
 
 void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
-  FakeApplicationInfo program(home_.File("glyphera"));
-  FontconfigFontServices fonts;
-  QtScreen screen;
-  RegistryStore registry(RegistryStore::DefaultFilePath());
-  FakeMessageDispatch dispatch;
-  QtPrinter printer(fonts, registry, dispatch);
-  FakeMessageBoxes messages;
-  FakeHelp help;
-  ProfileStrings profile;
-  ApplicationErrorHandler errors(messages);
-  FakePrinterSetup printerSetup;
-  FakeFontTable fontTable;
-  FakeShell shell;
-  FakeSystemFontCache fontCache;
-  const PlatformServices services{program, fonts,    screen, printer,  registry,
-                                  messages, help,   dispatch, profile, printerSetup, fontTable, shell, fontCache};
+  RealServices real(home_.File("glyphera"));
+  QtPrinter& printer = real.printer;
+  FakeMessageBoxes& messages = real.messages;
+  ApplicationErrorHandler& errors = real.errors;
+  errors.SetTitle("");
+  const PlatformServices services = real.Services();
 
   ProgramStart start(services, errors);
   TfrmMain& form = start.frmMain();

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 #include <QtTest>
+
+#include "fixtures/FileBytes.h"
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -32,10 +34,6 @@ namespace {
 constexpr std::uint16_t kFamily = 1;
 constexpr std::uint16_t kFullName = 4;
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The face "<Name> Regular" of the family <Name>, in its own file. Each name gives other bytes.
 std::string FaceFile(const std::string& folder, const std::string& file, const std::string& name) {
@@ -187,7 +185,7 @@ void FontInstallerTest::installsEachSelectedFace() {
     expectedCaptions.push_back(selected + " / Installed: " + std::to_string(i));
     expectedLog.push_back("add " + in.Font(file));
     expectedLog.push_back("broadcast");
-    QCOMPARE(Read(in.Font(file)), Read(sources[static_cast<std::size_t>(i)]));
+    QCOMPARE(ReadBytes(in.Font(file)), ReadBytes(sources[static_cast<std::size_t>(i)]));
     QCOMPARE(in.Value(names[i].toStdString() + " Regular"), std::optional<std::string>(file));
   }
   QCOMPARE(captions, expectedCaptions);
@@ -289,7 +287,7 @@ void FontInstallerTest::sameFileNameInTheFontsFolder() {
   for (const QString& file : differentFiles)
     FaceFile(in.FontsFolder(), file.toStdString(), "Other");
   for (const QString& file : identicalFiles) fs::copy_file(source, in.Font(file.toStdString()));
-  const std::string other = Read(in.Font("a.ttf"));
+  const std::string other = ReadBytes(in.Font("a.ttf"));
   in.SelectFaces();
 
   in.installer->cmdInstallClick();
@@ -297,11 +295,11 @@ void FontInstallerTest::sameFileNameInTheFontsFolder() {
   QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
   QCOMPARE(in.shell.requests.size(), std::size_t{copied ? 1u : 0u});
   const std::string target = in.Font(written.toStdString());
-  QCOMPARE(Read(target), Read(source));
+  QCOMPARE(ReadBytes(target), ReadBytes(source));
   QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>(written.toStdString()));
   QCOMPARE(in.h.fontTable.log, (std::vector<std::string>{"add " + target, "broadcast"}));
   // The other font keeps its file.
-  QCOMPARE(Read(in.Font("a.ttf")), other);
+  QCOMPARE(ReadBytes(in.Font("a.ttf")), other);
 }
 
 void FontInstallerTest::commaInThePaths() {
@@ -314,7 +312,7 @@ void FontInstallerTest::commaInThePaths() {
 
   QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
   const std::string target = in.Font("a,b.ttf");
-  QCOMPARE(Read(target), Read(source));
+  QCOMPARE(ReadBytes(target), ReadBytes(source));
   QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>("a,b.ttf"));
   QCOMPARE(in.shell.requests.size(), std::size_t{1});
   QCOMPARE(in.shell.requests[0].From, source + std::string(2, '\0'));
@@ -384,7 +382,7 @@ void FontInstallerTest::missingFontsFolderIsCreated() {
   const std::string source = in.AddFace("a.ttf", "Alpha");
   in.SelectFaces();
   in.installer->cmdInstallClick();
-  QCOMPARE(Read(in.Font("a.ttf")), Read(source));
+  QCOMPARE(ReadBytes(in.Font("a.ttf")), ReadBytes(source));
   QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
 }
 

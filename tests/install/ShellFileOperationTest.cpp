@@ -1,4 +1,6 @@
 #include <QtTest>
+
+#include "fixtures/FileBytes.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,15 +20,7 @@ QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void Write(const std::string& path, const std::string& content) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << content;
-}
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace
 
@@ -183,7 +177,7 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
   const auto full = [&](const QString& relative) { return dir.File(relative.toStdString()); };
   std::string from;
   for (const QString& source : sources) {
-    Write(full(source), "bytes of " + source.toStdString());
+    WriteBytes(full(source), "bytes of " + source.toStdString());
     from += full(source) + ",";
   }
   std::string to;
@@ -193,7 +187,7 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
   FileSystemShell shell(messages);
   QVERIFY(ShellFileOperation(shell, from, to, FO_COPY, FOF_SILENT | FOF_NOCONFIRMATION));
   for (qsizetype i = 0; i < sources.size(); ++i) {
-    QCOMPARE(Read(full(targets[i])), "bytes of " + sources[i].toStdString());
+    QCOMPARE(ReadBytes(full(targets[i])), "bytes of " + sources[i].toStdString());
     QVERIFY(fs::exists(full(sources[i])));
   }
   QVERIFY(messages.shown.empty());
@@ -212,29 +206,29 @@ void ShellFileOperationTest::existingTargetNeedsNoConfirmationFlag() {
   QFETCH(bool, result);
   QFETCH(QString, content);
   TempDir dir;
-  Write(dir.File("a.ttf"), "new");
-  Write(dir.File("b.ttf"), "new b");
-  Write(dir.File("out/a.ttf"), "old");
+  WriteBytes(dir.File("a.ttf"), "new");
+  WriteBytes(dir.File("b.ttf"), "new b");
+  WriteBytes(dir.File("out/a.ttf"), "old");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
   QCOMPARE(ShellFileOperation(shell, dir.File("a.ttf") + "," + dir.File("b.ttf"), dir.File("out"),
                               FO_COPY, flags),
            result);
-  QCOMPARE(QString::fromStdString(Read(dir.File("out/a.ttf"))), content);
+  QCOMPARE(QString::fromStdString(ReadBytes(dir.File("out/a.ttf"))), content);
   // The other file of the operation is copied all the same, and nobody is told of anything.
-  QCOMPARE(Read(dir.File("out/b.ttf")), std::string("new b"));
+  QCOMPARE(ReadBytes(dir.File("out/b.ttf")), std::string("new b"));
   QVERIFY(messages.shown.empty());
 }
 
 void ShellFileOperationTest::fileCopiedOntoItselfStaysIntact() {
   TempDir dir;
-  Write(dir.File("a.ttf"), "content");
+  WriteBytes(dir.File("a.ttf"), "content");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
   for (int operation : {FO_COPY, FO_MOVE}) {
     QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), dir.Path() + "/./a.ttf", operation,
                                FOF_SILENT | FOF_NOCONFIRMATION));
-    QCOMPARE(Read(dir.File("a.ttf")), std::string("content"));
+    QCOMPARE(ReadBytes(dir.File("a.ttf")), std::string("content"));
   }
 }
 
@@ -255,13 +249,13 @@ void ShellFileOperationTest::moveRenameAndDelete() {
   QFETCH(QString, destination);
   QFETCH(QString, target);
   TempDir dir;
-  Write(dir.File("a.ttf"), "content");
+  WriteBytes(dir.File("a.ttf"), "content");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
   const std::string to = destination.isEmpty() ? "" : dir.File(destination.toStdString());
   QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), to, operation, FOF_NOCONFIRMATION));
   QVERIFY(!fs::exists(dir.File("a.ttf")));
-  if (!target.isEmpty()) QCOMPARE(Read(dir.File(target.toStdString())), std::string("content"));
+  if (!target.isEmpty()) QCOMPARE(ReadBytes(dir.File(target.toStdString())), std::string("content"));
 }
 
 void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox_data() {
@@ -279,7 +273,7 @@ void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
   QFETCH(uint, flags);
   QFETCH(bool, box);
   TempDir dir;
-  Write(dir.File("b.ttf"), "b");
+  WriteBytes(dir.File("b.ttf"), "b");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
   // The missing file stops the operation before the file behind it.

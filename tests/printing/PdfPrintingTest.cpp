@@ -16,6 +16,7 @@
 #include "fakes/FakeSystemFontCache.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakePrinterSetup.h"
+#include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
@@ -66,25 +67,12 @@ void PdfPrintingTest::initTestCase() {
 }
 
 void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
-  FakeApplicationInfo program(home_.File("glyphera"));
-  FontconfigFontServices fonts;
-  QtScreen screen;
-  RegistryStore registry(RegistryStore::DefaultFilePath());
-  QtMessageDispatch dispatch;
-  QtPrinter printer(fonts, registry, dispatch);
+  RealServices real(home_.File("glyphera"));
+  QtPrinter& printer = real.printer;
   const std::string out = home_.File("out");
   printer.SetOutputFolder(out);
-  FakeMessageBoxes messages;
-  FakeHelp help;
-  ProfileStrings profile;
-  FakePrinterSetup setup;
-  ApplicationErrorHandler errors(messages);
-  FakeFontTable fontTable;
-  FakeShell shell;
-  FakeSystemFontCache fontCache;
-  const PlatformServices services{program,  fonts, screen,    printer, registry,
-                                  messages, help,  dispatch, profile, setup, fontTable, shell, fontCache};
-  TfrmMain form(services, errors);
+  FakeMessageBoxes& messages = real.messages;
+  TfrmMain form(real.Services(), real.errors);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   QCOMPARE(printer.PrinterIndex(), 0);
@@ -142,25 +130,12 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
                              folder + "/mono.ttf");
   std::filesystem::copy_file("/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
                              folder + "/serif.ttf");
-  FakeApplicationInfo program(home_.File("glyphera"));
-  FontconfigFontServices fonts;
-  QtScreen screen;
-  RegistryStore registry(RegistryStore::DefaultFilePath());
-  QtMessageDispatch dispatch;
-  QtPrinter printer(fonts, registry, dispatch);
+  RealServices real(home_.File("glyphera"));
   const std::string out = home_.File("preview-out");
-  printer.SetOutputFolder(out);
-  FakeMessageBoxes messages;
-  FakeHelp help;
-  ProfileStrings profile;
-  FakePrinterSetup setup;
-  FontconfigFontTable fontTable;
-  ApplicationErrorHandler errors(messages);
-  FakeShell shell;
-  FakeSystemFontCache fontCache;
-  const PlatformServices services{program, fonts,    screen,  printer, registry, messages,
-                                  help,    dispatch, profile, setup,   fontTable, shell, fontCache};
-  TfrmMain form(services, errors);
+  real.printer.SetOutputFolder(out);
+  FakeMessageBoxes& messages = real.messages;
+  FontconfigFontTable& fontTable = real.fontTable;
+  TfrmMain form(real.Services(), real.errors);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   PreviewInstallPage& page = form.tabInstall();

@@ -1,5 +1,7 @@
 #include <QPushButton>
 #include <QtTest>
+
+#include "fixtures/FileBytes.h"
 #include <fstream>
 #include <sstream>
 
@@ -279,10 +281,7 @@ void PrintJobTest::headingFont() {
   job.h.messages.answerYes = true;
   QTest::mouseClick(job.m->cmdHeadingFont, Qt::LeftButton);
   QCOMPARE(job.form->HeadingFont(), std::string("Beta"));
-  std::ifstream in(job.h.dir.File("GLYPHERA.INI"), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  QVERIFY(bytes.str().ends_with("HeadingFont=Beta\r\n"));
+  QVERIFY(ReadBytes(job.h.dir.File("GLYPHERA.INI")).ends_with("HeadingFont=Beta\r\n"));
 
   job.h.profile.failWrites = true;
   QTest::mouseClick(job.m->lstFonts->viewport(), Qt::LeftButton, {},

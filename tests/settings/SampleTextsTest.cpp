@@ -1,6 +1,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include "fixtures/FileBytes.h"
 #include <fstream>
 #include <sstream>
 
@@ -19,17 +21,6 @@
 #include "viewing/FontList.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string DefaultFile() {
   std::string expected = "[Glyphera]\r\n";
@@ -99,7 +90,7 @@ void SampleTextsTest::firstStartCreatesTheFile() {
   UseFonts(h);
   TfrmMain& form = h.Show();
   const std::string file = h.dir.File("GLYPHERA.INI");
-  QCOMPARE(ReadFile(file), DefaultFile());
+  QCOMPARE(ReadBytes(file), DefaultFile());
   EditSamplePage& page = form.tabEdit();
   QCOMPARE(page.SizeBoxes[0]->Text(), std::string("This is 8-point type - not easy to read!"));
   QCOMPARE(page.SizeBoxes[11]->Text(), std::string("60-point is huge!"));
@@ -121,7 +112,7 @@ void SampleTextsTest::fileLackingKeysLeavesBoxesEmpty() {
   UseFonts(h);
   const std::string file = h.dir.File("GLYPHERA.INI");
   const std::string stored = "[glyphera]\r\nDEF9=nine\r\nDefSample='quoted'\r\n";
-  WriteFile(file, stored);
+  WriteBytes(file, stored);
   TfrmMain& form = h.Show();
   EditSamplePage& page = form.tabEdit();
   QCOMPARE(page.SizeBoxes[0]->Text(), std::string());
@@ -129,7 +120,7 @@ void SampleTextsTest::fileLackingKeysLeavesBoxesEmpty() {
   QCOMPARE(page.txtSample->Text(), std::string("quoted"));
   QCOMPARE(page.txtPara->Text(), std::string());
   QCOMPARE(form.HeadingFont(), std::string());
-  QCOMPARE(ReadFile(file), stored);
+  QCOMPARE(ReadBytes(file), stored);
 }
 
 void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
@@ -147,7 +138,7 @@ void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
   QCOMPARE(h.profile.writes.size(), std::size_t{14});
   QCOMPARE(h.profile.writes.front().Key, std::string("Def8"));
   QCOMPARE(h.profile.writes.back().Key, std::string("ParaText"));
-  const std::string bytes = ReadFile(h.dir.File("GLYPHERA.INI"));
+  const std::string bytes = ReadBytes(h.dir.File("GLYPHERA.INI"));
   QVERIFY(bytes.find("DefSample=\"Hello, world\"\r\n") != std::string::npos);
   QVERIFY(bytes.find("Def10=Ten points\r\n") != std::string::npos);
   QVERIFY(bytes.find("ParaText=First line second line\r\n") != std::string::npos);
@@ -157,10 +148,10 @@ void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
   QCOMPARE(page.txtPara->Text(), std::string("First line second line"));
   // Saving again with nothing changed leaves the file as it is.
   QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
-  QVERIFY(ReadFile(h.dir.File("GLYPHERA.INI")) != bytes);  // the quotes are gone now
-  const std::string settled = ReadFile(h.dir.File("GLYPHERA.INI"));
+  QVERIFY(ReadBytes(h.dir.File("GLYPHERA.INI")) != bytes);  // the quotes are gone now
+  const std::string settled = ReadBytes(h.dir.File("GLYPHERA.INI"));
   QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
-  QCOMPARE(ReadFile(h.dir.File("GLYPHERA.INI")), settled);
+  QCOMPARE(ReadBytes(h.dir.File("GLYPHERA.INI")), settled);
 }
 
 void SampleTextsTest::saveKeepsTheRestOfTheFile() {
@@ -172,7 +163,7 @@ void SampleTextsTest::saveKeepsTheRestOfTheFile() {
     stored += std::string(entry.Key) + "=" + entry.Default + "\r\n";
   }
   stored += "HeadingFont=Verdana\r\nUnknown=kept\r\n";
-  WriteFile(file, stored);
+  WriteBytes(file, stored);
   TfrmMain& form = h.Show();
   QCOMPARE(form.HeadingFont(), std::string("Verdana"));
   form.tabEdit().SizeBoxes[0]->SetText("Eight");
@@ -180,7 +171,7 @@ void SampleTextsTest::saveKeepsTheRestOfTheFile() {
   std::string expected = stored;
   const std::string old8 = std::string("Def8=") + SampleTextKeys::kTextKeys[0].Default;
   expected.replace(expected.find(old8, expected.find("[Glyphera]")), old8.size(), "Def8=Eight");
-  QCOMPARE(ReadFile(file), expected);
+  QCOMPARE(ReadBytes(file), expected);
 }
 
 void SampleTextsTest::saveThatCannotWriteKeepsTheBoxes() {
@@ -188,7 +179,7 @@ void SampleTextsTest::saveThatCannotWriteKeepsTheBoxes() {
   UseFonts(h);
   TfrmMain& form = h.Show();
   EditSamplePage& page = form.tabEdit();
-  const std::string before = ReadFile(h.dir.File("GLYPHERA.INI"));
+  const std::string before = ReadBytes(h.dir.File("GLYPHERA.INI"));
   page.txtSample->SetText("\"typed\"");
   h.profile.failWrites = true;
   QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
@@ -197,7 +188,7 @@ void SampleTextsTest::saveThatCannotWriteKeepsTheBoxes() {
   QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
   QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") + ".");
   QCOMPARE(page.txtSample->Text(), std::string("\"typed\""));
-  QCOMPARE(ReadFile(h.dir.File("GLYPHERA.INI")), before);
+  QCOMPARE(ReadBytes(h.dir.File("GLYPHERA.INI")), before);
 }
 
 void SampleTextsTest::settingsFileThatCannotBeCreated() {
