@@ -1,11 +1,14 @@
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
 
 #include "app/MainPage.h"
 #include "install/PreviewInstallPage.h"
+#include "platform/Edit.h"
+#include "settings/EditSamplePage.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/FontconfigFontTable.h"
 #include "app/TfrmMain.h"
@@ -55,6 +58,7 @@ class PdfPrintingTest : public QObject {
   void initTestCase();
   void everySheetIsAFileInPrintOrder();
   void abortedDocumentLeavesNoFile();
+  void sampleSheetTextStandsWhereTheLayoutPutsIt();
   void previewFacesArePrintedFromTheirFiles();
 
  private:
@@ -161,6 +165,62 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
   QVERIFY(!fontTable.IsAdded(folder + "/mono.ttf"));
   QVERIFY(!fontTable.IsAdded(folder + "/serif.ttf"));
+}
+
+// Where pdftotext finds each word: its left and top edge in points from the page's top-left.
+QMap<QString, QPointF> WordPlaces(const QString& pdf) {
+  const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  static const QRegularExpression word(QStringLiteral(
+      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+  QMap<QString, QPointF> places;
+  for (auto match = word.globalMatch(html); match.hasNext();) {
+    const auto m = match.next();
+    if (!places.contains(m.captured(3))) {
+      places.insert(m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()));
+    }
+  }
+  return places;
+}
+
+void PdfPrintingTest::sampleSheetTextStandsWhereTheLayoutPutsIt() {
+  RealServices real(home_.File("glyphera"));
+  const std::string out = home_.File("bbox");
+  real.printer.SetOutputFolder(out);
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  form.tabEdit().txtTitle->SetText("Specimen");
+  form.tabEdit().txtSample->SetText("Quartz");
+  MainPage& m = form.tabMain();
+  m.lstFonts->SetSelected(0, false);
+  m.lstFonts->SetSelected(1, true);  // DejaVu Sans
+  form.Fonts().lstFontsClick();
+  m.chkSample->SetChecked(true);
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+  const QStringList files = QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")});
+  QCOMPARE(files.size(), 1);
+  const auto places = WordPlaces(QString::fromStdString(out) + "/" + files[0]);
+
+  // Printer pixels at 600 dpi from the printable area, whose corner is a quarter inch in.
+  const auto point = [](double pixels) { return (pixels / 600.0 + 0.25) * 72.0; };
+  struct Expected {
+    const char* Word;
+    double X;
+    double Top;
+  };
+  const Expected expected[] = {{"Specimen", 360, 270},
+                               {"Sans", -1, 480},
+                               {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 360, 582},
+                               {"Quartz", 360, 824}};
+  for (const Expected& e : expected) {
+    QVERIFY2(places.contains(e.Word), e.Word);
+    const QPointF at = places.value(e.Word);
+    if (e.X >= 0) QVERIFY2(qAbs(at.x() - point(e.X)) < 1.5, e.Word);
+    // The top of a word's box is the font's ascent above its baseline, close to the cell top.
+    QVERIFY2(qAbs(at.y() - point(e.Top)) < 3.0, qPrintable(QString("%1 at %2, expected %3").arg(e.Word).arg(at.y()).arg(point(e.Top))));
+  }
+  // The size text ends at 7.5 inches.
+  QVERIFY(places.contains(QStringLiteral("points")));
 }
 
 QTEST_MAIN(PdfPrintingTest)
