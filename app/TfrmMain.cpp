@@ -18,20 +18,21 @@
 #include "app/DesignScale.h"
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
-#include "app/MainWindowSheetTexts.h"
 #include "app/MainPage.h"
+#include "app/MainWindowSheetTexts.h"
 #include "app/ShowAllKeys.h"
 #include "app/ShowAllPage.h"
+#include "install/FontInstaller.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "install/PreviewPrint.h"
-#include "install/FontInstaller.h"
 #include "install/TfrmInstalling.h"
 #include "platform/ApplicationErrorHandler.h"
+#include "platform/BusyCursor.h"
 #include "platform/CheckBox.h"
-#include "platform/Edit.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
+#include "platform/Edit.h"
 #include "platform/Grid.h"
 #include "platform/IApplicationInfo.h"
 #include "platform/IHelp.h"
@@ -53,10 +54,10 @@
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
+#include "viewing/FontListTexts.h"
 #include "viewing/FontMap.h"
 #include "viewing/LargeSample.h"
 #include "viewing/ShowAllSelected.h"
-#include "viewing/FontListTexts.h"
 
 namespace {
 
@@ -156,10 +157,10 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
                           *l.memLargeSample},
       *fontList_);
   FontMapPage& f = *tabFontMap_;
-  fontMap_ = std::make_unique<FontMap>(
-      FontMapControls{*f.lblGridHeading, *f.grdFontMap, *f.lblCurrChar, *f.pnlCurrChar,
-                      *f.chkGridBold, *f.chkGridItalic},
-      *fontList_);
+  fontMap_ =
+      std::make_unique<FontMap>(FontMapControls{*f.lblGridHeading, *f.grdFontMap, *f.lblCurrChar,
+                                                *f.pnlCurrChar, *f.chkGridBold, *f.chkGridItalic},
+                                *fontList_);
   ShowAllPage& a = *tabShowAll_;
   showAll_ = std::make_unique<ShowAllSelected>(
       ShowAllControls{*m.lstFonts, *a.spnSelected, *a.ScrollBox1, *a.ScrollRange, *a.pbxSelected,
@@ -174,21 +175,26 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
       PrintControls{*m.lstFonts, *m.chkBold, *m.chkItalic, *m.chkSample, *m.chkCharChart,
                     *m.chkFullPage, *m.chkPara, m.chkParaSizes, *m.cmdPrint, *m.cmdPrintSetup,
                     *m.cmdHeadingFont, *frmPrinting_},
-      printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch, *sheetTexts_,
-      sampleSheetLines_, paragraphSizes_);
+      printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch,
+      *sheetTexts_, sampleSheetLines_, paragraphSizes_);
 
   PreviewInstallPage& p = *tabInstall_;
   preview_ = std::make_unique<PreviewFonts>(
-      PreviewControls{*p.Drive1, *p.Dir1, *p.File1, *p.lblFontFiles, *p.cmdPreview, *p.pnlLoading,
-                      *p.lblLoading, *p.gaugeLoading, *p.cmdPreviewCancel, *p.lstPreview2,
-                      *p.lstPreview, *p.lblPAvailable, *p.lstSelected, *p.lblPSelected, *p.cmdAdd,
-                      *p.cmdAddAll, *p.cmdRemove, *p.cmdRemoveAll, *p.lblPreviewSample,
-                      *p.memDispPreview, *p.spnPreviewSize, *p.cmdInstall, *p.cmdPreviewPrint},
+      PreviewControls{*p.Drive1,           *p.Dir1,           *p.File1,
+                      *p.lblFontFiles,     *p.cmdPreview,     *p.pnlLoading,
+                      *p.lblLoading,       *p.gaugeLoading,   *p.cmdPreviewCancel,
+                      *p.lstPreview2,      *p.lstPreview,     *p.lblPAvailable,
+                      *p.lstSelected,      *p.lblPSelected,   *p.cmdAdd,
+                      *p.cmdAddAll,        *p.cmdRemove,      *p.cmdRemoveAll,
+                      *p.lblPreviewSample, *p.memDispPreview, *p.spnPreviewSize,
+                      *p.cmdInstall,       *p.cmdPreviewPrint},
       PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
                       services_.Dispatch, services_.Printer},
       *fontList_);
   previewPrint_ = std::make_unique<PreviewPrint>(
-      PreviewPrintControls{*p.lstSelected, *p.spnPreviewPrintSize, *frmPrinting_,
+      PreviewPrintControls{*p.lstSelected,
+                           *p.spnPreviewPrintSize,
+                           *frmPrinting_,
                            {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
                             p.cmdInstall, p.cmdPreviewPrint}},
       PreviewPrintServices{services_.Printer, services_.FontTable, services_.Fonts,
@@ -198,8 +204,8 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   installer_ = std::make_unique<FontInstaller>(
       InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
                       *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
-      InstallServices{services_.Shell, services_.Registry, services_.FontTable,
-                      services_.FontCache, services_.Messages, services_.Dispatch},
+      InstallServices{services_.Shell, services_.Registry, services_.FontTable, services_.FontCache,
+                      services_.Messages, services_.Dispatch},
       *preview_, *fontList_, [this] { return fontsFolder_; }, [this] { return fontRegistryKey_; });
 }
 
@@ -349,7 +355,9 @@ void TfrmMain::showEvent(QShowEvent* event) {
   errors_.Run([this] { FormShow(); });
 }
 
-const std::string& TfrmMain::HeadingFont() const { return sampleTexts_->HeadingFont(); }
+const std::string& TfrmMain::HeadingFont() const {
+  return sampleTexts_->HeadingFont();
+}
 
 void TfrmMain::FormShow() {
   // A settings file that cannot be created is reported; start-up goes on with empty texts
@@ -387,10 +395,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::FormClose() {
-  services_.Screen.SetCursor(CursorShape::Hourglass);
+  const BusyCursor busy(services_.Screen);
   preview_->UnloadShownFont();
   preview_->UnloadPrintedFonts();
-  services_.Screen.SetCursor(CursorShape::Default);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -417,7 +424,9 @@ void TfrmMain::FormKeyDown(int keyCode) {
   }
 }
 
-void TfrmMain::PageControl1Changing() { preview_->LeavePage(); }
+void TfrmMain::PageControl1Changing() {
+  preview_->LeavePage();
+}
 
 Page TfrmMain::ActivePage() const {
   return static_cast<Page>(PageControl1_->currentIndex());

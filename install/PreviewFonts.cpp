@@ -8,6 +8,7 @@
 
 #include "app/DesignFonts.h"
 #include "install/FontNameReader.h"
+#include "platform/BusyCursor.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
 #include "platform/FileListBox.h"
@@ -62,7 +63,7 @@ void PreviewFonts::SetSampleShown(bool shown) {
 }
 
 void PreviewFonts::Drive1Change() {
-  s_.Screen.SetCursor(CursorShape::Hourglass);
+  const BusyCursor busy(s_.Screen);
   const std::string drive = c_.Drive1.Drive();
   try {
     const std::vector<std::string> mounts = DriveComboBox::LocalMounts();
@@ -71,11 +72,10 @@ void PreviewFonts::Drive1Change() {
     s_.Messages.Show(MessageKind::Error, "Error", "Error reading drive " + drive);
     c_.Drive1.SetDrive(DriveComboBox::MountOf(c_.Dir1.Directory(), DriveComboBox::LocalMounts()));
   }
-  s_.Screen.SetCursor(CursorShape::Default);
 }
 
 void PreviewFonts::Dir1Change() {
-  s_.Screen.SetCursor(CursorShape::Hourglass);
+  const BusyCursor busy(s_.Screen);
   c_.lstPreview.Clear();
   c_.lstPreview2.Clear();
   c_.lstSelected.Clear();
@@ -88,7 +88,6 @@ void PreviewFonts::Dir1Change() {
   c_.lblFontFiles.SetCaption("Font Files: " + std::to_string(c_.File1.Count()));
   c_.cmdPreview.setEnabled(c_.File1.Count() > 0);
   ShowPreviewCounts();
-  s_.Screen.SetCursor(CursorShape::Default);
 }
 
 void PreviewFonts::cmdPreviewClick() {
@@ -99,8 +98,8 @@ void PreviewFonts::cmdPreviewClick() {
   c_.pnlLoading.show();
   c_.pnlLoading.repaint();
   // Nothing that starts a second reading or moves faces may run inside this one.
-  QPushButton* const busy[] = {&c_.cmdPreview, &c_.cmdAdd,     &c_.cmdAddAll,
-                               &c_.cmdRemove,  &c_.cmdRemoveAll};
+  QPushButton* const busy[] = {&c_.cmdPreview, &c_.cmdAdd, &c_.cmdAddAll, &c_.cmdRemove,
+                               &c_.cmdRemoveAll};
   bool wasEnabled[std::size(busy)];
   for (std::size_t i = 0; i < std::size(busy); ++i) {
     wasEnabled[i] = busy[i]->isEnabled();
@@ -147,7 +146,7 @@ void PreviewFonts::RemoveAndAnnounce(const std::string& path) {
 
 void PreviewFonts::ShowPreviewFont(ListBox& list) {
   if (list.Count() == 0) return;
-  s_.Screen.SetCursor(CursorShape::Hourglass);
+  const BusyCursor busy(s_.Screen);
   UnloadShownFont();
   const int index = list.ItemIndex();
   const auto entry = list.ObjectAs<FontFileEntry>(index);
@@ -168,7 +167,6 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   c_.memDispPreview.repaint();
   c_.lblPreviewSample.SetCaption("Sample: " + shown);
   c_.lblPreviewSample.repaint();
-  s_.Screen.SetCursor(CursorShape::Default);
 }
 
 void PreviewFonts::FindFaceStyle(const std::string& name) {
@@ -184,9 +182,13 @@ void PreviewFonts::StyleEnumProc(const std::string& style) {
   faceIsItalic_ = upper.find("ITALIC") != std::string::npos;
 }
 
-void PreviewFonts::lstPreviewClick() { ShowPreviewFont(c_.lstPreview); }
+void PreviewFonts::lstPreviewClick() {
+  ShowPreviewFont(c_.lstPreview);
+}
 
-void PreviewFonts::lstSelectedClick() { ShowPreviewFont(c_.lstSelected); }
+void PreviewFonts::lstSelectedClick() {
+  ShowPreviewFont(c_.lstSelected);
+}
 
 void PreviewFonts::ShowPreviewCounts() {
   c_.lblPAvailable.SetCaption("Available Fonts: " + std::to_string(c_.lstPreview.Count()));
@@ -206,7 +208,9 @@ void PreviewFonts::UnloadPrintedFonts() {
   loadedPreviewFiles_.clear();
 }
 
-void PreviewFonts::RecordPrintedFace(const FontFace& face) { loadedPreviewFiles_.push_back(face); }
+void PreviewFonts::RecordPrintedFace(const FontFace& face) {
+  loadedPreviewFiles_.push_back(face);
+}
 
 int PreviewFonts::FirstSelectedIndex(const ListBox& list) {
   for (int i = 0; i < list.Count(); ++i) {
@@ -283,7 +287,7 @@ void PreviewFonts::spnPreviewSizeChange() {
 }
 
 void PreviewFonts::LeavePage() {
-  s_.Screen.SetCursor(CursorShape::Hourglass);
+  const BusyCursor busy(s_.Screen);
   c_.lstPreview.Clear();
   c_.lstPreview2.Clear();
   c_.lstSelected.Clear();
@@ -300,5 +304,4 @@ void PreviewFonts::LeavePage() {
   s_.Printer.SetPrinterIndex(s_.Printer.PrinterIndex());
   fonts_.FillFontList();
   fonts_.AddListedFontsToScreenFontSet();
-  s_.Screen.SetCursor(CursorShape::Default);
 }
