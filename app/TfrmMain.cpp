@@ -140,6 +140,10 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   tabEdit_ = std::make_unique<EditSamplePage>(addPage("&Edit Sample Text"), scale);
   tabInstall_ = std::make_unique<PreviewInstallPage>(addPage("Preview/&Install"), scale);
 
+  CreateSubsystems(scale);
+}
+
+void TfrmMain::CreateSubsystems(const DesignScale& scale) {
   MainPage& m = *tabMain_;
   fontList_ = std::make_unique<FontList>(
       FontListControls{*m.lstFonts, *m.lblFonts, *m.lblSelected, *m.lblSample, *m.memDispFont,

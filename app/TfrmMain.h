@@ -95,6 +95,8 @@ class TfrmMain : public QMainWindow {
  private:
   void FormCreate();
   void CreatePages(const DesignScale& scale);
+  // The classes that give the pages their behaviour, each handed the controls it drives.
+  void CreateSubsystems(const DesignScale& scale);
   void CreateMenu();
   void ConnectHandlers();
   void ConnectPreviewHandlers();
