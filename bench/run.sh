@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks (optimised build in build-bench/).
+# Builds the benchmarks optimised (in build-bench/) and prints one table: Glyphera's figures
+# beside anchors measured in the same run. Options: --repetitions N (3 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh >&2
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench --target show_all_paint_bench
-./build-bench/bench/show_all_paint_bench "$@"
+nice cmake --build build-bench --target show_all_paint_bench name_reading_bench window_bench \
+  glyphera-names freetype-names glyphera-startup >&2
+exec nice python3 bench/table.py build-bench "$@"

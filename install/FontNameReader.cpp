@@ -42,33 +42,45 @@ constexpr std::size_t kMaxStringBytes = 100;
 constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kFullNameId = 4;
 
-template <std::size_t N>
-std::uint16_t U16At(const std::array<unsigned char, N>& bytes, std::size_t at) {
-  static_assert(N >= 2);
-  return static_cast<std::uint16_t>(bytes.at(at) << 8 | bytes.at(at + 1));
+// Records are taken in batches, one read each, rather than one read per record: a folder of
+// fonts is listed with a handful of system calls per file. A batch may reach past the record
+// the rules stop at, but never past the structure it belongs to.
+constexpr unsigned kTableRecordsPerRead = 64;
+
+std::uint16_t U16At(const unsigned char* bytes) {
+  return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
 }
 
-std::string_view TagOf(const std::array<unsigned char, kTableRecordSize>& record) {
-  const auto* tag = reinterpret_cast<const char*>(record.data());
+std::string_view TagOf(const unsigned char* record) {
+  const auto* tag = reinterpret_cast<const char*>(record);
   std::string_view view(tag, 4);
   return view.substr(0, view.find('\0'));
 }
 
-std::uint32_t TableOffsetOf(const std::array<unsigned char, kTableRecordSize>& record) {
-  return static_cast<std::uint32_t>(record.at(9)) << 16 |
-         static_cast<std::uint32_t>(record.at(10)) << 8 | record.at(11);
+std::uint32_t TableOffsetOf(const unsigned char* record) {
+  return static_cast<std::uint32_t>(record[9]) << 16 | static_cast<std::uint32_t>(record[10]) << 8 |
+         record[11];
 }
 
 // Where the "name" table starts, or nothing when the file has none or ends before its record.
+// A batch that comes back short still counts for the records it holds in full: the file is cut
+// off only if it ends before the "name" record.
 std::optional<std::uint32_t> FindNameTable(const ReadOnlyFile& file) {
   std::array<unsigned char, kOffsetTableSize> offsetTable{};
   if (!file.ReadAt(0, offsetTable.data(), offsetTable.size())) return std::nullopt;
-  const std::uint16_t tableCount = U16At(offsetTable, 4);
-  std::array<unsigned char, kTableRecordSize> record{};
-  for (std::uint64_t i = 0; i < tableCount; ++i) {
-    if (!file.ReadAt(kOffsetTableSize + i * kTableRecordSize, record.data(), record.size()))
-      return std::nullopt;
-    if (TagOf(record) == "name") return TableOffsetOf(record);
+  const unsigned tableCount = U16At(offsetTable.data() + 4);
+  std::array<unsigned char, kTableRecordSize * kTableRecordsPerRead> records{};
+  for (unsigned first = 0; first < tableCount; first += kTableRecordsPerRead) {
+    const unsigned wanted = std::min(tableCount - first, kTableRecordsPerRead);
+    const std::size_t got =
+        file.ReadUpTo(kOffsetTableSize + std::uint64_t{first} * kTableRecordSize, records.data(),
+                      wanted * kTableRecordSize);
+    const std::size_t complete = got / kTableRecordSize;
+    for (std::size_t i = 0; i < complete; ++i) {
+      const unsigned char* record = records.data() + i * kTableRecordSize;
+      if (TagOf(record) == "name") return TableOffsetOf(record);
+    }
+    if (complete < wanted) return std::nullopt;
   }
   return std::nullopt;
 }
@@ -122,7 +134,7 @@ std::optional<FontFace> ReadFontNames(const std::string& directory, const std::s
   if (!tableOffset) return std::nullopt;
   std::array<unsigned char, kNamingHeaderSize> header{};
   if (!file.ReadAt(*tableOffset, header.data(), header.size())) return std::nullopt;
-  const std::uint16_t recordCount = U16At(header, 2);
+  const std::uint16_t recordCount = U16At(header.data() + 2);
   const std::uint64_t recordsStart = std::uint64_t{*tableOffset} + kNamingHeaderSize;
   const std::uint64_t storageStart = recordsStart + std::uint64_t{kNameRecordSize} * recordCount;
 
@@ -130,16 +142,18 @@ std::optional<FontFace> ReadFontNames(const std::string& directory, const std::s
   // family to go with, so it is passed over rather than paired with another file's entry.
   std::shared_ptr<FontFileEntry> entry;
   const unsigned scanned = std::min<unsigned>(recordCount, kMaxNameRecords);
-  std::array<unsigned char, kNameRecordSize> record{};
+  std::array<unsigned char, kNameRecordSize * kMaxNameRecords> records{};
+  const std::size_t complete =
+      file.ReadUpTo(recordsStart, records.data(), scanned * kNameRecordSize) / kNameRecordSize;
   std::array<unsigned char, kMaxStringBytes + 1> buffer{};
   for (unsigned i = 0; i < scanned; ++i) {
-    if (!file.ReadAt(recordsStart + std::uint64_t{i} * kNameRecordSize, record.data(),
-                     record.size()))
-      return std::nullopt;
-    const std::uint16_t nameId = U16At(record, 6);
+    // The file ends inside this record: what the records before it gave is all there is.
+    if (i >= complete) return std::nullopt;
+    const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
+    const std::uint16_t nameId = U16At(record + 6);
     if (nameId != kFamilyNameId && nameId != kFullNameId) continue;
-    const std::size_t length = std::min<std::size_t>(U16At(record, 8), kMaxStringBytes);
-    if (!file.ReadAt(storageStart + U16At(record, 10), buffer.data(), length)) return std::nullopt;
+    const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
+    if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
     NameText text = MakeText(buffer.data(), length);
     if (nameId == kFamilyNameId) {
       entry = std::make_shared<FontFileEntry>(FontFileEntry{std::move(text.Utf8), fileName});

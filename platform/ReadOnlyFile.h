@@ -6,6 +6,10 @@
 
 // A file opened for reading with sharing allowed to all: a thin wrapper over open, pread and
 // close. Reads never go beyond what the caller's buffer holds.
+//
+// Opening does not look at what kind of file the name stands for: a directory, pipe or device
+// simply fails (or comes back short) at its first read, which spares a system call per file when
+// a folder of fonts is listed.
 class ReadOnlyFile {
  public:
   explicit ReadOnlyFile(const std::string& path);
@@ -16,6 +20,10 @@ class ReadOnlyFile {
   bool IsOpen() const { return fd_ >= 0; }
   // Reads exactly size bytes at offset into buffer; false on a short read or an error.
   bool ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
+  // Reads up to size bytes at offset into buffer, stopping early only at the end of the file or
+  // at an error; returns how many bytes were read. Lets a caller take several structures in one
+  // read and still tell exactly which of them the file holds in full.
+  std::size_t ReadUpTo(std::uint64_t offset, void* buffer, std::size_t size) const;
 
  private:
   int fd_ = -1;

@@ -1,0 +1,246 @@
+// The main window's costs that a user waits for: building it and showing its first sample (font
+// list filled, screen font set built) with 10,000 fake families and with the machine's fonts, the
+// program's own start-up to its first sample, and printing Sample Text sheets for 200 fonts to
+// the PDF printer.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MainPage.h"
+#include "app/ProgramStart.h"
+#include "app/TfrmMain.h"
+#include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeFontTable.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakePrinterSetup.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeSystemFontCache.h"
+#include "fixtures/MainWindowHarness.h"
+#include "fixtures/TempDir.h"
+#include "platform/ApplicationErrorHandler.h"
+#include "platform/CheckBox.h"
+#include "platform/FileSystemShell.h"
+#include "platform/FontconfigCache.h"
+#include "platform/FontconfigFontServices.h"
+#include "platform/FontconfigFontTable.h"
+#include "platform/HelpWindow.h"
+#include "platform/ListBox.h"
+#include "platform/PrinterSetupDialog.h"
+#include "platform/ProcApplicationInfo.h"
+#include "platform/ProfileStrings.h"
+#include "platform/QtMessageDispatch.h"
+#include "platform/QtPrinter.h"
+#include "platform/QtScreen.h"
+#include "platform/RegistryStore.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+TempDir* home = nullptr;
+
+void CountMessages(benchmark::State& state, const FakeMessageBoxes& messages) {
+  state.counters["messages"] = static_cast<double>(messages.shown.size());
+  if (!messages.shown.empty())
+    std::fprintf(stderr, "message: %s\n", messages.shown[0].Text.c_str());
+}
+
+// Create and show, then let the window paint: the first sample is on screen when this returns.
+void ShowFirstSample(TfrmMain& form) {
+  form.show();
+  QApplication::processEvents();
+}
+
+void FakeFamilies(benchmark::State& state) {
+  std::vector<std::string> families;
+  for (int i = 0; i < state.range(0); ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Family %05d", i + 1);
+    families.push_back(name);
+  }
+  int listed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto h = std::make_unique<MainWindowHarness>();
+    h->UseFonts(families);
+    state.ResumeTiming();
+    TfrmMain& form = h->Create();
+    ShowFirstSample(form);
+    state.PauseTiming();
+    listed = form.tabMain().lstFonts->Count();
+    CountMessages(state, h->messages);
+    h.reset();
+    state.ResumeTiming();
+  }
+  state.counters["families"] = listed;
+}
+
+// The machine's fonts through fontconfig and the real printers; dialogs that would wait for a
+// user are fakes.
+struct RealWindow {
+  FakeApplicationInfo program{home->File("glyphera")};
+  FontconfigFontServices fonts;
+  QtScreen screen;
+  RegistryStore registry{RegistryStore::DefaultFilePath()};
+  QtMessageDispatch dispatch;
+  QtPrinter printer{fonts, registry, dispatch};
+  FakeMessageBoxes messages;
+  FakeHelp help;
+  ProfileStrings profile;
+  FakePrinterSetup setup;
+  ApplicationErrorHandler errors{messages};
+  FakeFontTable fontTable;
+  FakeShell shell;
+  FakeSystemFontCache fontCache;
+  PlatformServices services{program,  fonts,   screen, printer,   registry, messages, help,
+                            dispatch, profile, setup,  fontTable, shell,    fontCache};
+};
+
+void MachineFonts(benchmark::State& state) {
+  int listed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto real = std::make_unique<RealWindow>();
+    state.ResumeTiming();
+    auto form = std::make_unique<TfrmMain>(real->services, real->errors);
+    ShowFirstSample(*form);
+    state.PauseTiming();
+    listed = form->tabMain().lstFonts->Count();
+    CountMessages(state, real->messages);
+    form.reset();
+    real.reset();
+    state.ResumeTiming();
+  }
+  state.counters["families"] = listed;
+}
+
+// As app/main.cpp starts the program, from its first service to the first sample on screen; only
+// the message boxes are fakes, so that an error cannot wait for a click.
+void ProgramStartUp(benchmark::State& state) {
+  int listed = 0;
+  for (auto _ : state) {
+    FakeMessageBoxes messages;
+    ApplicationErrorHandler errors(messages);
+    ProcApplicationInfo program;
+    FontconfigFontServices fonts;
+    QtScreen screen;
+    RegistryStore registry(RegistryStore::DefaultFilePath());
+    QtMessageDispatch dispatch;
+    QtPrinter printer(fonts, registry, dispatch);
+    HelpWindow help;
+    ProfileStrings profile;
+    PrinterSetupDialog printerSetup(printer);
+    FontconfigFontTable fontTable;
+    FileSystemShell shell(messages);
+    FontconfigCache fontCache;
+    const PlatformServices services{program,   fonts, screen,   printer, registry,
+                                    messages,  help,  dispatch, profile, printerSetup,
+                                    fontTable, shell, fontCache};
+    auto start = std::make_unique<ProgramStart>(services, errors);
+    ShowFirstSample(start->frmMain());
+    state.PauseTiming();
+    listed = start->frmMain().tabMain().lstFonts->Count();
+    CountMessages(state, messages);
+    start.reset();
+    state.ResumeTiming();
+  }
+  state.counters["families"] = listed;
+}
+
+int PdfPages(const QString& file) {
+  QFile pdf(file);
+  if (!pdf.open(QIODevice::ReadOnly)) return 0;
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+  return static_cast<int>(QString::fromLatin1(pdf.readAll()).count(page));
+}
+
+// Sample Text sheets for the first fonts of the list, printed by the Print button to the PDF
+// printer, files into a fresh folder.
+void PrintSampleSheets(benchmark::State& state) {
+  const int fonts = static_cast<int>(state.range(0));
+  RealWindow real;
+  TfrmMain form(real.services, real.errors);
+  ShowFirstSample(form);
+  MainPage& m = form.tabMain();
+  if (m.lstFonts->Count() < fonts) {
+    state.SkipWithError("the machine has too few font families");
+    return;
+  }
+  m.lstFonts->SetSelected(0, false);
+  m.lstFonts->SelectRange(0, fonts - 1);
+  form.Fonts().lstFontsClick();
+  m.chkSample->SetChecked(true);
+  m.chkCharChart->SetChecked(false);
+  m.chkFullPage->SetChecked(false);
+  m.chkPara->SetChecked(false);
+  int files = 0;
+  int pages = 0;
+  // A fresh folder for every job of the process, repetitions included.
+  static int job = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string out = home->File("pdf-" + std::to_string(++job));
+    real.printer.SetOutputFolder(out);
+    state.ResumeTiming();
+    QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+    state.PauseTiming();
+    const QDir folder(QString::fromStdString(out));
+    const QStringList printed = folder.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    files = static_cast<int>(printed.size());
+    pages = 0;
+    for (const QString& file : printed) pages += PdfPages(folder.filePath(file));
+    state.ResumeTiming();
+  }
+  CountMessages(state, real.messages);
+  state.counters["fonts_per_second"] =
+      benchmark::Counter(fonts, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["pages_per_second"] =
+      benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["files"] = files;
+  state.counters["pages"] = pages;
+}
+
+}  // namespace
+
+BENCHMARK(FakeFamilies)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(MachineFonts)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ProgramStartUp)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PrintSampleSheets)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+namespace {
+
+// The offscreen platform says for every window shown that it cannot pass on size hints; that
+// says nothing about the figures and would bury them.
+void DropSizeHintNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(DropSizeHintNotes);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings, the registry store and the PDF printer's files stay in a folder of our own.
+  TempDir folder;
+  home = &folder;
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.File("data")));
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  home = nullptr;
+  return 0;
+}

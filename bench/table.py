@@ -1,0 +1,246 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks of an optimised build and prints one markdown table: each of Glyphera's
+figures beside an anchor measured in the same run, and the ratio between them.
+
+    table.py BUILD_DIR [--repetitions N]
+
+Progress goes to stderr; the table alone goes to stdout."""
+
+import argparse
+import json
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+FILES = 5000
+
+
+def log(*parts):
+    print(*parts, file=sys.stderr, flush=True)
+
+
+def run_benchmark(program, out, repetitions, extra=()):
+    command = [program, *extra, f"--benchmark_repetitions={repetitions}",
+               "--benchmark_report_aggregates_only=true",
+               f"--benchmark_out={out}", "--benchmark_out_format=json"]
+    log("$", " ".join(command))
+    subprocess.run(command, check=True, stdout=sys.stderr)
+    with open(out) as f:
+        return json.load(f)["benchmarks"]
+
+
+def median(results, name, field="real_time"):
+    """A field's median over the repetitions (the one run's value without repetitions); times in
+    milliseconds."""
+    def matches(entry):
+        run = entry.get("run_name", entry.get("name", ""))
+        # The library adds "/real_time", "/iterations:N" and the like to a benchmark's name.
+        return run == name or run.startswith(name + "/")
+
+    entries = [e for e in results if matches(e) and e.get("aggregate_name") == "median"]
+    if not entries:
+        entries = [e for e in results if matches(e) and e.get("run_type") == "iteration"]
+    if not entries or field not in entries[0]:
+        raise KeyError(f"{name}: no {field}")
+
+    def value(entry):
+        if field in ("real_time", "cpu_time"):
+            return entry[field] * {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[entry["time_unit"]]
+        return entry[field]
+
+    return statistics.median(value(e) for e in entries)
+
+
+def strace_counts(command, work, tag):
+    """Total system calls and the calls of each kind of one run under strace -c -f."""
+    out = os.path.join(work, f"{tag}.calls")
+    # fc-scan ends with status 1 when it finds no font; the baseline run on an empty folder is one.
+    subprocess.run(["strace", "-f", "-c", "-o", out, "--", *command], check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    calls = {}
+    total = 0
+    with open(out) as f:
+        for line in f:
+            fields = line.split()
+            if len(fields) >= 5 and re.fullmatch(r"[\d.]+", fields[0]) and fields[-1] != "total":
+                count = int(fields[3])
+                calls[fields[-1]] = count
+                total += count
+    return total, calls
+
+
+def strace_bytes(command, work, tag):
+    """Bytes returned by read and pread64 in one run."""
+    out = os.path.join(work, f"{tag}.reads")
+    subprocess.run(["strace", "-f", "-qq", "-e", "trace=read,pread64", "-o", out, "--", *command],
+                   check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    total = 0
+    with open(out) as f:
+        for line in f:
+            match = re.search(r"=\s+(\d+)\s*$", line)
+            if match:
+                total += int(match.group(1))
+    return total
+
+
+def per_file_system_figures(command, folder, empty, work, tag):
+    """System calls and bytes per file: a run on the folder less a run on an empty folder, so that
+    starting the process and loading its libraries is not counted."""
+    subprocess.run([*command, folder], check=False, stdout=subprocess.DEVNULL)  # warms the cache
+    full_calls, full_kinds = strace_counts([*command, folder], work, tag + "-full")
+    base_calls, base_kinds = strace_counts([*command, empty], work, tag + "-empty")
+    full_bytes = strace_bytes([*command, folder], work, tag + "-full")
+    base_bytes = strace_bytes([*command, empty], work, tag + "-empty")
+    kinds = {k: (full_kinds.get(k, 0) - base_kinds.get(k, 0)) / FILES for k in full_kinds}
+    kinds = {k: v for k, v in kinds.items() if v >= 0.01}
+    return (full_calls - base_calls) / FILES, (full_bytes - base_bytes) / FILES, kinds
+
+
+def process_start_ms(program, environment, repetitions):
+    times = []
+    for _ in range(repetitions):
+        start = time.perf_counter()
+        subprocess.run([program], check=True, env=environment,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        times.append((time.perf_counter() - start) * 1e3)
+    return statistics.median(times)
+
+
+def number(value, digits=1):
+    if value is None:
+        return "—"
+    if isinstance(value, str):
+        return value
+    if abs(value) < 100:
+        digits = max(digits, 2)
+    if abs(value) >= 1000:
+        return f"{value:,.0f}"
+    return f"{value:.{digits}f}"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build")
+    parser.add_argument("--repetitions", type=int, default=3)
+    options = parser.parse_args()
+    bench = os.path.join(os.path.abspath(options.build), "bench")
+    program = lambda name: os.path.join(bench, name)
+    reps = options.repetitions
+
+    # The copies live on the build's disk, where dropping their pages means reading them again.
+    work = tempfile.mkdtemp(prefix="bench-run-", dir=bench)
+    try:
+        folder = os.path.join(work, "fonts")
+        empty = os.path.join(work, "empty")
+        os.makedirs(empty)
+        names = run_benchmark(program("name_reading_bench"), os.path.join(work, "names.json"), reps,
+                              [f"--folder={folder}"])
+        log("system calls and bytes under strace")
+        ours_calls, ours_bytes, ours_kinds = per_file_system_figures(
+            [program("glyphera-names")], folder, empty, work, "ours")
+        ft_calls, ft_bytes_read, ft_kinds = per_file_system_figures(
+            [program("freetype-names")], folder, empty, work, "freetype")
+        fc_calls, fc_bytes_read, _ = per_file_system_figures(
+            ["fc-scan", "--format", "%{family}\n"], folder, empty, work, "fc-scan")
+        faces = subprocess.run([program("glyphera-names"), folder], check=True,
+                               capture_output=True, text=True).stdout.count("\n")
+
+        paint = run_benchmark(program("show_all_paint_bench"), os.path.join(work, "paint.json"), reps)
+        window = run_benchmark(program("window_bench"), os.path.join(work, "window.json"), reps)
+
+        environment = dict(os.environ, QT_QPA_PLATFORM="offscreen",
+                           XDG_CONFIG_HOME=os.path.join(work, "config"),
+                           XDG_DATA_HOME=os.path.join(work, "data"))
+        log("process start-up")
+        process_start_ms(program("glyphera-startup"), environment, 1)  # settings file, caches
+        startup_process = process_start_ms(program("glyphera-startup"), environment, max(5, reps))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+    us = lambda name: median(names, name) * 1e3 / FILES
+    ours_warm, ours_cold = us("OurReader/warm"), us("OurReader/cold")
+    ft_warm, ft_cold = us("FreeTypeReader/warm"), us("FreeTypeReader/cold")
+    fc_warm, fc_cold = us("FcScan/warm"), us("FcScan/cold")
+    cpu = lambda name: median(names, name, "cpu_time") * 1e3 / FILES
+    ours_cpu, ft_cpu = cpu("OurReader/warm"), cpu("FreeTypeReader/warm")
+    fc_cpu = median(names, "FcScan/warm", "child_cpu_ms") * 1e3 / FILES
+    reader_calls = sum(ours_kinds.get(k, 0) for k in
+                       ("openat", "open", "pread64", "read", "close", "fstat", "newfstatat", "lseek"))
+    ft_bytes = median(names, "FreeTypeReader/warm", "bytes_read_per_file")
+    ascii_files = median(names, "NameAgreement", "ascii_files")
+    ascii_differences = median(names, "NameAgreement", "ascii_differences")
+    paint50 = median(paint, "PaintOneScreenful/50")
+    paint2000 = median(paint, "PaintOneScreenful/2000")
+    fake = median(window, "FakeFamilies/10000")
+    machine = median(window, "MachineFonts")
+    machine_families = median(window, "MachineFonts", "families")
+    start_in_process = median(window, "ProgramStartUp")
+    printing = median(window, "PrintSampleSheets/200")
+    print_fonts = median(window, "PrintSampleSheets/200", "fonts_per_second")
+    print_pages = median(window, "PrintSampleSheets/200", "pages_per_second")
+    pages = median(window, "PrintSampleSheets/200", "pages")
+
+    def met(ok):
+        return "yes" if ok else "**no**"
+
+    rows = [
+        ("Name reading, warm cache (µs/file)", ours_warm, "fc-scan", fc_warm, fc_warm / ours_warm,
+         "≤ 20 µs; ≥ 8× faster", met(ours_warm <= 20 and fc_warm / ours_warm >= 8)),
+        ("Name reading, warm cache (µs/file)", ours_warm, "FreeType reader", ft_warm,
+         ft_warm / ours_warm, "≥ 2.5× faster", met(ft_warm / ours_warm >= 2.5)),
+        ("Name reading, warm cache, CPU time only (µs/file)", ours_cpu, "fc-scan", fc_cpu,
+         fc_cpu / ours_cpu, "", ""),
+        ("Name reading, warm cache, CPU time only (µs/file)", ours_cpu, "FreeType reader", ft_cpu,
+         ft_cpu / ours_cpu, "", ""),
+        ("Name reading, cold cache (µs/file)", ours_cold, "fc-scan", fc_cold, fc_cold / ours_cold,
+         "≤ 120 µs", met(ours_cold <= 120)),
+        ("Name reading, cold cache (µs/file)", ours_cold, "FreeType reader", ft_cold,
+         ft_cold / ours_cold, "", ""),
+        ("System calls per file, reader's own (open, pread, close)", reader_calls, "—", None, None,
+         "≤ 8", met(reader_calls <= 8)),
+        ("System calls per file, whole tool incl. listing and output (strace -c -f)", ours_calls,
+         "fc-scan", fc_calls, fc_calls / ours_calls, "", ""),
+        ("System calls per file, whole tool incl. listing and output (strace -c -f)", ours_calls,
+         "FreeType reader", ft_calls,
+         ft_calls / ours_calls, "", ""),
+        ("Bytes read per file (read/pread64)", ours_bytes, "fc-scan (maps the files instead)",
+         fc_bytes_read, None, "", ""),
+        ("Bytes read per file (read/pread64)", ours_bytes, "FreeType (bytes it asks of a stream)",
+         ft_bytes, ft_bytes / ours_bytes, "", ""),
+        (f"Names differing from FreeType's, ASCII names ({faces} faces listed)", ascii_differences,
+         "files compared", ascii_files, None, "0", met(ascii_differences == 0)),
+        ("Window shown with first sample, 10,000 fake families (ms)", fake, "—", None, None,
+         "< 1000 ms", met(fake < 1000)),
+        (f"Window shown with first sample, machine's fontconfig, {machine_families:.0f} families (ms)",
+         machine, "—", None, None, "", ""),
+        ("Show All Selected, one screenful, 2,000 selected (ms)", paint2000, "same with 50 selected",
+         paint50, paint2000 / paint50, "ratio ≤ 3", met(paint2000 / paint50 <= 3)),
+        (f"Sample Text sheets, 200 fonts to PDF ({pages:.0f} pages, {printing:.0f} ms): fonts/s",
+         print_fonts, "pages/s", print_pages, None, "", ""),
+        ("Start-up to first sample, in process (ms)", start_in_process, "—", None, None, "", ""),
+        ("Start-up to first sample, whole process incl. exit (ms)", startup_process, "—", None, None,
+         "", ""),
+    ]
+    print("| Figure | Glyphera | Anchor | Anchor value | Ratio | Target | Met |")
+    print("|---|---:|---|---:|---:|---|---|")
+    for figure, ours, anchor, theirs, ratio, target, ok in rows:
+        ratio_text = "—" if ratio is None else f"{ratio:.2f}×"
+        print(f"| {figure} | {number(ours)} | {anchor} | {number(theirs)} | {ratio_text} | {target} | {ok} |")
+    print()
+    kinds = ", ".join(f"{k} {v:.2f}" for k, v in sorted(ours_kinds.items(), key=lambda i: -i[1]))
+    print(f"Our reader's system calls per file: {kinds}.")
+    kinds = ", ".join(f"{k} {v:.2f}" for k, v in sorted(ft_kinds.items(), key=lambda i: -i[1])[:8])
+    print(f"FreeType reader's system calls per file: {kinds}.")
+    load = os.getloadavg()
+    print(f"Load average at the end: {load[0]:.1f} on {os.cpu_count()} cores (wall times include"
+          " waiting for the CPU; the CPU-time rows do not).")
+    print(f"Medians of {reps} repetitions; files are {FILES} copies of the machine's *.ttf files.")
+
+
+if __name__ == "__main__":
+    main()
