@@ -18,7 +18,8 @@ BlockPosition DrawSampleHeading(IDrawingSurface& surface, const SheetContext& co
 
 // The heading of a one-font page: the text centred on 4 inches, a rule below. Leaves the
 // surface's font at the heading font, 12 points, regular.
-void DrawFontHeading(IDrawingSurface& surface, const SheetContext& context, const std::string& text);
+void DrawFontHeading(IDrawingSurface& surface, const SheetContext& context,
+                     const std::string& text);
 
 // The Sample Text printout: many fonts per page, each page a document of its own.
 class SampleTextPrintout {
@@ -35,8 +36,8 @@ class SampleTextPrintout {
   void Prepare(IDrawingSurface& surface, int size);
   // One selected font's block; printedSoFar counts this font. When the page is full and fonts
   // remain, starts a new page through newPage and draws its heading.
-  void Block(IDrawingSurface& surface, const std::string& face, int printedSoFar,
-             int selectedCount, const NewPage& newPage);
+  void Block(IDrawingSurface& surface, const std::string& face, int printedSoFar, int selectedCount,
+             const NewPage& newPage);
   // A block whose name line and body font the caller chooses; body.Points is the printout's size.
   void Block(IDrawingSurface& surface, const std::string& nameLine, SurfaceFont body,
              int printedSoFar, int selectedCount, const NewPage& newPage);
@@ -45,7 +46,8 @@ class SampleTextPrintout {
   int Limit() const { return limit_; }
 
  private:
-  const SheetContext& context_;
+  // A copy: it only refers to the job's state, and a caller's temporary must not leave it dangling.
+  SheetContext context_;
   int size_ = 0;
   int lineAdvance_ = 0;
   int limit_ = 0;

@@ -6,8 +6,10 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libfontconfig-dev libfreetype-dev fontconfig
-  libbenchmark-dev
+  libbenchmark-dev strace
   xvfb xauth poppler-utils
+  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+  clang libclang-rt-14-dev
   # Fonts the tests are built on, and a sensible set for a fresh desktop.
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base
 )

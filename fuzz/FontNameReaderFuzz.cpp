@@ -1,0 +1,163 @@
+// Feeds arbitrary bytes to the TrueType name reader as a file on disk, the way the preview page
+// meets them, and checks what it gives back two ways: against the promises every face keeps
+// (valid UTF-8, a trimmed full name of at least two characters, the file's own name, bounded
+// sizes), and against a second reading of the same bytes from memory that follows the layout
+// described at the top of install/FontNameReader.cpp, so a wrong offset or a half-read file
+// shows as a difference and not only as a crash.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "fuzz/FuzzTempDir.h"
+#include "install/FontNameReader.h"
+#include "platform/Windows1252.h"
+
+namespace {
+
+constexpr const char* kFileName = "face.ttf";
+constexpr std::size_t kMaxStringBytes = 100;
+// Every byte kept is one Windows-1252 character, at most three bytes of UTF-8.
+constexpr std::size_t kMaxUtf8Bytes = 3 * kMaxStringBytes;
+
+const FuzzTempDir& Folder() {
+  static const FuzzTempDir folder("names");
+  return folder;
+}
+
+struct Expected {
+  std::string Family;
+  std::string FullName;
+};
+
+// The bytes in [at, at + size) of the input, or nothing when they run past its end.
+const std::uint8_t* Slice(const std::uint8_t* data, std::size_t size, std::uint64_t at,
+                          std::uint64_t length) {
+  if (length == 0) return data;
+  if (at > size || length > size - at) return nullptr;
+  return data + at;
+}
+
+std::uint16_t U16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Bytes below 32 dropped, spaces trimmed, the rest through Windows-1252; the character count is
+// that of the trimmed bytes.
+std::string TextOf(const std::uint8_t* bytes, std::size_t length, std::size_t& characters) {
+  std::string kept;
+  for (std::size_t i = 0; i < length; ++i)
+    if (bytes[i] >= 32) kept += static_cast<char>(bytes[i]);
+  while (!kept.empty() && kept.front() == ' ') kept.erase(kept.begin());
+  while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+  characters = kept.size();
+  std::string utf8;
+  for (char c : kept) AppendUtf8(utf8, Windows1252ToUnicode(static_cast<unsigned char>(c)));
+  return utf8;
+}
+
+// The face the bytes hold by the file layout, read from memory.
+std::optional<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size) {
+  const std::uint8_t* offsetTable = Slice(data, size, 0, 12);
+  if (!offsetTable) return std::nullopt;
+  const unsigned tableCount = U16(offsetTable + 4);
+  std::optional<std::uint64_t> nameTable;
+  for (unsigned i = 0; i < tableCount && !nameTable; ++i) {
+    const std::uint8_t* record = Slice(data, size, 12 + 16ull * i, 16);
+    if (!record) return std::nullopt;
+    std::string tag(reinterpret_cast<const char*>(record), 4);
+    tag = tag.substr(0, tag.find('\0'));
+    if (tag == "name")
+      nameTable = std::uint64_t{record[9]} << 16 | std::uint64_t{record[10]} << 8 | record[11];
+  }
+  if (!nameTable) return std::nullopt;
+  const std::uint8_t* header = Slice(data, size, *nameTable, 6);
+  if (!header) return std::nullopt;
+  const unsigned recordCount = U16(header + 2);
+  const std::uint64_t storage = *nameTable + 6 + 12ull * recordCount;
+  std::optional<std::string> family;
+  for (unsigned i = 0; i < recordCount && i < 100; ++i) {
+    const std::uint8_t* record = Slice(data, size, *nameTable + 6 + 12ull * i, 12);
+    if (!record) return std::nullopt;
+    const unsigned nameId = U16(record + 6);
+    if (nameId != 1 && nameId != 4) continue;
+    std::size_t length = U16(record + 8);
+    if (length > kMaxStringBytes) length = kMaxStringBytes;
+    const std::uint8_t* bytes = Slice(data, size, storage + U16(record + 10), length);
+    if (!bytes) return std::nullopt;
+    std::size_t characters = 0;
+    std::string text = TextOf(bytes, length, characters);
+    if (nameId == 1) {
+      family = std::move(text);
+      continue;
+    }
+    if (characters < 2) return std::nullopt;
+    if (family) return Expected{*family, text};
+  }
+  return std::nullopt;
+}
+
+std::size_t CodePoints(const std::string& utf8) {
+  std::size_t count = 0;
+  for (char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  return count;
+}
+
+bool NoControlsAndTrimmed(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 32) return false;
+  return text.empty() || (text.front() != ' ' && text.back() != ' ');
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string& folder = Folder().Path();
+  const std::string path = folder + "/" + kFileName;
+  {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    FUZZ_CHECK(file.good());
+  }
+  // The folder is given with and without its closing slash; both name the same file.
+  const std::string directory = (size % 2 == 0) ? folder : folder + "/";
+  const std::optional<FontFace> face = ReadFontNames(directory, kFileName);
+
+  if (face) {
+    FUZZ_CHECK(face->Entry != nullptr);
+    FUZZ_CHECK(face->Entry->FileName == kFileName);
+    FUZZ_CHECK(IsValidUtf8(face->FullName));
+    FUZZ_CHECK(IsValidUtf8(face->Entry->FamilyName));
+    FUZZ_CHECK(CodePoints(face->FullName) >= 2);
+    FUZZ_CHECK(face->FullName.size() <= kMaxUtf8Bytes);
+    FUZZ_CHECK(face->Entry->FamilyName.size() <= kMaxUtf8Bytes);
+    FUZZ_CHECK(CodePoints(face->FullName) <= kMaxStringBytes);
+    FUZZ_CHECK(NoControlsAndTrimmed(face->FullName));
+    FUZZ_CHECK(NoControlsAndTrimmed(face->Entry->FamilyName));
+  }
+
+  const std::optional<Expected> expected = ReadFromMemory(data, size);
+  FUZZ_CHECK(face.has_value() == expected.has_value());
+  if (face && expected) {
+    FUZZ_CHECK(face->FullName == expected->FullName);
+    FUZZ_CHECK(face->Entry->FamilyName == expected->Family);
+  }
+  return 0;
+}
