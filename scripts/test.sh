@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 bash scripts/setup.sh
 bash scripts/build.sh
-(cd build && ctest --output-on-failure --timeout 600)
+(cd build && ctest --output-on-failure --timeout 600 | tee ctest.log)
 
 # The sanitizer build is a Debug build of its own, so the normal one keeps its flags and its
 # incremental state. GCC's sanitizers are enough here; clang is only needed for libFuzzer.
@@ -24,7 +24,14 @@ cmake --build build-asan --target glyphera "${tests[@]}"
   export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  ctest --output-on-failure --timeout 900
+  ctest --output-on-failure --timeout 900 | tee ctest.log
 )
 
 bash fuzz/run.sh 60
+
+# One closing line for both test runs.
+total() { sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$1"; }
+failed() { sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$1"; }
+runs=$(($(total build/ctest.log) + $(total build-asan/ctest.log)))
+bad=$(($(failed build/ctest.log) + $(failed build-asan/ctest.log)))
+echo "Test programs: $((runs - bad)) passed, $bad failed"
