@@ -18,6 +18,7 @@
 
 #include "app/MainPage.h"
 #include "app/ProgramStart.h"
+#include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontTable.h"
@@ -131,22 +132,8 @@ void ProgramStartUp(benchmark::State& state) {
   for (auto _ : state) {
     FakeMessageBoxes messages;
     ApplicationErrorHandler errors(messages);
-    ProcApplicationInfo program;
-    FontconfigFontServices fonts;
-    QtScreen screen;
-    RegistryStore registry(RegistryStore::DefaultFilePath());
-    QtMessageDispatch dispatch;
-    QtPrinter printer(fonts, registry, dispatch);
-    HelpWindow help;
-    ProfileStrings profile;
-    PrinterSetupDialog printerSetup(printer);
-    FontconfigFontTable fontTable;
-    FileSystemShell shell(messages);
-    FontconfigCache fontCache;
-    const PlatformServices services{program,   fonts, screen,   printer, registry,
-                                    messages,  help,  dispatch, profile, printerSetup,
-                                    fontTable, shell, fontCache};
-    auto start = std::make_unique<ProgramStart>(services, errors);
+    RealPlatform platform(messages);
+    auto start = std::make_unique<ProgramStart>(platform.Services(), errors);
     ShowFirstSample(start->frmMain());
     state.PauseTiming();
     listed = start->frmMain().tabMain().lstFonts->Count();
