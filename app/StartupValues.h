@@ -5,8 +5,6 @@
 
 #include "printing/ParagraphSizes.h"
 
-
-
 // Values the main window sets when it is created or first shown.
 namespace StartupValues {
 

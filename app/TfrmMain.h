@@ -8,8 +8,8 @@
 
 #include "app/PageRules.h"
 #include "app/StartupValues.h"
-#include "printing/PrintJobState.h"
 #include "platform/PlatformServices.h"
+#include "printing/PrintJobState.h"
 
 class ApplicationErrorHandler;
 class DesignScale;

@@ -18,7 +18,8 @@ struct FontSetRelease {
 
 std::string StringOf(FcPattern* pattern, const char* object) {
   FcChar8* value = nullptr;
-  if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch || value == nullptr) return {};
+  if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch || value == nullptr)
+    return {};
   return reinterpret_cast<const char*>(value);
 }
 

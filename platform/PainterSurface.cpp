@@ -40,7 +40,9 @@ void PainterSurface::SetPenWidth(int width) {
   painter_.setPen(pen);
 }
 
-void PainterSurface::MoveTo(int x, int y) { pen_ = QPoint(x, y); }
+void PainterSurface::MoveTo(int x, int y) {
+  pen_ = QPoint(x, y);
+}
 
 void PainterSurface::LineTo(int x, int y) {
   const QPoint to(x, y);

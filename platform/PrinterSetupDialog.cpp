@@ -44,8 +44,8 @@ void PrinterSetupDialog::Execute() {
   showFolder();
   QObject::connect(printers, &QListWidget::currentRowChanged, &dialog, showFolder);
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, folder] {
-    const QString chosen =
-        QFileDialog::getExistingDirectory(&dialog, QObject::tr("PDF output folder"), folder->text());
+    const QString chosen = QFileDialog::getExistingDirectory(
+        &dialog, QObject::tr("PDF output folder"), folder->text());
     if (!chosen.isEmpty()) folder->setText(chosen);
   });
 

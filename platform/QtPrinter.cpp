@@ -50,7 +50,9 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
   }
 }
 
-QtPrinter::~QtPrinter() { Abort(); }
+QtPrinter::~QtPrinter() {
+  Abort();
+}
 
 int QtPrinter::PrinterIndex() {
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
@@ -101,8 +103,8 @@ void QtPrinter::BeginDoc() {
   } else {
     OpenSystemDocument();
   }
-  surface_ = std::make_unique<PainterSurface>(*painter_, printer_->resolution(),
-                                              printer_->resolution());
+  surface_ =
+      std::make_unique<PainterSurface>(*painter_, printer_->resolution(), printer_->resolution());
 }
 
 void QtPrinter::OpenPdfDocument() {

@@ -28,9 +28,8 @@ const char* CounterText(int printout) {
 }  // namespace
 
 PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
-                   IPrinter& printer,
-                   IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
-                   std::array<std::string, 3>& sampleSheetLines,
+                   IPrinter& printer, IMessageBoxes& messages, IMessageDispatch& dispatch,
+                   ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
                    ParagraphSizeTable& paragraphSizes)
     : c_(controls),
       fonts_(fonts),

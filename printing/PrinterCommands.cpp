@@ -19,8 +19,8 @@ void cmdHeadingFontClick(ListBox& lstFonts, SampleTexts& texts, IMessageBoxes& m
   // Without any font there is nothing to choose.
   if (lstFonts.Count() == 0) return;
   const std::string face = lstFonts.Text(lstFonts.ItemIndex());
-  const std::string question = "The current heading font is " + texts.HeadingFont() + ".\r" +
-                               "Change it to " + face + "?";
+  const std::string question =
+      "The current heading font is " + texts.HeadingFont() + ".\r" + "Change it to " + face + "?";
   if (!messages.Confirm("Confirm", question)) return;
   texts.StoreHeadingFont(face);
 }

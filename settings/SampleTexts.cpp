@@ -37,7 +37,8 @@ void SampleTexts::WriteDefaultTexts() {
 
 void SampleTexts::ReadSampleTexts() {
   for (int i = 0; i < static_cast<int>(kTextKeys.size()); ++i) {
-    SetBoxText(i, profile_.Read(settingsFile_, kSection, kTextKeys[static_cast<std::size_t>(i)].Key));
+    SetBoxText(i,
+               profile_.Read(settingsFile_, kSection, kTextKeys[static_cast<std::size_t>(i)].Key));
   }
   headingFont_ = profile_.Read(settingsFile_, kSection, kHeadingFont);
 }
@@ -76,11 +77,17 @@ void SampleTexts::SetBoxText(int keyIndex, const std::string& text) {
   }
 }
 
-std::string SampleTexts::SampleText() const { return page_.txtSample->Text(); }
+std::string SampleTexts::SampleText() const {
+  return page_.txtSample->Text();
+}
 
-std::string SampleTexts::SampleTitle() const { return page_.txtTitle->Text(); }
+std::string SampleTexts::SampleTitle() const {
+  return page_.txtTitle->Text();
+}
 
-std::string SampleTexts::ParagraphText() const { return page_.txtPara->Text(); }
+std::string SampleTexts::ParagraphText() const {
+  return page_.txtPara->Text();
+}
 
 std::string SampleTexts::SizeLine(int points) const {
   const auto& sizes = EditSamplePage::kSizes;

@@ -11,7 +11,9 @@
 
 namespace {
 
-QString Character(char32_t code) { return QString::fromUcs4(&code, 1); }
+QString Character(char32_t code) {
+  return QString::fromUcs4(&code, 1);
+}
 
 }  // namespace
 
@@ -46,8 +48,10 @@ void FontMap::RefreshFontMap() {
 void FontMap::grdFontMapClick() {
   const int code = CodeAt(c_.grdFontMap.Col(), c_.grdFontMap.Row());
   // The label speaks the code page's character; the panel shows the cell as the face draws it.
-  const std::string shown = ToStdString(Character(Windows1252ToUnicode(static_cast<unsigned char>(code))));
-  const std::string cell = ToStdString(c_.grdFontMap.Cell(c_.grdFontMap.Col(), c_.grdFontMap.Row()));
+  const std::string shown =
+      ToStdString(Character(Windows1252ToUnicode(static_cast<unsigned char>(code))));
+  const std::string cell =
+      ToStdString(c_.grdFontMap.Cell(c_.grdFontMap.Col(), c_.grdFontMap.Row()));
   if (cell == "&") {
     c_.lblCurrChar.SetCaption("Current Character:  38  &&");
     c_.pnlCurrChar.SetCaption("&&");

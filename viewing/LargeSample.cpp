@@ -22,7 +22,9 @@ void LargeSample::spnLargeSampleChange() {
   }
 }
 
-void LargeSample::chkLargeBoldClick() { c_.memLargeSample.SetBold(c_.chkLargeBold.Checked()); }
+void LargeSample::chkLargeBoldClick() {
+  c_.memLargeSample.SetBold(c_.chkLargeBold.Checked());
+}
 
 void LargeSample::chkLargeItalicClick() {
   c_.memLargeSample.SetItalic(c_.chkLargeItalic.Checked());

@@ -22,7 +22,9 @@ constexpr double kRangeAfterSizeChange = 1.01;
 
 }  // namespace
 
-int HeadingStep(int dpi) { return RoundHalfEven(dpi * kHeadingAdvancePoints / 72.0); }
+int HeadingStep(int dpi) {
+  return RoundHalfEven(dpi * kHeadingAdvancePoints / 72.0);
+}
 
 int SampleStep(int dpi, int points) {
   return RoundHalfEven(dpi * (points * kSampleAdvanceFactor) / 72.0);
@@ -80,4 +82,6 @@ void ShowAllSelected::SetHeight(int height, int range) {
   if (c_.ScrollRange.height() != range) c_.ScrollRange.setFixedHeight(range);
 }
 
-int ShowAllSelected::ScrollRange() const { return c_.ScrollRange.height(); }
+int ShowAllSelected::ScrollRange() const {
+  return c_.ScrollRange.height();
+}

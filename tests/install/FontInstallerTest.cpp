@@ -3,11 +3,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "fixtures/FileBytes.h"
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include "fixtures/FileBytes.h"
 
 #include "app/DesignScale.h"
 #include "app/MainPage.h"
@@ -33,7 +33,6 @@ namespace {
 
 constexpr std::uint16_t kFamily = 1;
 constexpr std::uint16_t kFullName = 4;
-
 
 // The face "<Name> Regular" of the family <Name>, in its own file. Each name gives other bytes.
 std::string FaceFile(const std::string& folder, const std::string& file, const std::string& name) {

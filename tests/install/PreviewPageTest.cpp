@@ -29,7 +29,10 @@ constexpr std::uint16_t kFullName = 4;
 struct FontFolder {
   TempDir dir;
   void Add(const std::string& file, const std::string& family, const std::string& fullName) {
-    TrueTypeBuilder().MacName(kFamily, family).MacName(kFullName, fullName).WriteTo(dir.Path(), file);
+    TrueTypeBuilder()
+        .MacName(kFamily, family)
+        .MacName(kFullName, fullName)
+        .WriteTo(dir.Path(), file);
   }
 };
 
@@ -133,7 +136,8 @@ void PreviewPageTest::readingFilesListsTheirFacesAndShowsTheFirst() {
 void PreviewPageTest::cancelKeepsTheFacesReadSoFar() {
   FontFolder folder;
   for (char c = 'a'; c <= 'e'; ++c) {
-    folder.Add(std::string(1, c) + ".ttf", std::string("Face ") + c, std::string("Face ") + c + " Bold");
+    folder.Add(std::string(1, c) + ".ttf", std::string("Face ") + c,
+               std::string("Face ") + c + " Bold");
   }
   PreviewPage page;
   page.Open(folder.dir.Path());
@@ -151,9 +155,10 @@ void PreviewPageTest::longNamesAreShownByFamilyAndStyle_data() {
   QTest::addColumn<QString>("fullName");
   QTest::addColumn<QString>("fontName");
   QTest::addColumn<bool>("bold");
-  QTest::newRow("31 characters") << "Condensed Display Type Semibold" << "Condensed Display Type Semibold"
-                                 << false;
-  QTest::newRow("32 characters") << "Condensed Display Type Semibolds" << "Longish" << true;
+  QTest::newRow("31 characters") << "Condensed Display Type Semibold"
+                                 << "Condensed Display Type Semibold" << false;
+  QTest::newRow("32 characters") << "Condensed Display Type Semibolds"
+                                 << "Longish" << true;
 }
 
 void PreviewPageTest::longNamesAreShownByFamilyAndStyle() {
@@ -304,8 +309,7 @@ void PreviewPageTest::driveThatCannotBeRead() {
   QCOMPARE(page.h.messages.shown[0].Title, std::string("Error"));
   QCOMPARE(page.h.messages.shown[0].Text, std::string("Error reading drive /no/such/mount"));
   QCOMPARE(page.p->Dir1->Directory(), before);
-  QCOMPARE(page.p->Drive1->Drive(),
-           DriveComboBox::MountOf(before, DriveComboBox::LocalMounts()));
+  QCOMPARE(page.p->Drive1->Drive(), DriveComboBox::MountOf(before, DriveComboBox::LocalMounts()));
 }
 
 void PreviewPageTest::previewSizeFollowsOnlyItsOwnBox() {

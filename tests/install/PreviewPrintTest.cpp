@@ -9,10 +9,10 @@
 #include "install/PreviewInstallPage.h"
 #include "platform/CheckBox.h"
 #include "platform/DirectoryListBox.h"
+#include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/SpinEdit.h"
 #include "printing/TfrmPrinting.h"
-#include "platform/Label.h"
 
 namespace {
 
@@ -26,7 +26,10 @@ struct PrintPage {
   explicit PrintPage(int faces) {
     for (int i = 0; i < faces; ++i) {
       const std::string n = std::to_string(10 + i);
-      TrueTypeBuilder().MacName(1, "Family " + n).MacName(4, "Face " + n).WriteTo(folder.Path(), "f" + n + ".ttf");
+      TrueTypeBuilder()
+          .MacName(1, "Family " + n)
+          .MacName(4, "Face " + n)
+          .WriteTo(folder.Path(), "f" + n + ".ttf");
     }
     h.UseFonts({"Arial"});
     form = &h.Show();
@@ -82,7 +85,9 @@ void PreviewPrintTest::sheetsPerFaceCount() {
   QFETCH(int, lastSheetBlocks);
   PrintPage page(faces);
   bool buttonsOff = false;
-  page.h.printer.onBeginDoc = [&](int) { buttonsOff = !page.p->cmdAdd->isEnabled() && !page.p->cmdPreviewPrint->isEnabled(); };
+  page.h.printer.onBeginDoc = [&](int) {
+    buttonsOff = !page.p->cmdAdd->isEnabled() && !page.p->cmdPreviewPrint->isEnabled();
+  };
   page.Print();
   const auto printed = page.h.printer.Printed();
   QCOMPARE(static_cast<int>(printed.size()), sheets);
@@ -169,8 +174,10 @@ void PreviewPrintTest::everyAddIsRemovedWhenThePageIsLeft() {
   page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
   QVERIFY(page.h.fontTable.counts.empty());
   const auto& log = page.h.fontTable.log;
-  QCOMPARE(std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.starts_with("add "); }),
-           std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.starts_with("remove "); }));
+  QCOMPARE(std::count_if(log.begin(), log.end(),
+                         [](const std::string& e) { return e.starts_with("add "); }),
+           std::count_if(log.begin(), log.end(),
+                         [](const std::string& e) { return e.starts_with("remove "); }));
 }
 
 QTEST_MAIN(PreviewPrintTest)

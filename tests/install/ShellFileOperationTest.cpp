@@ -1,9 +1,9 @@
 #include <QtTest>
 
-#include "fixtures/FileBytes.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include "fixtures/FileBytes.h"
 
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeShell.h"
@@ -19,8 +19,6 @@ namespace {
 QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-
 
 }  // namespace
 
@@ -255,7 +253,8 @@ void ShellFileOperationTest::moveRenameAndDelete() {
   const std::string to = destination.isEmpty() ? "" : dir.File(destination.toStdString());
   QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), to, operation, FOF_NOCONFIRMATION));
   QVERIFY(!fs::exists(dir.File("a.ttf")));
-  if (!target.isEmpty()) QCOMPARE(ReadBytes(dir.File(target.toStdString())), std::string("content"));
+  if (!target.isEmpty())
+    QCOMPARE(ReadBytes(dir.File(target.toStdString())), std::string("content"));
 }
 
 void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox_data() {

@@ -1,5 +1,5 @@
-#include <QFontInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QtTest>
 #include <filesystem>
 

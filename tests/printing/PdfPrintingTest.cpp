@@ -1,29 +1,28 @@
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 #include <filesystem>
 
 #include "app/MainPage.h"
-#include "install/PreviewInstallPage.h"
-#include "platform/Edit.h"
-#include "settings/EditSamplePage.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/FontconfigFontTable.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeSystemFontCache.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakePrinterSetup.h"
+#include "fakes/FakeShell.h"
+#include "fakes/FakeSystemFontCache.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
+#include "install/PreviewInstallPage.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
+#include "platform/DirectoryListBox.h"
+#include "platform/Edit.h"
 #include "platform/FontconfigFontServices.h"
+#include "platform/FontconfigFontTable.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/ListBox.h"
 #include "platform/ProfileStrings.h"
@@ -31,6 +30,7 @@
 #include "platform/QtPrinter.h"
 #include "platform/QtScreen.h"
 #include "platform/RegistryStore.h"
+#include "settings/EditSamplePage.h"
 #include "viewing/FontList.h"
 
 namespace {
@@ -92,19 +92,22 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
   QVERIFY2(messages.shown.empty(), messages.shown.empty() ? "" : messages.shown[0].Text.c_str());
 
-  const QStringList files =
-      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+  const QStringList files = QDir(QString::fromStdString(out))
+                                .entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
   QCOMPARE(files.size(), 3);
   QVERIFY(QDir(QString::fromStdString(out)).entryList(QDir::Hidden | QDir::Files).size() == 3);
   const QString first = PdfText(QString::fromStdString(out) + "/" + files[0]);
-  QVERIFY(first.contains(QStringLiteral("DejaVu Sans")) && first.contains(QStringLiteral("DejaVu Serif")));
-  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[1]).contains(QStringLiteral("DejaVu Sans")));
-  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[2]).contains(QStringLiteral("DejaVu Serif")));
+  QVERIFY(first.contains(QStringLiteral("DejaVu Sans")) &&
+          first.contains(QStringLiteral("DejaVu Serif")));
+  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[1])
+              .contains(QStringLiteral("DejaVu Sans")));
+  QVERIFY(PdfText(QString::fromStdString(out) + "/" + files[2])
+              .contains(QStringLiteral("DejaVu Serif")));
 
   // A second job never overwrites the first one's files and sorts after them.
   QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
-  const QStringList again =
-      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+  const QStringList again = QDir(QString::fromStdString(out))
+                                .entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
   QCOMPARE(again.size(), 6);
   QCOMPARE(again.mid(0, 3), files);
 }
@@ -169,9 +172,11 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
 
 // Where pdftotext finds each word: its left and top edge in points from the page's top-left.
 QMap<QString, QPointF> WordPlaces(const QString& pdf) {
-  const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-  static const QRegularExpression word(QStringLiteral(
-      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+  const QString html =
+      Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  static const QRegularExpression word(
+      QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+                     "yMax=\"[0-9.]+\">([^<]*)</word>"));
   QMap<QString, QPointF> places;
   for (auto match = word.globalMatch(html); match.hasNext();) {
     const auto m = match.next();
@@ -217,7 +222,9 @@ void PdfPrintingTest::sampleSheetTextStandsWhereTheLayoutPutsIt() {
     const QPointF at = places.value(e.Word);
     if (e.X >= 0) QVERIFY2(qAbs(at.x() - point(e.X)) < 1.5, e.Word);
     // The top of a word's box is the font's ascent above its baseline, close to the cell top.
-    QVERIFY2(qAbs(at.y() - point(e.Top)) < 3.0, qPrintable(QString("%1 at %2, expected %3").arg(e.Word).arg(at.y()).arg(point(e.Top))));
+    QVERIFY2(
+        qAbs(at.y() - point(e.Top)) < 3.0,
+        qPrintable(QString("%1 at %2, expected %3").arg(e.Word).arg(at.y()).arg(point(e.Top))));
   }
   // The size text ends at 7.5 inches.
   QVERIFY(places.contains(QStringLiteral("points")));

@@ -1,9 +1,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "fixtures/FileBytes.h"
 #include <fstream>
 #include <sstream>
+#include "fixtures/FileBytes.h"
 
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"

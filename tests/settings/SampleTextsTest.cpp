@@ -2,9 +2,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "fixtures/FileBytes.h"
 #include <fstream>
 #include <sstream>
+#include "fixtures/FileBytes.h"
 
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
@@ -59,7 +59,7 @@ void SampleTextsTest::defaultsAreAsGiven() {
       "When Gutenberg printed his 42-line Bible in 1456, he had only one typeface to choose from: "
       "the formal, square-text Gothic letter that mimicked the lettering of scribes."));
   QVERIFY(paragraph.find('\n') == std::string::npos);
-  const QStringList keys = {"Def8",  "Def9",  "Def10", "Def11",     "Def12",   "Def14", "Def16",
+  const QStringList keys = {"Def8",  "Def9",  "Def10", "Def11", "Def12", "Def14",     "Def16",
                             "Def18", "Def24", "Def36", "Def48", "Def60", "DefSample", "ParaText"};
   QCOMPARE(static_cast<qsizetype>(SampleTextKeys::kTextKeys.size()), keys.size());
   for (int i = 0; i < keys.size(); ++i) {
@@ -71,12 +71,18 @@ void SampleTextsTest::defaultsAreAsGiven() {
 void SampleTextsTest::singleLine_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("line");
-  QTest::newRow("crlf") << "one\r\ntwo" << "one two";
-  QTest::newRow("lf") << "one\ntwo" << "one two";
-  QTest::newRow("cr") << "one\rtwo" << "one two";
-  QTest::newRow("blank line") << "a\r\n\r\nb" << "a  b";
-  QTest::newRow("trailing") << "end\n" << "end ";
-  QTest::newRow("none") << "plain" << "plain";
+  QTest::newRow("crlf") << "one\r\ntwo"
+                        << "one two";
+  QTest::newRow("lf") << "one\ntwo"
+                      << "one two";
+  QTest::newRow("cr") << "one\rtwo"
+                      << "one two";
+  QTest::newRow("blank line") << "a\r\n\r\nb"
+                              << "a  b";
+  QTest::newRow("trailing") << "end\n"
+                            << "end ";
+  QTest::newRow("none") << "plain"
+                        << "plain";
 }
 
 void SampleTextsTest::singleLine() {

@@ -24,7 +24,9 @@
 
 namespace {
 
-QString Caption(const Label* label) { return QString::fromStdString(label->Caption()); }
+QString Caption(const Label* label) {
+  return QString::fromStdString(label->Caption());
+}
 
 // A window whose printer lists these faces, every one of them on the screen.
 TfrmMain& ShowWith(MainWindowHarness& h, const std::vector<std::string>& faces) {
@@ -32,7 +34,9 @@ TfrmMain& ShowWith(MainWindowHarness& h, const std::vector<std::string>& faces) 
   return h.Show();
 }
 
-void SelectAll(TfrmMain& form) { form.Fonts().cmdSelectAllClick(); }
+void SelectAll(TfrmMain& form) {
+  form.Fonts().cmdSelectAllClick();
+}
 
 }  // namespace
 
@@ -59,7 +63,7 @@ void ViewsTest::steps_data() {
   QTest::addColumn<int>("points");
   QTest::addColumn<int>("heading");
   QTest::addColumn<int>("sample");
-  QTest::newRow("96 dpi, 12 points") << 96 << 12 << 14 << 21;  // 20.8
+  QTest::newRow("96 dpi, 12 points") << 96 << 12 << 14 << 21;    // 20.8
   QTest::newRow("120 dpi, 15 points") << 120 << 15 << 18 << 32;  // 17.5 and 32.5 go to even
   QTest::newRow("120 dpi, 12 points") << 120 << 12 << 18 << 26;
   QTest::newRow("96 dpi, 55 points") << 96 << 55 << 14 << 95;
@@ -191,9 +195,12 @@ void ViewsTest::fontMapCellsAndLabels_data() {
   QTest::addColumn<int>("row");
   QTest::addColumn<QString>("label");
   QTest::addColumn<QString>("panel");
-  QTest::newRow("space") << 0 << 0 << "Current Character:  32   " << " ";
-  QTest::newRow("ampersand") << 6 << 0 << "Current Character:  38  &&" << "&&";
-  QTest::newRow("A") << 1 << 1 << "Current Character:  65  A" << "A";
+  QTest::newRow("space") << 0 << 0 << "Current Character:  32   "
+                         << " ";
+  QTest::newRow("ampersand") << 6 << 0 << "Current Character:  38  &&"
+                             << "&&";
+  QTest::newRow("A") << 1 << 1 << "Current Character:  65  A"
+                     << "A";
   QTest::newRow("euro") << 0 << 3 << QString::fromUtf8("Current Character:  128  \u20ac")
                         << QString::fromUtf8("\u20ac");
   QTest::newRow("last") << 31 << 6 << QString::fromUtf8("Current Character:  255  \u00ff")
