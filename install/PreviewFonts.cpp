@@ -8,6 +8,7 @@
 
 #include "app/DesignFonts.h"
 #include "install/FontNameReader.h"
+#include "platform/AsciiCase.h"
 #include "platform/BusyCursor.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
@@ -158,7 +159,7 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   const std::string shown = Trimmed(list.Text(index));
   if (CharacterCount(shown) > kLongestShownName) {
     c_.memDispPreview.SetFontName(entry->FamilyName);
-    FindFaceStyle(entry->FamilyName);
+    FindFaceStyle(entry->FamilyName, shown);
     if (faceIsBold_) c_.memDispPreview.SetBold(true);
     if (faceIsItalic_) c_.memDispPreview.SetItalic(true);
   } else {
@@ -169,11 +170,19 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   c_.lblPreviewSample.repaint();
 }
 
-void PreviewFonts::FindFaceStyle(const std::string& name) {
-  // The flags describe the last face the enumeration reports; none reported, none set.
+void PreviewFonts::FindFaceStyle(const std::string& name, const std::string& fullName) {
   faceIsBold_ = false;
   faceIsItalic_ = false;
-  for (const FontStyleRecord& face : s_.Fonts.EnumFontFamilies(name)) StyleEnumProc(face.elfStyle);
+  const std::vector<FontStyleRecord> faces = s_.Fonts.EnumFontFamilies(name);
+  // A regular face's full name is often its family's name, which reports every face of the
+  // family; the last of them (a bold italic, say) must not stand for the face itself.
+  for (const FontStyleRecord& face : faces) {
+    if (EqualsIgnoringCase(face.elfFullName, fullName)) {
+      StyleEnumProc(face.elfStyle);
+      return;
+    }
+  }
+  for (const FontStyleRecord& face : faces) StyleEnumProc(face.elfStyle);
 }
 
 void PreviewFonts::StyleEnumProc(const std::string& style) {

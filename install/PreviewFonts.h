@@ -81,8 +81,9 @@ class PreviewFonts {
 
   void ShowPreviewFont(ListBox& list);
   // Sets FaceIsBold and FaceIsItalic from the faces the system reports for the name (a family,
-  // or a face's full name): both cleared first, then the last face reported decides.
-  void FindFaceStyle(const std::string& name);
+  // or a face's full name): both cleared first; the face whose full name is fullName decides,
+  // or, when none has it, the last face reported.
+  void FindFaceStyle(const std::string& name, const std::string& fullName);
   void ShowPreviewCounts();
   void UnloadShownFont();
   void UnloadPrintedFonts();

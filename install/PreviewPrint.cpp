@@ -98,7 +98,7 @@ void PreviewPrint::Run() {
     preview_.RecordPrintedFace(face);
     ++printed;
     c_.frmPrinting.lblPrinted->SetCaption(kCounter + std::to_string(printed));
-    preview_.FindFaceStyle(Trimmed(face.FullName));
+    preview_.FindFaceStyle(Trimmed(face.FullName), Trimmed(face.FullName));
     sheets.Block(s_.Printer.Canvas(), face.FullName,
                  {face.Entry->FamilyName, 0, preview_.FaceIsBold(), preview_.FaceIsItalic()},
                  printed, n, newPage);

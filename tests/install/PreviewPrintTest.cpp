@@ -64,6 +64,7 @@ class PreviewPrintTest : public QObject {
   void sheetsPerFaceCount_data();
   void sheetsPerFaceCount();
   void blockIsDrawnInTheFaceFromItsFile();
+  void regularFaceNamedLikeItsFamilyPrintsRegular();
   void emptySelectionPrintsTheHeadingAlone();
   void cancelDuringTheSecondSheet();
   void secondRunRemovesTheFirstRunsFilesFirst();
@@ -127,6 +128,31 @@ void PreviewPrintTest::blockIsDrawnInTheFaceFromItsFile() {
   }
   QVERIFY(sawBody);
   QCOMPARE(page.h.fontTable.counts.count(page.File(0)), std::size_t{1});
+}
+
+void PreviewPrintTest::regularFaceNamedLikeItsFamilyPrintsRegular() {
+  PrintPage page(1);
+  // The file's face is the family's regular one, whose full name is the family's name; the
+  // system reports the whole family for that name, a bold italic face last.
+  std::vector<FontStyleRecord> family;
+  for (const char* style : {"Regular", "Bold Italic"}) {
+    FontStyleRecord face;
+    face.FaceName = "Face 10";
+    face.elfStyle = style;
+    face.elfFullName = std::string(style) == "Regular" ? "Face 10" : "Face 10 Bold Italic";
+    face.tmPitchAndFamily = TMPF_TRUETYPE;
+    family.push_back(face);
+  }
+  page.h.fonts.AddFamily("Face 10", family);
+  page.Print();
+  bool sawBody = false;
+  for (const auto& text : page.h.printer.Printed()[0]->Page->texts) {
+    if (text.Value == "ABCDEFGHIJKLMNOPQRSTUVWXYZ" && text.Font.Points == 11) {
+      sawBody = true;
+      QVERIFY(!text.Font.Bold && !text.Font.Italic);
+    }
+  }
+  QVERIFY(sawBody);
 }
 
 void PreviewPrintTest::emptySelectionPrintsTheHeadingAlone() {
