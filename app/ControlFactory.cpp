@@ -1,10 +1,12 @@
 #include "app/ControlFactory.h"
 
+#include <QFrame>
 #include <QPushButton>
 
 #include "app/ControlStyle.h"
 #include "platform/CheckBox.h"
 #include "platform/Label.h"
+#include "platform/Memo.h"
 #include "platform/SpinEdit.h"
 
 Label* MakeLabel(const char* caption, QWidget* parent, const QRect& place) {
@@ -24,6 +26,13 @@ QPushButton* MakeButton(const char* caption, QWidget* parent, const QRect& place
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setGeometry(place);
   return button;
+}
+
+Memo* MakePanelMemo(QFrame* panel, int bevel, const char* accessibleName) {
+  auto* memo = new Memo(panel);
+  memo->setGeometry(panel->rect().adjusted(bevel, bevel, -bevel, -bevel));
+  memo->setAccessibleName(QString::fromUtf8(accessibleName));
+  return memo;
 }
 
 SpinEdit* MakeSpin(int minValue, int maxValue, int value, QWidget* parent, const QRect& place,

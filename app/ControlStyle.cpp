@@ -27,8 +27,9 @@ void SetFieldColor(QWidget* widget, const QColor& color) {
   widget->setAutoFillBackground(true);
 }
 
-QFrame* LoweredPanel(QWidget* parent) {
+QFrame* LoweredPanel(QWidget* parent, const QRect& place) {
   auto* panel = new QFrame(parent);
+  panel->setGeometry(place);
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setLineWidth(1);
   return panel;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 
 class QFrame;
 class QWidget;
@@ -12,5 +13,5 @@ void SetBackground(QWidget* widget, const QColor& color);
 // The ground of a control that holds text or items (list, memo, grid, edit box) and of the
 // panel around it.
 void SetFieldColor(QWidget* widget, const QColor& color);
-// A panel with a lowered bevel.
-QFrame* LoweredPanel(QWidget* parent);
+// A panel with a lowered bevel, at its place.
+QFrame* LoweredPanel(QWidget* parent, const QRect& place);

@@ -16,8 +16,7 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   lblGridHeading->setFont(DesignFont(s, 20, true));
   lblGridHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  Panel6 = LoweredPanel(tab);
-  Panel6->setGeometry(s.Rect(12, 52, 745, 225));
+  Panel6 = LoweredPanel(tab, s.Rect(12, 52, 745, 225));
   SetFieldColor(Panel6, DesignColors::White);
   grdFontMap = new Grid(FontMap::kColumns, FontMap::kRows, Panel6);
   grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));

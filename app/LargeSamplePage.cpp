@@ -20,12 +20,9 @@ LargeSamplePage::LargeSamplePage(QWidget* tab, const DesignScale& s) {
   Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   spnLargeSample = MakeSpin(4, 60, 24, tab, s.Rect(712, 12, 49, 24), Label2);
 
-  Panel4 = LoweredPanel(tab);
-  Panel4->setGeometry(s.Rect(0, 48, 769, 441));
+  Panel4 = LoweredPanel(tab, s.Rect(0, 48, 769, 441));
   SetFieldColor(Panel4, DesignColors::White);
-  memLargeSample = new Memo(Panel4);
-  memLargeSample->setGeometry(s.Rect(2, 2, 765, 437));
+  memLargeSample = MakePanelMemo(Panel4, s(2), "Large sample");
   memLargeSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memLargeSample->setFont(DesignFont(s, 40, false));
-  memLargeSample->setAccessibleName(QStringLiteral("Large sample"));
 }

@@ -46,8 +46,7 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   lblSelected = MakeLabel("Selected", tab, s.Rect(172, 10, 110, 16));
   lblSample = MakeLabel("Sample", tab, s.Rect(288, 10, 473, 16));
 
-  Panel1 = LoweredPanel(tab);
-  Panel1->setGeometry(s.Rect(4, 31, 261, 456));
+  Panel1 = LoweredPanel(tab, s.Rect(4, 31, 261, 456));
   lstFonts = new ListBox(Panel1);
   lstFonts->setGeometry(s.Rect(2, 2, 257, 452));
   lstFonts->SetMultiSelect(true);
@@ -55,19 +54,15 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   SetFieldColor(lstFonts, DesignColors::White);
   lstFonts->setAccessibleName(QStringLiteral("Fonts"));
 
-  Panel2 = LoweredPanel(tab);
-  Panel2->setGeometry(s.Rect(284, 31, 477, 100));
-  memDispFont = new Memo(Panel2);
-  memDispFont->setGeometry(s.Rect(2, 2, 473, 96));
-  memDispFont->setAccessibleName(QStringLiteral("Sample"));
+  Panel2 = LoweredPanel(tab, s.Rect(284, 31, 477, 100));
+  memDispFont = MakePanelMemo(Panel2, s(2), "Sample");
 
   lblFontType = MakeLabel("", tab, s.Rect(285, 140, 324, 16));
   lblStyles = MakeLabel("", tab, s.Rect(285, 159, 329, 34));
   lblStyles->setWordWrap(true);
   lblStyles->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Panel3 = LoweredPanel(tab);
-  Panel3->setGeometry(s.Rect(288, 202, 237, 285));
+  Panel3 = LoweredPanel(tab, s.Rect(288, 202, 237, 285));
   Label19 = MakeLabel("Print Options", Panel3, s.Rect(8, 6, 221, 18));
   Label19->setAlignment(Qt::AlignCenter);
   Bevel2 = new QFrame(Panel3);

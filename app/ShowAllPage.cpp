@@ -19,8 +19,7 @@ ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
   Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   spnSelected = MakeSpin(4, 60, 12, tab, s.Rect(720, 8, 49, 24), Label3);
 
-  Panel5 = LoweredPanel(tab);
-  Panel5->setGeometry(s.Rect(0, 45, 771, 444));
+  Panel5 = LoweredPanel(tab, s.Rect(0, 45, 771, 444));
   SetFieldColor(Panel5, DesignColors::White);
   ScrollBox1 = new QScrollArea(Panel5);
   ScrollBox1->setGeometry(s.Rect(4, 4, 763, 436));

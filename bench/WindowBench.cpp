@@ -20,30 +20,15 @@
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
-#include "fakes/FakeApplicationInfo.h"
-#include "fakes/FakeFontTable.h"
-#include "fakes/FakeHelp.h"
 #include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakePrinterSetup.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FakeSystemFontCache.h"
 #include "fixtures/MainWindowHarness.h"
+#include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
-#include "platform/FileSystemShell.h"
-#include "platform/FontconfigCache.h"
 #include "platform/FontconfigFontServices.h"
-#include "platform/FontconfigFontTable.h"
-#include "platform/HelpWindow.h"
 #include "platform/ListBox.h"
-#include "platform/PrinterSetupDialog.h"
-#include "platform/ProcApplicationInfo.h"
-#include "platform/ProfileStrings.h"
-#include "platform/QtMessageDispatch.h"
 #include "platform/QtPrinter.h"
-#include "platform/QtScreen.h"
-#include "platform/RegistryStore.h"
 #include "viewing/FontList.h"
 
 namespace {
@@ -86,34 +71,13 @@ void FakeFamilies(benchmark::State& state) {
   state.counters["families"] = listed;
 }
 
-// The machine's fonts through fontconfig and the real printers; dialogs that would wait for a
-// user are fakes.
-struct RealWindow {
-  FakeApplicationInfo program{home->File("glyphera")};
-  FontconfigFontServices fonts;
-  QtScreen screen;
-  RegistryStore registry{RegistryStore::DefaultFilePath()};
-  QtMessageDispatch dispatch;
-  QtPrinter printer{fonts, registry, dispatch};
-  FakeMessageBoxes messages;
-  FakeHelp help;
-  ProfileStrings profile;
-  FakePrinterSetup setup;
-  ApplicationErrorHandler errors{messages};
-  FakeFontTable fontTable;
-  FakeShell shell;
-  FakeSystemFontCache fontCache;
-  PlatformServices services{program,  fonts,   screen, printer,   registry, messages, help,
-                            dispatch, profile, setup,  fontTable, shell,    fontCache};
-};
-
 void MachineFonts(benchmark::State& state) {
   int listed = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto real = std::make_unique<RealWindow>();
+    auto real = std::make_unique<RealServices>(home->File("glyphera"));
     state.ResumeTiming();
-    auto form = std::make_unique<TfrmMain>(real->services, real->errors);
+    auto form = std::make_unique<TfrmMain>(real->Services(), real->errors);
     ShowFirstSample(*form);
     state.PauseTiming();
     listed = form->tabMain().lstFonts->Count();
@@ -155,8 +119,8 @@ int PdfPages(const QString& file) {
 // printer, files into a fresh folder.
 void PrintSampleSheets(benchmark::State& state) {
   const int fonts = static_cast<int>(state.range(0));
-  RealWindow real;
-  TfrmMain form(real.services, real.errors);
+  RealServices real(home->File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
   ShowFirstSample(form);
   MainPage& m = form.tabMain();
   if (m.lstFonts->Count() < fonts) {

@@ -63,11 +63,8 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   lstSelected = SortedList(tab, s.Rect(496, 58, 265, 234), "Selected fonts");
 
   lblPreviewSample = MakeLabel("Sample", tab, s.Rect(220, 298, 541, 16));
-  Panel8 = LoweredPanel(tab);
-  Panel8->setGeometry(s.Rect(220, 316, 541, 110));
-  memDispPreview = new Memo(Panel8);
-  memDispPreview->setGeometry(s.Rect(2, 2, 537, 106));
-  memDispPreview->setAccessibleName(QStringLiteral("Preview sample"));
+  Panel8 = LoweredPanel(tab, s.Rect(220, 316, 541, 110));
+  memDispPreview = MakePanelMemo(Panel8, s(2), "Preview sample");
 
   Label22 = MakeLabel("Sample Si&ze", tab, s.Rect(220, 440, 84, 16));
   spnPreviewSize = MakeSpin(4, 20, 12, tab, s.Rect(306, 436, 49, 24), Label22);
