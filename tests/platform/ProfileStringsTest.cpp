@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "fixtures/FileBytes.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -31,7 +33,7 @@ QByteArray Repeat(char c, int count) {
 
 // The file's bytes, "<missing>", or "<not a file>" (a named pipe must not be opened here: that
 // would wait for a writer).
-QByteArray ReadBytes(const std::string& path) {
+QByteArray StoredBytes(const std::string& path) {
   std::error_code error;
   if (fs::exists(path, error) && !fs::is_regular_file(path, error)) return "<not a file>";
   std::ifstream in(path, std::ios::binary);
@@ -41,18 +43,9 @@ QByteArray ReadBytes(const std::string& path) {
   return QByteArray::fromStdString(bytes.str());
 }
 
-void WriteBytes(const std::string& path, const QByteArray& bytes) {
+void WriteQBytes(const std::string& path, const QByteArray& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.constData(), bytes.size());
-}
-
-QStringList FolderEntries(const std::string& folder) {
-  QStringList names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(QString::fromStdString(entry.path().filename().string()));
-  }
-  names.sort();
-  return names;
 }
 
 unsigned PermissionBits(const std::string& path) {
@@ -241,11 +234,11 @@ void ProfileStringsTest::read() {
 
   TempDir dir;
   const std::string path = dir.File("GLYPHERA.INI");
-  if (file != kNoFile) WriteBytes(path, file);
+  if (file != kNoFile) WriteQBytes(path, file);
   ProfileStrings profile;
   QCOMPARE(QByteArray::fromStdString(profile.Read(path, section.toStdString(), key.toStdString())),
            expected);
-  QCOMPARE(ReadBytes(path), file == kNoFile ? QByteArray("<missing>") : file);
+  QCOMPARE(StoredBytes(path), file == kNoFile ? QByteArray("<missing>") : file);
 }
 
 void ProfileStringsTest::write_data() {
@@ -348,10 +341,10 @@ void ProfileStringsTest::write() {
 
   TempDir dir;
   const std::string path = dir.File("GLYPHERA.INI");
-  if (before != kNoFile) WriteBytes(path, before);
+  if (before != kNoFile) WriteQBytes(path, before);
   ProfileStrings profile;
   QVERIFY(profile.Write(path, section.toStdString(), key.toStdString(), value.toStdString()));
-  QCOMPARE(ReadBytes(path), after);
+  QCOMPARE(StoredBytes(path), after);
   QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
 }
 
@@ -382,7 +375,7 @@ void ProfileStringsTest::roundTrip() {
 
   TempDir dir;
   const std::string path = dir.File("GLYPHERA.INI");
-  if (before != kNoFile) WriteBytes(path, before);
+  if (before != kNoFile) WriteQBytes(path, before);
   ProfileStrings profile;
   // Written twice: the second write goes down the replace-in-place path.
   QVERIFY(profile.Write(path, "Glyphera", "Def8", "first"));
@@ -402,10 +395,10 @@ void ProfileStringsTest::readsFileAfresh() {
   ProfileStrings profile;
   QVERIFY(profile.Write(path, "Glyphera", "Def8", "by the program"));
   QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string("by the program"));
-  WriteBytes(path, "[Glyphera]\r\nDef8=by hand\r\n");
+  WriteQBytes(path, "[Glyphera]\r\nDef8=by hand\r\n");
   QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string("by hand"));
   QVERIFY(profile.Write(path, "Glyphera", "Other", "x"));
-  QCOMPARE(ReadBytes(path), QByteArray("[Glyphera]\r\nDef8=by hand\r\nOther=x\r\n"));
+  QCOMPARE(StoredBytes(path), QByteArray("[Glyphera]\r\nDef8=by hand\r\nOther=x\r\n"));
 }
 
 void ProfileStringsTest::failures_data() {
@@ -455,27 +448,27 @@ void ProfileStringsTest::failures() {
   } else if (situation == "path is a folder") {
     fs::create_directory(path);
   } else if (situation == "parent is a regular file") {
-    WriteBytes(dir.File("plain"), old);
+    WriteQBytes(dir.File("plain"), old);
     path = dir.File("plain/GLYPHERA.INI");
   } else if (situation == "path is a named pipe") {
     QCOMPARE(mkfifo(path.c_str(), 0600), 0);
   } else if (situation == "read-only file") {
-    WriteBytes(path, old);
+    WriteQBytes(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
   } else if (situation == "read-only folder") {
-    WriteBytes(path, old);
+    WriteQBytes(path, old);
     fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
   } else {
-    WriteBytes(path, old);
+    WriteQBytes(path, old);
   }
   const QStringList entriesBefore = FolderEntries(dir.Path());
-  const QByteArray bytesBefore = ReadBytes(path);
+  const QByteArray bytesBefore = StoredBytes(path);
 
   ProfileStrings profile;
   QVERIFY(!profile.Write(path, section.toStdString(), key.toStdString(), "new"));
   fs::permissions(dir.Path(), fs::perms::owner_all, fs::perm_options::add);
   QCOMPARE(FolderEntries(dir.Path()), entriesBefore);
-  QCOMPARE(ReadBytes(path), bytesBefore);
+  QCOMPARE(StoredBytes(path), bytesBefore);
   if (situation.startsWith("path is") || situation == "folder missing" ||
       situation == "parent is a regular file") {
     QCOMPARE(profile.Read(path, "Glyphera", "Def8"), std::string());
@@ -490,7 +483,7 @@ void ProfileStringsTest::keepsOldFileWhenWritingFails() {
   TempDir dir;
   const std::string path = dir.File("GLYPHERA.INI");
   const QByteArray old = "[Glyphera]\r\nDef8=old\r\n";
-  WriteBytes(path, old);
+  WriteQBytes(path, old);
 
   struct rlimit saved {};
   QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -505,7 +498,7 @@ void ProfileStringsTest::keepsOldFileWhenWritingFails() {
   signal(SIGXFSZ, oldHandler);
 
   QVERIFY(!written);
-  QCOMPARE(ReadBytes(path), old);
+  QCOMPARE(StoredBytes(path), old);
   QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
 }
 
@@ -530,7 +523,7 @@ void ProfileStringsTest::keepsPermissionBits() {
   const std::string path = dir.File("GLYPHERA.INI");
   ProfileStrings profile;
   if (existing) {
-    WriteBytes(path, "[Glyphera]\r\nDef8=old\r\n");
+    WriteQBytes(path, "[Glyphera]\r\nDef8=old\r\n");
     QCOMPARE(chmod(path.c_str(), mode), 0);
     QVERIFY(profile.Write(path, "Glyphera", "Def8", "new"));
   } else {
@@ -540,7 +533,7 @@ void ProfileStringsTest::keepsPermissionBits() {
     QVERIFY(written);
   }
   QCOMPARE(PermissionBits(path), expected);
-  QCOMPARE(ReadBytes(path).contains("Def8=new\r\n"), true);
+  QCOMPARE(StoredBytes(path).contains("Def8=new\r\n"), true);
 }
 
 void ProfileStringsTest::writesThroughLink() {
@@ -548,13 +541,13 @@ void ProfileStringsTest::writesThroughLink() {
   fs::create_directory(dir.File("real"));
   const std::string real = dir.File("real/GLYPHERA.INI");
   const std::string link = dir.File("GLYPHERA.INI");
-  WriteBytes(real, "[Glyphera]\r\nDef8=old\r\n");
+  WriteQBytes(real, "[Glyphera]\r\nDef8=old\r\n");
   fs::create_symlink(real, link);
 
   ProfileStrings profile;
   QVERIFY(profile.Write(link, "Glyphera", "Def8", "new"));
   QVERIFY(fs::is_symlink(link));
-  QCOMPARE(ReadBytes(real), QByteArray("[Glyphera]\r\nDef8=new\r\n"));
+  QCOMPARE(StoredBytes(real), QByteArray("[Glyphera]\r\nDef8=new\r\n"));
   QCOMPARE(FolderEntries(dir.File("real")), QStringList{"GLYPHERA.INI"});
 }
 

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "fixtures/FileBytes.h"
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -74,26 +76,12 @@ void SetOrUnset(EnvironmentScope& environment, const char* name, bool set,
 }
 
 // The file's bytes, or "<unreadable>".
-QByteArray ReadBytes(const std::string& path) {
+QByteArray StoredBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "<unreadable>";
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return QByteArray::fromStdString(bytes.str());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-QStringList FolderEntries(const std::string& folder) {
-  QStringList names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(QString::fromStdString(entry.path().filename().string()));
-  }
-  names.sort();
-  return names;
 }
 
 // The message of the PlatformError the call throws, or "<no error>".
@@ -318,7 +306,7 @@ void RegistryStoreTest::keepsOrderAndReplacesInPlace() {
     store.SetValue(RegistryRoot::CurrentUser, "software\\first", "ZULU",
                    MakeValue(RegistryType::Number, "", 4));
   }
-  const std::string text = ReadBytes(path).toStdString();
+  const std::string text = StoredBytes(path).toStdString();
   const auto at = [&text](const std::string& line) { return text.find("\n" + line + "\n"); };
 
   // Creation order, not sorted; the replaced value stays where it was, under its first spelling.
@@ -386,7 +374,7 @@ void RegistryStoreTest::readsHandWrittenFile() {
   RegistryStore store(path);
   QCOMPARE(Describe(store.QueryValue(root, key.toStdString(), name.toStdString())), expected);
   // Reading alone never rewrites the user's file.
-  QCOMPARE(ReadBytes(path), content);
+  QCOMPARE(StoredBytes(path), content);
 }
 
 void RegistryStoreTest::matchesWithoutCase_data() {
@@ -531,7 +519,7 @@ void RegistryStoreTest::reportsCorruptFile() {
            }),
            expected);
 
-  QCOMPARE(ReadBytes(path), content);
+  QCOMPARE(StoredBytes(path), content);
   QCOMPARE(FolderEntries(dir.Path()), QStringList{"registry"});
 }
 
@@ -575,7 +563,7 @@ void RegistryStoreTest::reportsUnreadableFile() {
     QVERIFY(fs::is_empty(path));
   } else {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    QCOMPARE(ReadBytes(path), QByteArray::fromStdString(content));
+    QCOMPARE(StoredBytes(path), QByteArray::fromStdString(content));
   }
   QCOMPARE(FolderEntries(dir.Path()), QStringList{"registry"});
 }
@@ -599,7 +587,7 @@ void RegistryStoreTest::reportsWriteFailure() {
     fs::create_directory(folder);
     RegistryStore(folder + "/registry")
         .SetValue(RegistryRoot::CurrentUser, "Software", "a", MakeValue(RegistryType::Text, "old"));
-    before = ReadBytes(folder + "/registry");
+    before = StoredBytes(folder + "/registry");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(folder + "/probe").is_open()) {
       fs::remove(folder + "/probe");
@@ -630,10 +618,10 @@ void RegistryStoreTest::reportsWriteFailure() {
 
   if (readOnlyFolder) {
     fs::permissions(folder, fs::perms::owner_all);
-    QCOMPARE(ReadBytes(path), before);
+    QCOMPARE(StoredBytes(path), before);
     QCOMPARE(FolderEntries(folder), QStringList{"registry"});
   } else {
-    QCOMPARE(ReadBytes(folder), QByteArray("not a folder"));
+    QCOMPARE(StoredBytes(folder), QByteArray("not a folder"));
   }
 }
 
