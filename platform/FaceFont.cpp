@@ -1,30 +1,91 @@
 #include "platform/FaceFont.h"
 
-#include <QFontDatabase>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <tuple>
 
-#include "platform/FullNameLookup.h"
+#include "platform/FaceChoice.h"
+#include "platform/FontconfigListing.h"
 #include "platform/QtText.h"
+#include "platform/SymbolCharmap.h"
+
+namespace {
+
+// A face as the toolkit names it (fontconfig's first family and style, which is how the
+// toolkit registers every face) with what the choice added.
+struct ResolvedFace {
+  std::string Family;
+  std::string Style;
+  int Weight = 400;
+  bool Italic = false;
+  FaceTraits Traits;
+};
+
+using Request = std::tuple<std::string, bool, bool>;
+
+std::map<Request, std::optional<ResolvedFace>>& Choices() {
+  static std::map<Request, std::optional<ResolvedFace>> choices;
+  return choices;
+}
+
+std::optional<ResolvedFace> Resolve(const std::string& name, bool bold, bool italic) {
+  std::vector<ListedFace> faces = FacesOfLegacyFamily(name);
+  if (faces.empty()) faces = FacesWithFullName(name);
+  std::vector<FaceCandidate> candidates;
+  candidates.reserve(faces.size());
+  for (const ListedFace& face : faces) candidates.push_back({face.WeightClass, face.Italic});
+  const std::optional<FaceChoice> choice = ChooseFace(candidates, bold, italic);
+  if (!choice) return std::nullopt;
+  const ListedFace& face = faces[choice->Index];
+  static const SymbolCharmap symbolCharmap;
+  return ResolvedFace{face.Family, face.Style, face.WeightClass, face.Italic,
+                      FaceTraits{choice->SynthesizeBold, choice->SynthesizeItalic,
+                                 symbolCharmap.Has(face.File, face.Index)}};
+}
+
+const std::optional<ResolvedFace>& Chosen(const std::string& name, bool bold, bool italic) {
+  auto& choices = Choices();
+  const Request request{name, bold, italic};
+  auto found = choices.find(request);
+  if (found == choices.end()) found = choices.emplace(request, Resolve(name, bold, italic)).first;
+  return found->second;
+}
+
+}  // namespace
 
 QFont FaceFont(const std::string& faceName, double points, bool bold, bool italic) {
   QFont font;
-  SetFaceName(font, faceName);
   font.setPointSizeF(points);
-  font.setBold(bold);
-  font.setItalic(italic);
+  SetFace(font, faceName, bold, italic);
   return font;
 }
 
-void SetFaceName(QFont& font, const std::string& faceName) {
-  const QString name = ToQString(faceName);
+void SetFace(QFont& font, const std::string& faceName, bool bold, bool italic) {
   font.setStyleStrategy(QFont::NoFontMerging);
-  font.setStyleName(QString());
-  // A face may be named by its full name, which selects that one face of its family.
-  if (!name.isEmpty() && !QFontDatabase::hasFamily(name)) {
-    if (const auto face = FaceByFullName(faceName)) {
-      font.setFamilies(QStringList{ToQString(face->Family)});
-      font.setStyleName(ToQString(face->Style));
-      return;
-    }
+  const std::optional<ResolvedFace>& face =
+      faceName.empty() ? std::nullopt : Chosen(faceName, bold, italic);
+  if (!face) {
+    font.setStyleName(QString());
+    if (!faceName.empty()) font.setFamilies(QStringList{ToQString(faceName)});
+    font.setBold(bold);
+    font.setItalic(italic);
+    return;
   }
-  font.setFamilies(QStringList{name});
+  font.setFamilies(QStringList{ToQString(face->Family)});
+  font.setStyleName(ToQString(face->Style));
+  // The toolkit adds bold to a face lighter than asked and slants an upright face asked for
+  // italic; a face of the family that has the style is asked for its own weight and slant.
+  font.setWeight(face->Traits.AddedBold ? QFont::Bold : static_cast<QFont::Weight>(face->Weight));
+  font.setItalic(face->Italic || face->Traits.AddedItalic);
+}
+
+FaceTraits TraitsOfFace(const std::string& faceName, bool bold, bool italic) {
+  if (faceName.empty()) return {};
+  const std::optional<ResolvedFace>& face = Chosen(faceName, bold, italic);
+  return face ? face->Traits : FaceTraits{};
+}
+
+void ForgetFaceChoices() {
+  Choices().clear();
 }

@@ -1,12 +1,27 @@
 #pragma once
 
 #include <QFont>
-#include <QStringList>
 #include <string>
 
 // A font that shows one face only: a character the face lacks is drawn as the face's own missing
-// glyph, never borrowed from another font.
+// glyph, never borrowed from another font. The name is a legacy family (of up to four styles,
+// "DejaVu Sans Condensed") or a face's full name; bold and italic pick the family's face for
+// them, and what the family lacks is added (emboldened, slanted). A name no face has is left to
+// the toolkit's substitution.
 QFont FaceFont(const std::string& faceName, double points, bool bold = false, bool italic = false);
 
-// Gives a font the face and keeps its size and style.
-void SetFaceName(QFont& font, const std::string& faceName);
+// Gives a font the face for the name and style, keeping its size.
+void SetFace(QFont& font, const std::string& faceName, bool bold, bool italic);
+
+// What a face drawn for a name and style needs beyond what the toolkit's font carries: a device
+// that draws only the font's own outlines (PDF) must add the emboldening and slant itself, and a
+// symbol-encoded face is addressed through the private range.
+struct FaceTraits {
+  bool AddedBold = false;
+  bool AddedItalic = false;
+  bool Symbol = false;
+};
+FaceTraits TraitsOfFace(const std::string& faceName, bool bold, bool italic);
+
+// Faces are chosen once per name and style; fonts added, removed or installed change them.
+void ForgetFaceChoices();

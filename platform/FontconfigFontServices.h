@@ -6,9 +6,13 @@
 
 #include "platform/IFontServices.h"
 
+class SymbolCharmap;
+
 // The font services of a Linux desktop: the families and faces come from fontconfig's current
-// configuration, read afresh on every call so that fonts added while the program runs are seen;
-// FreeType opens a face only to tell whether its character map is a symbol one.
+// configuration, read afresh on every call so that fonts added while the program runs are seen.
+// A family here is a legacy family, of at most four styles: the typographic family alone would
+// hide faces such as "DejaVu Sans Condensed". FreeType opens a face only to tell whether its
+// character map is a symbol one.
 class FontconfigFontServices final : public IFontServices {
  public:
   explicit FontconfigFontServices();
@@ -21,7 +25,5 @@ class FontconfigFontServices final : public IFontServices {
   std::vector<FontStyleRecord> EnumFontFamilies(const std::string& family) override;
 
  private:
-  // Owns the FreeType library, kept for the object's life so faces are opened cheaply.
-  class FreeType;
-  std::unique_ptr<FreeType> freetype_;
+  std::unique_ptr<SymbolCharmap> symbol_;
 };

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QWidget>
 
+#include "platform/FaceFont.h"
 #include "platform/QtText.h"
 
 namespace {
@@ -48,6 +49,8 @@ void FontconfigFontTable::RebuildApplicationFonts() {
 }
 
 void FontconfigFontTable::BroadcastFontChange() {
+  // A face chosen for a name may have come or gone with the change.
+  ForgetFaceChoices();
   if (QCoreApplication::instance() == nullptr) return;
   for (QWidget* window : QApplication::topLevelWidgets()) {
     QEvent change(QEvent::ApplicationFontChange);

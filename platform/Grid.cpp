@@ -2,8 +2,6 @@
 
 #include <QHeaderView>
 
-#include "platform/FaceFont.h"
-
 Grid::Grid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
   horizontalHeader()->hide();
   verticalHeader()->hide();
@@ -50,9 +48,7 @@ void Grid::SetDefaultRowHeight(int height) {
 }
 
 void Grid::SetFaceName(const std::string& faceName) {
-  QFont f = font();
-  ::SetFaceName(f, faceName);
-  setFont(f);
+  setFont(face_.WithName(font(), faceName));
 }
 
 void Grid::SetFontPoints(double points) {
@@ -62,13 +58,9 @@ void Grid::SetFontPoints(double points) {
 }
 
 void Grid::SetBold(bool bold) {
-  QFont f = font();
-  f.setBold(bold);
-  setFont(f);
+  setFont(face_.WithBold(font(), bold));
 }
 
 void Grid::SetItalic(bool italic) {
-  QFont f = font();
-  f.setItalic(italic);
-  setFont(f);
+  setFont(face_.WithItalic(font(), italic));
 }

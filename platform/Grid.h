@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/ControlFace.h"
+
 // A text grid without fixed rows or columns. Moving its current cell, by the user or by the
 // program, runs its click handling (OnClick).
 class Grid : public QTableWidget {
@@ -28,4 +30,7 @@ class Grid : public QTableWidget {
   void SetItalic(bool italic);
 
   std::function<void()> OnClick;
+
+ private:
+  ControlFace face_;
 };

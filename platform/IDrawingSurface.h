@@ -19,7 +19,8 @@ struct SurfaceRect {
 };
 
 // Where the program draws text and rules: a screen view or a printer page, in device pixels with
-// the origin at the top-left corner. Text is black and fills its character cells with white.
+// the origin at the top-left corner. Text is black and drawn without a background, so that a
+// face whose character cell is taller than the line step never erases the line above it.
 class IDrawingSurface {
  public:
   virtual ~IDrawingSurface() = default;
@@ -31,6 +32,9 @@ class IDrawingSurface {
   // Draws one line of text with its top-left corner at (x, y).
   virtual void TextOut(int x, int y, const std::string& text) = 0;
   virtual int TextWidth(const std::string& text) = 0;
+  // Whether the current font is symbol-encoded: its glyphs for the codes 32 to 255 sit at
+  // U+F000 plus the code, not at the code page's characters.
+  virtual bool SymbolFont() = 0;
 
   virtual void SetPenWidth(int width) = 0;
   virtual void MoveTo(int x, int y) = 0;

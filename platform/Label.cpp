@@ -1,6 +1,8 @@
 #include "platform/Label.h"
 
-#include "platform/FaceFont.h"
+#include <QEvent>
+
+#include "platform/ElidedLines.h"
 #include "platform/MnemonicText.h"
 #include "platform/QtText.h"
 
@@ -19,11 +21,36 @@ void Label::SetFocusControl(QWidget* control) {
   ShowCaption();
 }
 
+void Label::SetMaxLines(int lines) {
+  maxLines_ = lines;
+  ShowCaption();
+}
+
 void Label::ShowCaption() {
+  const QString plain = ToQString(StripMnemonics(caption_));
+  setAccessibleName(plain);
+  const int width = contentsRect().width() - 2 * margin();
+  const QString shown = ElidedLines(plain, font(), width, maxLines_, this);
+  if (shown != plain) {
+    // A cut caption loses its marker: there is no telling which letter it would underline.
+    setText(buddy() != nullptr ? QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&"))
+                               : shown);
+    return;
+  }
   // QLabel reads "&" as a marker only when it has a buddy; without one the markers are taken
   // out here so that "&&" still shows one "&".
-  setText(buddy() != nullptr ? ToQString(caption_) : ToQString(StripMnemonics(caption_)));
-  setAccessibleName(ToQString(StripMnemonics(caption_)));
+  setText(buddy() != nullptr ? ToQString(caption_) : plain);
+}
+
+// How much of the caption fits depends on the width and the font.
+void Label::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  if (maxLines_ > 0) ShowCaption();
+}
+
+void Label::changeEvent(QEvent* event) {
+  QLabel::changeEvent(event);
+  if (maxLines_ > 0 && event->type() == QEvent::FontChange) ShowCaption();
 }
 
 void Label::SetFontPoints(double points) {
@@ -33,19 +60,13 @@ void Label::SetFontPoints(double points) {
 }
 
 void Label::SetFaceName(const std::string& faceName) {
-  QFont f = font();
-  ::SetFaceName(f, faceName);
-  setFont(f);
+  setFont(face_.WithName(font(), faceName));
 }
 
 void Label::SetBold(bool bold) {
-  QFont f = font();
-  f.setBold(bold);
-  setFont(f);
+  setFont(face_.WithBold(font(), bold));
 }
 
 void Label::SetItalic(bool italic) {
-  QFont f = font();
-  f.setItalic(italic);
-  setFont(f);
+  setFont(face_.WithItalic(font(), italic));
 }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <string>
 
+#include "platform/ControlFace.h"
+
 // A label whose caption marks the underlined letter with "&" and shows "&&" as one "&". With a
 // focus control, Alt and the underlined letter move the focus there.
 class Label : public QLabel {
@@ -15,13 +17,23 @@ class Label : public QLabel {
 
   void SetFocusControl(QWidget* control);
 
+  // Shows at most this many word-wrapped lines, the last one ending in "…" when the caption is
+  // longer; Caption() stays whole. 0 shows the caption whole.
+  void SetMaxLines(int lines);
+
   void SetFontPoints(double points);
   void SetFaceName(const std::string& faceName);
   void SetBold(bool bold);
   void SetItalic(bool italic);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
  private:
   void ShowCaption();
 
   std::string caption_;
+  int maxLines_ = 0;
+  ControlFace face_;
 };

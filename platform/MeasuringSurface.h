@@ -12,6 +12,7 @@ class MeasuringSurface final : public IDrawingSurface {
   void SetFont(const SurfaceFont&) override {}
   void TextOut(int, int, const std::string&) override {}
   int TextWidth(const std::string&) override { return 0; }
+  bool SymbolFont() override { return false; }
   void SetPenWidth(int) override {}
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}

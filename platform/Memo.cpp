@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/FaceFont.h"
 #include "platform/QtText.h"
 
 Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {}
@@ -20,16 +19,13 @@ void Memo::SetText(const std::string& text) {
 }
 
 std::string Memo::FontName() const {
-  if (!faceName_.empty()) return faceName_;
+  if (!face_.Name().empty()) return face_.Name();
   const QStringList families = font().families();
   return ToStdString(families.isEmpty() ? font().family() : families.front());
 }
 
 void Memo::SetFontName(const std::string& faceName) {
-  faceName_ = faceName;
-  QFont f = font();
-  SetFaceName(f, faceName);
-  setFont(f);
+  setFont(face_.WithName(font(), faceName));
 }
 
 void Memo::SetFontPoints(double points) {
@@ -39,15 +35,11 @@ void Memo::SetFontPoints(double points) {
 }
 
 void Memo::SetBold(bool bold) {
-  QFont f = font();
-  f.setBold(bold);
-  setFont(f);
+  setFont(face_.WithBold(font(), bold));
 }
 
 void Memo::SetItalic(bool italic) {
-  QFont f = font();
-  f.setItalic(italic);
-  setFont(f);
+  setFont(face_.WithItalic(font(), italic));
 }
 
 void Memo::SetFontColor(const QColor& color) {

@@ -4,6 +4,8 @@
 #include <QPlainTextEdit>
 #include <string>
 
+#include "platform/ControlFace.h"
+
 // A multi-line text box. Its text uses "\r\n" line breaks, as the program's texts do.
 class Memo : public QPlainTextEdit {
   Q_OBJECT
@@ -16,9 +18,9 @@ class Memo : public QPlainTextEdit {
   std::string FontName() const;
   void SetFontName(const std::string& faceName);
   void SetFontPoints(double points);
-  bool Bold() const { return font().bold(); }
+  bool Bold() const { return face_.Bold(); }
   void SetBold(bool bold);
-  bool Italic() const { return font().italic(); }
+  bool Italic() const { return face_.Italic(); }
   void SetItalic(bool italic);
   void SetFontColor(const QColor& color);
   QColor FontColor() const;
@@ -36,6 +38,6 @@ class Memo : public QPlainTextEdit {
   int Room() const;
 
   int maxLength_ = 0;
-  // The face name as it was given: a family or a face's full name.
-  std::string faceName_;
+  // The face name as it was given (a family or a face's full name) and the styles asked.
+  ControlFace face_;
 };

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include "platform/FaceFont.h"
 #include "platform/IDrawingSurface.h"
 
 class QPainter;
@@ -18,6 +19,7 @@ class PainterSurface final : public IDrawingSurface {
   void SetFont(const SurfaceFont& font) override;
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
+  bool SymbolFont() override;
   void SetPenWidth(int width) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -30,4 +32,5 @@ class PainterSurface final : public IDrawingSurface {
   int dpiY_;
   QRect clip_;
   QPoint pen_;
+  FaceTraits traits_;
 };

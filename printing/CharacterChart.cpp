@@ -41,9 +41,10 @@ void PrintCharacterChart(IDrawingSurface& surface, const SheetContext& context,
     surface.SetFont({face, 16, context.Texts.PrintBold(), context.Texts.PrintItalic()});
     x = units.X(0.28);
     y += units.Y(0.15);
+    const bool symbol = surface.SymbolFont();
     for (int code = rowStart; code <= rowEnd; ++code) {
       x += units.X(0.5);
-      surface.TextOut(x, y, CodePageCharacter(code));
+      surface.TextOut(x, y, FaceCharacter(code, symbol));
     }
   }
 }

@@ -46,9 +46,9 @@ struct ExtendedLine {
 constexpr std::array<ExtendedLine, 4> kExtendedLines = {
     {{127, 158, 0.2}, {159, 190, 0.23}, {191, 222, 0.23}, {223, 255, 0.23}}};
 
-std::string SpacedCharacters(int first, int last) {
+std::string SpacedCharacters(int first, int last, bool symbolFace) {
   std::string text;
-  for (int code = first; code <= last; ++code) text += CodePageCharacter(code) + " ";
+  for (int code = first; code <= last; ++code) text += FaceCharacter(code, symbolFace) + " ";
   return text;
 }
 
@@ -87,6 +87,6 @@ void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const 
   surface.SetFont({face, 12, false, false});
   for (const ExtendedLine& line : kExtendedLines) {
     y += units.Y(line.StepBefore);
-    surface.TextOut(x, y, SpacedCharacters(line.First, line.Last));
+    surface.TextOut(x, y, SpacedCharacters(line.First, line.Last, surface.SymbolFont()));
   }
 }

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   # Fonts the tests are built on, and a sensible set for a fresh desktop.
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base
+  fonts-terminus-otb
 )
 
 missing=()

@@ -37,6 +37,7 @@ class RecordingSurface final : public IDrawingSurface {
     if (onTextOut) onTextOut(text);
   }
   int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
+  bool SymbolFont() override { return symbolFont; }
   void SetPenWidth(int width) override { penWidth = width; }
   void MoveTo(int x, int y) override {
     penX = x;
@@ -65,6 +66,7 @@ class RecordingSurface final : public IDrawingSurface {
   int clipTop = 0;
   int clipBottom = 1 << 30;
   int blockHeight = 0;
+  bool symbolFont = false;
   std::function<void(const std::string&)> onTextOut;
   SurfaceFont font;
   std::vector<SurfaceFont> fonts;

@@ -49,6 +49,13 @@ QString PdfText(const QString& file) {
   return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+int IndexOf(const ListBox& list, const std::string& name) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Text(i) == name) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 // Prints through the real PDF printer into a temporary folder.
@@ -60,6 +67,8 @@ class PdfPrintingTest : public QObject {
   void abortedDocumentLeavesNoFile();
   void sampleSheetTextStandsWhereTheLayoutPutsIt();
   void previewFacesArePrintedFromTheirFiles();
+  void eachFamilyPrintsItsOwnFace_data();
+  void eachFamilyPrintsItsOwnFace();
 
  private:
   TempDir home_;
@@ -82,10 +91,9 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   QCOMPARE(printer.PrinterIndex(), 0);
 
   MainPage& m = form.tabMain();
-  // DejaVu Sans and DejaVu Serif.
   m.lstFonts->SetSelected(0, false);
-  m.lstFonts->SetSelected(1, true);
-  m.lstFonts->SetSelected(2, true);
+  m.lstFonts->SetSelected(IndexOf(*m.lstFonts, "DejaVu Sans"), true);
+  m.lstFonts->SetSelected(IndexOf(*m.lstFonts, "DejaVu Serif"), true);
   form.Fonts().lstFontsClick();
   m.chkSample->SetChecked(true);
   m.chkCharChart->SetChecked(true);
@@ -168,6 +176,51 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
   QVERIFY(!fontTable.IsAdded(folder + "/mono.ttf"));
   QVERIFY(!fontTable.IsAdded(folder + "/serif.ttf"));
+}
+
+void PdfPrintingTest::eachFamilyPrintsItsOwnFace_data() {
+  QTest::addColumn<QString>("family");
+  QTest::addColumn<bool>("bold");
+  QTest::addColumn<bool>("italic");
+  QTest::addColumn<QString>("embedded");
+  QTest::newRow("a legacy family under a wider typographic one")
+      << "DejaVu Sans Condensed" << true << false << "DejaVuSansCondensed-Bold ";
+  QTest::newRow("its italic") << "DejaVu Sans Condensed" << false << true
+                              << "DejaVuSansCondensed-Oblique ";
+  QTest::newRow("a family of one light face")
+      << "DejaVu Sans Light" << false << false << "DejaVuSans-ExtraLight ";
+  QTest::newRow("the typographic family keeps its four faces")
+      << "DejaVu Sans" << true << true << "DejaVuSans-BoldOblique ";
+  QTest::newRow("bold added to the only face")
+      << "URW Bookman" << true << false << "URWBookman-Light ";
+}
+
+void PdfPrintingTest::eachFamilyPrintsItsOwnFace() {
+  QFETCH(QString, family);
+  QFETCH(bool, bold);
+  QFETCH(bool, italic);
+  QFETCH(QString, embedded);
+  RealServices real(home_.File("glyphera"));
+  static int row = 0;
+  const std::string out = home_.File("faces-" + std::to_string(++row));
+  real.printer.SetOutputFolder(out);
+  TfrmMain form(real.Services(), real.errors);
+  MainPage& m = form.tabMain();
+  m.lstFonts->SetSelected(0, false);
+  m.lstFonts->SetSelected(IndexOf(*m.lstFonts, family.toStdString()), true);
+  form.Fonts().lstFontsClick();
+  m.chkBold->SetChecked(bold);
+  m.chkItalic->SetChecked(italic);
+  m.chkCharChart->SetChecked(true);
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+  QVERIFY2(real.messages.shown.empty(), "the job reported an error");
+
+  const QStringList files =
+      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+  QCOMPARE(files.size(), 1);
+  const QString fonts =
+      Run(QStringLiteral("pdffonts"), {QString::fromStdString(out) + "/" + files[0]});
+  QVERIFY2(fonts.contains(embedded), qPrintable(fonts));
 }
 
 // Where pdftotext finds each word: its left and top edge in points from the page's top-left.

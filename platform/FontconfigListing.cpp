@@ -1,0 +1,166 @@
+#include "platform/FontconfigListing.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct ConfigRelease {
+  void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+struct PatternRelease {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+struct ObjectSetRelease {
+  void operator()(FcObjectSet* objects) const { FcObjectSetDestroy(objects); }
+};
+struct FontSetRelease {
+  void operator()(FcFontSet* fonts) const { FcFontSetDestroy(fonts); }
+};
+
+using ConfigPtr = std::unique_ptr<FcConfig, ConfigRelease>;
+using PatternPtr = std::unique_ptr<FcPattern, PatternRelease>;
+using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetRelease>;
+using FontSetPtr = std::unique_ptr<FcFontSet, FontSetRelease>;
+
+const FcChar8* Utf8(const std::string& text) {
+  return reinterpret_cast<const FcChar8*>(text.c_str());
+}
+
+// Every face fontconfig knows that matches `pattern`, reduced to `objects`. The current
+// configuration is taken on each call (and referenced, so a reinitialisation elsewhere cannot
+// free it under us) because fonts installed while the program runs join a new configuration.
+// The file and index are always listed: fontconfig merges listed patterns that compare equal,
+// and it compares names without regard to case, so a family that differs from another only in
+// case would otherwise be lost.
+FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> objects) {
+  const ConfigPtr config(FcConfigReference(nullptr));
+  const ObjectSetPtr set(FcObjectSetCreate());
+  if (!config || !set) return nullptr;
+  for (const char* object : objects) {
+    if (!FcObjectSetAdd(set.get(), object)) return nullptr;
+  }
+  if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX)) return nullptr;
+  return FontSetPtr(FcFontList(config.get(), pattern, set.get()));
+}
+
+std::optional<std::string> StringOf(const FcPattern* font, const char* object, int id = 0) {
+  FcChar8* value = nullptr;
+  if (FcPatternGetString(font, object, id, &value) != FcResultMatch) return std::nullopt;
+  return std::string(reinterpret_cast<const char*>(value));
+}
+
+// A number of the face; a variable font lists its axes as ranges, of which the start is taken.
+double NumberOf(const FcPattern* font, const char* object, double fallback) {
+  double value = fallback;
+  if (FcPatternGetDouble(font, object, 0, &value) == FcResultMatch) return value;
+  FcRange* range = nullptr;
+  double end = 0;
+  if (FcPatternGetRange(font, object, 0, &range) == FcResultMatch &&
+      FcRangeGetDouble(range, &value, &end)) {
+    return value;
+  }
+  return fallback;
+}
+
+// fontconfig lists a face's names per language, most specific kind first: the WWS family, the
+// typographic family, then the legacy family (and the same for the styles), leaving out a name
+// equal to one before it. So the legacy name is the last one in the language of the first; a
+// face that gives no languages (Type 1, bitmap formats) has one name only.
+std::string LegacyName(const FcPattern* font, const char* object, const char* languages) {
+  const std::optional<std::string> first = StringOf(font, object);
+  if (!first) return {};
+  const std::optional<std::string> firstLanguage = StringOf(font, languages);
+  std::string legacy = *first;
+  if (!firstLanguage) return legacy;
+  for (int id = 1; auto name = StringOf(font, object, id); ++id) {
+    if (StringOf(font, languages, id) == firstLanguage) legacy = std::move(*name);
+  }
+  return legacy;
+}
+
+// fontconfig's weight on the 100..900 scale of a logical font. fontconfig's conversion refuses
+// weights outside its own scale, so those are brought to its nearest end first.
+int WeightClassOf(double fontconfigWeight) {
+  const double onScale = std::clamp(fontconfigWeight, 0.0, double{FC_WEIGHT_EXTRABLACK});
+  const int weight = FcWeightToOpenType(static_cast<int>(std::lround(onScale)));
+  return std::clamp(weight, 100, 900);
+}
+
+ListedFace DescribeFace(const FcPattern* font) {
+  ListedFace face;
+  face.Family = StringOf(font, FC_FAMILY).value_or("");
+  face.Style = StringOf(font, FC_STYLE).value_or("");
+  face.LegacyFamily = LegacyName(font, FC_FAMILY, FC_FAMILYLANG);
+  face.LegacyStyle = LegacyName(font, FC_STYLE, FC_STYLELANG);
+  const std::string joined =
+      face.LegacyStyle.empty() ? face.LegacyFamily : face.LegacyFamily + " " + face.LegacyStyle;
+  face.FullName = StringOf(font, FC_FULLNAME).value_or(joined);
+  face.Weight = NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR);
+  face.WeightClass = WeightClassOf(face.Weight);
+  face.Slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
+  face.Italic = face.Slant != FC_SLANT_ROMAN;
+  face.Width = NumberOf(font, FC_WIDTH, FC_WIDTH_NORMAL);
+  face.Format = StringOf(font, FC_FONTFORMAT).value_or("");
+  FcBool outline = FcTrue;
+  if (FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch) face.Outline = outline;
+  face.File = StringOf(font, FC_FILE).value_or("");
+  FcPatternGetInteger(font, FC_INDEX, 0, &face.Index);
+  return face;
+}
+
+// The faces whose property (a family or a full name) is the given name, with everything the
+// program reads of a face.
+std::vector<ListedFace> ListFaces(const char* property, const std::string& name) {
+  const PatternPtr wanted(FcPatternCreate());
+  if (!wanted || !FcPatternAddString(wanted.get(), property, Utf8(name))) return {};
+  const FontSetPtr fonts =
+      ListFonts(wanted.get(), {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FULLNAME,
+                               FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_FONTFORMAT, FC_OUTLINE});
+  std::vector<ListedFace> faces;
+  for (int i = 0; fonts && i < fonts->nfont; ++i) faces.push_back(DescribeFace(fonts->fonts[i]));
+  return faces;
+}
+
+// fontconfig matches family names without regard to blanks as well as case.
+std::string WithoutBlanks(std::string name) {
+  std::erase(name, ' ');
+  return name;
+}
+
+}  // namespace
+
+int CompareIgnoringCase(const std::string& a, const std::string& b) {
+  return FcStrCmpIgnoreCase(Utf8(a), Utf8(b));
+}
+
+std::vector<std::string> LegacyFamilyOfEachFace() {
+  const PatternPtr everything(FcPatternCreate());
+  if (!everything) return {};
+  const FontSetPtr fonts = ListFonts(everything.get(), {FC_FAMILY, FC_FAMILYLANG});
+  std::vector<std::string> families;
+  for (int i = 0; fonts && i < fonts->nfont; ++i) {
+    std::string family = LegacyName(fonts->fonts[i], FC_FAMILY, FC_FAMILYLANG);
+    if (!family.empty()) families.push_back(std::move(family));
+  }
+  return families;
+}
+
+std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family) {
+  // fontconfig finds the faces that have the name among any of their families; of those, only
+  // the ones whose legacy family it is belong to the list's entry.
+  std::vector<ListedFace> faces = ListFaces(FC_FAMILY, family);
+  std::erase_if(faces, [&family](const ListedFace& face) {
+    return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) != 0;
+  });
+  return faces;
+}
+
+std::vector<ListedFace> FacesWithFullName(const std::string& fullName) {
+  return ListFaces(FC_FULLNAME, fullName);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+// Tells whether a face has a Microsoft symbol character map (platform 3, encoding 0), whose
+// glyphs sit at U+F000 plus the code. Owns a FreeType library for its life, so that faces are
+// opened cheaply.
+class SymbolCharmap {
+ public:
+  SymbolCharmap();
+  ~SymbolCharmap();
+  SymbolCharmap(const SymbolCharmap&) = delete;
+  SymbolCharmap& operator=(const SymbolCharmap&) = delete;
+
+  // A file FreeType cannot open is taken as having none: one bad file must not fail a listing.
+  bool Has(const std::string& file, int index) const;
+
+ private:
+  struct Library;
+  std::unique_ptr<Library> library_;
+};

@@ -1,0 +1,151 @@
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include <array>
+#include <string>
+
+#include "platform/PainterSurface.h"
+#include "printing/SheetContext.h"
+#include "printing/SheetLayouts.h"
+
+namespace {
+
+constexpr int kDpi = 300;
+
+struct InkTexts final : ISheetTexts {
+  explicit InkTexts(int points) : size(points) {}
+  std::string HeadingFont() override { return "DejaVu Sans"; }
+  std::string SampleTitle() override { return "Glyphy sample"; }
+  std::string SampleText() override { return "Quietly jumpy gypsy pigs yelp"; }
+  std::string ParagraphText() override { return {}; }
+  std::string SizeLine(int) override { return {}; }
+  bool PrintBold() override { return false; }
+  bool PrintItalic() override { return false; }
+  int SampleSize() override { return size; }
+  const int size;
+};
+
+// Passes one of a sheet's drawing calls (texts and rules, counted in order) to the real surface
+// and drops the others, so that call lands alone on its page exactly where the sheet puts it.
+// A kept call of -1 passes them all.
+class OneCallSurface final : public IDrawingSurface {
+ public:
+  OneCallSurface(IDrawingSurface& inner, int kept) : inner_(inner), kept_(kept) {}
+  int DpiX() override { return inner_.DpiX(); }
+  int DpiY() override { return inner_.DpiY(); }
+  void SetFont(const SurfaceFont& font) override { inner_.SetFont(font); }
+  void TextOut(int x, int y, const std::string& text) override {
+    if (!Keep()) return;
+    keptTop = y;
+    inner_.TextOut(x, y, text);
+  }
+  int TextWidth(const std::string& text) override { return inner_.TextWidth(text); }
+  bool SymbolFont() override { return inner_.SymbolFont(); }
+  void SetPenWidth(int width) override { inner_.SetPenWidth(width); }
+  void MoveTo(int x, int y) override { inner_.MoveTo(x, y); }
+  void LineTo(int x, int y) override { Keep() ? inner_.LineTo(x, y) : inner_.MoveTo(x, y); }
+  // The Sample Text sheet wraps no text, so a dropped call's height is never read.
+  int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override {
+    return Keep() ? inner_.DrawText(text, bounds, wordBreak) : 0;
+  }
+  bool NeedsRows(int top, int bottom) override { return inner_.NeedsRows(top, bottom); }
+
+  int calls = 0;
+  int keptTop = -1;
+
+ private:
+  bool Keep() { return calls++ == kept_ || kept_ < 0; }
+  IDrawingSurface& inner_;
+  int kept_;
+};
+
+struct SamplePage {
+  QImage Image;
+  int Calls = 0;
+  int KeptTop = -1;
+  int LineAdvance = 0;
+  QFont BodyFont;
+};
+
+// A letter-size Sample Text page with one block of the face, drawn by the real sheet code
+// through the real painter surface, as a printer gets it.
+SamplePage DrawSamplePage(const QString& face, int size, int kept) {
+  QImage image(17 * kDpi / 2, 11 * kDpi, QImage::Format_Grayscale8);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PainterSurface real(painter, kDpi, kDpi);
+  OneCallSurface surface(real, kept);
+  InkTexts texts(size);
+  const PageMetrics metrics{kDpi, kDpi};
+  const std::string suffix;
+  std::array<std::string, 3> lines = {"Bulky gypsy jigs", "Hefty quipping jokes", ""};
+  const ParagraphSizeTable sizes{};
+  SampleTextPrintout printout({texts, metrics, suffix, lines, sizes});
+  printout.Prepare(surface);
+  printout.Block(surface, face.toStdString(), 1, 1, [&]() -> IDrawingSurface& { return surface; });
+  // The block ends on its body font: the one whose cells overlap.
+  const QFont body = painter.font();
+  painter.end();
+  return {image, surface.calls, surface.keptTop, printout.LineAdvance(), body};
+}
+
+// Whether anything is drawn from the given row down.
+bool InkedFrom(const QImage& image, int firstRow) {
+  const QImage below = image.copy(0, firstRow, image.width(), image.height() - firstRow);
+  QImage blank(below.size(), below.format());
+  blank.fill(Qt::white);
+  return below != blank;
+}
+
+}  // namespace
+
+class SheetInkTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void laterLinesKeepTheInkAbove_data();
+  void laterLinesKeepTheInkAbove();
+};
+
+void SheetInkTest::laterLinesKeepTheInkAbove_data() {
+  QTest::addColumn<QString>("face");
+  QTest::addColumn<int>("size");
+  QTest::newRow("C059 60 pt") << "C059" << 60;
+  QTest::newRow("URW Bookman 60 pt") << "URW Bookman" << 60;
+  QTest::newRow("P052 36 pt") << "P052" << 36;
+  QTest::newRow("Nimbus Sans 36 pt") << "Nimbus Sans" << 36;
+  QTest::newRow("C059 11 pt") << "C059" << 11;
+}
+
+void SheetInkTest::laterLinesKeepTheInkAbove() {
+  QFETCH(QString, face);
+  QFETCH(int, size);
+
+  const SamplePage page = DrawSamplePage(face, size, -1);
+  // A family in more than one file is named with its foundry, "C059 [UKWN]".
+  QCOMPARE(QFontInfo(page.BodyFont).family().section(QStringLiteral(" ["), 0, 0), face);
+  QVERIFY(QFontMetrics(page.BodyFont).height() > page.LineAdvance);
+
+  // Each call drawn alone on a fresh page: drawing more can only darken, so the full page must
+  // be at least as dark at every pixel.
+  int lighter = 0;
+  for (int call = 0; call < page.Calls; ++call) {
+    const SamplePage alone = DrawSamplePage(face, size, call);
+    // The block's last three calls are its body lines; the first two must reach into the next
+    // line's cell, or the row proves nothing.
+    if (call >= page.Calls - 3 && call < page.Calls - 1) {
+      QVERIFY(InkedFrom(alone.Image, alone.KeptTop + page.LineAdvance));
+    }
+    for (int y = 0; y < page.Image.height(); ++y) {
+      const uchar* drawn = page.Image.constScanLine(y);
+      const uchar* own = alone.Image.constScanLine(y);
+      for (int x = 0; x < page.Image.width(); ++x) lighter += drawn[x] > own[x];
+    }
+  }
+  QCOMPARE(lighter, 0);
+}
+
+QTEST_MAIN(SheetInkTest)
+#include "SheetInkTest.moc"
