@@ -60,6 +60,8 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   lblFontType = MakeLabel("", tab, s.Rect(285, 140, 324, 16));
   lblStyles = MakeLabel("", tab, s.Rect(285, 159, 329, 34));
   lblStyles->setWordWrap(true);
+  // The label is two lines high; a family with many styles would slice a third line.
+  lblStyles->SetMaxLines(2);
   lblStyles->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   Panel3 = LoweredPanel(tab, s.Rect(288, 202, 237, 285));

@@ -15,6 +15,11 @@ QString Character(char32_t code) {
   return QString::fromUcs4(&code, 1);
 }
 
+// A caption takes a lone "&" for the underline marker; "&&" shows one "&".
+std::string AsCaption(QString text) {
+  return ToStdString(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
 }  // namespace
 
 FontMap::FontMap(const FontMapControls& controls, const FontList& fonts)
@@ -40,25 +45,25 @@ void FontMap::RefreshFontMap() {
   c_.chkGridItalic.SetChecked(false);
   c_.pnlCurrChar.SetFaceName(face);
   c_.grdFontMap.SetFaceName(face);
-  if (fonts_.CurrentIsSymbol() != symbolCells_) FillCells(fonts_.CurrentIsSymbol());
+  const bool refill = fonts_.CurrentIsSymbol() != symbolCells_;
+  if (refill) FillCells(fonts_.CurrentIsSymbol());
+  // Each real move shows the new current cell; when the cell stays put, the enlarged character
+  // would otherwise keep the glyph of the cells that were just replaced.
+  const bool moves = c_.grdFontMap.Col() != 1 || c_.grdFontMap.Row() != 1;
   c_.grdFontMap.SetCol(1);
   c_.grdFontMap.SetRow(1);
+  if (refill && !moves) grdFontMapClick();
 }
 
 void FontMap::grdFontMapClick() {
   const int code = CodeAt(c_.grdFontMap.Col(), c_.grdFontMap.Row());
-  // The label speaks the code page's character; the panel shows the cell as the face draws it.
-  const std::string shown =
-      ToStdString(Character(Windows1252ToUnicode(static_cast<unsigned char>(code))));
-  const std::string cell =
-      ToStdString(c_.grdFontMap.Cell(c_.grdFontMap.Col(), c_.grdFontMap.Row()));
-  if (cell == "&") {
-    c_.lblCurrChar.SetCaption("Current Character:  38  &&");
-    c_.pnlCurrChar.SetCaption("&&");
-    return;
-  }
-  c_.pnlCurrChar.SetCaption(cell);
-  c_.lblCurrChar.SetCaption("Current Character:  " + std::to_string(code) + "  " + shown);
+  // The label names the code page's character whatever the face; the panel shows the cell as the
+  // face draws it, which for a symbol face is no "&" even at code 38.
+  const QString shown = Character(Windows1252ToUnicode(static_cast<unsigned char>(code)));
+  const QString cell = c_.grdFontMap.Cell(c_.grdFontMap.Col(), c_.grdFontMap.Row());
+  c_.pnlCurrChar.SetCaption(AsCaption(cell));
+  c_.lblCurrChar.SetCaption("Current Character:  " + std::to_string(code) + "  " +
+                            AsCaption(shown));
 }
 
 void FontMap::chkGridBoldClick() {

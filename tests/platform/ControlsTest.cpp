@@ -6,6 +6,7 @@
 #include "fakes/FakeMessageBoxes.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
+#include "platform/ElidedLines.h"
 #include "platform/ErrorText.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
@@ -14,6 +15,18 @@
 #include "platform/PlatformError.h"
 #include "platform/SpinEdit.h"
 #include "platform/Windows1252.h"
+
+namespace {
+
+const QString kManyStyles = QStringLiteral(
+    "Styles: Thin, Thin Italic, Extra Light, Extra Light Italic, Light, Light Italic, Regular, "
+    "Italic, Medium, Medium Italic, Semi Bold, Semi Bold Italic, Bold, Bold Italic, Black");
+
+QFont StylesFont(int points = 10) {
+  return QFont(QStringLiteral("DejaVu Sans"), points);
+}
+
+}  // namespace
 
 class ControlsTest : public QObject {
   Q_OBJECT
@@ -24,6 +37,9 @@ class ControlsTest : public QObject {
   void mnemonics_data();
   void mnemonics();
   void labelWithBuddyKeepsMarkers();
+  void elidedLines_data();
+  void elidedLines();
+  void labelElidesOnlyWhatItShows();
   void spinEditValue_data();
   void spinEditValue();
   void spinEditCorrectsOnFocusLoss_data();
@@ -118,6 +134,63 @@ void ControlsTest::labelWithBuddyKeepsMarkers() {
   QCOMPARE(label.text(), QStringLiteral("Si&ze"));
   QCOMPARE(label.buddy(), &spin);
   QCOMPARE(label.accessibleName(), QStringLiteral("Size"));
+}
+
+void ControlsTest::elidedLines_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("width");
+  QTest::addColumn<int>("maxLines");
+  QTest::addColumn<bool>("cut");
+  QTest::addColumn<bool>("wholeWords");
+  QTest::addColumn<int>("lines");  // that the cut text takes
+  const QString overlong(60, QLatin1Char('W'));
+  QTest::newRow("fits") << "Styles: Regular, Bold" << 329 << 2 << false << true << 0;
+  QTest::newRow("no limit") << kManyStyles << 329 << 0 << false << true << 0;
+  QTest::newRow("two lines") << kManyStyles << 329 << 2 << true << true << 2;
+  QTest::newRow("one line") << kManyStyles << 200 << 1 << true << true << 1;
+  QTest::newRow("overlong second word") << "Styles: " + overlong << 200 << 2 << true << true << 1;
+  QTest::newRow("one overlong word") << overlong << 200 << 2 << true << false << 1;
+}
+
+void ControlsTest::elidedLines() {
+  QFETCH(QString, text);
+  QFETCH(int, width);
+  QFETCH(int, maxLines);
+  QFETCH(bool, cut);
+  QFETCH(bool, wholeWords);
+  QFETCH(int, lines);
+  const QString elided = ElidedLines(text, StylesFont(), width, maxLines);
+  if (!cut) {
+    QCOMPARE(elided, text);
+    return;
+  }
+  QVERIFY(elided.endsWith(QChar(0x2026)));
+  const QString kept = elided.chopped(1);
+  QVERIFY(!kept.isEmpty() && text.startsWith(kept));
+  const QChar next = text.at(kept.size());
+  QCOMPARE(next == u' ' || next == u',', wholeWords);
+  // Measured as a word-wrapping label draws it.
+  const QRect drawn =
+      QFontMetrics(StylesFont()).boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, elided);
+  QVERIFY(drawn.width() <= width);
+  QCOMPARE(qRound(drawn.height() / QFontMetricsF(StylesFont()).lineSpacing()), lines);
+}
+
+void ControlsTest::labelElidesOnlyWhatItShows() {
+  Label label(kManyStyles.toStdString());
+  label.setWordWrap(true);
+  label.setFont(StylesFont());
+  label.resize(329, 34);
+  label.show();
+  label.SetMaxLines(2);
+  const QString twoLines = label.text();
+  QVERIFY(twoLines.endsWith(QChar(0x2026)));
+  QCOMPARE(QString::fromStdString(label.Caption()), kManyStyles);
+  label.resize(200, 34);
+  QVERIFY(label.text().size() < twoLines.size());
+  label.resize(329, 34);
+  label.setFont(StylesFont(14));
+  QVERIFY(label.text().size() < twoLines.size());
 }
 
 void ControlsTest::spinEditValue_data() {

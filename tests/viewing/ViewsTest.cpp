@@ -38,6 +38,19 @@ void SelectAll(TfrmMain& form) {
   form.Fonts().cmdSelectAllClick();
 }
 
+// Clicks the family in the Main page's list, then opens the Font Map as the user would.
+void ViewFontMapOf(TfrmMain& form, const QString& family) {
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+  ListBox* list = form.tabMain().lstFonts;
+  for (int i = 0; i < list->Count(); ++i) {
+    if (QString::fromStdString(list->Text(i)) != family) continue;
+    const QRect row = list->visualRect(list->model()->index(i, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  }
+  QCOMPARE(QString::fromStdString(form.Fonts().CurrentFontName()), family);
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::FontMap));
+}
+
 }  // namespace
 
 class ViewsTest : public QObject {
@@ -55,6 +68,8 @@ class ViewsTest : public QObject {
   void fontMapCellsAndLabels();
   void refreshFontMapClearsStylesAndGoesToA();
   void symbolFontShowsItsOwnGlyphs();
+  void currentCharacterFollowsTheFace_data();
+  void currentCharacterFollowsTheFace();
   void largeSampleKeepsItsStyleAcrossFonts();
 };
 
@@ -287,6 +302,47 @@ void ViewsTest::symbolFontShowsItsOwnGlyphs() {
   QCOMPARE(page.pnlCurrChar->font().pointSizeF(), 30.0);
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::FontMap));
   QCOMPARE(page.grdFontMap->Cell(1, 1), QStringLiteral("A"));
+}
+
+void ViewsTest::currentCharacterFollowsTheFace_data() {
+  QTest::addColumn<QStringList>("families");  // viewed in turn on the Font Map
+  QTest::addColumn<bool>("clickAmpersand");
+  QTest::addColumn<QString>("label");
+  QTest::addColumn<QString>("panel");
+  const QString a = QStringLiteral("Current Character:  65  A");
+  const QString amp = QStringLiteral("Current Character:  38  &&");
+  const QString symbolA(QChar(0xF041));
+  const QString symbolAmp(QChar(0xF026));
+  QTest::newRow("symbol 38") << QStringList{"Dingbats"} << true << amp << symbolAmp;
+  QTest::newRow("text 38") << QStringList{"Alpha"} << true << amp << "&&";
+  QTest::newRow("text, symbol") << QStringList{"Alpha", "Dingbats"} << false << a << symbolA;
+  QTest::newRow("symbol, text") << QStringList{"Dingbats", "Alpha"} << false << a << "A";
+  QTest::newRow("text, symbol, text")
+      << QStringList{"Alpha", "Dingbats", "Alpha"} << false << a << "A";
+}
+
+void ViewsTest::currentCharacterFollowsTheFace() {
+  QFETCH(QStringList, families);
+  QFETCH(bool, clickAmpersand);
+  QFETCH(QString, label);
+  QFETCH(QString, panel);
+  MainWindowHarness h;
+  FontStyleRecord symbol;
+  symbol.elfStyle = "Regular";
+  symbol.tmPitchAndFamily = TMPF_TRUETYPE;
+  symbol.tmCharSet = SYMBOL_CHARSET;
+  h.fonts.AddFamily("Dingbats", {symbol});
+  h.fonts.AddTrueTypeFamily("Alpha", {"Regular"});
+  h.printer.printers = {{"Laser", std::vector<std::string>{"Alpha", "Dingbats"}}};
+  TfrmMain& form = h.Show();
+  FontMapPage& page = form.tabFontMap();
+  for (const QString& family : families) ViewFontMapOf(form, family);
+  if (clickAmpersand) {
+    page.grdFontMap->SetCol(6);
+    page.grdFontMap->SetRow(0);
+  }
+  QCOMPARE(Caption(page.lblCurrChar), label);
+  QCOMPARE(Caption(page.pnlCurrChar), panel);
 }
 
 void ViewsTest::largeSampleKeepsItsStyleAcrossFonts() {
