@@ -200,6 +200,10 @@ class FontconfigFontServicesTest : public QObject {
     QTest::newRow("CFF") << QStringLiteral("P052") << 400 << int{TMPF_VECTOR} << int{ANSI_CHARSET};
     QTest::newRow("PCF bitmap") << QStringLiteral("Fixed") << 400 << 0 << int{OEM_CHARSET};
     QTest::newRow("Windows FNT bitmap") << QStringLiteral("System") << 400 << 0 << int{OEM_CHARSET};
+    QTest::newRow("bitmaps in an sfnt (OTB)")
+        << QStringLiteral("Terminus") << 500 << 0 << int{OEM_CHARSET};
+    QTest::newRow("a legacy family of one light face")
+        << QStringLiteral("DejaVu Sans Light") << 200 << int{TMPF_TRUETYPE} << int{ANSI_CHARSET};
   }
   void enumFontFamiliesClassifiesEachFormat() {
     QFETCH(QString, family);
@@ -217,6 +221,29 @@ class FontconfigFontServicesTest : public QObject {
     QVERIFY(!record.Italic);
     QCOMPARE(int{record.tmPitchAndFamily}, pitchAndFamily);
     QCOMPARE(int{record.tmCharSet}, charSet);
+  }
+
+  // A typographic family with condensed and light faces lists as several legacy families, each
+  // holding only its own faces, under the styles the faces give for that family.
+  void legacyFamiliesHoldTheirOwnFaces_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("styles");
+    QTest::newRow("the basic four") << "DejaVu Sans"
+                                    << "Book, Oblique, Bold, Bold Oblique";
+    QTest::newRow("the condensed four") << "DejaVu Sans Condensed"
+                                        << "Book, Oblique, Bold, Bold Oblique";
+    QTest::newRow("a full name selects its face") << "DejaVu Sans Condensed Bold"
+                                                  << "Bold";
+  }
+  void legacyFamiliesHoldTheirOwnFaces() {
+    QFETCH(QString, family);
+    QFETCH(QString, styles);
+    FontconfigFontServices services;
+    QStringList listed;
+    for (const FontStyleRecord& record : services.EnumFontFamilies(family.toStdString())) {
+      listed << QString::fromStdString(record.elfStyle);
+    }
+    QCOMPARE(listed.join(QStringLiteral(", ")), styles);
   }
 
   void enumFontFamiliesOfAnAbsentFamilyIsEmpty_data() {
