@@ -24,6 +24,15 @@
 
 namespace {
 
+// A TrueType face whose character map is a symbol one.
+FontStyleRecord SymbolFace() {
+  FontStyleRecord symbol;
+  symbol.elfStyle = "Regular";
+  symbol.tmPitchAndFamily = TMPF_TRUETYPE;
+  symbol.tmCharSet = SYMBOL_CHARSET;
+  return symbol;
+}
+
 QString Caption(const Label* label) {
   return QString::fromStdString(label->Caption());
 }
@@ -280,11 +289,7 @@ void ViewsTest::refreshFontMapClearsStylesAndGoesToA() {
 
 void ViewsTest::symbolFontShowsItsOwnGlyphs() {
   MainWindowHarness h;
-  FontStyleRecord symbol;
-  symbol.elfStyle = "Regular";
-  symbol.tmPitchAndFamily = TMPF_TRUETYPE;
-  symbol.tmCharSet = SYMBOL_CHARSET;
-  h.fonts.AddFamily("Dingbats", {symbol});
+  h.fonts.AddFamily("Dingbats", {SymbolFace()});
   h.fonts.AddTrueTypeFamily("Text", {"Regular"});
   h.printer.printers = {{"Laser", std::vector<std::string>{"Dingbats", "Text"}}};
   TfrmMain& form = h.Show();
@@ -327,11 +332,7 @@ void ViewsTest::currentCharacterFollowsTheFace() {
   QFETCH(QString, label);
   QFETCH(QString, panel);
   MainWindowHarness h;
-  FontStyleRecord symbol;
-  symbol.elfStyle = "Regular";
-  symbol.tmPitchAndFamily = TMPF_TRUETYPE;
-  symbol.tmCharSet = SYMBOL_CHARSET;
-  h.fonts.AddFamily("Dingbats", {symbol});
+  h.fonts.AddFamily("Dingbats", {SymbolFace()});
   h.fonts.AddTrueTypeFamily("Alpha", {"Regular"});
   h.printer.printers = {{"Laser", std::vector<std::string>{"Alpha", "Dingbats"}}};
   TfrmMain& form = h.Show();
