@@ -1,15 +1,19 @@
 #include "platform/QtPrinter.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
+#include "platform/DurableFile.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IRegistry.h"
@@ -17,6 +21,7 @@
 #include "platform/PlatformError.h"
 #include "platform/QtText.h"
 #include "platform/RegistryText.h"
+#include "platform/StaleTemporaries.h"
 
 namespace {
 
@@ -28,6 +33,20 @@ constexpr const char* kOutputFolderValue = "Output Folder";
 // The sheets are laid out for a printable area of 7.5 by 10.5 inches; a quarter-inch margin
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
+
+// ".glyphera-<milliseconds>-<number>.pdf.part", the name a sheet is written under.
+bool IsPartialSheet(std::string_view name) {
+  constexpr std::string_view kPrefix = ".glyphera-";
+  constexpr std::string_view kSuffix = ".pdf.part";
+  if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
+  name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  const std::size_t dash = name.find('-');
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
+         digits(name.substr(dash + 1));
+}
 
 QPageLayout SheetLayout() {
   const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
@@ -47,6 +66,12 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
   const QString systemDefault = QPrinterInfo::defaultPrinterName();
   for (std::size_t i = 1; i < names_.size(); ++i) {
     if (ToQString(names_[i]) == systemDefault) index_ = static_cast<int>(i);
+  }
+  // A sheet a killed run was writing is of no use to anyone.
+  try {
+    RemoveStaleTemporaries(OutputFolder(), IsPartialSheet);
+  } catch (const PlatformError&) {
+    // A registry store that cannot be read is reported where it is read for the user.
   }
 }
 
@@ -103,26 +128,26 @@ void QtPrinter::BeginDoc() {
   } else {
     OpenSystemDocument();
   }
-  surface_ =
-      std::make_unique<PainterSurface>(*painter_, printer_->resolution(), printer_->resolution());
+  const int resolution = pdf_ ? pdf_->resolution() : printer_->resolution();
+  surface_ = std::make_unique<PainterSurface>(*painter_, resolution, resolution);
 }
 
 void QtPrinter::OpenPdfDocument() {
   const std::string folder = OutputFolder();
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  // The document is written under a name of its own and takes its final name when it is ended,
-  // so an aborted or failed sheet never stands among the finished ones.
-  partialFile_ = folder + "/.glyphera-" + std::to_string(QDateTime::currentMSecsSinceEpoch()) +
-                 "-" + std::to_string(++partials_) + ".pdf.part";
-  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer_->setOutputFormat(QPrinter::PdfFormat);
-  printer_->setResolution(kPdfResolution);
-  printer_->setPageLayout(SheetLayout());
-  printer_->setCreator(QStringLiteral("Glyphera"));
-  printer_->setOutputFileName(ToQString(partialFile_));
+  if (!std::filesystem::is_directory(folder, error))
+    throw PlatformError("Unable to write to " + folder);
+  // The document is made in memory and written out when it is ended, where every byte of the
+  // write is checked: the PDF engine reports success even when its own writes failed.
+  pdfBytes_ = std::make_unique<QBuffer>();
+  pdfBytes_->open(QIODevice::WriteOnly);
+  pdf_ = std::make_unique<QPdfWriter>(pdfBytes_.get());
+  pdf_->setResolution(kPdfResolution);
+  pdf_->setPageLayout(SheetLayout());
+  pdf_->setCreator(QStringLiteral("Glyphera"));
   painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(printer_.get())) {
+  if (!painter_->begin(pdf_.get())) {
     Close();
     throw PlatformError("Unable to write to " + folder);
   }
@@ -147,19 +172,38 @@ void QtPrinter::EndDoc() {
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
   std::string failed;
-  if (!partialFile_.empty()) {
-    std::error_code error;
-    const std::string finalName = NextPdfName();
-    if (written) std::filesystem::rename(partialFile_, finalName, error);
-    if (!written || error) {
-      std::filesystem::remove(partialFile_, error);
-      failed = finalName;
-    }
+  if (pdf_) {
+    failed = WritePdfFile(written);
   } else if (!written) {
-    failed = names_[static_cast<std::size_t>(index_)];
+    failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
   }
   Close();
-  if (!failed.empty()) throw PlatformError("Unable to write to " + failed);
+  if (!failed.empty()) throw PlatformError(failed);
+}
+
+std::string QtPrinter::WritePdfFile(bool made) {
+  const std::string folder = OutputFolder();
+  const std::string finalName = NextPdfName();
+  if (!made) return "Unable to write to " + finalName;
+  // The sheet is written under a name of its own and takes its final name only when all of it
+  // is on the disk, so a sheet cut short never stands among the finished ones.
+  const std::string partial = folder + "/.glyphera-" +
+                              std::to_string(QDateTime::currentMSecsSinceEpoch()) + "-" +
+                              std::to_string(++partials_) + ".pdf.part";
+  const QByteArray& bytes = pdfBytes_->data();
+  std::error_code error =
+      WriteNewFileDurably(partial, std::string_view(bytes.constData(), bytes.size()));
+  if (!error) std::filesystem::rename(partial, finalName, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    if (error == std::errc::no_space_on_device) {
+      return "Unable to write to " + finalName + ": there is not enough space on the disk";
+    }
+    return "Unable to write to " + finalName;
+  }
+  SyncFolder(folder);
+  return {};
 }
 
 std::string QtPrinter::NextPdfName() {
@@ -180,12 +224,8 @@ std::string QtPrinter::NextPdfName() {
 void QtPrinter::Abort() {
   if (!Printing()) return;
   surface_.reset();
-  printer_->abort();
+  if (printer_) printer_->abort();
   painter_->end();
-  if (!partialFile_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(partialFile_, ignored);
-  }
   Close();
 }
 
@@ -198,5 +238,6 @@ void QtPrinter::Close() {
   surface_.reset();
   painter_.reset();
   printer_.reset();
-  partialFile_.clear();
+  pdf_.reset();
+  pdfBytes_.reset();
 }

@@ -11,7 +11,9 @@ class IFontServices;
 class IMessageDispatch;
 class IRegistry;
 class PainterSurface;
+class QBuffer;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 
 // The printers: a built-in PDF printer that is always there, then the CUPS printers Qt reports.
@@ -48,6 +50,8 @@ class QtPrinter final : public IPrinter {
   void OpenSystemDocument();
   // A file name in the output folder that sorts after every earlier document and is not taken.
   std::string NextPdfName();
+  // Writes the finished PDF document to its file; the error text, or nothing when it is there.
+  std::string WritePdfFile(bool made);
   void Close();
 
   IFontServices& fonts_;
@@ -57,9 +61,10 @@ class QtPrinter final : public IPrinter {
   int index_ = 0;
   std::optional<std::vector<std::string>> fontList_;
   std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<QBuffer> pdfBytes_;
+  std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
-  std::string partialFile_;
   int sequence_ = 1;
   int partials_ = 0;
 };

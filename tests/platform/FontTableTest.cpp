@@ -1,5 +1,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 #include <filesystem>
 
@@ -15,6 +17,7 @@ class FontTableTest : public QObject {
   void initTestCase();
   void addedFileIsListedAndDrawnUntilRemovedAsOftenAsAdded();
   void fullNameSelectsOneFace();
+  void shownFileThatChangesCannotCrash();
 
  private:
   TempDir dir_;
@@ -67,6 +70,30 @@ void FontTableTest::fullNameSelectsOneFace() {
   QVERIFY(!regular.bold());
   table.RemoveFontResource(mono_);
   table.RemoveFontResource(monoBold_);
+}
+
+// A file shown from the table is cut short and then deleted while the program still draws new
+// sizes and styles of it: drawing must go on from what was read, never fault on a mapped page.
+void FontTableTest::shownFileThatChangesCannotCrash() {
+  const std::string shown = dir_.File("shrinking.ttf");
+  std::filesystem::copy_file(mono_, shown);
+  FontconfigFontTable table;
+  table.AddFontResource(shown);
+  table.BroadcastFontChange();
+  QImage page(800, 200, QImage::Format_Grayscale8);
+  const auto draw = [&page](int points, bool bold, bool italic) {
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setFont(FaceFont("DejaVu Sans Mono", points, bold, italic));
+    painter.drawText(10, 150, QStringLiteral("The quick brown fox jumps, 0123456789"));
+  };
+  draw(12, false, false);
+  std::filesystem::resize_file(shown, 1024);
+  for (int points = 13; points <= 40; points += 9) draw(points, points > 20, points > 30);
+  std::filesystem::remove(shown);
+  draw(48, true, false);
+  table.RemoveFontResource(shown);
+  QVERIFY(!table.IsAdded(shown));
 }
 
 QTEST_MAIN(FontTableTest)

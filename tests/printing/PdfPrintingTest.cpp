@@ -4,6 +4,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
 
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
@@ -67,6 +70,8 @@ class PdfPrintingTest : public QObject {
   void abortedDocumentLeavesNoFile();
   void sampleSheetTextStandsWhereTheLayoutPutsIt();
   void previewFacesArePrintedFromTheirFiles();
+  void fullDiskEndsTheJobAndKeepsFinishedSheets();
+  void staleSheetsOfAKilledRunAreRemoved();
   void eachFamilyPrintsItsOwnFace_data();
   void eachFamilyPrintsItsOwnFace();
 
@@ -176,6 +181,67 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
   QVERIFY(!fontTable.IsAdded(folder + "/mono.ttf"));
   QVERIFY(!fontTable.IsAdded(folder + "/serif.ttf"));
+}
+
+// A disk that fills while sheets are written: the sheets written in full keep their names, the one
+// cut short is removed, and the job ends with the cause instead of reporting success.
+void PdfPrintingTest::fullDiskEndsTheJobAndKeepsFinishedSheets() {
+  if (geteuid() != 0) QSKIP("a small filesystem can be mounted only by root");
+  const std::string out = home_.File("small-disk");
+  std::filesystem::create_directories(out);
+  const QString folder = QString::fromStdString(out);
+  if (QProcess::execute(QStringLiteral("mount"),
+                        {"-t", "tmpfs", "-o", "size=120k", "tmpfs", folder}) != 0) {
+    QSKIP("no small filesystem could be mounted");
+  }
+  const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {folder}); });
+  RealServices real(home_.File("glyphera"));
+  real.printer.SetOutputFolder(out);
+  TfrmMain form(real.Services(), real.errors);
+  MainPage& m = form.tabMain();
+  QTest::mouseClick(m.cmdSelectAll, Qt::LeftButton);
+  m.chkCharChart->SetChecked(true);
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+
+  QCOMPARE(real.messages.shown.size(), std::size_t{1});
+  QVERIFY2(real.messages.shown[0].Text.find("not enough space on the disk") != std::string::npos,
+           real.messages.shown[0].Text.c_str());
+  const QDir written(folder);
+  QCOMPARE(written.entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")).size(), 0);
+  const QStringList sheets = written.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+  QVERIFY(!sheets.isEmpty() && sheets.size() < m.lstFonts->Count());
+  for (const QString& sheet : sheets) {
+    QCOMPARE(QProcess::execute(QStringLiteral("pdfinfo"), {folder + "/" + sheet}), 0);
+  }
+}
+
+// Sheets a killed run left half written go when the program next starts; nothing else does.
+void PdfPrintingTest::staleSheetsOfAKilledRunAreRemoved() {
+  RealServices real(home_.File("glyphera"));
+  const std::string out = home_.File("stale");
+  std::filesystem::create_directories(out);
+  real.printer.SetOutputFolder(out);
+  struct Left {
+    const char* name;
+    bool old;
+    bool removed;
+  };
+  const Left left[] = {{".glyphera-1733580000000-3.pdf.part", true, true},
+                       {".glyphera-1733580000000-4.pdf.part", false, false},
+                       {".glyphera-notes.pdf.part", true, false},
+                       {"Glyphera 2026-12-07 10-00-00 000001.pdf", true, false}};
+  for (const Left& file : left) {
+    const std::string path = out + "/" + file.name;
+    std::ofstream(path) << "%PDF";
+    if (file.old) {
+      std::filesystem::last_write_time(
+          path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+  }
+  const QtPrinter started(real.fonts, real.registry, real.dispatch);
+  for (const Left& file : left) {
+    QCOMPARE(std::filesystem::exists(out + "/" + file.name), !file.removed);
+  }
 }
 
 void PdfPrintingTest::eachFamilyPrintsItsOwnFace_data() {
