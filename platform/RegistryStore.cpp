@@ -19,21 +19,28 @@
 // - Blank lines and lines starting with ';' are ignored; a CR before the line feed is ignored, so
 //   a file saved by a Windows editor still reads. Any other line makes the file corrupt.
 //
-// We write keys and values in the order they were created, one blank line between keys.
+// We write keys and values in the order they were created, one blank line between keys. A write
+// goes to "<name>.tmp-" and eight lowercase hex digits beside the file, then is renamed over it.
 
 #include "platform/RegistryStore.h"
 
+#include "platform/DurableFile.h"
+#include "platform/StaleTemporaries.h"
+
 #include "platform/AsciiCase.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/PlatformError.h"
@@ -45,6 +52,22 @@ namespace {
 
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
+
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+constexpr std::size_t kTemporarySuffixLength = 8;
+// As many links as the kernel itself follows before giving up on a loop.
+constexpr int kMaxLinkHops = 40;
+
+struct KeyName {
+  RegistryRoot Root = RegistryRoot::CurrentUser;
+  std::string Path;
+};
+
+struct ParsedValue {
+  std::string Name;
+  RegistryValue Value;
+};
 
 // "\\Software\\\\Microsoft\\" and "Software\\Microsoft" name the same key.
 std::string NormaliseKey(std::string_view path) {
@@ -71,6 +94,17 @@ bool IsSameOrBelow(std::string_view key, std::string_view ancestor) {
 
 std::string_view RootName(RegistryRoot root) {
   return root == RegistryRoot::CurrentUser ? kCurrentUser : kLocalMachine;
+}
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = LowerAscii(c);
+  return folded;
+}
+
+// One string for a key that matches however its path is spelt, for lookups while reading.
+std::string IndexOf(RegistryRoot root, std::string_view normalisedPath) {
+  return (root == RegistryRoot::CurrentUser ? "U" : "M") + FoldCase(normalisedPath);
 }
 
 std::string StripTrailingSlashes(std::string path) {
@@ -157,12 +191,162 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// The line starting at `start`, without its line feed or a CR before that; moves `start` past it.
+std::string_view NextLine(std::string_view text, std::size_t& start) {
+  std::size_t end = text.find('\n', start);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view line = text.substr(start, end - start);
+  start = end + 1;
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// Whether the text holds only blank lines: nothing a user could lose by seeding it afresh.
+bool HoldsNothing(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    if (!IsBlank(NextLine(text, start))) return false;
+  }
+  return true;
+}
+
+// "[ROOT\path]"; nothing when the line is not a well-formed header.
+std::optional<KeyName> ParseHeader(std::string_view line) {
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+  const std::string_view inside = line.substr(1, line.size() - 2);
+  const std::string_view rootName = inside.substr(0, inside.find('\\'));
+  KeyName key;
+  if (EqualsIgnoringCase(rootName, kCurrentUser)) {
+    key.Root = RegistryRoot::CurrentUser;
+  } else if (EqualsIgnoringCase(rootName, kLocalMachine)) {
+    key.Root = RegistryRoot::LocalMachine;
+  } else {
+    return std::nullopt;
+  }
+  key.Path = NormaliseKey(inside.substr(rootName.size()));
+  return key;
+}
+
+// The part of a value line after "type:"; nothing when the type is unknown or the data is not
+// valid for it.
+std::optional<RegistryValue> ParseData(std::string_view type, std::string_view data) {
+  RegistryValue value;
+  if (EqualsIgnoringCase(type, "number")) {
+    value.Type = RegistryType::Number;
+    const auto [end, result] =
+        std::from_chars(data.data(), data.data() + data.size(), value.Number);
+    if (data.empty() || result != std::errc() || end != data.data() + data.size()) {
+      return std::nullopt;
+    }
+    return value;
+  }
+  if (EqualsIgnoringCase(type, "text")) {
+    value.Type = RegistryType::Text;
+  } else if (EqualsIgnoringCase(type, "expandable")) {
+    value.Type = RegistryType::ExpandableText;
+  } else {
+    return std::nullopt;
+  }
+  std::size_t pos = 0;
+  std::optional<std::string> text = Unescape(data, pos, false);
+  if (!text) return std::nullopt;
+  value.Text = std::move(*text);
+  return value;
+}
+
+// '"name"=type:data'; nothing when the line is not a well-formed value.
+std::optional<ParsedValue> ParseValueLine(std::string_view line) {
+  if (line.empty() || line.front() != '"') return std::nullopt;
+  std::size_t pos = 1;
+  std::optional<std::string> name = Unescape(line, pos, true);
+  if (!name || pos >= line.size() || line[pos] != '=') return std::nullopt;
+  const std::size_t colon = line.find(':', pos + 1);
+  if (colon == std::string_view::npos) return std::nullopt;
+  std::optional<RegistryValue> value =
+      ParseData(line.substr(pos + 1, colon - pos - 1), line.substr(colon + 1));
+  if (!value) return std::nullopt;
+  return ParsedValue{std::move(*name), std::move(*value)};
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return std::nullopt;
+  std::string text;
+  char chunk[8192];
+  while (in) {
+    in.read(chunk, sizeof chunk);
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return text;
+}
+
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
 std::string RandomSuffix() {
   std::random_device device;
-  std::uniform_int_distribution<unsigned> digit(0, 15);
+  std::uniform_int_distribution<std::size_t> digit(0, kHexDigits.size() - 1);
   std::string suffix;
-  for (int i = 0; i < 8; ++i) suffix += "0123456789abcdef"[digit(device)];
+  for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) suffix += kHexDigits[digit(device)];
   return suffix;
+}
+
+// Whether `name` is exactly what a write of the file `storeName` calls its temporary file.
+bool IsTemporaryName(std::string_view name, std::string_view storeName) {
+  const std::size_t prefixLength = storeName.size() + kTemporaryInfix.size();
+  if (name.size() != prefixLength + kTemporarySuffixLength) return false;
+  if (name.substr(0, storeName.size()) != storeName ||
+      name.substr(storeName.size(), kTemporaryInfix.size()) != kTemporaryInfix) {
+    return false;
+  }
+  return name.substr(prefixLength).find_first_not_of(kHexDigits) == std::string_view::npos;
+}
+
+// Removes the temporary files that writes of `store` left when the program was killed before the
+// rename. Clearing up is a courtesy: a file that cannot be listed or removed is left alone.
+void RemoveStaleTemporariesOf(const fs::path& store) {
+  const std::string storeName = store.filename().string();
+  RemoveStaleTemporaries(FolderOf(store).string(), [&storeName](std::string_view name) {
+    return IsTemporaryName(name, storeName);
+  });
+}
+
+// The file a store path really names, following symbolic links (relative ones from the link's
+// own folder), so a store kept elsewhere, such as in a dotfiles repository, is rewritten there.
+// Nothing when the links go round in a loop or cannot be read.
+std::optional<fs::path> ResolveLinks(fs::path path) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = target.is_absolute() ? target : FolderOf(path) / target;
+  }
+  return std::nullopt;
+}
+
+// Replaces `target` with `text` so that a crash or power cut at any moment leaves the old file or
+// the new one, whole: the data is on the disk before the rename makes it the file.
+bool ReplaceDurably(const fs::path& target, std::string_view text) {
+  std::string temporary;
+  std::error_code error = std::make_error_code(std::errc::file_exists);
+  for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
+    temporary = (FolderOf(target) /
+                 (target.filename().string() + std::string(kTemporaryInfix) + RandomSuffix()))
+                    .string();
+    error = WriteNewFileDurably(temporary, text);
+  }
+  if (error) return false;
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  // The new contents are in place and readable now; failing to flush the folder cannot be undone,
+  // and reporting it would leave memory disagreeing with the file.
+  SyncFolder(FolderOf(target).string());
+  return true;
 }
 
 }  // namespace
@@ -243,6 +427,7 @@ void RegistryStore::EnsureLoaded() {
 }
 
 void RegistryStore::Load() {
+  RemoveLeftovers();
   std::error_code error;
   const fs::file_status status = fs::status(filePath_, error);
   if (status.type() == fs::file_type::not_found) {
@@ -250,25 +435,27 @@ void RegistryStore::Load() {
     return;
   }
 
-  std::string text;
-  bool readable = !error && fs::is_regular_file(status);
-  if (readable) {
-    std::ifstream in(filePath_, std::ios::binary);
-    readable = in.is_open();
-    char chunk[8192];
-    while (readable) {
-      in.read(chunk, sizeof chunk);
-      text.append(chunk, static_cast<std::size_t>(in.gcount()));
-      if (!in) break;
-    }
-    readable = readable && !in.bad();
-  }
-  if (!readable) {
+  std::optional<std::string> text;
+  if (!error && fs::is_regular_file(status)) text = ReadWholeFile(filePath_);
+  if (!text) {
     state_ = State::Failed;
     failure_ = "The registry store " + filePath_ + " cannot be read";
     return;
   }
-  Parse(text);
+  if (HoldsNothing(*text)) {
+    Seed();
+    return;
+  }
+  Parse(*text);
+}
+
+// A write leaves its temporary beside the file it replaces, which for a linked store is the link's
+// target; the store's own folder is cleared as well, where writes went before it was linked.
+void RegistryStore::RemoveLeftovers() const {
+  const fs::path store(filePath_);
+  RemoveStaleTemporariesOf(store);
+  const std::optional<fs::path> target = ResolveLinks(store);
+  if (target && *target != store) RemoveStaleTemporariesOf(*target);
 }
 
 void RegistryStore::Seed() {
@@ -290,8 +477,11 @@ void RegistryStore::Seed() {
 
 void RegistryStore::Parse(const std::string& text) {
   std::vector<Key> keys;
-  std::size_t current = 0;  // index of the key the values belong to; none until a header is seen
-  bool haveKey = false;
+  // Found by folded name rather than by search, so a store of many keys, or a key of many values,
+  // reads in time proportional to its size.
+  std::unordered_map<std::string, std::size_t> keyIndex;
+  std::vector<std::unordered_map<std::string, std::size_t>> valueIndex;  // one for each key
+  std::optional<std::size_t> current;  // the key the values belong to; none until a header
   std::size_t lineNumber = 0;
   std::size_t lineStart = 0;
 
@@ -302,84 +492,35 @@ void RegistryStore::Parse(const std::string& text) {
   };
 
   while (lineStart < text.size()) {
-    std::size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string::npos) lineEnd = text.size();
-    std::string_view line(text.data() + lineStart, lineEnd - lineStart);
-    lineStart = lineEnd + 1;
+    const std::string_view line = NextLine(text, lineStart);
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (IsBlank(line) || line.front() == ';') continue;
 
     if (line.front() == '[') {
-      if (line.size() < 2 || line.back() != ']') return corrupt();
-      const std::string_view inside = line.substr(1, line.size() - 2);
-      const std::string_view rootName = inside.substr(0, inside.find('\\'));
-      RegistryRoot root;
-      if (EqualsIgnoringCase(rootName, kCurrentUser)) {
-        root = RegistryRoot::CurrentUser;
-      } else if (EqualsIgnoringCase(rootName, kLocalMachine)) {
-        root = RegistryRoot::LocalMachine;
-      } else {
-        return corrupt();
-      }
-      const std::string path = NormaliseKey(inside.substr(rootName.size()));
+      std::optional<KeyName> name = ParseHeader(line);
+      if (!name) return corrupt();
       // A key written twice (by hand) is one key: its values go together.
-      haveKey = false;
-      for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].Root == root && EqualsIgnoringCase(keys[i].Path, path)) {
-          current = i;
-          haveKey = true;
-          break;
-        }
+      const auto [found, added] =
+          keyIndex.try_emplace(IndexOf(name->Root, name->Path), keys.size());
+      if (added) {
+        keys.push_back(Key{name->Root, std::move(name->Path), {}});
+        valueIndex.emplace_back();
       }
-      if (!haveKey) {
-        keys.push_back(Key{root, path, {}});
-        current = keys.size() - 1;
-        haveKey = true;
-      }
+      current = found->second;
       continue;
     }
 
-    if (line.front() != '"' || !haveKey) return corrupt();
-    std::size_t pos = 1;
-    std::optional<std::string> name = Unescape(line, pos, true);
-    if (!name || pos >= line.size() || line[pos] != '=') return corrupt();
-    const std::size_t colon = line.find(':', pos + 1);
-    if (colon == std::string_view::npos) return corrupt();
-    const std::string_view type = line.substr(pos + 1, colon - pos - 1);
-
-    RegistryValue value;
-    if (EqualsIgnoringCase(type, "number")) {
-      value.Type = RegistryType::Number;
-      const std::string_view digits = line.substr(colon + 1);
-      const auto [end, result] =
-          std::from_chars(digits.data(), digits.data() + digits.size(), value.Number);
-      if (digits.empty() || result != std::errc() || end != digits.data() + digits.size()) {
-        return corrupt();
-      }
+    std::optional<ParsedValue> value = current ? ParseValueLine(line) : std::nullopt;
+    if (!value) return corrupt();
+    // A value written twice keeps its first place and spelling, and takes the last data.
+    std::vector<NamedValue>& values = keys[*current].Values;
+    const auto [found, added] =
+        valueIndex[*current].try_emplace(FoldCase(value->Name), values.size());
+    if (added) {
+      values.push_back(NamedValue{std::move(value->Name), std::move(value->Value)});
     } else {
-      if (EqualsIgnoringCase(type, "text")) {
-        value.Type = RegistryType::Text;
-      } else if (EqualsIgnoringCase(type, "expandable")) {
-        value.Type = RegistryType::ExpandableText;
-      } else {
-        return corrupt();
-      }
-      pos = colon + 1;
-      std::optional<std::string> data = Unescape(line, pos, false);
-      if (!data) return corrupt();
-      value.Text = std::move(*data);
+      values[found->second].Value = std::move(value->Value);
     }
-
-    std::vector<NamedValue>& values = keys[current].Values;
-    bool replaced = false;
-    for (NamedValue& existing : values) {
-      if (EqualsIgnoringCase(existing.Name, *name)) {
-        existing.Value = value;
-        replaced = true;
-      }
-    }
-    if (!replaced) values.push_back(NamedValue{std::move(*name), std::move(value)});
   }
 
   keys_ = std::move(keys);
@@ -412,36 +553,18 @@ std::string RegistryStore::Serialise() const {
   return text;
 }
 
-// The new contents go to a temporary file beside the old one and are renamed over it, so a
-// failure at any point leaves the old file whole.
+// The new contents replace the file durably, so a failure or crash at any point leaves the old file
+// whole. A linked store is replaced at its target, so the link stays a link.
 void RegistryStore::Write() const {
   const std::string failure = "Unable to write to " + filePath_;
-  const fs::path target(filePath_);
-  const fs::path folder = target.parent_path();
+  const fs::path store(filePath_);
   std::error_code error;
-  if (!folder.empty()) {
-    fs::create_directories(folder, error);
+  if (store.has_parent_path()) {
+    fs::create_directories(store.parent_path(), error);
     if (error) throw PlatformError(failure);
   }
-
-  const fs::path temporary = folder / (target.filename().string() + ".tmp-" + RandomSuffix());
-  const std::string text = Serialise();
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out.is_open()) {
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      out.close();
-    }
-    if (!out) {
-      fs::remove(temporary, error);
-      throw PlatformError(failure);
-    }
-  }
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    throw PlatformError(failure);
-  }
+  const std::optional<fs::path> target = ResolveLinks(store);
+  if (!target || !ReplaceDurably(*target, Serialise())) throw PlatformError(failure);
 }
 
 RegistryStore::Key* RegistryStore::FindKey(RegistryRoot root, const std::string& normalisedPath) {

@@ -8,10 +8,13 @@
 // The registry kept in one text file in the user's configuration folder. The file is read on
 // first use and written whole on every change, so an edit by hand between runs is picked up and
 // a crash never leaves half a file. A file that cannot be read or understood is reported by every
-// call and is never overwritten, so the user's settings are not lost silently.
+// call and is never overwritten, so the user's settings are not lost silently. An empty file (what
+// a crash before the first write can leave) holds nothing to lose and is seeded like a missing one.
+// A store that is a symbolic link is rewritten at its target, so the link stays a link.
 class RegistryStore final : public IRegistry {
  public:
-  // Touches nothing on disk; the file is read (or created) by the first call that needs it.
+  // Touches nothing on disk; the file is read (or created) by the first call that needs it, which
+  // also clears away temporary files that a run killed mid-write left beside it.
   explicit RegistryStore(std::string filePath);
 
   // $XDG_CONFIG_HOME/glyphera/registry, with $HOME/.config when XDG_CONFIG_HOME is not set.
@@ -37,6 +40,7 @@ class RegistryStore final : public IRegistry {
 
   void EnsureLoaded();
   void Load();
+  void RemoveLeftovers() const;
   void Seed();
   void Parse(const std::string& text);
   void Write() const;

@@ -2,6 +2,7 @@
 
 #include "fixtures/FileBytes.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -125,6 +126,8 @@ class RegistryStoreTest : public QObject {
  private slots:
   void seedsMissingFile_data();
   void seedsMissingFile();
+  void seedsEmptyFile_data();
+  void seedsEmptyFile();
   void defaultFilePath_data();
   void defaultFilePath();
   void roundTrip_data();
@@ -142,6 +145,11 @@ class RegistryStoreTest : public QObject {
   void reportsUnreadableFile();
   void reportsWriteFailure_data();
   void reportsWriteFailure();
+  void writesThroughLink_data();
+  void writesThroughLink();
+  void removesStaleTemporaries_data();
+  void removesStaleTemporaries();
+  void readsLargeFile();
   void readRegistryText_data();
   void readRegistryText();
   void readRegistryTextPassesStoreErrorsOn();
@@ -195,6 +203,35 @@ void RegistryStoreTest::seedsMissingFile() {
   QCOMPARE(Describe(reopened.QueryValue(RegistryRoot::CurrentUser, kShellFolders, "Fonts")),
            "text:" + fontsFolder);
   QVERIFY(reopened.KeyExists(RegistryRoot::LocalMachine, kWindowsFonts));
+}
+
+void RegistryStoreTest::seedsEmptyFile_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::newRow("0 bytes") << QByteArray("");
+  QTest::newRow("line feeds") << QByteArray("\n\n");
+  QTest::newRow("spaces, tabs and CRLF") << QByteArray(" \t\r\n\r\n  ");
+}
+
+void RegistryStoreTest::seedsEmptyFile() {
+  QFETCH(QByteArray, content);
+
+  TempDir dir;
+  const std::string path = dir.File("registry");
+  WriteBytes(path, content.toStdString());
+  {
+    EnvironmentScope environment;
+    environment.Set("XDG_DATA_HOME", "/srv/u/data");
+    RegistryStore store(path);
+    QCOMPARE(Describe(store.QueryValue(RegistryRoot::CurrentUser, kShellFolders, "Fonts")),
+             "text:/srv/u/data/fonts");
+    QVERIFY(store.KeyExists(RegistryRoot::LocalMachine, kWindowsFonts));
+  }
+  // The seed reached the file: another environment does not change what is read.
+  EnvironmentScope environment;
+  environment.Set("XDG_DATA_HOME", "/elsewhere");
+  RegistryStore reopened(path);
+  QCOMPARE(Describe(reopened.QueryValue(RegistryRoot::CurrentUser, kShellFolders, "Fonts")),
+           "text:/srv/u/data/fonts");
 }
 
 void RegistryStoreTest::defaultFilePath_data() {
@@ -357,8 +394,9 @@ void RegistryStoreTest::readsHandWrittenFile_data() {
   QTest::newRow("value on the root key")
       << QByteArray("[HKEY_CURRENT_USER]\n\"a\"=expandable:%X%\n") << user << QByteArray("")
       << QByteArray("a") << "expandable:%X%";
-  QTest::newRow("empty file") << QByteArray("") << user << QByteArray(kShellFolders.c_str())
-                              << QByteArray("Fonts") << "missing";
+  QTest::newRow("only a comment") << QByteArray("; Glyphera registry\n") << user
+                                  << QByteArray(kShellFolders.c_str()) << QByteArray("Fonts")
+                                  << "missing";
 }
 
 void RegistryStoreTest::readsHandWrittenFile() {
@@ -623,6 +661,125 @@ void RegistryStoreTest::reportsWriteFailure() {
   } else {
     QCOMPARE(StoredBytes(folder), QByteArray("not a folder"));
   }
+}
+
+void RegistryStoreTest::writesThroughLink_data() {
+  QTest::addColumn<QString>("linkText");  // what config/registry points to; %1 is the test folder
+  QTest::addColumn<bool>("chained");      // through config/middle, itself a link to linkText
+  QTest::addColumn<bool>("targetExists");
+
+  QTest::newRow("absolute link") << "%1/dotfiles/glyphera-registry" << false << true;
+  QTest::newRow("relative link") << "../dotfiles/glyphera-registry" << false << true;
+  QTest::newRow("link to a link") << "../dotfiles/glyphera-registry" << true << true;
+  QTest::newRow("dangling link") << "../dotfiles/glyphera-registry" << false << false;
+}
+
+void RegistryStoreTest::writesThroughLink() {
+  QFETCH(QString, linkText);
+  QFETCH(bool, chained);
+  QFETCH(bool, targetExists);
+
+  TempDir dir;
+  const std::string link = dir.File("config/registry");
+  const std::string middle = dir.File("config/middle");
+  const std::string target = dir.File("dotfiles/glyphera-registry");
+  fs::create_directories(dir.File("config"));
+  fs::create_directories(dir.File("dotfiles"));
+  if (targetExists) WriteBytes(target, "[HKEY_CURRENT_USER\\Software]\n\"kept\"=text:yes\n");
+  const std::string pointsTo =
+      QString(linkText).replace("%1", QString::fromStdString(dir.Path())).toStdString();
+  if (chained) {
+    fs::create_symlink(pointsTo, middle);
+    fs::create_symlink("middle", link);
+  } else {
+    fs::create_symlink(pointsTo, link);
+  }
+
+  RegistryStore(link).SetValue(RegistryRoot::CurrentUser, "Software", "new",
+                               MakeValue(RegistryType::Text, "value"));
+
+  QVERIFY(fs::is_symlink(link));
+  QCOMPARE(fs::is_symlink(middle), chained);
+  const QStringList links = chained ? QStringList{"middle", "registry"} : QStringList{"registry"};
+  QCOMPARE(FolderEntries(dir.File("config")), links);
+  QCOMPARE(FolderEntries(dir.File("dotfiles")), QStringList{"glyphera-registry"});
+  RegistryStore atTarget(target);
+  QCOMPARE(Describe(atTarget.QueryValue(RegistryRoot::CurrentUser, "Software", "new")),
+           "text:value");
+  QCOMPARE(Describe(atTarget.QueryValue(RegistryRoot::CurrentUser, "Software", "kept")),
+           targetExists ? "text:yes" : "missing");
+}
+
+void RegistryStoreTest::removesStaleTemporaries_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("old");  // last written minutes ago
+  QTest::addColumn<bool>("removed");
+  QTest::addColumn<QString>("kind");  // file, folder or link (to an old file)
+
+  QTest::newRow("old temporary") << "registry.tmp-0123abcd" << true << true << "file";
+  QTest::newRow("temporary being written") << "registry.tmp-0123abcd" << false << false << "file";
+  QTest::newRow("seven digits") << "registry.tmp-0123abc" << true << false << "file";
+  QTest::newRow("nine digits") << "registry.tmp-0123abcde" << true << false << "file";
+  QTest::newRow("upper-case digits") << "registry.tmp-0123ABCD" << true << false << "file";
+  QTest::newRow("not hex") << "registry.tmp-0123abcg" << true << false << "file";
+  QTest::newRow("another file's temporary") << "settings.tmp-0123abcd" << true << false << "file";
+  QTest::newRow("hidden temporary") << ".registry.tmp-0123abcd" << true << false << "file";
+  QTest::newRow("folder") << "registry.tmp-0123abcd" << true << false << "folder";
+  QTest::newRow("link") << "registry.tmp-0123abcd" << true << false << "link";
+}
+
+void RegistryStoreTest::removesStaleTemporaries() {
+  QFETCH(QString, name);
+  QFETCH(bool, old);
+  QFETCH(bool, removed);
+  QFETCH(QString, kind);
+
+  TempDir dir;
+  const std::string entry = dir.File(name.toStdString());
+  const std::string linked = dir.File("linked");
+  if (kind == "folder") {
+    fs::create_directory(entry);
+  } else if (kind == "link") {
+    WriteBytes(linked, "x");
+    fs::create_symlink(linked, entry);
+  } else {
+    WriteBytes(entry, "x");
+  }
+  if (old) {
+    fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  }
+
+  RegistryStore store(dir.File("registry"));
+  store.KeyExists(RegistryRoot::CurrentUser, "Software");
+
+  const bool present = fs::symlink_status(entry).type() != fs::file_type::not_found;
+  QCOMPARE(present ? "present" : "removed", removed ? "removed" : "present");
+  if (kind == "link") QCOMPARE(ReadBytes(linked), std::string("x"));
+}
+
+void RegistryStoreTest::readsLargeFile() {
+  constexpr int kKeys = 40000;
+  std::string content = "; Glyphera registry\n";
+  const auto face = [](int i) { return "Software\\Glyphera\\Face " + std::to_string(i); };
+  for (int i = 0; i < kKeys; ++i) {
+    content += "\n[HKEY_CURRENT_USER\\" + face(i) + "]\n\"File\"=text:/f/" + std::to_string(i) +
+               "\n\"Size\"=number:" + std::to_string(i) + "\n";
+  }
+  // Written again at the end, in another case: still the first key, its value replaced in place.
+  content += "[hkey_current_user\\SOFTWARE\\glyphera\\face 0]\n\"FILE\"=text:/again\n";
+
+  TempDir dir;
+  const std::string path = dir.File("registry");
+  WriteBytes(path, content);
+  RegistryStore store(path);
+  for (int i : {1, kKeys / 2, kKeys - 1}) {
+    QCOMPARE(Describe(store.QueryValue(RegistryRoot::CurrentUser, face(i), "File")),
+             "text:/f/" + QString::number(i));
+    QCOMPARE(Describe(store.QueryValue(RegistryRoot::CurrentUser, face(i), "size")),
+             "number:" + QString::number(i));
+  }
+  QCOMPARE(Describe(store.QueryValue(RegistryRoot::CurrentUser, face(0), "File")), "text:/again");
+  QVERIFY(!store.KeyExists(RegistryRoot::CurrentUser, face(kKeys)));
 }
 
 void RegistryStoreTest::readRegistryText_data() {
