@@ -4,6 +4,7 @@
 #include "platform/FontconfigCache.h"
 #include "platform/FontconfigFontServices.h"
 #include "platform/FontconfigFontTable.h"
+#include "platform/FreeTypeFontFileCheck.h"
 #include "platform/HelpWindow.h"
 #include "platform/PlatformServices.h"
 #include "platform/PrinterSetupDialog.h"
@@ -25,8 +26,8 @@ class RealPlatform {
   RealPlatform& operator=(const RealPlatform&) = delete;
 
   PlatformServices Services() {
-    return {program_,  fonts_,   screen_,       printer_,   registry_, messages_, help_,
-            dispatch_, profile_, printerSetup_, fontTable_, shell_,    fontCache_};
+    return {program_,  fonts_,   screen_,       printer_,   registry_, messages_,  help_,
+            dispatch_, profile_, printerSetup_, fontTable_, shell_,    fontCache_, fontFiles_};
   }
 
  private:
@@ -43,4 +44,5 @@ class RealPlatform {
   FontconfigFontTable fontTable_;
   FileSystemShell shell_;
   FontconfigCache fontCache_;
+  FreeTypeFontFileCheck fontFiles_;
 };

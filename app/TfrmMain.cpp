@@ -209,7 +209,7 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
       InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
                       *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
       InstallServices{services_.Shell, services_.Registry, services_.FontTable, services_.FontCache,
-                      services_.Messages, services_.Dispatch},
+                      services_.Messages, services_.Dispatch, services_.FontFiles},
       *preview_, *fontList_, [this] { return fontsFolder_; }, [this] { return fontRegistryKey_; });
 }
 

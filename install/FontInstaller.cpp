@@ -9,6 +9,7 @@
 
 #include "install/PreviewFonts.h"
 #include "install/TfrmInstalling.h"
+#include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageBoxes.h"
 #include "platform/IMessageDispatch.h"
@@ -26,6 +27,8 @@ namespace {
 
 // The value name is the full name with this suffix, spelt as the system spells it.
 constexpr const char* kValueSuffix = " (True Type)";
+// The preview reads the first face of each file, so that is the face installed.
+constexpr int kInstalledFace = 0;
 // How far "name-1.ttf", "name-2.ttf", ... go looking for a free file name.
 constexpr int kMaxAlternativeNames = 9999;
 
@@ -188,6 +191,12 @@ bool FontInstaller::InstallFace(const Run& run, const std::string& fullName,
 void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
                                  const FontFileEntry& entry) {
   const std::string source = run.PreviewDir + entry.FileName;
+  // Its naming table was enough for the preview list, but other programs find fonts through
+  // fontconfig, which skips a file FreeType cannot open: such a file would be copied and listed
+  // here for nothing.
+  if (!s_.FontFiles.OpensAsFont(source, kInstalledFace)) {
+    throw PlatformError(source + " does not open as a font");
+  }
   fs::create_directories(run.FontsFolder);
   const Placement placed = PlaceFile(run.FontsFolder, entry.FileName, source);
   const std::string target = run.FontsFolder + placed.FileName;

@@ -7,6 +7,7 @@
 #include "install/FontFileEntry.h"
 
 class FontList;
+class IFontFileCheck;
 class IFontTable;
 class IMessageBoxes;
 class IMessageDispatch;
@@ -40,6 +41,8 @@ struct InstallServices {
   ISystemFontCache& FontCache;
   IMessageBoxes& Messages;
   IMessageDispatch& Dispatch;
+  // Asked before a face's file is copied: a file no font library opens is not installed.
+  IFontFileCheck& FontFiles;
 };
 
 // Installs the selected faces of the Preview/Install page: each face's file is copied into the

@@ -1,5 +1,11 @@
 #include "platform/FileSystemShell.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -46,6 +52,107 @@ bool IsFolder(const fs::path& path) {
 bool Exists(const fs::path& path) {
   std::error_code ignored;
   return fs::exists(fs::symlink_status(path, ignored));
+}
+
+// The error of the system call that just failed.
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
+// A file descriptor closed when it goes out of scope, unless closed (and checked) before.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int Fd() const { return fd_; }
+  // A failed close can be the first sign that written bytes did not reach the disk.
+  std::error_code Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    // On Linux the descriptor is gone even when close is interrupted.
+    if (::close(fd) != 0 && errno != EINTR) return LastError();
+    return {};
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes all of size bytes. A full device shows as a short write and then ENOSPC from the next
+// one; that error is what the user is told, so it is kept as the system gives it.
+std::error_code WriteAll(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, bytes, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return {};
+}
+
+std::error_code CopyBytes(int from, int to) {
+  constexpr std::size_t kChunk = 128 * 1024;
+  std::vector<char> buffer(kChunk);
+  for (;;) {
+    const ssize_t got = ::read(from, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    if (got == 0) return {};
+    if (auto error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return error;
+  }
+}
+
+// Creates a new, hidden file beside target to copy into; fails when no free name is found.
+int CreateBeside(const fs::path& target, mode_t mode, fs::path& created) {
+  constexpr int kAttempts = 100;
+  const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid());
+  for (int n = 0; n < kAttempts; ++n) {
+    created = target.parent_path() / (stem + "-" + std::to_string(n) + ".part");
+    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Copies a file's bytes to target, every write, the flush to the disk and the close checked, so
+// that the error reported is the one the system gave (a full disk stays "no space left", where
+// std::filesystem::copy_file turns it into an I/O error). The bytes go to a new file that takes
+// target's name only once complete: a copy that fails leaves no partial file behind, and a file
+// it was to replace keeps its bytes.
+std::error_code CopyRegularFile(const fs::path& source, const fs::path& target) {
+  // Non-blocking, so that a named pipe given as the source cannot hang the operation.
+  const Descriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (input.Fd() < 0) return LastError();
+  struct stat status {};
+  if (::fstat(input.Fd(), &status) != 0) return LastError();
+  if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::not_supported);
+  fs::path part;
+  Descriptor output(CreateBeside(target, status.st_mode & 07777, part));
+  if (output.Fd() < 0) return LastError();
+  std::error_code error = CopyBytes(input.Fd(), output.Fd());
+  // Some file systems cannot flush a file; their data is as safe as they make it.
+  if (!error && ::fsync(output.Fd()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    error = LastError();
+  }
+  if (!error) error = output.Close();
+  if (!error && ::rename(part.c_str(), target.c_str()) != 0) error = LastError();
+  if (error) {
+    if (output.Fd() >= 0) output.Close();
+    ::unlink(part.c_str());
+  }
+  return error;
 }
 
 // Where each source goes.
@@ -138,19 +245,22 @@ void FileSystemShell::Transfer(ShellRequest& request, const fs::path& source,
 }
 
 void FileSystemShell::Copy(const fs::path& source, const fs::path& target) {
-  const bool existed = Exists(target);
-  std::error_code error;
-  if (IsFolder(source)) {
-    fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-             error);
-  } else {
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+  if (!IsFolder(source)) {
+    if (const std::error_code error = CopyRegularFile(source, target)) {
+      Fail(source, target, error);
+    }
+    return;
   }
-  if (!error) return;
-  // A half-written new file is worse than none.
-  std::error_code ignored;
-  if (!existed && !IsFolder(source)) fs::remove(target, ignored);
-  Fail(source, target, error);
+  // A folder goes into the target folder (made with the source's attributes, or joined when it
+  // is there), each file copied as a single one is, so that the cause of a failure survives.
+  std::error_code error;
+  fs::create_directory(target, source, error);
+  if (error) Fail(source, target, error);
+  fs::directory_iterator entry(source, error);
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    Copy(entry->path(), target / entry->path().filename());
+  }
+  if (error) Fail(source, target, error);
 }
 
 void FileSystemShell::Move(const fs::path& source, const fs::path& target) {

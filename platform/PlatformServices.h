@@ -1,6 +1,7 @@
 #pragma once
 
 class IApplicationInfo;
+class IFontFileCheck;
 class IFontServices;
 class IFontTable;
 class IHelp;
@@ -29,4 +30,5 @@ struct PlatformServices {
   IFontTable& FontTable;
   IShell& Shell;
   ISystemFontCache& FontCache;
+  IFontFileCheck& FontFiles;
 };

@@ -1,4 +1,5 @@
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 
 #include <QPushButton>
 #include <QtTest>
@@ -12,6 +13,7 @@
 #include "app/DesignScale.h"
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
+#include "fakes/FakeFontFileCheck.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
 #include "fixtures/MainWindowHarness.h"
@@ -23,6 +25,7 @@
 #include "platform/DirectoryListBox.h"
 #include "platform/FileSystemShell.h"
 #include "platform/FontconfigCache.h"
+#include "platform/FreeTypeFontFileCheck.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "viewing/FontList.h"
@@ -54,6 +57,8 @@ struct Installation {
   FileSystemShell disk{h.messages};
   FakeShell shell;
   FakeSystemFontCache cache;
+  FakeFontFileCheck fontFiles;
+  IFontFileCheck* fontCheck = &fontFiles;
   std::unique_ptr<FontInstaller> installer;
   std::string previewFolder;
 
@@ -76,9 +81,15 @@ struct Installation {
         InstallControls{*p->lstSelected, *p->cmdInstall, *p->cmdPreviewPrint, *p->cmdAdd,
                         *p->cmdAddAll, *p->cmdRemove, *p->cmdRemoveAll, *form->tabMain().lstFonts,
                         *dialog},
-        InstallServices{shell, h.registry, h.fontTable, cache, h.messages, h.dispatch},
+        InstallServices{shell, h.registry, h.fontTable, cache, h.messages, h.dispatch, *fontCheck},
         form->Preview(), form->Fonts(), [window] { return window->FontsFolder(); },
         std::move(registryKey));
+  }
+
+  void UseFontFileCheck(IFontFileCheck& check) {
+    fontCheck = &check;
+    TfrmMain* window = form;
+    Build([window] { return window->FontRegistryKey(); });
   }
 
   const std::string& FontsFolder() const { return form->FontsFolder(); }
@@ -141,6 +152,10 @@ class FontInstallerTest : public QObject {
   void commaInThePaths();
   void faceThatCannotBeInstalled_data();
   void faceThatCannotBeInstalled();
+  void fileThatOpensAsNoFont_data();
+  void fileThatOpensAsNoFont();
+  void fontFileCheckStaysWithinTheFile_data();
+  void fontFileCheckStaysWithinTheFile();
   void missingFontsFolderIsCreated();
   void cancelFinishesTheFaceUnderWay();
   void buttonsRestAndComeBack_data();
@@ -178,6 +193,9 @@ void FontInstallerTest::installsEachSelectedFace() {
 
   std::vector<std::string> expectedCaptions;
   std::vector<std::string> expectedLog;
+  std::vector<std::pair<std::string, int>> expectedChecks;
+  for (const std::string& source : sources) expectedChecks.emplace_back(source, 0);
+  QCOMPARE(in.fontFiles.checked, expectedChecks);
   const std::string selected = "Fonts Selected: " + std::to_string(names.size());
   for (qsizetype i = 0; i < names.size(); ++i) {
     const std::string file = names[i].toLower().toStdString() + ".ttf";
@@ -373,6 +391,79 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
   QCOMPARE(in.h.fontTable.log, log);
   QCOMPARE(in.cache.refreshed.size(), static_cast<std::size_t>(installed));
   QVERIFY(!in.dialog->isVisible());
+}
+
+void FontInstallerTest::fileThatOpensAsNoFont_data() {
+  QTest::addColumn<QString>("damage");
+  QTest::addColumn<QString>("brokenFace");
+  QTest::newRow("only a naming table") << "naming table only"
+                                       << "Broken Regular";
+  QTest::newRow("font header lost") << "no head table"
+                                    << "DejaVu Sans";
+}
+
+void FontInstallerTest::fileThatOpensAsNoFont() {
+  QFETCH(QString, damage);
+  QFETCH(QString, brokenFace);
+  Installation in;
+  FreeTypeFontFileCheck freeType;
+  in.UseFontFileCheck(freeType);
+  const fs::path fonts(GLYPHERA_TEST_FONT_DIR);
+  fs::copy_file(fonts / "DejaVuSerif.ttf", in.previewFolder + "/good.ttf");
+  const std::string broken = in.previewFolder + "/broken.ttf";
+  if (damage == "naming table only") {
+    FaceFile(in.previewFolder, "broken.ttf", "Broken");
+  } else {
+    // The name reader still finds the names; FreeType needs the header it lost.
+    std::string bytes = ReadBytes((fonts / "DejaVuSans.ttf").string());
+    const std::size_t tag = bytes.find("head", 12);
+    QVERIFY(tag < 12 + 16 * 32);
+    bytes.replace(tag, 4, "xxxx");
+    WriteBytes(broken, bytes);
+  }
+  in.SelectFaces();
+  QCOMPARE(in.p->lstSelected->Count(), 2);
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(in.Messages(MessageKind::Warning),
+           std::vector<std::string>{"Warning: Unable to install font " + brokenFace.toStdString()});
+  QVERIFY(in.Messages(MessageKind::Error).empty());
+  QCOMPARE(FolderEntries(in.FontsFolder()), QStringList{"good.ttf"});
+  QVERIFY(!in.Value(brokenFace.toStdString()));
+  QCOMPARE(in.Value("DejaVu Serif"), std::optional<std::string>("good.ttf"));
+  QCOMPARE(in.h.fontTable.log,
+           (std::vector<std::string>{"add " + in.Font("good.ttf"), "broadcast"}));
+  QCOMPARE(in.LastMessage(), std::string("Installed 1 font"));
+}
+
+void FontInstallerTest::fontFileCheckStaysWithinTheFile_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<int>("face");
+  QTest::addColumn<bool>("opens");
+  QTest::newRow("first face") << "font" << 0 << true;
+  QTest::newRow("face past the last") << "font" << 1 << false;
+  QTest::newRow("negative face index") << "font" << -1 << false;
+  QTest::newRow("named pipe") << "pipe" << 0 << false;
+  QTest::newRow("padded to the size limit") << "at limit" << 0 << true;
+  QTest::newRow("padded past the size limit") << "past limit" << 0 << false;
+}
+
+void FontInstallerTest::fontFileCheckStaysWithinTheFile() {
+  QFETCH(QString, file);
+  QFETCH(int, face);
+  QFETCH(bool, opens);
+  TempDir dir;
+  const std::string path = dir.File("a.ttf");
+  if (file == "pipe") {
+    QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+  } else {
+    fs::copy_file(fs::path(GLYPHERA_TEST_FONT_DIR) / "DejaVuSans.ttf", path);
+    // Trailing zeros do not bother FreeType, so only the size decides.
+    const std::size_t limit = FreeTypeFontFileCheck::kMaxFileBytes;
+    if (file != "font") fs::resize_file(path, file == "at limit" ? limit : limit + 1);
+  }
+  QCOMPARE(FreeTypeFontFileCheck().OpensAsFont(path, face), opens);
 }
 
 void FontInstallerTest::missingFontsFolderIsCreated() {

@@ -1,3 +1,6 @@
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QtTest>
 
 #include <filesystem>
@@ -43,6 +46,8 @@ class ShellFileOperationTest : public QObject {
   void moveRenameAndDelete();
   void missingSourceIsReportedInItsOwnBox_data();
   void missingSourceIsReportedInItsOwnBox();
+  void fullDiskIsNamedAndLeavesNoPartialFile_data();
+  void fullDiskIsNamedAndLeavesNoPartialFile();
 };
 
 void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem_data() {
@@ -287,6 +292,56 @@ void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
   const QString text = QString::fromStdString(messages.shown[0].Text);
   QVERIFY2(text.contains(QString::fromStdString(dir.File("gone.ttf"))), qPrintable(text));
   QVERIFY2(text.contains("No such file or directory"), qPrintable(text));
+}
+
+void ShellFileOperationTest::fullDiskIsNamedAndLeavesNoPartialFile_data() {
+  QTest::addColumn<int>("operation");
+  QTest::addColumn<QString>("source");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<QStringList>("left");
+  QTest::newRow("copy a file") << FO_COPY << "a.ttf"
+                               << "a.ttf" << QStringList{"old.ttf"};
+  QTest::newRow("move a file to another device") << FO_MOVE << "a.ttf"
+                                                 << "a.ttf" << QStringList{"old.ttf"};
+  QTest::newRow("copy a folder") << FO_COPY << "folder"
+                                 << "folder" << QStringList{"folder", "old.ttf"};
+  QTest::newRow("replace a file") << FO_COPY << "a.ttf"
+                                  << "old.ttf" << QStringList{"old.ttf"};
+}
+
+void ShellFileOperationTest::fullDiskIsNamedAndLeavesNoPartialFile() {
+  QFETCH(int, operation);
+  QFETCH(QString, source);
+  QFETCH(QString, target);
+  QFETCH(QStringList, left);
+  TempDir dir;
+  const std::string disk = dir.File("disk");
+  fs::create_directory(disk);
+  if (::geteuid() != 0 || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    QSKIP("Filling a device needs root to mount a 64 KiB tmpfs");
+  }
+  const auto unmount = qScopeGuard([&] { ::umount2(disk.c_str(), MNT_DETACH); });
+  const std::string font = ReadBytes(std::string(GLYPHERA_TEST_FONT_DIR) + "/DejaVuSans.ttf");
+  QVERIFY(font.size() > 64 * 1024);
+  WriteBytes(dir.File("a.ttf"), font);
+  WriteBytes(dir.File("folder/a.ttf"), font);
+  WriteBytes(disk + "/old.ttf", "old bytes");
+  const std::string to = disk + "/" + target.toStdString();
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+
+  QVERIFY(!ShellFileOperation(shell, dir.File(source.toStdString()), to, operation,
+                              FOF_SILENT | FOF_NOCONFIRMATION));
+
+  QCOMPARE(messages.shown.size(), std::size_t{1});
+  const QString text = QString::fromStdString(messages.shown[0].Text);
+  QVERIFY2(text.endsWith(":\rNo space left on device."), qPrintable(text));
+  QVERIFY2(text.contains(QString::fromStdString(to)), qPrintable(text));
+  // No part of the copy is left, and the file that was there keeps its bytes.
+  QCOMPARE(FolderEntries(disk), left);
+  if (source == "folder") QCOMPARE(FolderEntries(to), QStringList{});
+  QCOMPARE(ReadBytes(disk + "/old.ttf"), std::string("old bytes"));
+  QCOMPARE(ReadBytes(dir.File(source == "folder" ? "folder/a.ttf" : "a.ttf")), font);
 }
 
 QTEST_GUILESS_MAIN(ShellFileOperationTest)
