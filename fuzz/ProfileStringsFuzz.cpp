@@ -4,9 +4,12 @@
 //
 // and an input with fewer than three NULs stands for a missing file (the fields it has are used,
 // the others are empty). Each run reads the key, writes it, and checks the file against the
-// rules at the top of platform/ProfileStrings.cpp: the write changed exactly one place (the
-// key's own line, one new line in its section, or a new section at the end), every other byte is
-// the same, a read gives back the value written, and writing the same value again changes nothing.
+// rules at the top of platform/ProfileStrings.cpp: whatever the bytes, a read gives UTF-8 (bytes
+// that are not UTF-8 taken as Windows-1252); the write changed exactly one place (the key's own
+// line, one new line in its section, or a new section at the end), every other byte is the same,
+// a read gives back the value written, and writing the same value again changes nothing. Several
+// keys written at once leave the same bytes as the same keys written one by one, and several
+// keys read at once give what reading each gives.
 
 #include <dirent.h>
 
@@ -21,6 +24,7 @@
 
 #include "fuzz/FuzzTempDir.h"
 #include "platform/ProfileStrings.h"
+#include "platform/Windows1252.h"
 
 namespace {
 
@@ -70,6 +74,30 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   FUZZ_CHECK(out.good());
+}
+
+// The file as the input gives it: these bytes, or no file at all.
+void PutFile(const std::string& path, const std::optional<std::string>& file) {
+  std::remove(path.c_str());
+  if (file) WriteFile(path, *file);
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
 }
 
 std::size_t EntryCount(const std::string& folder) {
@@ -166,8 +194,8 @@ bool ChangedInOnePlace(const std::string& before, const std::string& after,
 }
 
 // What a read gives for a value written as `value`: line breaks become spaces, blanks and tabs
-// are trimmed, one pair of matching quotes goes, and the rest is cut to 1023 bytes before any
-// character that would not fit whole.
+// are trimmed, one pair of matching quotes goes, text that is not UTF-8 is taken as
+// Windows-1252, and the UTF-8 is cut to 1023 bytes before any character that would not fit whole.
 std::string ValueAsRead(const std::string& value) {
   std::string oneLine = value;
   for (char& c : oneLine)
@@ -176,12 +204,47 @@ std::string ValueAsRead(const std::string& value) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
   std::string read(v);
-  if (read.size() > kMaxValueBytes && IsValidUtf8(read)) {
+  if (!IsValidUtf8(read)) {
+    std::string utf8;
+    for (char c : read) AppendUtf8(utf8, Windows1252ToUnicode(static_cast<unsigned char>(c)));
+    read = utf8;
+  }
+  if (read.size() > kMaxValueBytes) {
     std::size_t cut = kMaxValueBytes;
     while (cut > 0 && (static_cast<unsigned char>(read[cut]) & 0xC0) == 0x80) --cut;
     read.resize(cut);
   }
   return read;
+}
+
+// Starting from the input's file each time: the keys written in one call, then one by one.
+void CheckSeveralKeys(const std::string& path, const Input& input) {
+  const ProfileEntries entries = {
+      {input.Key, input.Value}, {"Second", input.Section}, {input.Key, input.Value + "!"}};
+  ProfileStrings profile;
+
+  PutFile(path, input.File);
+  const ProfileStatus together = profile.WriteKeys(path, input.Section, entries);
+  const std::optional<std::string> afterTogether = ReadFile(path);
+  if (WriteMustRefuse(input.Section, input.Key)) {
+    // Nothing at all is written when one of the names cannot be.
+    FUZZ_CHECK(together == ProfileStatus::Failed);
+    FUZZ_CHECK(afterTogether == input.File);
+  } else {
+    FUZZ_CHECK(together == ProfileStatus::Ok);
+    PutFile(path, input.File);
+    for (const auto& [key, value] : entries)
+      FUZZ_CHECK(profile.Write(path, input.Section, key, value));
+    FUZZ_CHECK(ReadFile(path) == afterTogether);
+  }
+
+  const std::vector<std::string> keys = {input.Key, "Second", "Missing"};
+  const ProfileValues values = profile.ReadKeys(path, input.Section, keys);
+  FUZZ_CHECK(values.Status == ProfileStatus::Ok);
+  FUZZ_CHECK(values.Values.size() == keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    FUZZ_CHECK(values.Values[i] == profile.Read(path, input.Section, keys[i]));
+  PutFile(path, input.File);
 }
 
 }  // namespace
@@ -190,15 +253,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& folder = Folder().Path();
   const std::string path = folder + "/glyphera.ini";
   const Input input = Split(data, size);
-  std::remove(path.c_str());
-  if (input.File) WriteFile(path, *input.File);
+  PutFile(path, input.File);
   const std::string before = input.File.value_or(std::string());
 
   ProfileStrings profile;
   const std::string read = profile.Read(path, input.Section, input.Key);
   FUZZ_CHECK(read.size() <= kMaxValueBytes);
-  if (IsValidUtf8(before)) FUZZ_CHECK(IsValidUtf8(read));
+  FUZZ_CHECK(IsValidUtf8(read));
   FUZZ_CHECK(ReadFile(path) == input.File);  // reading changes nothing
+
+  CheckSeveralKeys(path, input);
 
   const bool written = profile.Write(path, input.Section, input.Key, input.Value);
   const std::optional<std::string> after = ReadFile(path);
@@ -219,15 +283,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (!RoundTrips(input.Section, input.Key)) return 0;
 
-  const std::string readBack = profile.Read(path, input.Section, input.Key);
-  const std::string expected = ValueAsRead(input.Value);
-  if (expected.size() <= kMaxValueBytes) {
-    FUZZ_CHECK(readBack == expected);
-  } else {
-    // Bytes that are not UTF-8 have no characters to keep whole: the cut only has to stay close.
-    FUZZ_CHECK(readBack.size() <= kMaxValueBytes && readBack.size() + 3 >= kMaxValueBytes);
-    FUZZ_CHECK(expected.compare(0, readBack.size(), readBack) == 0);
-  }
+  FUZZ_CHECK(profile.Read(path, input.Section, input.Key) == ValueAsRead(input.Value));
 
   // The key now stands where a second write finds it, so the same value again changes nothing.
   FUZZ_CHECK(profile.Write(path, input.Section, input.Key, input.Value));

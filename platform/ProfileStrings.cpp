@@ -15,16 +15,26 @@
 //   section counts; key lines before the first section belong to none. Every other line
 //   (comments, garbage, binary bytes) is ignored but kept.
 // - Section and key names match without regard to ASCII case.
-// - A value read loses one pair of matching quotes around it and is cut to 1023 bytes, never in
-//   the middle of a UTF-8 character.
+// - A value read loses one pair of matching quotes around it. A value that is not well-formed
+//   UTF-8 came from an 8-bit editor or system and is read as Windows-1252, so its characters
+//   survive being written back (as UTF-8). What is read is cut to 1023 bytes of UTF-8, never in
+//   the middle of a character.
+// - A file over 16 MiB is not a settings file: it is neither loaded nor replaced, and a write
+//   that would make a file that large is refused.
 //
-// A write changes exactly one place of the file: the key's own line, a new line after the last
-// non-blank line of its section, or a new section at the end. Every other byte stays as it was,
-// and new lines end in CRLF, so the file still reads the same in a Windows editor.
+// A write of one or several keys of a section replaces the file once. Each key changes exactly
+// one place of the file: the key's own line, a new line after the last non-blank line of its
+// section, or a new section at the end. Every other byte stays as it was, and new lines end in
+// CRLF, so the file still reads the same in a Windows editor. The new file is written as
+// ".<name>.tmp-<8 of [0-9a-z]>" beside the old one and renamed over it; a write killed midway
+// leaves that file behind for RemoveStaleTemporaries.
 
 #include "platform/ProfileStrings.h"
 
+#include "platform/StaleTemporaries.h"
+
 #include "platform/AsciiCase.h"
+#include "platform/Windows1252.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,6 +57,10 @@ namespace {
 constexpr std::size_t kMaxValueBytes = 1023;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kSuffixLength = 8;
+constexpr std::string_view kSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
+// A write takes well under a second, so a temporary file left alone this long is an orphan.
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -65,6 +79,10 @@ struct Line {
   std::size_t ContentEnd = 0;
   std::size_t End = 0;
 };
+
+std::string_view Content(std::string_view text, const Line& line) {
+  return text.substr(line.Begin, line.ContentEnd - line.Begin);
+}
 
 std::size_t TextStart(std::string_view text) {
   return text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
@@ -118,32 +136,35 @@ ParsedLine Parse(std::string_view content) {
   return parsed;
 }
 
-// Where a key is, or would go, in a file: line indexes into SplitLines' result.
-struct Place {
+// A section's lines [Header, End) as indexes into SplitLines' result; no header when missing.
+struct Section {
   std::optional<std::size_t> Header;
-  std::size_t SectionEnd = 0;  // one past the section's last line
-  std::optional<std::size_t> KeyLine;
+  std::size_t End = 0;
 };
 
-Place Locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
-             std::string_view key) {
-  Place place;
-  place.SectionEnd = lines.size();
+Section FindSection(std::string_view text, const std::vector<Line>& lines, std::string_view name) {
+  Section section;
+  section.End = lines.size();
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const Line& line = lines[i];
-    const ParsedLine parsed = Parse(text.substr(line.Begin, line.ContentEnd - line.Begin));
-    if (parsed.Kind == LineKind::Header) {
-      if (place.Header) {
-        place.SectionEnd = i;
-        break;
-      }
-      if (EqualsIgnoringCase(parsed.Name, section)) place.Header = i;
-    } else if (parsed.Kind == LineKind::Key && place.Header && !place.KeyLine &&
-               EqualsIgnoringCase(parsed.Name, key)) {
-      place.KeyLine = i;
+    const ParsedLine parsed = Parse(Content(text, lines[i]));
+    if (parsed.Kind != LineKind::Header) continue;
+    if (section.Header) {
+      section.End = i;
+      break;
     }
+    if (EqualsIgnoringCase(parsed.Name, name)) section.Header = i;
   }
-  return place;
+  return section;
+}
+
+std::optional<std::size_t> FindKey(std::string_view text, const std::vector<Line>& lines,
+                                   const Section& section, std::string_view key) {
+  if (!section.Header) return std::nullopt;
+  for (std::size_t i = *section.Header + 1; i < section.End; ++i) {
+    const ParsedLine parsed = Parse(Content(text, lines[i]));
+    if (parsed.Kind == LineKind::Key && EqualsIgnoringCase(parsed.Name, key)) return i;
+  }
+  return std::nullopt;
 }
 
 std::string_view WithoutQuotes(std::string_view value) {
@@ -154,53 +175,124 @@ std::string_view WithoutQuotes(std::string_view value) {
   return value;
 }
 
-// The number of bytes of the UTF-8 character that starts with `lead`.
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0 && lead <= 0xF7) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
-// Cuts before the character that would lose bytes. Bytes that are not well-formed UTF-8 are
-// cut where they fall: they are not a character that could be broken.
-std::string_view CutToLimit(std::string_view value) {
-  if (value.size() <= kMaxValueBytes) return value;
-  std::size_t cut = kMaxValueBytes;
-  for (std::size_t back = 0; back < 4 && back <= cut; ++back) {
-    const auto byte = static_cast<unsigned char>(value[cut - back]);
-    if ((byte & 0xC0) != 0x80) {
-      if (back > 0 && SequenceLength(byte) > back) cut -= back;
-      break;
+// Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates, nothing past
+// U+10FFFF. Only the second byte of a sequence has narrower bounds than 80..BF.
+bool IsUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
     }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (text.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    }
+    i += length;
   }
-  return value.substr(0, cut);
+  return true;
 }
 
-// The whole of a regular file; nothing for a missing file, a folder, a device or a read error.
-// O_NONBLOCK keeps a named pipe at the path from hanging the call.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return std::nullopt;
+// Windows-1252 maps every byte into the Basic Multilingual Plane: three bytes at most.
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
   }
-  std::string text;
+}
+
+// Well-formed UTF-8 cut before the first character that would not fit whole.
+std::string CutUtf8(std::string_view value) {
+  if (value.size() <= kMaxValueBytes) return std::string(value);
+  std::size_t cut = kMaxValueBytes;
+  while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(value.substr(0, cut));
+}
+
+// 8-bit text as UTF-8, up to the first character that would not fit whole.
+std::string Windows1252AsUtf8(std::string_view value) {
+  std::string utf8;
+  std::string character;
+  for (const char byte : value) {
+    character.clear();
+    AppendUtf8(character, Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+    if (utf8.size() + character.size() > kMaxValueBytes) break;
+    utf8 += character;
+  }
+  return utf8;
+}
+
+std::string ValueAsRead(std::string_view stored) {
+  const std::string_view value = WithoutQuotes(stored);
+  return IsUtf8(value) ? CutUtf8(value) : Windows1252AsUtf8(value);
+}
+
+struct FileText {
+  ProfileStatus Status = ProfileStatus::Ok;
+  std::string Text;  // empty unless Ok
+};
+
+// Reads to the end. A file that grew past the limit since it was measured is refused as well.
+ProfileStatus ReadToEnd(int fd, std::string& text) {
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
+    if (got == 0) return ProfileStatus::Ok;
     if (got < 0) {
       if (errno == EINTR) continue;
-      close(fd);
-      return std::nullopt;
+      return ProfileStatus::Failed;
     }
     text.append(buffer, static_cast<std::size_t>(got));
+    if (text.size() > kMaxProfileFileBytes) return ProfileStatus::TooLarge;
+  }
+}
+
+// The whole of a regular file, measured before any of it is read; a missing file is empty text.
+// A folder, a device or a read error fail. O_NONBLOCK keeps a named pipe at the path from hanging
+// the call.
+FileText ReadProfileFile(const std::string& path) {
+  FileText file;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno != ENOENT) file.Status = ProfileStatus::Failed;
+    return file;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    file.Status = ProfileStatus::Failed;
+  } else if (static_cast<std::uintmax_t>(info.st_size) > kMaxProfileFileBytes) {
+    file.Status = ProfileStatus::TooLarge;
+  } else {
+    file.Text.reserve(static_cast<std::size_t>(info.st_size));
+    file.Status = ReadToEnd(fd, file.Text);
   }
   close(fd);
-  return text;
+  if (file.Status != ProfileStatus::Ok) file.Text.clear();
+  return file;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -225,28 +317,32 @@ bool CanHoldNames(std::string_view section, std::string_view key) {
   return trimmedKey.empty() || trimmedKey.front() != '[';
 }
 
+// A value is one line of the file: each line break in it becomes a space.
+std::string OneLine(std::string value) {
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return value;
+}
+
 std::string EditedText(std::string text, std::string_view section, std::string_view key,
                        std::string_view value) {
   std::string keyLine;
   keyLine.append(key).append("=").append(value);
   const std::vector<Line> lines = SplitLines(text);
-  const Place place = Locate(text, lines, section, key);
+  const Section found = FindSection(text, lines, section);
 
-  if (place.KeyLine) {
-    const Line& line = lines[*place.KeyLine];
+  if (const std::optional<std::size_t> keyIndex = FindKey(text, lines, found, key)) {
+    const Line& line = lines[*keyIndex];
     text.replace(line.Begin, line.ContentEnd - line.Begin, keyLine);
     return text;
   }
-  if (place.Header) {
+  if (found.Header) {
     // New keys go after the section's last entry, so blank lines that separate it from the
     // next section stay between them.
-    std::size_t last = *place.Header;
-    for (std::size_t i = *place.Header; i < place.SectionEnd; ++i) {
-      const Line& line = lines[i];
-      if (!TrimBlanks(std::string_view(text).substr(line.Begin, line.ContentEnd - line.Begin))
-               .empty()) {
-        last = i;
-      }
+    std::size_t last = *found.Header;
+    for (std::size_t i = *found.Header; i < found.End; ++i) {
+      if (!TrimBlanks(Content(text, lines[i])).empty()) last = i;
     }
     std::string insertion;
     if (lines[last].End == lines[last].ContentEnd) insertion.append(kNewLine);
@@ -262,11 +358,37 @@ std::string EditedText(std::string text, std::string_view section, std::string_v
   return text;
 }
 
+// A file linked from elsewhere is rewritten where it really lives, so the link stays a link.
+fs::path WrittenPath(const std::string& fileName) {
+  fs::path target(fileName);
+  std::error_code error;
+  if (fs::is_symlink(target, error)) {
+    const fs::path resolved = fs::canonical(target, error);
+    if (!error) target = resolved;
+  }
+  return target;
+}
+
+fs::path FolderOf(const fs::path& target) {
+  return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// Hidden, and named after the file, so a listing shows whose it is.
+std::string TemporaryPrefix(const fs::path& target) {
+  return "." + target.filename().string() + std::string(kTemporaryMark);
+}
+
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  return name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix) &&
+         name.substr(prefix.size()).find_first_not_of(kSuffixDigits) == std::string_view::npos;
+}
+
 std::string RandomSuffix() {
   static thread_local std::mt19937_64 generator{std::random_device{}()};
-  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::string suffix;
-  for (int i = 0; i < 8; ++i) suffix += kDigits[generator() % (sizeof kDigits - 1)];
+  for (std::size_t i = 0; i < kSuffixLength; ++i) {
+    suffix += kSuffixDigits[generator() % kSuffixDigits.size()];
+  }
   return suffix;
 }
 
@@ -274,11 +396,12 @@ std::string RandomSuffix() {
 // either the old one or the new one whatever happens. `mode` is the old file's permission bits;
 // without one the new file gets the usual bits less the umask, as any new file would.
 bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mode_t> mode) {
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const fs::path folder = FolderOf(target);
+  const std::string prefix = TemporaryPrefix(target);
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = (folder / ("." + target.filename().string() + ".tmp-" + RandomSuffix())).string();
+    temporary = (folder / (prefix + RandomSuffix())).string();
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
@@ -304,57 +427,67 @@ bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mo
 
 }  // namespace
 
-std::string ProfileStrings::Read(const std::string& fileName, const std::string& section,
-                                 const std::string& key) {
-  const std::optional<std::string> text = ReadWholeFile(fileName);
-  if (!text) return {};
-  const std::vector<Line> lines = SplitLines(*text);
-  const Place place = Locate(*text, lines, section, key);
-  if (!place.KeyLine) return {};
-  const Line& line = lines[*place.KeyLine];
-  const ParsedLine parsed =
-      Parse(std::string_view(*text).substr(line.Begin, line.ContentEnd - line.Begin));
-  return std::string(CutToLimit(WithoutQuotes(parsed.Value)));
+ProfileValues ProfileStrings::ReadKeys(const std::string& fileName, const std::string& section,
+                                       const std::vector<std::string>& keys) {
+  const FileText file = ReadProfileFile(fileName);
+  ProfileValues result{file.Status, std::vector<std::string>(keys.size())};
+  const std::string_view text = file.Text;
+  const std::vector<Line> lines = SplitLines(text);
+  const Section found = FindSection(text, lines, section);
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (const std::optional<std::size_t> keyIndex = FindKey(text, lines, found, keys[i])) {
+      result.Values[i] = ValueAsRead(Parse(Content(text, lines[*keyIndex])).Value);
+    }
+  }
+  return result;
 }
 
-bool ProfileStrings::Write(const std::string& fileName, const std::string& section,
-                           const std::string& key, const std::string& value) {
-  if (fileName.empty() || !CanHoldNames(section, key)) return false;
-
-  // A file linked from elsewhere is rewritten where it really lives, so the link stays a link.
-  fs::path target(fileName);
-  std::error_code error;
-  if (fs::is_symlink(target, error)) {
-    const fs::path resolved = fs::canonical(target, error);
-    if (!error) target = resolved;
+ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::string& section,
+                                        const ProfileEntries& entries) {
+  if (fileName.empty()) return ProfileStatus::Failed;
+  for (const auto& entry : entries) {
+    if (!CanHoldNames(section, entry.first)) return ProfileStatus::Failed;
   }
+  if (entries.empty()) return ProfileStatus::Ok;
 
+  const fs::path target = WrittenPath(fileName);
   // Checked first because the rename would replace a read-only file, and a folder without write
   // permission should fail before any work is done.
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const fs::path folder = FolderOf(target);
   struct stat folderInfo {};
   if (stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode) ||
       access(folder.c_str(), W_OK | X_OK) != 0) {
-    return false;
+    return ProfileStatus::Failed;
   }
 
-  std::string text;
+  FileText old;
   std::optional<mode_t> mode;
   struct stat fileInfo {};
   if (stat(target.c_str(), &fileInfo) == 0) {
-    if (!S_ISREG(fileInfo.st_mode) || access(target.c_str(), W_OK) != 0) return false;
-    std::optional<std::string> old = ReadWholeFile(target.string());
-    // A file that cannot be read must not be replaced by one holding only the new key.
-    if (!old) return false;
-    text = std::move(*old);
+    if (!S_ISREG(fileInfo.st_mode) || access(target.c_str(), W_OK) != 0) {
+      return ProfileStatus::Failed;
+    }
+    old = ReadProfileFile(target.string());
+    // A file that cannot be read must not be replaced by one holding only the new keys.
+    if (old.Status != ProfileStatus::Ok) return old.Status;
     mode = fileInfo.st_mode & 07777;
   } else if (errno != ENOENT) {
-    return false;
+    return ProfileStatus::Failed;
   }
 
-  std::string oneLine = value;
-  for (char& c : oneLine) {
-    if (c == '\r' || c == '\n') c = ' ';
+  std::string text = std::move(old.Text);
+  for (const auto& [key, value] : entries) {
+    text = EditedText(std::move(text), section, key, OneLine(value));
   }
-  return ReplaceFile(target, EditedText(std::move(text), section, key, oneLine), mode);
+  if (text.size() > kMaxProfileFileBytes) return ProfileStatus::TooLarge;
+  return ReplaceFile(target, text, mode) ? ProfileStatus::Ok : ProfileStatus::Failed;
+}
+
+void ProfileStrings::RemoveStaleTemporaries(const std::string& fileName) {
+  if (fileName.empty()) return;
+  const fs::path target = WrittenPath(fileName);
+  const std::string prefix = TemporaryPrefix(target);
+  ::RemoveStaleTemporaries(FolderOf(target).string(), [&prefix](std::string_view name) {
+    return IsTemporaryName(name, prefix);
+  });
 }

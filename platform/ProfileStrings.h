@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/IProfileStrings.h"
 
@@ -11,8 +12,9 @@ class ProfileStrings final : public IProfileStrings {
  public:
   ProfileStrings() = default;
 
-  std::string Read(const std::string& fileName, const std::string& section,
-                   const std::string& key) override;
-  bool Write(const std::string& fileName, const std::string& section, const std::string& key,
-             const std::string& value) override;
+  ProfileValues ReadKeys(const std::string& fileName, const std::string& section,
+                         const std::vector<std::string>& keys) override;
+  ProfileStatus WriteKeys(const std::string& fileName, const std::string& section,
+                          const ProfileEntries& entries) override;
+  void RemoveStaleTemporaries(const std::string& fileName) override;
 };

@@ -1,7 +1,11 @@
 #include "settings/SampleTexts.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/Edit.h"
 #include "platform/IProfileStrings.h"
@@ -19,34 +23,68 @@ SampleTexts::SampleTexts(EditSamplePage& page, IProfileStrings& profile, std::st
       settingsFile_(std::move(settingsFile)),
       headingFont_(kDefaultHeadingFont) {}
 
-bool SampleTexts::SettingsFileExists() const {
-  std::error_code ignored;
-  return std::filesystem::exists(settingsFile_, ignored);
+namespace {
+
+std::string TooLargeText(const std::string& file) {
+  return file + " is too large to be a settings file (over " +
+         std::to_string(kMaxProfileFileBytes / (1024 * 1024)) + " MB).";
 }
 
-void SampleTexts::Write(const char* key, const std::string& value) {
-  if (!profile_.Write(settingsFile_, kSection, key, value)) {
-    throw PlatformError("Unable to write to " + settingsFile_);
+}  // namespace
+
+void SampleTexts::ClearLeftovers() {
+  if (leftoversCleared_) return;
+  leftoversCleared_ = true;
+  profile_.RemoveStaleTemporaries(settingsFile_);
+}
+
+bool SampleTexts::SettingsFileExists() {
+  ClearLeftovers();
+  std::error_code error;
+  if (!std::filesystem::exists(settingsFile_, error)) return false;
+  const std::uintmax_t size = std::filesystem::file_size(settingsFile_, error);
+  if (!error && size > kMaxProfileFileBytes) throw PlatformError(TooLargeText(settingsFile_));
+  return true;
+}
+
+void SampleTexts::Store(const ProfileEntries& entries) {
+  ClearLeftovers();
+  switch (profile_.WriteKeys(settingsFile_, kSection, entries)) {
+    case ProfileStatus::Ok:
+      return;
+    case ProfileStatus::TooLarge:
+      throw PlatformError(TooLargeText(settingsFile_));
+    case ProfileStatus::Failed:
+      break;
   }
+  throw PlatformError("Unable to write to " + settingsFile_);
 }
 
 void SampleTexts::WriteDefaultTexts() {
-  for (const KeyDefault& entry : kTextKeys) Write(entry.Key, entry.Default);
-  Write(kHeadingFont, kDefaultHeadingFont);
+  ProfileEntries entries;
+  for (const KeyDefault& entry : kTextKeys) entries.emplace_back(entry.Key, entry.Default);
+  entries.emplace_back(kHeadingFont, kDefaultHeadingFont);
+  Store(entries);
 }
 
 void SampleTexts::ReadSampleTexts() {
-  for (int i = 0; i < static_cast<int>(kTextKeys.size()); ++i) {
-    SetBoxText(i,
-               profile_.Read(settingsFile_, kSection, kTextKeys[static_cast<std::size_t>(i)].Key));
+  ClearLeftovers();
+  std::vector<std::string> keys;
+  for (const KeyDefault& entry : kTextKeys) keys.emplace_back(entry.Key);
+  keys.emplace_back(kHeadingFont);
+  const ProfileValues read = profile_.ReadKeys(settingsFile_, kSection, keys);
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+    SetBoxText(static_cast<int>(i), read.Values[i]);
   }
-  headingFont_ = profile_.Read(settingsFile_, kSection, kHeadingFont);
+  headingFont_ = read.Values.back();
 }
 
 void SampleTexts::WriteSampleTexts() {
-  for (int i = 0; i < static_cast<int>(kTextKeys.size()); ++i) {
-    Write(kTextKeys[static_cast<std::size_t>(i)].Key, BoxText(i));
+  ProfileEntries entries;
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+    entries.emplace_back(kTextKeys[i].Key, BoxText(static_cast<int>(i)));
   }
+  Store(entries);
 }
 
 void SampleTexts::cmdSaveTextClick() {
@@ -56,7 +94,7 @@ void SampleTexts::cmdSaveTextClick() {
 
 void SampleTexts::StoreHeadingFont(const std::string& face) {
   headingFont_ = face;
-  Write(kHeadingFont, face);
+  Store({{kHeadingFont, face}});
 }
 
 std::string SampleTexts::BoxText(int keyIndex) const {

@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "platform/IProfileStrings.h"
+
 class EditSamplePage;
-class IProfileStrings;
 
 // The sample texts. The boxes of the Edit Sample Text page hold them, so an edit is in use at
 // once; the settings file beside the program keeps them between runs. The heading font has no
@@ -12,10 +13,15 @@ class SampleTexts {
  public:
   SampleTexts(EditSamplePage& page, IProfileStrings& profile, std::string settingsFile);
 
+  // Each write below replaces the file once, so it holds all the keys old or all of them new.
+
   // Writes all fifteen keys with their defaults. Throws PlatformError "Unable to write to <file>"
-  // at the first key that cannot be written.
+  // when the file cannot be written, and the too-large text of SettingsFileExists for a file
+  // over the size limit, which is left as it is.
   void WriteDefaultTexts();
-  // Reads the fourteen text keys into their boxes and the heading font; missing keys read empty.
+  // Reads the fourteen text keys into their boxes and the heading font with one read of the
+  // file. Missing keys read empty, and so do all of them when the file cannot be read or is too
+  // large: SettingsFileExists and the writes report that.
   void ReadSampleTexts();
   // Writes the fourteen boxes, never the heading font; throws like WriteDefaultTexts.
   void WriteSampleTexts();
@@ -23,7 +29,10 @@ class SampleTexts {
   // Sets the heading font and stores it at once; throws like WriteDefaultTexts.
   void StoreHeadingFont(const std::string& face);
 
-  bool SettingsFileExists() const;
+  // Whether there is a settings file to read. Throws PlatformError "<file> is too large to be a
+  // settings file (over 16 MB)." for a file over the size limit, so the user learns at start-up
+  // why the texts are empty, and the file is not taken for missing and overwritten.
+  bool SettingsFileExists();
   const std::string& SettingsFile() const { return settingsFile_; }
 
   const std::string& HeadingFont() const { return headingFont_; }
@@ -35,7 +44,10 @@ class SampleTexts {
   std::string SizeLine(int points) const;
 
  private:
-  void Write(const char* key, const std::string& value);
+  // Clears away what Saves killed in an earlier run left beside the file; once per run, before
+  // the file is first used.
+  void ClearLeftovers();
+  void Store(const ProfileEntries& entries);
   std::string BoxText(int keyIndex) const;
   void SetBoxText(int keyIndex, const std::string& text);
 
@@ -43,4 +55,5 @@ class SampleTexts {
   IProfileStrings& profile_;
   std::string settingsFile_;
   std::string headingFont_;
+  bool leftoversCleared_ = false;
 };

@@ -7,7 +7,8 @@
 #include "platform/ProfileStrings.h"
 
 // Real profile files (in a test's temporary folder) with a switch for write failures and a log of
-// the calls, so widget tests can check what was saved and how a full disk is reported.
+// the calls, so widget tests can check what was saved, how often the file was read and replaced,
+// and how a full disk is reported.
 class FakeProfileStrings final : public IProfileStrings {
  public:
   struct WriteCall {
@@ -18,23 +19,30 @@ class FakeProfileStrings final : public IProfileStrings {
     bool operator==(const WriteCall&) const = default;
   };
 
-  std::string Read(const std::string& fileName, const std::string& section,
-                   const std::string& key) override {
+  ProfileValues ReadKeys(const std::string& fileName, const std::string& section,
+                         const std::vector<std::string>& keys) override {
     ++reads;
-    return real_.Read(fileName, section, key);
+    return real_.ReadKeys(fileName, section, keys);
   }
 
-  // Every call is logged, failed ones too, so a test can see that a write was attempted.
-  bool Write(const std::string& fileName, const std::string& section, const std::string& key,
-             const std::string& value) override {
-    writes.push_back({fileName, section, key, value});
-    if (failWrites) return false;
-    return real_.Write(fileName, section, key, value);
+  // Every key is logged, of failed calls too, so a test can see that a write was attempted.
+  ProfileStatus WriteKeys(const std::string& fileName, const std::string& section,
+                          const ProfileEntries& entries) override {
+    ++replaces;
+    for (const auto& [key, value] : entries) writes.push_back({fileName, section, key, value});
+    if (failWrites) return ProfileStatus::Failed;
+    return real_.WriteKeys(fileName, section, entries);
   }
 
-  // While true, every Write returns false and leaves the file as it was.
+  void RemoveStaleTemporaries(const std::string& fileName) override {
+    real_.RemoveStaleTemporaries(fileName);
+  }
+
+  // While true, every write fails and leaves the file as it was.
   bool failWrites = false;
+  // Calls that read the file once each, and calls that replace it once each.
   int reads = 0;
+  int replaces = 0;
   std::vector<WriteCall> writes;
 
  private:

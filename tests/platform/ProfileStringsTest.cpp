@@ -1,8 +1,10 @@
 #include <QtTest>
 
 #include "fixtures/FileBytes.h"
+#include "fixtures/FileStamps.h"
 
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,8 +12,10 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "fakes/FakeProfileStrings.h"
 #include "fixtures/TempDir.h"
@@ -57,6 +61,40 @@ unsigned PermissionBits(const std::string& path) {
 // A missing file is marked by this content in the table rows.
 const QByteArray kNoFile = "<no file>";
 
+// The files renamed onto `name` in `folder` while `action` runs: each is one replace of the file.
+template <typename Action>
+int RenamesOnto(const std::string& folder, const std::string& name, Action action) {
+  const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (fd < 0 || inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO) < 0) return -1;
+  action();
+  int renames = 0;
+  alignas(inotify_event) char buffer[4096];
+  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
+    for (const char* p = buffer; p < buffer + got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(p);
+      if (event->len > 0 && name == event->name) ++renames;
+      p += sizeof(inotify_event) + event->len;
+    }
+  }
+  close(fd);
+  return renames;
+}
+
+// All the bytes this process has read from files so far; nothing when the kernel does not say.
+std::optional<quint64> BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string field;
+  quint64 count = 0;
+  while (io >> field >> count) {
+    if (field == "rchar:") return count;
+  }
+  return std::nullopt;
+}
+
+constexpr int kOk = static_cast<int>(ProfileStatus::Ok);
+constexpr int kTooLarge = static_cast<int>(ProfileStatus::TooLarge);
+constexpr int kFailed = static_cast<int>(ProfileStatus::Failed);
+
 }  // namespace
 
 class ProfileStringsTest : public QObject {
@@ -77,6 +115,12 @@ class ProfileStringsTest : public QObject {
   void keepsPermissionBits();
   void writesThroughLink();
   void fakeFailsWritesOnRequest();
+  void writeKeys_data();
+  void writeKeys();
+  void sizeLimit_data();
+  void sizeLimit();
+  void removesStaleTemporaries_data();
+  void removesStaleTemporaries();
 };
 
 void ProfileStringsTest::read_data() {
@@ -177,9 +221,28 @@ void ProfileStringsTest::read_data() {
   QTest::newRow("4-byte character ending at byte 1023 kept")
       << head + Repeat('a', 1019) + "\xF0\x9F\x98\x80" + "zz\r\n"
       << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('a', 1019) + "\xF0\x9F\x98\x80";
-  QTest::newRow("stray continuation bytes cut where they fall")
+  QTest::newRow("stray continuation bytes read as Windows-1252, cut between characters")
       << head + Repeat('\x80', 1100) + "\r\n"
-      << QByteArray("Glyphera") << QByteArray("Def8") << Repeat('\x80', 1023);
+      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("\xE2\x82\xAC").repeated(341);
+
+  // Values that are not UTF-8 are 8-bit text, taken as Windows-1252.
+  const auto value = [](const QByteArray& stored) {
+    return "[Glyphera]\r\nDef8=" + stored + "\r\n";
+  };
+  const QByteArray g = "Glyphera";
+  const QByteArray d = "Def8";
+  QTest::newRow("Latin-1 letters")
+      << value("Caf\xE9 cr\xE8me") << g << d << QByteArray("Caf\xC3\xA9 cr\xC3\xA8me");
+  QTest::newRow("Windows-1252 quotes and euro")
+      << value("\x93q\x94 \x80") << g << d << QByteArray("\xE2\x80\x9Cq\xE2\x80\x9D \xE2\x82\xAC");
+  QTest::newRow("one Latin-1 byte makes the whole value Windows-1252")
+      << value("\xC3\xA9\xE9") << g << d << QByteArray("\xC3\x83\xC2\xA9\xC3\xA9");
+  QTest::newRow("overlong form is not UTF-8")
+      << value("\xE0\x80\xAF") << g << d << QByteArray("\xC3\xA0\xE2\x82\xAC\xC2\xAF");
+  QTest::newRow("sequence cut short at the end")
+      << value("ab\xC3") << g << d << QByteArray("ab\xC3\x83");
+  QTest::newRow("Latin-1 letter across byte 1023 of UTF-8")
+      << value(Repeat('a', 1022) + "\xE9zz") << g << d << Repeat('a', 1022);
 
   QTest::newRow("duplicate section: first one read")
       << QByteArray("[Glyphera]\r\nDef8=first\r\n[Glyphera]\r\nDef8=second\r\nOnly=2\r\n")
@@ -563,6 +626,144 @@ void ProfileStringsTest::fakeFailsWritesOnRequest() {
   const std::vector<FakeProfileStrings::WriteCall> expected{{path, "Glyphera", "Def8", "one"},
                                                             {path, "Glyphera", "Def8", "two"}};
   QVERIFY(fake.writes == expected);
+}
+
+void ProfileStringsTest::writeKeys_data() {
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QByteArrayList>("entries");  // key, value, key, value, ...
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QByteArray>("after");
+
+  QTest::newRow("file created, keys in the order given")
+      << kNoFile << QByteArrayList{"Def8", "a", "Def9", "b"} << kOk
+      << QByteArray("[Glyphera]\r\nDef8=a\r\nDef9=b\r\n");
+  QTest::newRow("keys replaced in place and appended, the rest kept")
+      << QByteArray("; c\r\n[Glyphera]\nDef9=old\n\n[Next]\nDef8=n\n")
+      << QByteArrayList{"Def8", "a", "Def9", "b", "Def10", "c"} << kOk
+      << QByteArray("; c\r\n[Glyphera]\nDef9=b\nDef8=a\r\nDef10=c\r\n\n[Next]\nDef8=n\n");
+  QTest::newRow("same key twice: the later one")
+      << QByteArray("[Glyphera]\r\nDEF8=old\r\n") << QByteArrayList{"Def8", "a", "def8", "b"} << kOk
+      << QByteArray("[Glyphera]\r\ndef8=b\r\n");
+  QTest::newRow("one name the file cannot hold: nothing written")
+      << QByteArray("[Glyphera]\r\nDef8=old\r\n") << QByteArrayList{"Def8", "new", "Def=9", "x"}
+      << kFailed << QByteArray("[Glyphera]\r\nDef8=old\r\n");
+  QTest::newRow("no keys: nothing written") << kNoFile << QByteArrayList{} << kOk << kNoFile;
+}
+
+void ProfileStringsTest::writeKeys() {
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArrayList, entries);
+  QFETCH(int, status);
+  QFETCH(QByteArray, after);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  if (before != kNoFile) WriteQBytes(path, before);
+  ProfileEntries list;
+  for (qsizetype i = 0; i + 1 < entries.size(); i += 2) {
+    list.emplace_back(entries[i].toStdString(), entries[i + 1].toStdString());
+  }
+  ProfileStrings profile;
+  ProfileStatus written = ProfileStatus::Failed;
+  const int renames = RenamesOnto(dir.Path(), "GLYPHERA.INI",
+                                  [&] { written = profile.WriteKeys(path, "Glyphera", list); });
+  QCOMPARE(static_cast<int>(written), status);
+  QCOMPARE(renames, status == kOk && !list.empty() ? 1 : 0);
+  QCOMPARE(StoredBytes(path), after == kNoFile ? QByteArray("<missing>") : after);
+}
+
+void ProfileStringsTest::sizeLimit_data() {
+  QTest::addColumn<qint64>("size");
+  QTest::addColumn<QByteArray>("value");  // written over "old"
+  QTest::addColumn<int>("readStatus");
+  QTest::addColumn<int>("writeStatus");
+
+  const auto limit = static_cast<qint64>(kMaxProfileFileBytes);
+  QTest::newRow("at the limit") << limit << QByteArray("new") << kOk << kOk;
+  QTest::newRow("one byte over") << limit + 1 << QByteArray("new") << kTooLarge << kTooLarge;
+  QTest::newRow("a write that would cross the limit")
+      << limit << QByteArray("newer") << kOk << kTooLarge;
+}
+
+void ProfileStringsTest::sizeLimit() {
+  QFETCH(qint64, size);
+  QFETCH(QByteArray, value);
+  QFETCH(int, readStatus);
+  QFETCH(int, writeStatus);
+  if (!BytesReadSoFar()) QSKIP("The kernel does not count the bytes read (/proc/self/io)");
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  QVERIFY(WriteSparseFile(path, "[Glyphera]\r\nDef8=old\r\n", size));
+  const FileStamp before = StampOf(path);
+  ProfileStrings profile;
+
+  const quint64 readBefore = *BytesReadSoFar();
+  const ProfileValues read = profile.ReadKeys(path, "Glyphera", {"Def8", "Def9"});
+  const quint64 loaded = *BytesReadSoFar() - readBefore;
+  QCOMPARE(static_cast<int>(read.Status), readStatus);
+  QVERIFY(read.Values == (std::vector<std::string>{readStatus == kOk ? "old" : "", ""}));
+  // A refused file is measured, never read.
+  QCOMPARE(loaded >= static_cast<quint64>(size), readStatus == kOk);
+
+  const ProfileStatus written =
+      profile.WriteKeys(path, "Glyphera", {{"Def8", value.toStdString()}});
+  QCOMPARE(static_cast<int>(written), writeStatus);
+  QCOMPARE(StampOf(path) == before, writeStatus != kOk);
+  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+}
+
+void ProfileStringsTest::removesStaleTemporaries_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");  // file, folder or link
+  QTest::addColumn<int>("age");       // seconds since it was last changed
+  QTest::addColumn<bool>("removed");
+
+  const QString ours = ".GLYPHERA.INI.tmp-a1b2c3d4";
+  QTest::newRow("ours, two minutes old") << ours << "file" << 120 << true;
+  QTest::newRow("ours, just written") << ours << "file" << 0 << false;
+  QTest::newRow("ours, half a minute old") << ours << "file" << 30 << false;
+  QTest::newRow("capitals in the suffix") << ".GLYPHERA.INI.tmp-A1B2C3D4"
+                                          << "file" << 120 << false;
+  QTest::newRow("seven-character suffix") << ".GLYPHERA.INI.tmp-a1b2c3d"
+                                          << "file" << 120 << false;
+  QTest::newRow("nine-character suffix") << ".GLYPHERA.INI.tmp-a1b2c3d4e"
+                                         << "file" << 120 << false;
+  QTest::newRow("another file's") << ".OTHER.INI.tmp-a1b2c3d4"
+                                  << "file" << 120 << false;
+  QTest::newRow("the name in other case") << ".glyphera.ini.tmp-a1b2c3d4"
+                                          << "file" << 120 << false;
+  QTest::newRow("not hidden") << "GLYPHERA.INI.tmp-a1b2c3d4"
+                              << "file" << 120 << false;
+  QTest::newRow("a folder of our naming") << ours << "folder" << 120 << false;
+  QTest::newRow("a link of our naming") << ours << "link" << 120 << false;
+}
+
+void ProfileStringsTest::removesStaleTemporaries() {
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  QFETCH(int, age);
+  QFETCH(bool, removed);
+
+  TempDir dir;
+  const std::string path = dir.File("GLYPHERA.INI");
+  const QByteArray settings = "[Glyphera]\r\nDef8=old\r\n";
+  WriteQBytes(path, settings);
+  // Old as well, so that following the link would find an old regular file.
+  QVERIFY(SetAge(path, 3600));
+  const std::string entry = dir.File(name.toStdString());
+  if (kind == "folder") {
+    fs::create_directory(entry);
+  } else if (kind == "link") {
+    fs::create_symlink(path, entry);  // neither the link nor the settings file may go
+  } else {
+    WriteQBytes(entry, "[Glyph");
+  }
+  QVERIFY(SetAge(entry, age));
+
+  ProfileStrings().RemoveStaleTemporaries(path);
+  QCOMPARE(fs::exists(fs::symlink_status(entry)), !removed);
+  QCOMPARE(StoredBytes(path), settings);
 }
 
 QTEST_GUILESS_MAIN(ProfileStringsTest)

@@ -2,9 +2,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include "fixtures/FileBytes.h"
+#include "fixtures/FileStamps.h"
 
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
@@ -12,6 +14,7 @@
 #include "fixtures/MainWindowHarness.h"
 #include "install/PreviewInstallPage.h"
 #include "platform/Edit.h"
+#include "platform/IProfileStrings.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
 #include "settings/EditSamplePage.h"
@@ -50,6 +53,12 @@ class SampleTextsTest : public QObject {
   void settingsFileThatCannotBeCreated();
   void paragraphTypingStopsAt600();
   void editedSampleReachesTheMainSampleAtTheNextSelection();
+  void eightBitTextsSurviveSave_data();
+  void eightBitTextsSurviveSave();
+  void oneReadPerLoadAndOneReplacePerSave_data();
+  void oneReadPerLoadAndOneReplacePerSave();
+  void settingsFileOverTheLimitIsLeftAlone();
+  void staleTemporariesClearedAtStartUp();
 };
 
 void SampleTextsTest::defaultsAreAsGiven() {
@@ -241,6 +250,99 @@ void SampleTextsTest::editedSampleReachesTheMainSampleAtTheNextSelection() {
   QVERIFY(form.tabMain().memDispFont->Text().ends_with("\r\nSphinx of black quartz"));
   // The large sample keeps the text it had at start-up.
   QVERIFY(!form.tabLargeSample().memLargeSample->Text().ends_with("Sphinx of black quartz"));
+}
+
+void SampleTextsTest::eightBitTextsSurviveSave_data() {
+  QTest::addColumn<QByteArray>("stored");  // after "Def8=" in the file
+  QTest::addColumn<QByteArray>("text");    // in the box, and after "Def8=" once saved
+
+  QTest::newRow("Latin-1 accents")
+      << QByteArray("Caf\xE9 cr\xE8me") << QByteArray("Caf\xC3\xA9 cr\xC3\xA8me");
+  QTest::newRow("Windows-1252 quotes and euro")
+      << QByteArray("\x93Hi\x94 \x80 5") << QByteArray("\xE2\x80\x9CHi\xE2\x80\x9D \xE2\x82\xAC 5");
+  QTest::newRow("UTF-8 as it stands")
+      << QByteArray("\xC3\xA9t\xC3\xA9") << QByteArray("\xC3\xA9t\xC3\xA9");
+}
+
+void SampleTextsTest::eightBitTextsSurviveSave() {
+  QFETCH(QByteArray, stored);
+  QFETCH(QByteArray, text);
+  MainWindowHarness h;
+  UseFonts(h);
+  const std::string file = h.dir.File("GLYPHERA.INI");
+  const std::string note = "; Notiz f\xFCr mich\r\n";
+  const std::string heading = "HeadingFont=Bodoni \xC6\r\n";
+  WriteBytes(file, note + "[Glyphera]\r\nDef8=" + stored.toStdString() + "\r\n" + heading);
+  TfrmMain& form = h.Show();
+  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), text.toStdString());
+  QCOMPARE(form.HeadingFont(), std::string("Bodoni \xC3\x86"));
+
+  QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
+  const std::string saved = ReadBytes(file);
+  QVERIFY(saved.find("Def8=" + text.toStdString() + "\r\n") != std::string::npos);
+  // Lines a Save does not write keep their bytes.
+  QVERIFY(saved.starts_with(note));
+  QVERIFY(saved.find(heading) != std::string::npos);
+  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), text.toStdString());
+}
+
+void SampleTextsTest::oneReadPerLoadAndOneReplacePerSave_data() {
+  QTest::addColumn<bool>("fileThere");
+  QTest::addColumn<int>("replacesAtStart");
+  QTest::newRow("first start writes the defaults at once") << false << 1;
+  QTest::newRow("later starts only read") << true << 0;
+}
+
+void SampleTextsTest::oneReadPerLoadAndOneReplacePerSave() {
+  QFETCH(bool, fileThere);
+  QFETCH(int, replacesAtStart);
+  MainWindowHarness h;
+  UseFonts(h);
+  if (fileThere) WriteBytes(h.dir.File("GLYPHERA.INI"), DefaultFile());
+  TfrmMain& form = h.Show();
+  QCOMPARE(h.profile.reads, 1);
+  QCOMPARE(h.profile.replaces, replacesAtStart);
+  QCOMPARE(h.profile.writes.size(), static_cast<std::size_t>(15 * replacesAtStart));
+
+  QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
+  QCOMPARE(h.profile.replaces, replacesAtStart + 1);
+  QCOMPARE(h.profile.reads, 2);  // the boxes show what was saved
+}
+
+void SampleTextsTest::settingsFileOverTheLimitIsLeftAlone() {
+  MainWindowHarness h;
+  UseFonts(h);
+  const std::string file = h.dir.File("GLYPHERA.INI");
+  QVERIFY(WriteSparseFile(file, "[Glyphera]\r\nDef8=mine\r\n", kMaxProfileFileBytes + 1));
+  const FileStamp before = StampOf(file);
+  const std::string message = file + " is too large to be a settings file (over 16 MB).";
+
+  TfrmMain& form = h.Show();
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(h.messages.shown[0].Text, message);
+  // Start-up went on, with empty texts rather than the defaults.
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
+  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), std::string());
+
+  form.tabEdit().SizeBoxes[0]->SetText("typed");
+  QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
+  QCOMPARE(h.messages.shown.size(), std::size_t{2});
+  QCOMPARE(h.messages.shown[1].Text, message);
+  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), std::string("typed"));
+  QVERIFY(StampOf(file) == before);
+}
+
+void SampleTextsTest::staleTemporariesClearedAtStartUp() {
+  MainWindowHarness h;
+  UseFonts(h);
+  const std::string stale = h.dir.File(".GLYPHERA.INI.tmp-0123abcd");
+  const std::string fresh = h.dir.File(".GLYPHERA.INI.tmp-fresh123");
+  WriteBytes(stale, "[Glyph");
+  WriteBytes(fresh, "[Glyph");
+  QVERIFY(SetAge(stale, 120));
+  h.Show();
+  QVERIFY(!std::filesystem::exists(stale));
+  QVERIFY(std::filesystem::exists(fresh));
 }
 
 QTEST_MAIN(SampleTextsTest)
