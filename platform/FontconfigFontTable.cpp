@@ -1,24 +1,20 @@
 #include "platform/FontconfigFontTable.h"
 
-#include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 
 #include <optional>
+#include <string_view>
 
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QWidget>
 
+#include "platform/AddedFaces.h"
 #include "platform/FaceFont.h"
-#include "platform/QtText.h"
 #include "platform/ReadOnlyFile.h"
 
 namespace {
-
-const FcChar8* Utf8(const std::string& text) {
-  return reinterpret_cast<const FcChar8*>(text.c_str());
-}
 
 // The whole file, read with bounded reads; nothing for a file that cannot be read or is larger
 // than any font the program shows.
@@ -39,8 +35,8 @@ std::optional<QByteArray> ReadFontFile(const std::string& path) {
 FontconfigFontTable::~FontconfigFontTable() {
   for (const auto& [path, added] : added_) {
     if (added.QtId >= 0) QFontDatabase::removeApplicationFont(added.QtId);
+    AddedFaces::Remove(path);
   }
-  if (!added_.empty()) FcConfigAppFontClear(nullptr);
 }
 
 void FontconfigFontTable::AddFontResource(const std::string& path) {
@@ -48,11 +44,11 @@ void FontconfigFontTable::AddFontResource(const std::string& path) {
   if (added.Count++ > 0) return;
   ForgetFaceChoices();
   // A file that is not a font is taken and counted all the same; drawing then falls back to
-  // whatever the system substitutes.
-  FcConfigAppFontAddFile(nullptr, Utf8(path));
-  // The toolkit draws from a copy in memory: a mapped file that shrinks or vanishes while shown
-  // would take the program down at the next glyph it reads.
+  // whatever the system substitutes. The faces are listed and drawn from one copy in memory: a
+  // mapped file that shrinks or vanishes while shown would take the program down at the next
+  // glyph read from it.
   if (const std::optional<QByteArray> bytes = ReadFontFile(path)) {
+    AddedFaces::Add(path, std::string_view(bytes->constData(), bytes->size()));
     added.QtId = QFontDatabase::addApplicationFontFromData(*bytes);
   }
 }
@@ -62,14 +58,9 @@ void FontconfigFontTable::RemoveFontResource(const std::string& path) {
   if (found == added_.end()) return;
   if (--found->second.Count > 0) return;
   if (found->second.QtId >= 0) QFontDatabase::removeApplicationFont(found->second.QtId);
+  AddedFaces::Remove(path);
   added_.erase(found);
-  RebuildApplicationFonts();
   ForgetFaceChoices();
-}
-
-void FontconfigFontTable::RebuildApplicationFonts() {
-  FcConfigAppFontClear(nullptr);
-  for (const auto& entry : added_) FcConfigAppFontAddFile(nullptr, Utf8(entry.first));
 }
 
 void FontconfigFontTable::BroadcastFontChange() {

@@ -5,7 +5,7 @@
 
 #include "platform/IFontTable.h"
 
-// The font table over fontconfig's application fonts, which the font services list, and Qt's
+// The font table over the program's own added faces, which the font services list, and Qt's
 // font database, which draws them. A file stays added until it was removed as often as added.
 class FontconfigFontTable final : public IFontTable {
  public:
@@ -25,8 +25,5 @@ class FontconfigFontTable final : public IFontTable {
     int Count = 0;
     int QtId = -1;
   };
-  // fontconfig can only forget every application font at once; the ones still added return.
-  void RebuildApplicationFonts();
-
   std::map<std::string, Added> added_;
 };

@@ -1,5 +1,7 @@
 #include "platform/FontconfigListing.h"
 
+#include "platform/AddedFaces.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
@@ -46,7 +48,27 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
     if (!FcObjectSetAdd(set.get(), object)) return nullptr;
   }
   if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX)) return nullptr;
-  return FontSetPtr(FcFontList(config.get(), pattern, set.get()));
+  // The installed faces, fontconfig's application fonts and the faces the program added for the
+  // moment. The toolkit puts its own copies of the added faces among the application fonts,
+  // under an empty file name; those are the same faces again and are left out.
+  const FontSetPtr added(AddedFaces::Snapshot());
+  FcFontSet* sets[] = {FcConfigGetFonts(config.get(), FcSetSystem),
+                       FcConfigGetFonts(config.get(), FcSetApplication), added.get()};
+  FontSetPtr listed(FcFontSetList(config.get(), sets, 3, pattern, set.get()));
+  if (!listed) return nullptr;
+  int kept = 0;
+  for (int i = 0; i < listed->nfont; ++i) {
+    FcChar8* file = nullptr;
+    const bool toolkitCopy =
+        FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch && file[0] == '\0';
+    if (toolkitCopy) {
+      FcPatternDestroy(listed->fonts[i]);
+    } else {
+      listed->fonts[kept++] = listed->fonts[i];
+    }
+  }
+  listed->nfont = kept;
+  return listed;
 }
 
 std::optional<std::string> StringOf(const FcPattern* font, const char* object, int id = 0) {
