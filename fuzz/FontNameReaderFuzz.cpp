@@ -45,19 +45,6 @@ std::uint16_t U16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Bytes below 32 dropped, spaces trimmed, the rest through Windows-1252; the character count is
 // that of the trimmed bytes.
 std::string TextOf(const std::uint8_t* bytes, std::size_t length, std::size_t& characters) {

@@ -85,20 +85,6 @@ std::optional<std::uint32_t> FindNameTable(const ReadOnlyFile& file) {
   return std::nullopt;
 }
 
-void AppendUtf8(std::string& text, char32_t c) {
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | c >> 6);
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    // Windows-1252 reaches no further than the Basic Multilingual Plane.
-    text += static_cast<char>(0xE0 | c >> 12);
-    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The name as the system sees it: one character per byte of 32 or more (which is how a two-byte
 // string of Latin text loses its zero bytes), spaces trimmed at both ends.
 struct NameText {

@@ -6,7 +6,9 @@
 #include <fontconfig/fcfreetype.h>
 
 #include <map>
+
 #include <vector>
+#include "platform/FreeTypeLibrary.h"
 
 namespace {
 
@@ -26,11 +28,8 @@ std::map<std::string, FileFaces>& Files() {
 }
 
 FT_Library Library() {
-  static FT_Library library = [] {
-    FT_Library made = nullptr;
-    return FT_Init_FreeType(&made) == 0 ? made : nullptr;
-  }();
-  return library;
+  static const FreeTypeLibrary library;
+  return library.Handle();
 }
 
 // fontconfig's description of face `index` of the bytes, named after the file; nothing for a

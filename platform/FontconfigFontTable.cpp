@@ -1,9 +1,6 @@
 #include "platform/FontconfigFontTable.h"
 
-#include <sys/stat.h>
-
 #include <optional>
-#include <string_view>
 
 #include <QApplication>
 #include <QEvent>
@@ -16,19 +13,8 @@
 
 namespace {
 
-// The whole file, read with bounded reads; nothing for a file that cannot be read or is larger
-// than any font the program shows.
-std::optional<QByteArray> ReadFontFile(const std::string& path) {
-  constexpr qint64 kLargestFont = qint64{256} << 20;
-  const ReadOnlyFile file(path);
-  struct stat info {};
-  if (!file.IsOpen() || stat(path.c_str(), &info) != 0 || info.st_size > kLargestFont) {
-    return std::nullopt;
-  }
-  QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
-  bytes.resize(static_cast<qsizetype>(file.ReadUpTo(0, bytes.data(), bytes.size())));
-  return bytes;
-}
+// Larger than any font the program shows.
+constexpr std::size_t kLargestFont = std::size_t{256} << 20;
 
 }  // namespace
 
@@ -47,9 +33,10 @@ void FontconfigFontTable::AddFontResource(const std::string& path) {
   // whatever the system substitutes. The faces are listed and drawn from one copy in memory: a
   // mapped file that shrinks or vanishes while shown would take the program down at the next
   // glyph read from it.
-  if (const std::optional<QByteArray> bytes = ReadFontFile(path)) {
-    AddedFaces::Add(path, std::string_view(bytes->constData(), bytes->size()));
-    added.QtId = QFontDatabase::addApplicationFontFromData(*bytes);
+  if (const std::optional<std::string> bytes = ReadWholeFileAtMost(path, kLargestFont)) {
+    AddedFaces::Add(path, *bytes);
+    added.QtId = QFontDatabase::addApplicationFontFromData(
+        QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <memory>
+
+class FreeTypeLibrary;
 #include <string>
 
 #include "platform/IFontFileCheck.h"
@@ -22,6 +24,5 @@ class FreeTypeFontFileCheck final : public IFontFileCheck {
   bool OpensAsFont(const std::string& path, int faceIndex) override;
 
  private:
-  struct Library;
-  std::unique_ptr<Library> library_;
+  std::unique_ptr<FreeTypeLibrary> library_;
 };

@@ -211,20 +211,6 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-// Windows-1252 maps every byte into the Basic Multilingual Plane: three bytes at most.
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Well-formed UTF-8 cut before the first character that would not fit whole.
 std::string CutUtf8(std::string_view value) {
   if (value.size() <= kMaxValueBytes) return std::string(value);

@@ -30,3 +30,20 @@ std::size_t ReadOnlyFile::ReadUpTo(std::uint64_t offset, void* buffer, std::size
   }
   return done;
 }
+
+std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
+  const ReadOnlyFile file(path);
+  if (!file.IsOpen()) return std::nullopt;
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  std::string bytes;
+  for (;;) {
+    const std::size_t have = bytes.size();
+    if (have > limit) return std::nullopt;
+    bytes.resize(have + kChunk);
+    const std::size_t got = file.ReadUpTo(have, bytes.data() + have, kChunk);
+    bytes.resize(have + got);
+    if (got < kChunk) break;
+  }
+  if (bytes.size() > limit) return std::nullopt;
+  return bytes;
+}

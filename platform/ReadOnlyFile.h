@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A file opened for reading with sharing allowed to all: a thin wrapper over open, pread and
@@ -28,3 +29,8 @@ class ReadOnlyFile {
  private:
   int fd_ = -1;
 };
+
+// The whole file, or nothing when it cannot be opened or holds more than limit bytes. Read in
+// chunks until one comes back short, so that the size is what was read, not what the file
+// claimed before it changed.
+std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit);

@@ -1,5 +1,7 @@
 #include "platform/SymbolCharmap.h"
 
+#include "platform/FreeTypeLibrary.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -9,19 +11,7 @@
 
 #include <algorithm>
 
-struct SymbolCharmap::Library {
-  FT_Library handle = nullptr;
-  Library() {
-    if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
-  }
-  ~Library() {
-    if (handle != nullptr) FT_Done_FreeType(handle);
-  }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-};
-
-SymbolCharmap::SymbolCharmap() : library_(std::make_unique<Library>()) {}
+SymbolCharmap::SymbolCharmap() : library_(std::make_unique<FreeTypeLibrary>()) {}
 
 SymbolCharmap::~SymbolCharmap() = default;
 
@@ -39,7 +29,7 @@ unsigned long ReadStream(FT_Stream stream, unsigned long offset, unsigned char* 
 }  // namespace
 
 bool SymbolCharmap::Has(const std::string& file, int index) const {
-  if (library_->handle == nullptr || file.empty()) return false;
+  if (library_->Handle() == nullptr || file.empty()) return false;
   const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};
@@ -58,7 +48,7 @@ bool SymbolCharmap::Has(const std::string& file, int index) const {
   // The upper half of fontconfig's index names a variable font's instance, which the character
   // map does not depend on.
   bool symbol = false;
-  if (FT_Open_Face(library_->handle, &args, index & 0xFFFF, &face) == 0) {
+  if (FT_Open_Face(library_->Handle(), &args, index & 0xFFFF, &face) == 0) {
     const auto* const begin = face->charmaps;
     const auto* const end = begin + face->num_charmaps;
     symbol = std::any_of(

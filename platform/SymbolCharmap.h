@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+
+class FreeTypeLibrary;
 #include <string>
 
 // Tells whether a face has a Microsoft symbol character map (platform 3, encoding 0), whose
@@ -17,6 +19,5 @@ class SymbolCharmap {
   bool Has(const std::string& file, int index) const;
 
  private:
-  struct Library;
-  std::unique_ptr<Library> library_;
+  std::unique_ptr<FreeTypeLibrary> library_;
 };

@@ -4,20 +4,10 @@
 
 #include "platform/Windows1252.h"
 
-// One character of the Basic Multilingual Plane, where the code page and the symbol range lie,
-// as the surface's UTF-8 text.
+// One character as the surface's UTF-8 text.
 inline std::string Utf8Character(char32_t c) {
   std::string utf8;
-  if (c < 0x80) {
-    utf8 += static_cast<char>(c);
-  } else if (c < 0x800) {
-    utf8 += static_cast<char>(0xC0 | (c >> 6));
-    utf8 += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    utf8 += static_cast<char>(0xE0 | (c >> 12));
-    utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    utf8 += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  AppendUtf8(utf8, c);
   return utf8;
 }
 
