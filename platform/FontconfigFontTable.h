@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <map>
 #include <string>
 
+#include "platform/DeferredFontRemovals.h"
 #include "platform/IFontTable.h"
 
 // The font table over the program's own added faces, which the font services list, and Qt's
 // font database, which draws them. A file stays added until it was removed as often as added.
+// A removed file leaves the lists at once; Qt lets go of it when that is cheap (see
+// DeferredFontRemovals).
 class FontconfigFontTable final : public IFontTable {
  public:
   FontconfigFontTable() = default;
@@ -19,11 +23,19 @@ class FontconfigFontTable final : public IFontTable {
   void BroadcastFontChange() override;
 
   bool IsAdded(const std::string& path) const { return added_.count(path) != 0; }
+  // Removed files Qt still holds.
+  std::size_t KeptFiles() const { return kept_.Count(); }
 
  private:
   struct Added {
     int Count = 0;
     int QtId = -1;
   };
+  void Register(const std::string& path, Added& added);
+  void LetGo(const std::vector<int>& qtIds);
+
   std::map<std::string, Added> added_;
+  DeferredFontRemovals kept_;
+  // What Qt draws each registered file from; shared with Qt's own copy.
+  std::map<int, QByteArray> bytes_;
 };

@@ -18,6 +18,7 @@ class FontTableTest : public QObject {
   void addedFileIsListedAndDrawnUntilRemovedAsOftenAsAdded();
   void fullNameSelectsOneFace();
   void shownFileThatChangesCannotCrash();
+  void qtLetsGoOfRemovedFilesTogether();
 
  private:
   TempDir dir_;
@@ -94,6 +95,56 @@ void FontTableTest::shownFileThatChangesCannotCrash() {
   draw(48, true, false);
   table.RemoveFontResource(shown);
   QVERIFY(!table.IsAdded(shown));
+}
+
+// Qt reads every application font again after any one is removed, so a removed file stays with
+// Qt, out of the lists, until removed files outnumber the added ones or a new file shares its
+// family. Counted, not timed: KeptFiles is how many removals Qt has not yet paid for.
+void FontTableTest::qtLetsGoOfRemovedFilesTogether() {
+  const std::string liberation = "/usr/share/fonts/truetype/liberation/";
+  const std::string dejavu = "/usr/share/fonts/truetype/dejavu/";
+  const std::string serif = dejavu + "DejaVuSerif.ttf";
+  struct Step {
+    bool add;
+    std::string path;
+    std::size_t kept;
+    bool monoListed;
+  };
+  const Step steps[] = {
+      // Three files a print added stay.
+      {true, liberation + "LiberationSans-Regular.ttf", 0, false},
+      {true, liberation + "LiberationMono-Regular.ttf", 0, false},
+      {true, liberation + "LiberationSerif-Regular.ttf", 0, false},
+      // Faces shown one after another.
+      {true, mono_, 0, true},
+      {false, mono_, 1, false},
+      {true, serif, 1, false},
+      {false, serif, 2, false},
+      // Shown again: taken back, and listed again.
+      {true, mono_, 1, true},
+      {false, mono_, 2, false},
+      // Same family as the kept mono file: that one goes now.
+      {true, monoBold_, 1, true},
+      {false, monoBold_, 2, false},
+      // Fewer added than kept: all go.
+      {false, liberation + "LiberationSans-Regular.ttf", 0, false},
+  };
+  FontconfigFontServices fonts;
+  FontconfigFontTable table;
+  int index = 0;
+  for (const Step& step : steps) {
+    const QByteArray row = QByteArray::number(index++);
+    if (step.add)
+      table.AddFontResource(step.path);
+    else
+      table.RemoveFontResource(step.path);
+    QVERIFY2(table.KeptFiles() == step.kept, row);
+    QVERIFY2(fonts.EnumFontFamilies("DejaVu Sans Mono").empty() != step.monoListed, row);
+  }
+  table.RemoveFontResource(liberation + "LiberationMono-Regular.ttf");
+  table.RemoveFontResource(liberation + "LiberationSerif-Regular.ttf");
+  QCOMPARE(table.KeptFiles(), std::size_t{0});
+  QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Mono")));
 }
 
 QTEST_MAIN(FontTableTest)
