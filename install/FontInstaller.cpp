@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <utility>
 
 #include "install/PreviewFonts.h"
 #include "install/TfrmInstalling.h"
+#include "platform/ButtonsDisabled.h"
 #include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageBoxes.h"
@@ -84,25 +84,6 @@ Placement PlaceFile(const std::string& folder, const std::string& fileName,
   }
   throw PlatformError("No free file name for " + fileName + " in " + folder);
 }
-
-// Disables buttons for as long as it lives, then gives each its earlier state back.
-class ButtonsDisabled {
- public:
-  explicit ButtonsDisabled(std::initializer_list<QPushButton*> buttons) {
-    for (QPushButton* button : buttons) {
-      saved_.emplace_back(button, button->isEnabled());
-      button->setEnabled(false);
-    }
-  }
-  ~ButtonsDisabled() {
-    for (const auto& [button, enabled] : saved_) button->setEnabled(enabled);
-  }
-  ButtonsDisabled(const ButtonsDisabled&) = delete;
-  ButtonsDisabled& operator=(const ButtonsDisabled&) = delete;
-
- private:
-  std::vector<std::pair<QPushButton*, bool>> saved_;
-};
 
 }  // namespace
 

@@ -5,11 +5,13 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "app/DesignFonts.h"
 #include "install/FontNameReader.h"
 #include "platform/AsciiCase.h"
 #include "platform/BusyCursor.h"
+#include "platform/ButtonsDisabled.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
 #include "platform/FileListBox.h"
@@ -76,6 +78,10 @@ void PreviewFonts::Drive1Change() {
 }
 
 void PreviewFonts::Dir1Change() {
+  if (EndReading()) {
+    folderChangedWhileReading_ = true;
+    return;
+  }
   const BusyCursor busy(s_.Screen);
   c_.lstPreview.Clear();
   c_.lstPreview2.Clear();
@@ -92,32 +98,14 @@ void PreviewFonts::Dir1Change() {
 }
 
 void PreviewFonts::cmdPreviewClick() {
-  keepLoading_ = true;
-  const int n = c_.File1.Count();
-  c_.lblLoading.SetCaption("Loading " + std::to_string(n) + " fonts");
-  c_.gaugeLoading.setValue(0);
-  c_.pnlLoading.show();
-  c_.pnlLoading.repaint();
-  // Nothing that starts a second reading or moves faces may run inside this one.
-  QPushButton* const busy[] = {&c_.cmdPreview, &c_.cmdAdd, &c_.cmdAddAll, &c_.cmdRemove,
-                               &c_.cmdRemoveAll};
-  bool wasEnabled[std::size(busy)];
-  for (std::size_t i = 0; i < std::size(busy); ++i) {
-    wasEnabled[i] = busy[i]->isEnabled();
-    busy[i]->setEnabled(false);
+  if (reading_ != Reading::Idle) return;
+  if (ReadFolder() == Reading::Abandoned) {
+    // The folder or the page changed while it read: what asked for that is done now, with the
+    // page as it was before the reading.
+    if (std::exchange(folderChangedWhileReading_, false)) Dir1Change();
+    if (std::exchange(leftWhileReading_, false)) LeavePage();
+    return;
   }
-  previewDir_ = WithSeparator(c_.Dir1.Directory());
-  for (int i = 0; i < n; ++i) {
-    s_.Dispatch.ProcessMessages();
-    if (!keepLoading_) break;
-    if (const auto face = ReadFontNames(previewDir_, c_.File1.FileName(i))) {
-      c_.lstPreview2.Add(face->FullName, face->Entry);
-    }
-    c_.gaugeLoading.setValue(100 * i / n);
-  }
-  c_.pnlLoading.hide();
-  for (std::size_t i = 0; i < std::size(busy); ++i) busy[i]->setEnabled(wasEnabled[i]);
-
   c_.lstPreview.Clear();
   for (int i = 0; i < c_.lstPreview2.Count(); ++i) {
     c_.lstPreview.Add(c_.lstPreview2.Text(i), c_.lstPreview2.Object(i));
@@ -133,6 +121,41 @@ void PreviewFonts::cmdPreviewClick() {
     ShowPreviewFont(c_.lstPreview);
   }
   ShowPreviewCounts();
+}
+
+PreviewFonts::Reading PreviewFonts::ReadFolder() {
+  // The files listed now are the ones read, whatever happens to the list meanwhile. Faces an
+  // earlier reading left behind when an error ended it are not among them.
+  c_.lstPreview2.Clear();
+  previewDir_ = WithSeparator(c_.Dir1.Directory());
+  std::vector<std::string> files;
+  for (int i = 0; i < c_.File1.Count(); ++i) files.push_back(c_.File1.FileName(i));
+  const int n = static_cast<int>(files.size());
+  c_.lblLoading.SetCaption("Loading " + std::to_string(n) + " fonts");
+  c_.gaugeLoading.setValue(0);
+  c_.pnlLoading.show();
+  c_.pnlLoading.repaint();
+  // Nothing that starts a second reading, moves faces or reads the lists may run inside this
+  // one; a change of folder or page ends it (see Dir1Change and LeavePage).
+  const ButtonsDisabled busy{&c_.cmdPreview,   &c_.cmdAdd,     &c_.cmdAddAll,      &c_.cmdRemove,
+                             &c_.cmdRemoveAll, &c_.cmdInstall, &c_.cmdPreviewPrint};
+  const struct Done {
+    PreviewFonts& self;
+    ~Done() {
+      self.c_.pnlLoading.hide();
+      self.reading_ = Reading::Idle;
+    }
+  } done{*this};
+  reading_ = Reading::Running;
+  for (int i = 0; i < n; ++i) {
+    s_.Dispatch.ProcessMessages();
+    if (reading_ != Reading::Running) break;
+    if (const auto face = ReadFontNames(previewDir_, files[static_cast<std::size_t>(i)])) {
+      c_.lstPreview2.Add(face->FullName, face->Entry);
+    }
+    c_.gaugeLoading.setValue(100 * i / n);
+  }
+  return reading_;
 }
 
 void PreviewFonts::AddAndAnnounce(const std::string& path) {
@@ -211,10 +234,13 @@ void PreviewFonts::UnloadShownFont() {
 }
 
 void PreviewFonts::UnloadPrintedFonts() {
+  if (loadedPreviewFiles_.empty()) return;
+  // One announcement for them all: each one makes every window resolve its fonts again.
   for (const FontFace& face : loadedPreviewFiles_) {
-    RemoveAndAnnounce(printedPreviewDir_ + face.Entry->FileName);
+    s_.FontTable.RemoveFontResource(printedPreviewDir_ + face.Entry->FileName);
   }
   loadedPreviewFiles_.clear();
+  s_.FontTable.BroadcastFontChange();
 }
 
 void PreviewFonts::RecordPrintedFace(const FontFace& face) {
@@ -284,7 +310,9 @@ void PreviewFonts::cmdAddAllClick() {
 
 void PreviewFonts::cmdRemoveAllClick() {
   MoveAll(c_.lstSelected, c_.lstPreview);
-  RestoreItemIndex(c_.lstPreview, 0);
+  // The faces come back below the ones left; what is highlighted there stays, as the sample
+  // still shows it.
+  RestoreItemIndex(c_.lstSelected, 0);
   c_.lstPreview.setFocus();
 }
 
@@ -295,7 +323,17 @@ void PreviewFonts::spnPreviewSizeChange() {
   }
 }
 
+bool PreviewFonts::EndReading() {
+  if (reading_ == Reading::Idle) return false;
+  reading_ = Reading::Abandoned;
+  return true;
+}
+
 void PreviewFonts::LeavePage() {
+  if (EndReading()) {
+    leftWhileReading_ = true;
+    return;
+  }
   const BusyCursor busy(s_.Screen);
   c_.lstPreview.Clear();
   c_.lstPreview2.Clear();

@@ -68,7 +68,9 @@ class PreviewFonts {
   void Drive1Change();
   void Dir1Change();
   void cmdPreviewClick();
-  void cmdPreviewCancelClick() { keepLoading_ = false; }
+  void cmdPreviewCancelClick() {
+    if (reading_ == Reading::Running) reading_ = Reading::Cancelled;
+  }
   void lstPreviewClick();
   void lstSelectedClick();
   void cmdAddClick();
@@ -77,7 +79,10 @@ class PreviewFonts {
   void cmdRemoveAllClick();
   void spnPreviewSizeChange();
   // Leaving the page: lists emptied, every preview file removed, the installed fonts read anew.
+  // During a reading, the reading ends first and nothing it read is listed.
   void LeavePage();
+  // Ends a reading of the folder without listing what it read; false when none runs.
+  bool EndReading();
 
   void ShowPreviewFont(ListBox& list);
   // Sets FaceIsBold and FaceIsItalic from the faces the system reports for the name (a family,
@@ -104,6 +109,9 @@ class PreviewFonts {
   void UpdateMoveButtons();
 
  private:
+  enum class Reading { Idle, Running, Cancelled, Abandoned };
+  // Reads the names of every file listed; how the reading ended.
+  Reading ReadFolder();
   void StyleEnumProc(const std::string& style);
   void MoveAll(ListBox& source, ListBox& target);
   void SetSampleShown(bool shown);
@@ -117,7 +125,9 @@ class PreviewFonts {
   std::string shownPreviewFile_;
   std::vector<FontFace> loadedPreviewFiles_;
   std::string printedPreviewDir_;
-  bool keepLoading_ = false;
+  Reading reading_ = Reading::Idle;
+  bool folderChangedWhileReading_ = false;
+  bool leftWhileReading_ = false;
   bool faceIsBold_ = false;
   bool faceIsItalic_ = false;
 };

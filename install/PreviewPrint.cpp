@@ -6,6 +6,7 @@
 
 #include "install/FontFileEntry.h"
 #include "install/PreviewFonts.h"
+#include "platform/ButtonsDisabled.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/IFontServices.h"
 #include "platform/IFontTable.h"
@@ -43,24 +44,15 @@ PreviewPrint::PreviewPrint(const PreviewPrintControls& controls,
       paragraphSizes_(paragraphSizes) {}
 
 void PreviewPrint::cmdPreviewPrintClick() {
-  std::vector<bool> wasEnabled;
-  for (QPushButton* button : c_.Buttons) {
-    wasEnabled.push_back(button->isEnabled());
-    button->setEnabled(false);
-  }
-  const auto restore = [&] {
-    for (std::size_t i = 0; i < c_.Buttons.size(); ++i) c_.Buttons[i]->setEnabled(wasEnabled[i]);
-  };
+  const ButtonsDisabled busy(c_.Buttons);
   try {
     Run();
   } catch (...) {
     // A printer error ends the run: nothing is left open or on the screen, then it is reported.
     if (s_.Printer.Printing()) s_.Printer.Abort();
     c_.frmPrinting.hide();
-    restore();
     throw;
   }
-  restore();
 }
 
 void PreviewPrint::Run() {

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
@@ -66,10 +68,12 @@ class PreviewPageTest : public QObject {
   void directoryWithoutFontFiles();
   void readingFilesListsTheirFacesAndShowsTheFirst();
   void cancelKeepsTheFacesReadSoFar();
+  void changesDuringAReadingEndItCleanly();
   void longNamesAreShownByFamilyAndStyle_data();
   void longNamesAreShownByFamilyAndStyle();
   void addWithNothingSelected();
   void addAllThenRemoveAll();
+  void removeAllKeepsThePreviewSelection();
   void directoryChangeKeepsInstallAndPrint();
   void leavingThePageUnloadsEverything();
   void closingUnloadsEverything();
@@ -151,6 +155,59 @@ void PreviewPageTest::cancelKeepsTheFacesReadSoFar() {
   QVERIFY(!page.p->pnlLoading->isVisible());
 }
 
+// A change of folder or page, the window closing, or an error while the folder is read: the
+// reading ends, nothing it read is listed, the panel goes and every button works again.
+void PreviewPageTest::changesDuringAReadingEndItCleanly() {
+  struct Row {
+    const char* name;
+    std::function<void(PreviewPage&, const std::string& other)> during;
+    std::size_t errors;
+    bool left;
+  };
+  const Row rows[] = {
+      {"folder", [](PreviewPage& page, const std::string& other) { page.Open(other); }, 0, false},
+      {"page",
+       [](PreviewPage& page, const std::string&) {
+         page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+       },
+       0, true},
+      {"close", [](PreviewPage& page, const std::string&) { page.form->close(); }, 0, false},
+      {"error", [](PreviewPage&, const std::string&) { throw std::runtime_error("x"); }, 1, false},
+  };
+  for (const Row& row : rows) {
+    FontFolder folder;
+    FontFolder other;
+    for (char c = 'a'; c <= 'f'; ++c) {
+      folder.Add(std::string(1, c) + ".ttf", std::string("Face ") + c, std::string("Face ") + c);
+    }
+    other.Add("z.ttf", "Zulu", "Zulu Book");
+    PreviewPage page;
+    page.Open(folder.dir.Path());
+    const int builds = page.h.printer.fontListBuilds;
+    int dispatches = 0;
+    page.h.dispatch.onDispatch = [&] {
+      if (++dispatches == 3) row.during(page, other.dir.Path());
+    };
+    try {
+      page.PressPreview();
+    } catch (const std::runtime_error&) {
+    }
+    page.h.dispatch.onDispatch = nullptr;
+    QVERIFY2(page.h.messages.shown.size() == row.errors, row.name);
+    QVERIFY2(!page.p->pnlLoading->isVisible(), row.name);
+    QVERIFY2(page.p->lstPreview->Count() == 0, row.name);
+    QVERIFY2(page.p->cmdPreview->isEnabled(), row.name);
+    QVERIFY2(page.h.fontTable.counts.empty(), row.name);
+    QVERIFY2((page.h.printer.fontListBuilds == builds + 1) == row.left, row.name);
+    if (std::string(row.name) == "close") continue;
+    // The next reading reads the folder shown now, in full.
+    if (row.left) page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+    page.PressPreview();
+    const bool moved = std::string(row.name) == "folder";
+    QVERIFY2(page.p->lstPreview->Count() == (moved ? 1 : 6), row.name);
+  }
+}
+
 void PreviewPageTest::longNamesAreShownByFamilyAndStyle_data() {
   QTest::addColumn<QString>("fullName");
   QTest::addColumn<QString>("fontName");
@@ -228,6 +285,27 @@ void PreviewPageTest::addAllThenRemoveAll() {
   QVERIFY(!page.p->cmdInstall->isEnabled());
 }
 
+void PreviewPageTest::removeAllKeepsThePreviewSelection() {
+  FontFolder folder;
+  for (char c = 'a'; c <= 'd'; ++c) {
+    folder.Add(std::string(1, c) + ".ttf", std::string("Face ") + c, std::string("Face ") + c);
+  }
+  PreviewPage page;
+  page.Open(folder.dir.Path());
+  page.PressPreview();
+  page.p->lstPreview->SetItemIndex(0);
+  QTest::mouseClick(page.p->cmdAdd, Qt::LeftButton);
+  page.p->lstPreview->SetItemIndex(2);
+  page.preview->lstPreviewClick();
+  QCOMPARE(page.p->lblPreviewSample->Caption(), std::string("Sample: Face d"));
+  QTest::mouseClick(page.p->cmdRemoveAll, Qt::LeftButton);
+  QCOMPARE(page.p->lstPreview->Count(), 4);
+  QCOMPARE(page.p->lstPreview->SelCount(), 1);
+  QCOMPARE(page.p->lstPreview->Text(PreviewFonts::FirstSelectedIndex(*page.p->lstPreview)),
+           std::string("Face d"));
+  QCOMPARE(page.p->lblPreviewSample->Caption(), std::string("Sample: Face d"));
+}
+
 void PreviewPageTest::directoryChangeKeepsInstallAndPrint() {
   FontFolder folder;
   folder.Add("a.ttf", "Alpha", "Alpha Regular");
@@ -258,14 +336,22 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
   page.p->lstPreview->SetItemIndex(1);
   page.preview->lstPreviewClick();
   // Files a preview print added.
-  const FontFace printed{"Alpha Regular", page.p->lstPreview->ObjectAs<FontFileEntry>(0)};
-  page.h.fontTable.AddFontResource(folder.dir.Path() + "/a.ttf");
-  page.preview->RecordPrintedFace(printed);
+  for (int i = 0; i < 2; ++i) {
+    page.h.fontTable.AddFontResource(folder.dir.Path() + (i == 0 ? "/a.ttf" : "/b.ttf"));
+    page.preview->RecordPrintedFace(
+        {page.p->lstPreview->Text(i), page.p->lstPreview->ObjectAs<FontFileEntry>(i)});
+  }
   page.preview->SetPrintedPreviewDir(folder.dir.Path() + "/");
   page.h.printer.printers[0].Fonts->push_back("Newly Installed");
   const int builds = page.h.printer.fontListBuilds;
+  const auto logged = static_cast<std::ptrdiff_t>(page.h.fontTable.log.size());
 
   page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+  // Each announcement makes every window resolve its fonts again: one for the file shown, one
+  // for all the printed ones, however many there are.
+  QCOMPARE(std::count(page.h.fontTable.log.begin() + logged, page.h.fontTable.log.end(),
+                      std::string("broadcast")),
+           2);
   QVERIFY(page.h.fontTable.counts.empty());
   QVERIFY(page.preview->LoadedPreviewFiles().empty());
   QVERIFY(page.preview->ShownPreviewFile().empty());
