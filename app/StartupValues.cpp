@@ -18,4 +18,12 @@ std::string ProgramDirOf(const std::string& programFile) {
   return programFile.substr(0, slash + 1);
 }
 
+std::string InstallFolderFor(const std::string& registryValue, const std::string& fallback) {
+  const std::size_t end = registryValue.find_last_not_of('/');
+  if (registryValue.empty() || registryValue[0] != '/' || end == std::string::npos) {
+    return fallback.ends_with('/') ? fallback : fallback + "/";
+  }
+  return registryValue.substr(0, end + 1) + "/";
+}
+
 }  // namespace StartupValues

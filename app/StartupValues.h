@@ -30,6 +30,10 @@ inline constexpr std::array<bool, kParagraphSizeCount> kParagraphBoxesCheckedAtS
 // The directory of the program file, ending in "/".
 std::string ProgramDirOf(const std::string& programFile);
 
+// Where installed fonts are copied, ending in "/": the folder the registry names, or the
+// fallback when the value is empty, relative or the root, none of which is a fonts folder.
+std::string InstallFolderFor(const std::string& registryValue, const std::string& fallback);
+
 // The character code of the font map's cell in column c, row r.
 constexpr int FontMapCode(int column, int row) {
   return 32 + 32 * row + column;

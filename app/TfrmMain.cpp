@@ -47,6 +47,7 @@
 #include "platform/RegistryText.h"
 #include "platform/SpinEdit.h"
 #include "platform/Windows1252.h"
+#include "platform/XdgFolders.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterCommands.h"
 #include "printing/TfrmPrinting.h"
@@ -204,7 +205,7 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
       PreviewPrintServices{services_.Printer, services_.FontTable, services_.Fonts,
                            services_.Dispatch},
       printState_, *preview_, *sheetTexts_, sampleSheetLines_, paragraphSizes_);
-  frmInstalling_ = new TfrmInstalling(scale, this);
+  frmInstalling_ = std::make_unique<TfrmInstalling>(scale);
   installer_ = std::make_unique<FontInstaller>(
       InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
                       *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
@@ -344,9 +345,10 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::ReadRegistryValues() {
   IRegistry& registry = services_.Registry;
-  fontsFolder_ = ReadRegistryText(registry, RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
-                                  RegistryKeys::kFontsValue) +
-                 "/";
+  fontsFolder_ = StartupValues::InstallFolderFor(
+      ReadRegistryText(registry, RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
+                       RegistryKeys::kFontsValue),
+      UserFontsFolder());
   fontRegistryKey_ = registry.KeyExists(RegistryRoot::LocalMachine, RegistryKeys::kNtFonts)
                          ? RegistryKeys::kNtFonts
                          : RegistryKeys::kFonts;
@@ -400,6 +402,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormClose() {
   const BusyCursor busy(services_.Screen);
+  preview_->EndReading();
   preview_->UnloadShownFont();
   preview_->UnloadPrintedFonts();
 }

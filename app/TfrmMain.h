@@ -126,7 +126,9 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<PrintJob> printJob_;
   std::unique_ptr<PreviewFonts> preview_;
   std::unique_ptr<PreviewPrint> previewPrint_;
-  TfrmInstalling* frmInstalling_ = nullptr;
+  // A window of its own, not the main window's child, so that a message box over the main
+  // window leaves its Cancel clickable.
+  std::unique_ptr<TfrmInstalling> frmInstalling_;
   std::unique_ptr<FontInstaller> installer_;
   // The page that was active before the last change, to know when the Preview/Install page is left.
   Page shownPage_ = Page::Main;

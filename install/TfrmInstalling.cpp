@@ -8,8 +8,8 @@
 #include "app/DesignScale.h"
 #include "platform/Label.h"
 
-TfrmInstalling::TfrmInstalling(const DesignScale& s, QWidget* parent)
-    : QDialog(parent), outerSize_(s(292), s(167)) {
+TfrmInstalling::TfrmInstalling(const DesignScale& s)
+    : QDialog(nullptr), outerSize_(s(292), s(167)) {
   setWindowTitle(tr("Installing Fonts"));
   setModal(false);
   setFont(DesignFont(s, 13, false));

@@ -2,7 +2,7 @@
 
 #include "platform/IMessageBoxes.h"
 
-// Message boxes of the window system, parented to the active window.
+// Message boxes of the window system, modal to the window they belong to (see OwnerWindow).
 class QtMessageBoxes final : public IMessageBoxes {
  public:
   QtMessageBoxes() = default;

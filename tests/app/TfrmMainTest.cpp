@@ -138,26 +138,34 @@ void TfrmMainTest::startupValuesAndRegistry() {
 }
 
 void TfrmMainTest::registryFallbacks_data() {
-  QTest::addColumn<bool>("seed");
+  QTest::addColumn<QString>("seeded");  // null: nothing seeded
   QTest::addColumn<bool>("numberValue");
   QTest::addColumn<QString>("fontsFolder");
   QTest::addColumn<QString>("registryKey");
   QTest::addColumn<QString>("message");
-  QTest::newRow("empty store") << false << false << "/" << RegistryKeys::kFonts << "";
-  QTest::newRow("value of the wrong type") << false << true << ""
+  // Without a usable "Fonts" value, fonts go to the user's fonts folder, never to "/".
+  const QString userFonts = "/srv/u/data/fonts/";
+  QTest::newRow("empty store") << QString() << false << userFonts << RegistryKeys::kFonts << "";
+  QTest::newRow("empty value") << "" << false << userFonts << RegistryKeys::kNtFonts << "";
+  QTest::newRow("relative value") << "fonts" << false << userFonts << RegistryKeys::kNtFonts << "";
+  QTest::newRow("root") << "//" << false << userFonts << RegistryKeys::kNtFonts << "";
+  QTest::newRow("folder") << "/srv/f//" << false << "/srv/f/" << RegistryKeys::kNtFonts << "";
+  QTest::newRow("value of the wrong type") << QString() << true << ""
                                            << ""
                                            << "Invalid data type for 'Fonts'";
 }
 
 void TfrmMainTest::registryFallbacks() {
-  QFETCH(bool, seed);
+  QFETCH(QString, seeded);
   QFETCH(bool, numberValue);
   QFETCH(QString, fontsFolder);
   QFETCH(QString, registryKey);
   QFETCH(QString, message);
+  const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", "/srv/u/data");
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
-  if (seed) h.SeedRegistry("/fonts");
+  if (!seeded.isNull()) h.SeedRegistry(seeded.toStdString());
   if (numberValue) {
     h.registry.SetValue(RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
                         RegistryKeys::kFontsValue, {RegistryType::Number, "", 7});
@@ -175,6 +183,10 @@ void TfrmMainTest::registryFallbacks() {
   }
   // The window is still placed for the small screen after the registry failed.
   QCOMPARE(form.pos(), QPoint(0, 0));
+  if (dataHome.isNull())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 void TfrmMainTest::printerOnlyFontIsExplainedAndPagesRefused() {

@@ -1,7 +1,9 @@
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <chrono>
@@ -28,6 +30,7 @@
 #include "platform/FreeTypeFontFileCheck.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
+#include "platform/QtMessageBoxes.h"
 #include "viewing/FontList.h"
 
 namespace fs = std::filesystem;
@@ -53,6 +56,7 @@ struct Installation {
   MainWindowHarness h;
   TfrmMain* form = nullptr;
   PreviewInstallPage* p = nullptr;
+  std::unique_ptr<TfrmInstalling> ownedDialog;
   TfrmInstalling* dialog = nullptr;
   FileSystemShell disk{h.messages};
   FakeShell shell;
@@ -69,7 +73,8 @@ struct Installation {
     p = &form->tabInstall();
     form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
     shell.onRequest = [this](ShellRequest& request) { return disk.FileOperation(request); };
-    dialog = new TfrmInstalling(DesignScale(h.screen.LogicalDpi()), form);
+    ownedDialog = std::make_unique<TfrmInstalling>(DesignScale(h.screen.LogicalDpi()));
+    dialog = ownedDialog.get();
     TfrmMain* window = form;
     Build([window] { return window->FontRegistryKey(); });
     UsePreviewFolder("preview");
@@ -158,6 +163,7 @@ class FontInstallerTest : public QObject {
   void fontFileCheckStaysWithinTheFile();
   void missingFontsFolderIsCreated();
   void cancelFinishesTheFaceUnderWay();
+  void cancelIsTakenWhileAMessageBoxIsOpen();
   void buttonsRestAndComeBack_data();
   void buttonsRestAndComeBack();
   void fontconfigCacheOfTheFolderIsRewritten();
@@ -498,6 +504,49 @@ void FontInstallerTest::cancelFinishesTheFaceUnderWay() {
   QCOMPARE(in.LastMessage(), std::string("Installed 3 fonts"));
   QCOMPARE(in.p->lstSelected->Count(), 0);
   QCOMPARE(in.p->lstPreview->Count(), 0);
+}
+
+// With a real message box up for a face already installed, Cancel on the installing dialog is
+// clicked as a user clicks it (through the window system, which refuses windows a modal box
+// blocks): the run ends after that face.
+void FontInstallerTest::cancelIsTakenWhileAMessageBoxIsOpen() {
+  Installation in;
+  for (const char* name : {"Alpha", "Beta", "Gamma"}) {
+    in.AddFace(std::string(1, static_cast<char>(name[0] + 32)) + ".ttf", name);
+    in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+                           std::string(name) + " Regular (True Type)",
+                           {RegistryType::Text, "x.ttf", 0});
+  }
+  in.SelectFaces();
+  QtMessageBoxes boxes;
+  TfrmMain* window = in.form;
+  FontInstaller installer(
+      InstallControls{*in.p->lstSelected, *in.p->cmdInstall, *in.p->cmdPreviewPrint, *in.p->cmdAdd,
+                      *in.p->cmdAddAll, *in.p->cmdRemove, *in.p->cmdRemoveAll,
+                      *in.form->tabMain().lstFonts, *in.dialog},
+      InstallServices{in.shell, in.h.registry, in.h.fontTable, in.cache, boxes, in.h.dispatch,
+                      in.fontFiles},
+      in.form->Preview(), in.form->Fonts(), [window] { return window->FontsFolder(); },
+      [window] { return window->FontRegistryKey(); });
+  std::vector<QString> seen;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || (!seen.empty() && seen.back() == box->text())) return;
+    seen.push_back(box->text());
+    if (seen.size() == 1) {
+      QTest::mouseClick(in.dialog->windowHandle(), Qt::LeftButton, {},
+                        in.dialog->cmdCancel->geometry().center());
+    }
+    box->button(QMessageBox::Ok)->click();
+  });
+  answer.start(10);
+
+  installer.cmdInstallClick();
+
+  QVERIFY(installer.InstallCancelled());
+  QCOMPARE(seen, (std::vector<QString>{"The font \"Alpha Regular\" is already installed",
+                                       "Installed 0 fonts"}));
 }
 
 void FontInstallerTest::buttonsRestAndComeBack_data() {
