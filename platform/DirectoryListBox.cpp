@@ -1,5 +1,6 @@
 #include "platform/DirectoryListBox.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -10,10 +11,11 @@
 #include <vector>
 
 #include "platform/PlatformError.h"
-#include "platform/QtText.h"
 
 namespace {
 
+// The path as the file system spells it: its bytes, which need not be UTF-8 and would not
+// survive a trip through the shown text.
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDepthRole = Qt::UserRole + 1;
 
@@ -52,6 +54,20 @@ std::string Child(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
+// A name as shown: bytes that are not UTF-8 show as replacement characters.
+QString Shown(const std::string& name) {
+  return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+std::string PathOf(const QListWidgetItem& item) {
+  return item.data(kPathRole).toByteArray().toStdString();
+}
+
+struct Subfolder {
+  QString Shown;
+  std::string Name;
+};
+
 }  // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
@@ -81,7 +97,7 @@ std::string DirectoryListBox::Normalized(const std::string& dir) {
 void DirectoryListBox::SetDirectory(const std::string& dir) {
   const std::string folder = Normalized(dir);
   // Read the whole folder before touching the list, so that a failure changes nothing.
-  std::vector<QString> subfolders;
+  std::vector<Subfolder> subfolders;
   std::error_code error;
   std::filesystem::directory_iterator entries(folder, error);
   const std::filesystem::directory_iterator end;
@@ -90,15 +106,17 @@ void DirectoryListBox::SetDirectory(const std::string& dir) {
     std::error_code typeError;
     // is_directory follows symbolic links, so a link to a folder is a folder.
     if (!name.starts_with('.') && entries->is_directory(typeError)) {
-      subfolders.push_back(ToQString(name));
+      subfolders.push_back({Shown(name), name});
     }
     entries.increment(error);
   }
   if (error) throw PlatformError("Cannot read the folder " + folder);
 
-  std::sort(subfolders.begin(), subfolders.end(), [](const QString& a, const QString& b) {
-    const int order = QString::compare(a, b, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : a < b;
+  // Names that show alike (differing only in bytes that are not UTF-8) go by their bytes.
+  std::sort(subfolders.begin(), subfolders.end(), [](const Subfolder& a, const Subfolder& b) {
+    const int order = QString::compare(a.Shown, b.Shown, Qt::CaseInsensitive);
+    if (order != 0) return order < 0;
+    return a.Shown != b.Shown ? a.Shown < b.Shown : a.Name < b.Name;
   });
 
   const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -108,14 +126,14 @@ void DirectoryListBox::SetDirectory(const std::string& dir) {
   std::string path;
   for (std::size_t depth = 0; depth < names.size(); ++depth) {
     path = depth == 0 ? "/" : Child(path, names[depth]);
-    auto* row = new QListWidgetItem(openIcon, ToQString(names[depth]), this);
-    row->setData(kPathRole, ToQString(path));
+    auto* row = new QListWidgetItem(openIcon, Shown(names[depth]), this);
+    row->setData(kPathRole, QByteArray::fromStdString(path));
     row->setData(kDepthRole, static_cast<int>(depth));
   }
   QListWidgetItem* current = item(count() - 1);
-  for (const QString& name : subfolders) {
-    auto* row = new QListWidgetItem(closedIcon, name, this);
-    row->setData(kPathRole, ToQString(Child(folder, ToStdString(name))));
+  for (const Subfolder& subfolder : subfolders) {
+    auto* row = new QListWidgetItem(closedIcon, subfolder.Shown, this);
+    row->setData(kPathRole, QByteArray::fromStdString(Child(folder, subfolder.Name)));
     row->setData(kDepthRole, static_cast<int>(names.size()));
   }
   setCurrentItem(current);
@@ -129,11 +147,11 @@ std::string DirectoryListBox::ItemPath(int row) const {
   if (entry == nullptr) {
     throw PlatformError("List index out of bounds (" + std::to_string(row) + ")");
   }
-  return ToStdString(entry->data(kPathRole).toString());
+  return PathOf(*entry);
 }
 
 void DirectoryListBox::Open(QListWidgetItem* item) {
-  if (item != nullptr) Open(ToStdString(item->data(kPathRole).toString()));
+  if (item != nullptr) Open(PathOf(*item));
 }
 
 void DirectoryListBox::Open(const std::string& path) {
@@ -166,11 +184,9 @@ void DirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   // Single-click styles send no itemActivated for a double click, so open the row here for them.
   // The path is taken first: the handlers of the double click may fill the list again.
   const QListWidgetItem* target = itemAt(event->position().toPoint());
-  const QString path = target != nullptr ? target->data(kPathRole).toString() : QString();
+  const std::string path = target != nullptr ? PathOf(*target) : std::string();
   const bool opensOnClick =
       style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, this) != 0;
   QListWidget::mouseDoubleClickEvent(event);
-  if (opensOnClick && event->button() == Qt::LeftButton && !path.isEmpty()) {
-    Open(ToStdString(path));
-  }
+  if (opensOnClick && event->button() == Qt::LeftButton && !path.empty()) Open(path);
 }

@@ -24,7 +24,8 @@ class DirectoryListBox : public QListWidget {
   // everything as it was.
   void SetDirectory(const std::string& dir);
 
-  // The full path of the folder a row stands for.
+  // The full path of the folder a row stands for. Paths here are the file system's bytes, which
+  // need not be UTF-8; the rows show such bytes as replacement characters.
   std::string ItemPath(int row) const;
 
   std::function<void()> OnChange;

@@ -1,5 +1,6 @@
 #include "platform/FileListBox.h"
 
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +12,10 @@
 #include "platform/QtText.h"
 
 namespace {
+
+// The name as the file system spells it: its bytes, which need not be UTF-8 and would not survive
+// a trip through the shown text.
+constexpr int kNameRole = Qt::UserRole;
 
 using CodePoints = decltype(QString().toUcs4());
 
@@ -44,6 +49,11 @@ bool Matches(const CodePoints& pattern, const CodePoints& name) {
   return p == pattern.size();
 }
 
+struct ListedFile {
+  QString Shown;
+  QByteArray Name;
+};
+
 }  // namespace
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
@@ -67,7 +77,7 @@ std::string FileListBox::FileName(int index) const {
   if (index < 0 || index >= count()) {
     throw PlatformError("List index out of bounds (" + std::to_string(index) + ")");
   }
-  return ToStdString(item(index)->text());
+  return item(index)->data(kNameRole).toByteArray().toStdString();
 }
 
 void FileListBox::Fill() {
@@ -76,30 +86,41 @@ void FileListBox::Fill() {
     patterns.push_back(Folded(part.trimmed()));
   }
 
-  QStringList names;
+  std::vector<ListedFile> files;
   std::error_code error;
   std::filesystem::directory_iterator entries(directory_, error);
   const std::filesystem::directory_iterator end;
   while (!error && entries != end) {
     const std::string name = entries->path().filename().string();
     if (!name.starts_with('.')) {
-      const QString shown = ToQString(name);
+      // Bytes that are not UTF-8 show, and match "?", as replacement characters.
+      QByteArray bytes = QByteArray::fromStdString(name);
+      QString shown = QFile::decodeName(bytes);
       const CodePoints folded = Folded(shown);
       const bool wanted = std::any_of(patterns.begin(), patterns.end(),
                                       [&](const CodePoints& p) { return Matches(p, folded); });
       // Only a matching name costs a look at the file's type, which for a link means a stat();
       // is_regular_file follows links, so a link to a font file is listed.
       std::error_code typeError;
-      if (wanted && entries->is_regular_file(typeError)) names.append(shown);
+      if (wanted && entries->is_regular_file(typeError)) {
+        files.push_back({std::move(shown), std::move(bytes)});
+      }
     }
     entries.increment(error);
   }
   // A folder that fails part way lists what was read; one that cannot be opened lists nothing.
 
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int order = QString::compare(a, b, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : a < b;
+  // Names that show alike (differing only in bytes that are not UTF-8) go by their bytes.
+  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {
+    const int order = QString::compare(a.Shown, b.Shown, Qt::CaseInsensitive);
+    if (order != 0) return order < 0;
+    return a.Shown != b.Shown ? a.Shown < b.Shown : a.Name < b.Name;
   });
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(files.size()));
+  for (const ListedFile& file : files) shown.append(file.Shown);
   clear();
-  addItems(names);
+  // All rows in one insertion, which a folder of many files needs, then each row's name.
+  addItems(shown);
+  for (int row = 0; row < count(); ++row) item(row)->setData(kNameRole, files[row].Name);
 }

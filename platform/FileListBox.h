@@ -22,7 +22,9 @@ class FileListBox : public QListWidget {
   const std::string& Directory() const { return directory_; }
 
   int Count() const { return count(); }
-  // The name of the file at index, without its folder; PlatformError out of range.
+  // The name of the file at index, without its folder, as the file system spells it: its bytes,
+  // which need not be UTF-8 (the list shows such bytes as replacement characters). PlatformError
+  // out of range.
   std::string FileName(int index) const;
 
  private:

@@ -1,4 +1,4 @@
-// The registry file is UTF-8 text, one item a line, in the manner of a .reg export:
+// The registry file is text, one item a line, in the manner of a .reg export:
 //
 //   ; Glyphera registry
 //
@@ -16,6 +16,9 @@
 // - In the name and in text data, \\ \" \n \r stand for backslash, quote, line feed and carriage
 //   return, so any text fits on one line; no other escape exists. A bare quote is accepted in
 //   the data, where it cannot end anything.
+// - Every other byte is written as it is. Text is UTF-8 but for the names of files, which are
+//   kept as the file system's bytes whether or not they are UTF-8, so that a value read back
+//   names the same file.
 // - Blank lines and lines starting with ';' are ignored; a CR before the line feed is ignored, so
 //   a file saved by a Windows editor still reads. Any other line makes the file corrupt.
 //
@@ -26,11 +29,11 @@
 
 #include "platform/DurableFile.h"
 #include "platform/StaleTemporaries.h"
+#include "platform/XdgFolders.h"
 
 #include "platform/AsciiCase.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -105,29 +108,6 @@ std::string FoldCase(std::string_view text) {
 // One string for a key that matches however its path is spelt, for lookups while reading.
 std::string IndexOf(RegistryRoot root, std::string_view normalisedPath) {
   return (root == RegistryRoot::CurrentUser ? "U" : "M") + FoldCase(normalisedPath);
-}
-
-std::string StripTrailingSlashes(std::string path) {
-  while (!path.empty() && path.back() == '/') path.pop_back();
-  return path;
-}
-
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  // A process started without HOME (by a service manager, say) still has one in the user database.
-  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-    return entry->pw_dir;
-  }
-  return "/";
-}
-
-// An XDG base folder: the variable when it holds an absolute path (relative ones are to be
-// ignored), otherwise the default under the home folder. Never ends with a slash.
-std::string XdgFolder(const char* variable, std::string_view defaultUnderHome) {
-  if (const char* value = std::getenv(variable); value != nullptr && value[0] == '/') {
-    return StripTrailingSlashes(value);
-  }
-  return StripTrailingSlashes(HomeFolder()) + "/" + std::string(defaultUnderHome);
 }
 
 std::string Escape(std::string_view text) {
@@ -462,7 +442,7 @@ void RegistryStore::Seed() {
   keys_.clear();
   RegistryValue fonts;
   fonts.Type = RegistryType::Text;
-  fonts.Text = XdgFolder("XDG_DATA_HOME", ".local/share") + "/fonts";
+  fonts.Text = UserFontsFolder();
   keys_.push_back(Key{RegistryRoot::CurrentUser,
                       RegistryKeys::kShellFolders,
                       {{RegistryKeys::kFontsValue, fonts}}});

@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeMessageBoxes.h"
+#include "fixtures/FileBytes.h"
 #include "fixtures/TempDir.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/FontNameReader.h"
+#include "platform/FileSystemShell.h"
 
 using namespace std::string_literals;
 
@@ -68,7 +71,14 @@ TrueTypeBuilder FullNameAtRecord(std::size_t fullNameAt, std::size_t recordCount
   return font;
 }
 
+// A real font under a file name that is not UTF-8.
+struct ByteNameRow {
+  QByteArray FileName;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(ByteNameRow)
 
 class FontNameReaderTest : public QObject {
   Q_OBJECT
@@ -82,6 +92,8 @@ class FontNameReaderTest : public QObject {
   void unreadablePaths();
   void debianFonts_data();
   void debianFonts();
+  void nameBytesReachTheCopy_data();
+  void nameBytesReachTheCopy();
 };
 
 void FontNameReaderTest::names_data() {
@@ -389,6 +401,30 @@ void FontNameReaderTest::debianFonts() {
   QCOMPARE(QString::fromStdString(face->Entry->FamilyName), family);
   QCOMPARE(QString::fromStdString(face->FullName), fullName);
   QCOMPARE(face->Entry->FileName, from.filename().string());
+}
+
+void FontNameReaderTest::nameBytesReachTheCopy_data() {
+  QTest::addColumn<ByteNameRow>("row");
+  QTest::newRow("Latin-1") << ByteNameRow{"caf\xE9.ttf"};
+  QTest::newRow("lone continuation bytes") << ByteNameRow{"\x80\xBF.ttf"};
+}
+
+// What an installation does with the name read: copies the file under it into the Fonts folder.
+void FontNameReaderTest::nameBytesReachTheCopy() {
+  QFETCH(ByteNameRow, row);
+  TempDir dir;
+  const std::string name = row.FileName.toStdString();
+  std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", dir.File(name));
+
+  const std::optional<FontFace> face = ReadFontNames(dir.Path(), name);
+  QVERIFY(face.has_value());
+  QCOMPARE(face->Entry->FileName, name);
+  FakeMessageBoxes messages;
+  FileSystemShell shell(messages);
+  ShellRequest request{ShellOp::FO_COPY, ShellPathList(dir.File(face->Entry->FileName)),
+                       ShellPathList(dir.File("fonts/")), ShellOp::FOF_NOCONFIRMATION};
+  QVERIFY(shell.FileOperation(request));
+  QCOMPARE(ReadBytes(dir.File("fonts/" + name)), ReadBytes(dir.File(name)));
 }
 
 QTEST_GUILESS_MAIN(FontNameReaderTest)

@@ -18,6 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A folder and the files in it, named by bytes that need not be UTF-8, and what the lists show.
+struct ByteNamesRow {
+  QByteArray Folder;
+  QString ShownFolder;
+  QList<QByteArray> Files;  // in the order listed
+  QStringList ShownFiles;
+};
+
 void WriteFile(const std::string& path, const std::string& content = "x") {
   std::ofstream(path, std::ios::binary) << content;
 }
@@ -87,6 +95,8 @@ bool RunningAsRoot() {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(ByteNamesRow)
+
 class FileControlsTest : public QObject {
   Q_OBJECT
  private slots:
@@ -110,6 +120,8 @@ class FileControlsTest : public QObject {
   void fileUnreadableFolderIsEmpty();
   void fileNameOutOfRange_data();
   void fileNameOutOfRange();
+  void namesKeepTheirBytes_data();
+  void namesKeepTheirBytes();
 };
 
 void FileControlsTest::localMounts_data() {
@@ -551,6 +563,41 @@ void FileControlsTest::fileNameOutOfRange() {
     message = QString::fromStdString(error.what());
   }
   QCOMPARE(message, QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
+void FileControlsTest::namesKeepTheirBytes_data() {
+  QTest::addColumn<ByteNamesRow>("row");
+  const QString bad(QChar::ReplacementCharacter);
+  QTest::newRow("Latin-1") << ByteNamesRow{
+      "d\xE9j\xE0", "d" + bad + "j" + bad, {"caf\xE9.ttf"}, {"caf" + bad + ".ttf"}};
+  QTest::newRow("names shown alike kept apart")
+      << ByteNamesRow{"x\x80",
+                      "x" + bad,
+                      {"caf\xE8.ttf", "caf\xE9.ttf"},
+                      {"caf" + bad + ".ttf", "caf" + bad + ".ttf"}};
+  QTest::newRow("cut-off sequence") << ByteNamesRow{
+      "ab\xC3", "ab" + bad, {"\xC3\xA4\xC3.TTF"}, {QString::fromUtf8("\xC3\xA4") + bad + ".TTF"}};
+}
+
+void FileControlsTest::namesKeepTheirBytes() {
+  QFETCH(ByteNamesRow, row);
+  TempDir temp;
+  const std::string folder = temp.File(row.Folder.toStdString());
+  fs::create_directory(folder);
+  for (const QByteArray& name : row.Files) WriteFile(folder + "/" + name.toStdString());
+  DirectoryListBox dirs;
+  dirs.SetDirectory(temp.Path());
+  dirs.setCurrentRow(dirs.count() - 1);
+  QCOMPARE(dirs.ItemPath(dirs.currentRow()), folder);
+  QTest::keyClick(&dirs, Qt::Key_Return);
+  QCOMPARE(dirs.Directory(), folder);
+  QCOMPARE(dirs.currentItem()->text(), row.ShownFolder);
+
+  FileListBox files;
+  files.SetMask("*.ttf");
+  files.SetDirectory(dirs.Directory());
+  QCOMPARE(Texts(files), row.ShownFiles);
+  for (int i = 0; i < files.Count(); ++i) QCOMPARE(files.FileName(i), row.Files[i].toStdString());
 }
 
 QTEST_MAIN(FileControlsTest)

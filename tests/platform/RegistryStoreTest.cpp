@@ -289,6 +289,8 @@ void RegistryStoreTest::roundTrip_data() {
       << key << QByteArray("Folder") << text << QByteArray("ends with CR\r") << 0u;
   QTest::newRow("UTF-8") << key << QByteArray("Folder") << text
                          << QByteArray("Schriftenübersicht ✓ 字体") << 0u;
+  QTest::newRow("file name that is not UTF-8") << key << QByteArray("Caf\xC3\xA9 (True Type)")
+                                               << text << QByteArray("caf\xE9\x80.ttf") << 0u;
   QTest::newRow("equals, colon, brackets")
       << key << QByteArray("Folder") << text << QByteArray("a=b:c [x] \"=text:") << 0u;
   QTest::newRow("surrounding spaces")
@@ -324,6 +326,10 @@ void RegistryStoreTest::roundTrip() {
   QCOMPARE(Describe(reopened.QueryValue(RegistryRoot::CurrentUser, key.toStdString(),
                                         name.toStdString())),
            Describe(value));
+  // Bytes that are not UTF-8 would look alike in the descriptions.
+  QCOMPARE(
+      reopened.QueryValue(RegistryRoot::CurrentUser, key.toStdString(), name.toStdString())->Text,
+      value.Text);
   // The write kept what was there before.
   QVERIFY(reopened.QueryValue(RegistryRoot::CurrentUser, kShellFolders, "Fonts").has_value());
   QVERIFY(reopened.KeyExists(RegistryRoot::LocalMachine, kWindowsFonts));
