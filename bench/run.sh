@@ -3,8 +3,9 @@
 # beside anchors measured in the same run. Options: --repetitions N (3 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh >&2
+# fontTools makes the font corpus of the Preview/Install runs.
+bash scripts/setup.sh python3-fonttools >&2
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 nice cmake --build build-bench --target show_all_paint_bench name_reading_bench window_bench \
-  glyphera-names freetype-names glyphera-startup >&2
+  glyphera-names freetype-names glyphera-startup preview_runs_bench >&2
 exec nice python3 bench/table.py build-bench "$@"

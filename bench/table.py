@@ -18,18 +18,19 @@ import tempfile
 import time
 
 FILES = 5000
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def log(*parts):
     print(*parts, file=sys.stderr, flush=True)
 
 
-def run_benchmark(program, out, repetitions, extra=()):
+def run_benchmark(program, out, repetitions, extra=(), env=None):
     command = [program, *extra, f"--benchmark_repetitions={repetitions}",
                "--benchmark_report_aggregates_only=true",
                f"--benchmark_out={out}", "--benchmark_out_format=json"]
     log("$", " ".join(command))
-    subprocess.run(command, check=True, stdout=sys.stderr)
+    subprocess.run(command, check=True, stdout=sys.stderr, env=env)
     with open(out) as f:
         return json.load(f)["benchmarks"]
 
@@ -151,6 +152,14 @@ def main():
                                capture_output=True, text=True).stdout.count("\n")
 
         paint = run_benchmark(program("show_all_paint_bench"), os.path.join(work, "paint.json"), reps)
+        # Folders of real fonts with distinct families, kept beside the build for later runs.
+        corpus = os.path.join(bench, "corpus")
+        for count in (1000, 5000):
+            log(f"font corpus of {count} files")
+            subprocess.run(["/usr/bin/python3", os.path.join(HERE, "make_font_corpus.py"),
+                            os.path.join(corpus, str(count)), str(count)], check=True)
+        runs = run_benchmark(program("preview_runs_bench"), os.path.join(work, "runs.json"), reps,
+                             env=dict(os.environ, GLYPHERA_CORPUS_DIR=corpus))
         window = run_benchmark(program("window_bench"), os.path.join(work, "window.json"), reps)
 
         environment = dict(os.environ, QT_QPA_PLATFORM="offscreen",
@@ -184,6 +193,16 @@ def main():
     print_fonts = median(window, "PrintSampleSheets/200", "fonts_per_second")
     print_pages = median(window, "PrintSampleSheets/200", "pages_per_second")
     pages = median(window, "PrintSampleSheets/200", "pages")
+
+    read5000 = median(runs, "ReadFolder/5000")
+    read_gap = median(runs, "ReadFolder/5000", "longest_gap_ms")
+    click = median(runs, "ShowFaceAfterPrint/1000")
+    printed = median(runs, "ShowFaceAfterPrint/1000", "printed")
+    leave = median(runs, "ShowFaceAfterPrint/1000", "leave_page_ms")
+    close = median(runs, "CloseAfterPrint/1000")
+    install = median(runs, "InstallFaces/1000")
+    install_gap = median(runs, "InstallFaces/1000", "longest_gap_ms")
+    refreshes = median(runs, "InstallFaces/1000", "cache_refreshes")
 
     def met(ok):
         return "yes" if ok else "**no**"
@@ -222,6 +241,21 @@ def main():
          paint50, paint2000 / paint50, "ratio ≤ 3", met(paint2000 / paint50 <= 3)),
         (f"Sample Text sheets, 200 fonts to PDF ({pages:.0f} pages, {printing:.0f} ms): fonts/s",
          print_fonts, "pages/s", print_pages, None, "", ""),
+        ("Preview Fonts on 5,000 real files, click to last face listed (ms)", read5000, "—", None,
+         None, "", ""),
+        ("Preview Fonts on 5,000 files: longest time without processing events (ms)", read_gap,
+         "—", None, None, "≤ 100 ms", met(read_gap <= 100)),
+        (f"A face clicked with {printed:.0f} printed files loaded, click to sample (ms)", click,
+         "—", None, None, "< 20 ms", met(click < 20)),
+        (f"Leaving the page after a preview print of {printed:.0f} files (ms)", leave, "—", None,
+         None, "< 1000 ms", met(leave < 1000)),
+        (f"Closing the window after a preview print of {printed:.0f} files (ms)", close, "—", None,
+         None, "< 1000 ms", met(close < 1000)),
+        ("Installing 1,000 faces (ms)", install, "—", None, None, "", ""),
+        ("Installing 1,000 faces: longest time without processing events (ms)", install_gap, "—",
+         None, None, "≤ 100 ms", met(install_gap <= 100)),
+        ("Installing 1,000 faces: fontconfig cache refreshes", refreshes, "—", None, None, "1",
+         met(refreshes == 1)),
         ("Start-up to first sample, in process (ms)", start_in_process, "—", None, None, "", ""),
         ("Start-up to first sample, whole process incl. exit (ms)", startup_process, "—", None, None,
          "", ""),

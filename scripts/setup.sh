@@ -15,6 +15,9 @@ packages=(
   fonts-terminus-otb
 )
 
+# Packages a caller needs beyond these (the benchmarks' font tools, say) come as arguments.
+packages+=("$@")
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
