@@ -1,3 +1,5 @@
+#include <QIcon>
+
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
@@ -7,6 +9,9 @@
 
 int main(int argc, char** argv) {
   GuardedApplication application(argc, argv);
+  // The desktop matches the windows to the installed entry and its icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.glyphera.Glyphera"));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.glyphera.Glyphera")));
   QtMessageBoxes messages;
   ApplicationErrorHandler errors(messages);
   application.SetErrorHandler(&errors);

@@ -13,6 +13,9 @@ packages=(
   # Fonts the tests are built on, and a sensible set for a fresh desktop.
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base
   fonts-terminus-otb
+  # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
+  # Depends worked out by dpkg-shlibdeps.
+  desktop-file-utils appstream dpkg-dev file
 )
 
 # Packages a caller needs beyond these (the benchmarks' font tools, say) come as arguments.
