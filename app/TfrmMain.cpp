@@ -10,8 +10,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
+#include <filesystem>
 
 #include "app/ControlStyle.h"
 #include "app/DesignFonts.h"
@@ -20,6 +23,7 @@
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
 #include "app/MainWindowSheetTexts.h"
+#include "app/PageLetters.h"
 #include "app/ShowAllKeys.h"
 #include "app/ShowAllPage.h"
 #include "install/FontInstaller.h"
@@ -42,7 +46,10 @@
 #include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Memo.h"
+#include "platform/MnemonicText.h"
 #include "platform/PaintBox.h"
+#include "platform/PlatformError.h"
+#include "platform/QtText.h"
 #include "platform/RegistryKeys.h"
 #include "platform/RegistryText.h"
 #include "platform/SpinEdit.h"
@@ -68,6 +75,8 @@ constexpr int kClientHeight = 521;
 constexpr int kTabWidth = 128;
 constexpr double kSamplePoints = 12;
 constexpr double kFontMapPoints = 12;
+constexpr const char* kDefaultTextsNotKept =
+    "The default sample texts are used, and changes to them will not be kept";
 
 // Windows key codes of the keys the window looks at.
 int WindowsKeyCode(int qtKey) {
@@ -116,6 +125,29 @@ void TfrmMain::CreateMenu() {
   About1_ = Help1_->addAction(tr("&About"));
 }
 
+void TfrmMain::FitTabsToCaptions(const DesignScale& scale) {
+  // The tabs keep their designed width; where the screen's font makes a caption longer than the
+  // design's (the font follows the dpi and its hinting, the widths only the dpi's ratio to 120),
+  // the captions' font is made smaller until the longest fits, so that none is cut.
+  QTabBar& bar = *PageControl1_->tabBar();
+  const int width = scale(kTabWidth);
+  bar.setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width));
+  QFont font = bar.font();
+  const auto widest = [&bar](const QFont& candidate) {
+    const QFontMetrics metrics(candidate);
+    int widest = 0;
+    for (int i = 0; i < bar.count(); ++i) {
+      widest = std::max(widest, metrics.horizontalAdvance(
+                                    ToQString(StripMnemonics(ToStdString(bar.tabText(i))))));
+    }
+    return widest;
+  };
+  // The style keeps a margin on each side of a caption.
+  const int room = width - bar.style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, &bar);
+  while (font.pixelSize() > 6 && widest(font) > room) font.setPixelSize(font.pixelSize() - 1);
+  bar.setFont(font);
+}
+
 void TfrmMain::CreatePages(const DesignScale& scale) {
   auto* client = new QWidget(this);
   client->setFixedSize(scale(kClientWidth), scale(kClientHeight));
@@ -126,8 +158,6 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   PageControl1_->setGeometry(scale.Rect(0, 0, 777, 520));
   PageControl1_->tabBar()->setFont(DesignFont(scale, 13, false));
   PageControl1_->tabBar()->setExpanding(false);
-  PageControl1_->tabBar()->setStyleSheet(
-      QStringLiteral("QTabBar::tab { width: %1px; }").arg(scale(kTabWidth)));
   const auto addPage = [&](const char* caption) {
     auto* page = new QWidget();
     SetBackground(page, DesignColors::Silver);
@@ -140,6 +170,7 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   tabShowAll_ = std::make_unique<ShowAllPage>(addPage("Show &All Selected"), scale);
   tabEdit_ = std::make_unique<EditSamplePage>(addPage("&Edit Sample Text"), scale);
   tabInstall_ = std::make_unique<PreviewInstallPage>(addPage("Preview/&Install"), scale);
+  FitTabsToCaptions(scale);
 
   CreateSubsystems(scale);
 }
@@ -151,9 +182,8 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
                        *m.lblFontType, *m.lblStyles, *m.spnPointSize, *m.chkSampleBold,
                        *m.chkSampleItalic, *tabEdit_->txtSample, *tabFontMap_->pnlCurrChar},
       services_.Printer, services_.Fonts);
-  const std::string programDir = StartupValues::ProgramDirOf(services_.Application.ProgramFile());
-  sampleTexts_ = std::make_unique<SampleTexts>(*tabEdit_, services_.Profile,
-                                               programDir + SampleTextKeys::kFileName);
+  sampleTexts_ = std::make_unique<SampleTexts>(
+      *tabEdit_, services_.Profile, services_.Application.SettingsFile(SampleTextKeys::kFileName));
   tabEdit_->txtPara->SetMaxLength(SampleTextKeys::kParagraphMaxLength);
 
   LargeSamplePage& l = *tabLargeSample_;
@@ -331,7 +361,7 @@ void TfrmMain::FormCreate() {
     tabMain_->chkParaSizes[i]->SetChecked(StartupValues::kParagraphBoxesCheckedAtStart[i]);
   }
   programDir_ = StartupValues::ProgramDirOf(services_.Application.ProgramFile());
-  helpFile_ = programDir_ + StartupValues::kHelpFileName;
+  helpFile_ = services_.Application.DataFile(StartupValues::kHelpFileName);
   tabFontMap_->grdFontMap->SetFontPoints(kFontMapPoints);
   tabFontMap_->grdFontMap->SetBold(false);
   tabFontMap_->grdFontMap->SetItalic(false);
@@ -366,12 +396,7 @@ const std::string& TfrmMain::HeadingFont() const {
 }
 
 void TfrmMain::FormShow() {
-  // A settings file that cannot be created is reported; start-up goes on with empty texts
-  // rather than leaving the splash window up and the sample unset.
-  errors_.Run([this] {
-    if (!sampleTexts_->SettingsFileExists()) sampleTexts_->WriteDefaultTexts();
-  });
-  sampleTexts_->ReadSampleTexts();
+  LoadSampleTexts();
   const std::string sampleText = sampleTexts_->SampleText();
   Memo& large = *tabLargeSample_->memLargeSample;
   large.SetText(large.Text() + sampleText);
@@ -385,6 +410,29 @@ void TfrmMain::FormShow() {
   frmSplash_.reset();
   fontList_->lstFontsClick();
   tabMain_->lstFonts->setFocus();
+}
+
+void TfrmMain::LoadSampleTexts() {
+  // A settings file that cannot be created leaves the defaults in the boxes for this run, so
+  // that no sample, sheet or view is blank, and the user is told once. One that is there but
+  // cannot be used is reported and left alone. Either way start-up goes on rather than leaving
+  // the splash window up.
+  bool defaults = false;
+  errors_.Run([this, &defaults] {
+    if (sampleTexts_->SettingsFileExists()) return;
+    try {
+      // An installed copy's folder under the user's configuration may not be there yet.
+      std::error_code ignored;
+      std::filesystem::create_directories(
+          std::filesystem::path(sampleTexts_->SettingsFile()).parent_path(), ignored);
+      sampleTexts_->WriteDefaultTexts();
+    } catch (const PlatformError& error) {
+      sampleTexts_->UseDefaultTexts();
+      defaults = true;
+      throw PlatformError(std::string(error.what()) + ". " + kDefaultTextsNotKept);
+    }
+  });
+  if (!defaults) sampleTexts_->ReadSampleTexts();
 }
 
 void TfrmMain::SetSplash(std::unique_ptr<QWidget> splash) {
@@ -408,6 +456,13 @@ void TfrmMain::FormClose() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // Alt and a letter that Qt has matched to a control or tab of this window: the window decides
+  // which one it reaches, whichever owner Qt picked.
+  if (event->type() == QEvent::Shortcut && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this &&
+      AnswerPageLetter(*PageControl1_, static_cast<QShortcutEvent*>(event)->key())) {
+    return true;
+  }
   // Key preview: the window sees a key before the focused control, and lets it go on. The key
   // reaches the filter once for each widget it propagates through; only its first receiver,
   // the focused control, counts.

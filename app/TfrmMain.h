@@ -44,6 +44,8 @@ class TfrmMain : public QMainWindow {
   ~TfrmMain() override;
 
   void FormShow();
+  // Fills the sample texts from the settings file, created with the defaults when missing.
+  void LoadSampleTexts();
   void FormClose();
   // Acts on the Show All Selected page only, and never consumes the key.
   void FormKeyDown(int keyCode);
@@ -95,6 +97,7 @@ class TfrmMain : public QMainWindow {
  private:
   void FormCreate();
   void CreatePages(const DesignScale& scale);
+  void FitTabsToCaptions(const DesignScale& scale);
   // The classes that give the pages their behaviour, each handed the controls it drives.
   void CreateSubsystems(const DesignScale& scale);
   void CreateMenu();

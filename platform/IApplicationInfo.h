@@ -8,4 +8,8 @@ class IApplicationInfo {
   virtual ~IApplicationInfo() = default;
   // Full path of the program file.
   virtual std::string ProgramFile() = 0;
+  // Where the program keeps the settings file of this name.
+  virtual std::string SettingsFile(const std::string& name) = 0;
+  // Where the file of this name that the program was installed with (its help) is.
+  virtual std::string DataFile(const std::string& name) = 0;
 };

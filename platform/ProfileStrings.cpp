@@ -411,6 +411,22 @@ bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mo
   return true;
 }
 
+// Overwrites the file where it is, for a file whose folder the user cannot write: the bytes are
+// written over the old ones, the file is cut to their length and flushed. Not atomic, so a write
+// that fails part way puts the old bytes back.
+bool RewriteInPlace(const fs::path& target, std::string_view text, std::string_view old) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const auto put = [fd](std::string_view bytes) {
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+           ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+  };
+  bool ok = put(text);
+  if (!ok) put(old);
+  if (close(fd) != 0) ok = false;
+  return ok;
+}
+
 }  // namespace
 
 ProfileValues ProfileStrings::ReadKeys(const std::string& fileName, const std::string& section,
@@ -437,19 +453,19 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
   if (entries.empty()) return ProfileStatus::Ok;
 
   const fs::path target = WrittenPath(fileName);
-  // Checked first because the rename would replace a read-only file, and a folder without write
-  // permission should fail before any work is done.
+  // A folder the user cannot write still lets a file there that the user can write be saved, in
+  // place; only a new file needs the folder.
   const fs::path folder = FolderOf(target);
   struct stat folderInfo {};
-  if (stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode) ||
-      access(folder.c_str(), W_OK | X_OK) != 0) {
-    return ProfileStatus::Failed;
-  }
+  const bool folderWritable = stat(folder.c_str(), &folderInfo) == 0 &&
+                              S_ISDIR(folderInfo.st_mode) &&
+                              access(folder.c_str(), W_OK | X_OK) == 0;
 
   FileText old;
   std::optional<mode_t> mode;
   struct stat fileInfo {};
   if (stat(target.c_str(), &fileInfo) == 0) {
+    // Checked first because the rename would replace a read-only file.
     if (!S_ISREG(fileInfo.st_mode) || access(target.c_str(), W_OK) != 0) {
       return ProfileStatus::Failed;
     }
@@ -457,16 +473,17 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
     // A file that cannot be read must not be replaced by one holding only the new keys.
     if (old.Status != ProfileStatus::Ok) return old.Status;
     mode = fileInfo.st_mode & 07777;
-  } else if (errno != ENOENT) {
+  } else if (errno != ENOENT || !folderWritable) {
     return ProfileStatus::Failed;
   }
 
-  std::string text = std::move(old.Text);
+  std::string text = old.Text;
   for (const auto& [key, value] : entries) {
     text = EditedText(std::move(text), section, key, OneLine(value));
   }
   if (text.size() > kMaxProfileFileBytes) return ProfileStatus::TooLarge;
-  return ReplaceFile(target, text, mode) ? ProfileStatus::Ok : ProfileStatus::Failed;
+  if (folderWritable && ReplaceFile(target, text, mode)) return ProfileStatus::Ok;
+  return mode && RewriteInPlace(target, text, old.Text) ? ProfileStatus::Ok : ProfileStatus::Failed;
 }
 
 void ProfileStrings::RemoveStaleTemporaries(const std::string& fileName) {

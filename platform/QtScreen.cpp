@@ -6,8 +6,11 @@
 #include <cmath>
 
 int QtScreen::Width() {
+  // In the screen's own pixels: a scale factor makes the toolkit's pixels larger than those.
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().width() : 0;
+  return screen != nullptr ? static_cast<int>(std::lround(screen->geometry().width() *
+                                                          screen->devicePixelRatio()))
+                           : 0;
 }
 
 int QtScreen::LogicalDpi() {

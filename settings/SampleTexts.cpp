@@ -79,6 +79,13 @@ void SampleTexts::ReadSampleTexts() {
   headingFont_ = read.Values.back();
 }
 
+void SampleTexts::UseDefaultTexts() {
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+    SetBoxText(static_cast<int>(i), kTextKeys[i].Default);
+  }
+  headingFont_ = kDefaultHeadingFont;
+}
+
 void SampleTexts::WriteSampleTexts() {
   ProfileEntries entries;
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {

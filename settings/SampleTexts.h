@@ -23,6 +23,9 @@ class SampleTexts {
   // file. Missing keys read empty, and so do all of them when the file cannot be read or is too
   // large: SettingsFileExists and the writes report that.
   void ReadSampleTexts();
+  // Fills the boxes and the heading font with the defaults WriteDefaultTexts writes, without
+  // touching the file: for a run whose settings file cannot be created or read.
+  void UseDefaultTexts();
   // Writes the fourteen boxes, never the heading font; throws like WriteDefaultTexts.
   void WriteSampleTexts();
   void cmdSaveTextClick();

@@ -3,10 +3,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
+#include "app/DesignScale.h"
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
@@ -72,6 +74,7 @@ class TfrmMainTest : public QObject {
   void noPrinterLeavesAUsableWindow();
   void helpMenuShowsTheHelpFile();
   void closeRestoresTheCursor();
+  void tabCaptionsAreNeverCut();
 };
 
 void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
@@ -463,6 +466,26 @@ void TfrmMainTest::closeRestoresTheCursor() {
   QVERIFY(!form.isVisible());
   QCOMPARE(h.screen.cursors,
            (std::vector<CursorShape>{CursorShape::Hourglass, CursorShape::Default}));
+}
+
+// Fonts do not grow in proportion to the dpi as the design's widths do: whatever the dpi, every
+// caption fits the room the style leaves inside its tab, and the tabs keep their designed width.
+void TfrmMainTest::tabCaptionsAreNeverCut() {
+  for (const int dpi : {96, 120, 144, 192}) {
+    MainWindowHarness h;
+    h.UseFonts(kThreeFonts);
+    h.screen.dpi = dpi;
+    TfrmMain& form = h.Show();
+    QTabBar& bar = *form.PageControl1()->tabBar();
+    const QFontMetrics metrics(bar.font());
+    const int room = bar.style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, &bar);
+    for (int i = 0; i < bar.count(); ++i) {
+      const QString caption = bar.tabText(i).remove(QLatin1Char('&'));
+      QVERIFY2(metrics.horizontalAdvance(caption) <= bar.tabRect(i).width() - room,
+               qPrintable(QString::number(dpi) + " " + caption));
+      QCOMPARE(bar.tabRect(i).width(), DesignScale(dpi)(128));
+    }
+  }
 }
 
 QTEST_MAIN(TfrmMainTest)

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "app/AltLetterRule.h"
 #include "app/DesignScale.h"
 #include "app/PageRules.h"
 #include "app/ShowAllKeys.h"
@@ -7,6 +8,29 @@
 
 Q_DECLARE_METATYPE(Page)
 Q_DECLARE_METATYPE(PageAction)
+
+namespace {
+
+// Alt and a letter while a page is shown, and the owner it reaches in kLetterOwners.
+struct LetterChoiceRow {
+  Page shown;
+  char letter;
+  LetterOutcome outcome;
+  std::size_t owner;
+};
+
+using enum LetterOwnerKind;
+const std::vector<LetterOwner> kLetterOwners = {{'L', Button, Page::Main},
+                                                {'P', Button, Page::Install, false},
+                                                {'P', Button, Page::Install},
+                                                {'P', Label, Page::Install},
+                                                {'I', CheckBox, Page::FontMap, false},
+                                                {'L', PageTab, Page::LargeSample},
+                                                {'I', PageTab, Page::Install}};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(LetterChoiceRow)
 
 class WindowRulesTest : public QObject {
   Q_OBJECT
@@ -19,6 +43,8 @@ class WindowRulesTest : public QObject {
   void startupValues();
   void designScale_data();
   void designScale();
+  void letterOwners_data();
+  void letterOwners();
 };
 
 void WindowRulesTest::pageRules_data() {
@@ -112,6 +138,24 @@ void WindowRulesTest::designScale() {
   QFETCH(int, design);
   QFETCH(int, scaled);
   QCOMPARE(DesignScale(dpi)(design), scaled);
+}
+
+void WindowRulesTest::letterOwners_data() {
+  QTest::addColumn<LetterChoiceRow>("row");
+  using enum LetterOutcome;
+  QTest::newRow("control before tab") << LetterChoiceRow{Page::Main, 'L', Reach, 0};
+  QTest::newRow("tab where no control") << LetterChoiceRow{Page::Edit, 'L', Reach, 5};
+  QTest::newRow("first enabled of three") << LetterChoiceRow{Page::Install, 'P', Reach, 2};
+  QTest::newRow("disabled keeps letter") << LetterChoiceRow{Page::FontMap, 'I', Nothing, 0};
+  QTest::newRow("tab from other page") << LetterChoiceRow{Page::Main, 'I', Reach, 6};
+  QTest::newRow("nobody's") << LetterChoiceRow{Page::Main, 'F', PassOn, 0};
+}
+
+void WindowRulesTest::letterOwners() {
+  QFETCH(LetterChoiceRow, row);
+  const LetterChoice choice = ChooseLetterOwner(kLetterOwners, row.letter, row.shown);
+  QCOMPARE(choice.outcome, row.outcome);
+  if (row.outcome == LetterOutcome::Reach) QCOMPARE(choice.owner, row.owner);
 }
 
 QTEST_GUILESS_MAIN(WindowRulesTest)

@@ -4,11 +4,20 @@
 
 #include "platform/IApplicationInfo.h"
 
+// A program whose files all lie beside it, as in a copy run from its build folder, unless a test
+// gives its settings another folder.
 class FakeApplicationInfo final : public IApplicationInfo {
  public:
   explicit FakeApplicationInfo(std::string programFile) : programFile_(std::move(programFile)) {}
   std::string ProgramFile() override { return programFile_; }
+  std::string SettingsFile(const std::string& name) override {
+    return (settingsFolder.empty() ? Dir() : settingsFolder + "/") + name;
+  }
+  std::string DataFile(const std::string& name) override { return Dir() + name; }
+
+  std::string settingsFolder;
 
  private:
+  std::string Dir() const { return programFile_.substr(0, programFile_.rfind('/') + 1); }
   std::string programFile_;
 };

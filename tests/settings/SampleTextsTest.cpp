@@ -211,12 +211,19 @@ void SampleTextsTest::settingsFileThatCannotBeCreated() {
   UseFonts(h);
   h.profile.failWrites = true;
   TfrmMain& form = h.Show();
+  // Said once: the texts of this run are the defaults, and they will not be kept.
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
-  QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") + ".");
-  // Start-up went on: the first font's sample is shown, with an empty sample text.
+  QCOMPARE(h.messages.shown[0].Text, "Unable to write to " + h.dir.File("GLYPHERA.INI") +
+                                         ". The default sample texts are used, and changes to "
+                                         "them will not be kept.");
+  // Start-up went on: the first font's sample is shown, and no text is blank.
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
-  QCOMPARE(form.tabEdit().txtSample->Text(), std::string());
-  QCOMPARE(form.HeadingFont(), std::string());
+  QCOMPARE(form.tabEdit().txtSample->Text(),
+           std::string(SampleTextKeys::kTextKeys[SampleTextKeys::kSampleIndex].Default));
+  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), std::string(SampleTextKeys::kTextKeys[0].Default));
+  QCOMPARE(form.HeadingFont(), std::string(SampleTextKeys::kDefaultHeadingFont));
+  QVERIFY(form.tabLargeSample().memLargeSample->Text().ends_with(
+      SampleTextKeys::kTextKeys[SampleTextKeys::kSampleIndex].Default));
 }
 
 void SampleTextsTest::paragraphTypingStopsAt600() {
