@@ -2,12 +2,19 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 class DesignScale;
 
 // The fonts and colours the windows were designed with. "MS Sans Serif" is not a Linux font, so
 // it is asked for first and the metric-compatible sans faces stand behind it.
 QFont DesignFont(const DesignScale& scale, int designPixelHeight, bool bold);
+
+// The first of the families that is installed, else the last. A font is given this one family
+// rather than the list: for a font with more than one family the toolkit ranks every installed
+// family against every other when it first draws, which with thousands of families takes a
+// fifth of a second for each family and style asked for.
+QString FirstInstalledFamily(const QStringList& families);
 
 namespace DesignColors {
 inline const QColor Silver{0xC0, 0xC0, 0xC0};

@@ -1,21 +1,38 @@
 #include "app/ProgramStart.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include "app/DesignScale.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
 #include "platform/ApplicationErrorHandler.h"
+#include "platform/FontconfigListing.h"
 #include "platform/IScreen.h"
+#include "platform/QtText.h"
 
 namespace {
 
 constexpr const char* kApplicationTitle = "Glyphera";
 
+// The toolkit's default family may be an alias ("Sans Serif") or a font that is not installed.
+// Named as the family fontconfig puts in its place, the first text laid out in it does not make
+// the toolkit rank every installed family against every other, which with thousands of families
+// would take a fifth of a second.
+void UseInstalledDefaultFamily() {
+  QFont font = QApplication::font();
+  if (QFontDatabase::hasFamily(font.family())) return;
+  const std::string family = SubstituteFamily(ToStdString(font.family()));
+  if (family.empty()) return;
+  font.setFamily(ToQString(family));
+  QApplication::setFont(font);
+}
+
 }  // namespace
 
 ProgramStart::ProgramStart(const PlatformServices& services, ApplicationErrorHandler& errors) {
+  UseInstalledDefaultFamily();
   const DesignScale scale(services.Screen.LogicalDpi());
   auto splash = std::make_unique<TfrmSplash>(scale);
   splash->show();

@@ -37,7 +37,8 @@ const std::array<Letter, 8>& Letters() {
 
 QFont LetterFont(const Letter& letter) {
   QFont font;
-  font.setFamilies({QString::fromUtf8(letter.family), QStringLiteral("Sans Serif")});
+  font.setFamily(
+      FirstInstalledFamily({QString::fromUtf8(letter.family), QStringLiteral("Sans Serif")}));
   font.setPixelSize(kLetterPixels);
   font.setBold(letter.bold);
   font.setItalic(letter.italic);

@@ -158,6 +158,18 @@ std::string WithoutBlanks(std::string name) {
 
 }  // namespace
 
+std::string SubstituteFamily(const std::string& name) {
+  const ConfigPtr config(FcConfigReference(nullptr));
+  const PatternPtr pattern(FcPatternCreate());
+  if (!config || !pattern || !FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(name))) return {};
+  FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  const PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
+  if (!match) return {};
+  return StringOf(match.get(), FC_FAMILY).value_or("");
+}
+
 int CompareIgnoringCase(const std::string& a, const std::string& b) {
   return FcStrCmpIgnoreCase(Utf8(a), Utf8(b));
 }

@@ -33,5 +33,9 @@ std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family);
 // The faces whose full name is the name: a full name selects that one face.
 std::vector<ListedFace> FacesWithFullName(const std::string& fullName);
 
+// The family of the face fontconfig substitutes for a name it has no face of (an alias such as
+// "Sans Serif", or a font that is not installed); empty when it has none.
+std::string SubstituteFamily(const std::string& name);
+
 // fontconfig's own case folding, so that "the same name" means what it means to fontconfig.
 int CompareIgnoringCase(const std::string& a, const std::string& b);

@@ -25,6 +25,8 @@ class Grid : public QTableWidget {
   void SetDefaultRowHeight(int height);
 
   void SetFaceName(const std::string& faceName);
+  // The face asked for; the font may name the family drawn in its place.
+  const std::string& FaceName() const { return face_.Name(); }
   void SetFontPoints(double points);
   void SetBold(bool bold);
   void SetItalic(bool italic);

@@ -23,6 +23,8 @@ class Label : public QLabel {
 
   void SetFontPoints(double points);
   void SetFaceName(const std::string& faceName);
+  // The face asked for; the font may name the family drawn in its place.
+  const std::string& FaceName() const { return face_.Name(); }
   void SetBold(bool bold);
   void SetItalic(bool italic);
 

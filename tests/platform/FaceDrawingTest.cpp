@@ -1,10 +1,14 @@
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QtTest>
 
+#include "app/DesignFonts.h"
+#include "app/DesignScale.h"
 #include "fixtures/TempDir.h"
+#include "platform/FaceFont.h"
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/PainterSurface.h"
@@ -135,6 +139,21 @@ class FaceDrawingTest : public QObject {
     const double empty = GrabbedInk(grid);
     grid.SetCell(0, 0, QString(QChar(0x00AD)));
     QVERIFY(GrabbedInk(grid) > empty);
+  }
+
+  // A font naming a family the toolkit does not have, or more than one family, makes it rank
+  // every installed family against every other before it draws (seconds with thousands of
+  // fonts). Names with no face of their own are drawn in the one installed family fontconfig
+  // puts in their place, and the windows' own fonts name one installed family.
+  void fontsNameOneInstalledFamily() {
+    for (const char* name : {"No Such Font", "Sans Serif", "System", "Arial", "DejaVu Sans"}) {
+      QFont font;
+      SetFace(font, name, false, false);
+      QVERIFY2(font.families().size() == 1 && QFontDatabase::hasFamily(font.families().front()),
+               name);
+    }
+    const QFont design = DesignFont(DesignScale(120), 13, false);
+    QVERIFY(design.families().size() <= 1 && QFontDatabase::hasFamily(design.family()));
   }
 };
 
