@@ -1,5 +1,7 @@
 #include "app/StartupValues.h"
 
+#include "platform/ProgramFolder.h"
+
 namespace StartupValues {
 
 ParagraphSizeTable DefaultParagraphSizes() {
@@ -13,9 +15,7 @@ ParagraphSizeTable DefaultParagraphSizes() {
 }
 
 std::string ProgramDirOf(const std::string& programFile) {
-  const std::size_t slash = programFile.rfind('/');
-  if (slash == std::string::npos) return "/";
-  return programFile.substr(0, slash + 1);
+  return ProgramFolder::DirOf(programFile);
 }
 
 std::string InstallFolderFor(const std::string& registryValue, const std::string& fallback) {

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/TfrmMain.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "install/FontInstaller.h"
@@ -30,8 +31,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-TempDir* home = nullptr;
 
 double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
@@ -71,7 +70,7 @@ class EventGaps {
 // The main window on the machine's real services, on the Preview/Install page; installed files
 // are really copied, into the test's own data folder.
 struct PreviewPageRun {
-  RealServices real{home->File("glyphera")};
+  RealServices real{BenchHome().File("glyphera")};
   FileSystemShell disk{real.messages};
   std::unique_ptr<TfrmMain> form;
   PreviewInstallPage* p = nullptr;
@@ -90,7 +89,7 @@ struct PreviewPageRun {
   }
   // Reads the folder, selects every face but the last, and prints those.
   void PrintAllButOne(const std::string& folder) {
-    real.printer.SetOutputFolder(home->File("pdf"));
+    real.printer.SetOutputFolder(BenchHome().File("pdf"));
     Read(folder);
     QTest::mouseClick(p->cmdAddAll, Qt::LeftButton);
     p->lstSelected->SetItemIndex(p->lstSelected->Count() - 1);
@@ -178,9 +177,9 @@ void InstallFaces(benchmark::State& state) {
     state.PauseTiming();
     // Every run installs into a fresh fonts folder and registry store.
     qputenv("XDG_DATA_HOME",
-            QByteArray::fromStdString(home->File("data-" + std::to_string(++run))));
+            QByteArray::fromStdString(BenchHome().File("data-" + std::to_string(++run))));
     qputenv("XDG_CONFIG_HOME",
-            QByteArray::fromStdString(home->File("config-" + std::to_string(run))));
+            QByteArray::fromStdString(BenchHome().File("config-" + std::to_string(run))));
     auto page = std::make_unique<PreviewPageRun>();
     page->Read(folder);
     QTest::mouseClick(page->p->cmdAddAll, Qt::LeftButton);
@@ -208,27 +207,6 @@ BENCHMARK(ShowFaceAfterPrint)
 BENCHMARK(CloseAfterPrint)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(InstallFaces)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-namespace {
-
-void DropSizeHintNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
-  std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  qInstallMessageHandler(DropSizeHintNotes);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  TempDir folder;
-  home = &folder;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.File("config")));
-  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.File("data")));
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  home = nullptr;
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv);
 }

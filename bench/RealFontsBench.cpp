@@ -12,6 +12,7 @@
 
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/ListBox.h"
@@ -22,14 +23,12 @@
 
 namespace {
 
-TempDir* home = nullptr;
-
 void ShowAllPageDown(benchmark::State& state) {
   if (std::getenv("GLYPHERA_FONTS_CONF") == nullptr) {
     state.SkipWithError("no font pack: set GLYPHERA_FONTS_CONF");
     return;
   }
-  RealServices real(home->File("glyphera"));
+  RealServices real(BenchHome().File("glyphera"));
   TfrmMain form(real.Services(), real.errors);
   form.show();
   QApplication::processEvents();
@@ -74,17 +73,6 @@ BENCHMARK(ShowAllPageDown)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
   if (const char* conf = std::getenv("GLYPHERA_FONTS_CONF")) qputenv("FONTCONFIG_FILE", conf);
-  TempDir folder;
-  home = &folder;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.File("config")));
-  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.File("data")));
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  home = nullptr;
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv);
 }

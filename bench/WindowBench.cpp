@@ -20,6 +20,7 @@
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/RealServices.h"
@@ -32,8 +33,6 @@
 #include "viewing/FontList.h"
 
 namespace {
-
-TempDir* home = nullptr;
 
 void CountMessages(benchmark::State& state, const FakeMessageBoxes& messages) {
   state.counters["messages"] = static_cast<double>(messages.shown.size());
@@ -75,7 +74,7 @@ void MachineFonts(benchmark::State& state) {
   int listed = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto real = std::make_unique<RealServices>(home->File("glyphera"));
+    auto real = std::make_unique<RealServices>(BenchHome().File("glyphera"));
     state.ResumeTiming();
     auto form = std::make_unique<TfrmMain>(real->Services(), real->errors);
     ShowFirstSample(*form);
@@ -119,7 +118,7 @@ int PdfPages(const QString& file) {
 // printer, files into a fresh folder.
 void PrintSampleSheets(benchmark::State& state) {
   const int fonts = static_cast<int>(state.range(0));
-  RealServices real(home->File("glyphera"));
+  RealServices real(BenchHome().File("glyphera"));
   TfrmMain form(real.Services(), real.errors);
   ShowFirstSample(form);
   MainPage& m = form.tabMain();
@@ -140,7 +139,7 @@ void PrintSampleSheets(benchmark::State& state) {
   static int job = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    const std::string out = home->File("pdf-" + std::to_string(++job));
+    const std::string out = BenchHome().File("pdf-" + std::to_string(++job));
     real.printer.SetOutputFolder(out);
     state.ResumeTiming();
     QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
@@ -168,30 +167,6 @@ BENCHMARK(MachineFonts)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ProgramStartUp)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PrintSampleSheets)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-namespace {
-
-// The offscreen platform says for every window shown that it cannot pass on size hints; that
-// says nothing about the figures and would bury them.
-void DropSizeHintNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
-  std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  qInstallMessageHandler(DropSizeHintNotes);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings, the registry store and the PDF printer's files stay in a folder of our own.
-  TempDir folder;
-  home = &folder;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.File("config")));
-  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.File("data")));
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  home = nullptr;
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv);
 }

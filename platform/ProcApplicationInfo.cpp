@@ -19,8 +19,7 @@ std::string ProcApplicationInfo::ProgramFile() {
 }
 
 std::string ProcApplicationInfo::ProgramDir() {
-  const std::string file = ProgramFile();
-  return file.substr(0, file.rfind('/') + 1);
+  return ProgramFolder::DirOf(ProgramFile());
 }
 
 std::string ProcApplicationInfo::SettingsFile(const std::string& name) {

@@ -17,6 +17,12 @@ bool Exists(const fs::path& path) {
 
 }  // namespace
 
+std::string DirOf(const std::string& programFile) {
+  const std::size_t slash = programFile.rfind('/');
+  if (slash == std::string::npos) return "/";
+  return programFile.substr(0, slash + 1);
+}
+
 Facts Inspect(const std::string& programDir, const std::string& settingsName) {
   const std::string settings = programDir + settingsName;
   return {Exists(settings) && access(settings.c_str(), W_OK) == 0,

@@ -11,6 +11,9 @@
 // configuration folder ($XDG_CONFIG_HOME/glyphera).
 namespace ProgramFolder {
 
+// The folder of the program file, ending in "/"; the root for a name without one.
+std::string DirOf(const std::string& programFile);
+
 struct Facts {
   // Holds the settings file, which the user can write (the folder itself need not be writable).
   bool HoldsWritableSettings = false;

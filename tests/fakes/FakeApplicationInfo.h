@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/IApplicationInfo.h"
+#include "platform/ProgramFolder.h"
 
 // A program whose files all lie beside it, as in a copy run from its build folder, unless a test
 // gives its settings another folder.
@@ -18,6 +19,6 @@ class FakeApplicationInfo final : public IApplicationInfo {
   std::string settingsFolder;
 
  private:
-  std::string Dir() const { return programFile_.substr(0, programFile_.rfind('/') + 1); }
+  std::string Dir() const { return ProgramFolder::DirOf(programFile_); }
   std::string programFile_;
 };
