@@ -24,5 +24,5 @@ LargeSamplePage::LargeSamplePage(QWidget* tab, const DesignScale& s) {
   SetFieldColor(Panel4, DesignColors::White);
   memLargeSample = MakePanelMemo(Panel4, s(2), "Large sample");
   memLargeSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memLargeSample->setFont(DesignFont(s, 40, false));
+  memLargeSample->SetFont(DesignFont(s, 40, false));
 }

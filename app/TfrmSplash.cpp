@@ -9,7 +9,6 @@
 #include "app/ControlStyle.h"
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
-#include "app/SplashPicture.h"
 
 TfrmSplash::TfrmSplash(const DesignScale& s)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -20,7 +19,9 @@ TfrmSplash::TfrmSplash(const DesignScale& s)
   Image1 = new QLabel(Panel1);
   Image1->setGeometry(s.Rect(9, 9, 452, 104));
   Image1->setScaledContents(true);
-  Image1->setPixmap(QPixmap::fromImage(DrawSplashPicture()));
+  // A picture, not letters drawn now: drawing eight faces would make Qt match each of them
+  // against every installed font before the main window exists.
+  Image1->setPixmap(QPixmap(QStringLiteral(":/glyphera/splash.png")));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - rect().center());
   }

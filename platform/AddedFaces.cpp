@@ -6,8 +6,8 @@
 #include <fontconfig/fcfreetype.h>
 
 #include <map>
-
 #include <vector>
+
 #include "platform/FreeTypeLibrary.h"
 
 namespace {
@@ -25,6 +25,11 @@ struct FileFaces {
 std::map<std::string, FileFaces>& Files() {
   static std::map<std::string, FileFaces> files;
   return files;
+}
+
+unsigned long& Changes() {
+  static unsigned long changes = 0;
+  return changes;
 }
 
 FT_Library Library() {
@@ -55,6 +60,7 @@ namespace AddedFaces {
 void Add(const std::string& path, std::string_view bytes) {
   FileFaces& faces = Files()[path];
   if (!faces.Patterns.empty()) return;
+  ++Changes();
   long count = 1;
   for (long index = 0; index < count && index < 0x10000; ++index) {
     if (FcPattern* pattern = Describe(path, bytes, index, &count)) {
@@ -64,7 +70,11 @@ void Add(const std::string& path, std::string_view bytes) {
 }
 
 void Remove(const std::string& path) {
-  Files().erase(path);
+  if (Files().erase(path) != 0) ++Changes();
+}
+
+unsigned long Generation() {
+  return Changes();
 }
 
 _FcFontSet* Snapshot() {

@@ -18,4 +18,8 @@ void Remove(const std::string& path);
 // Every added face, as a font set for fontconfig's listing; the caller destroys it.
 _FcFontSet* Snapshot();
 
+// Changes whenever a file's faces are added or removed, so a listing made from a snapshot can
+// tell whether it still holds.
+unsigned long Generation();
+
 }  // namespace AddedFaces

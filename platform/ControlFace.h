@@ -28,12 +28,17 @@ class ControlFace {
     return Applied(std::move(font));
   }
 
- private:
+  // The state alone, for a control that chooses the face later.
+  void SetName(const std::string& name) { name_ = name; }
+  void SetBold(bool bold) { bold_ = bold; }
+  void SetItalic(bool italic) { italic_ = italic; }
+
   QFont Applied(QFont font) const {
     SetFace(font, name_, bold_, italic_);
     return font;
   }
 
+ private:
   std::string name_;
   bool bold_ = false;
   bool italic_ = false;

@@ -174,7 +174,29 @@ int CompareIgnoringCase(const std::string& a, const std::string& b) {
   return FcStrCmpIgnoreCase(Utf8(a), Utf8(b));
 }
 
+// What the last listing of every face was made from. Its configuration is held, so no newer
+// configuration can take its address while the listing is kept.
+struct EveryFaceListing {
+  ConfigPtr Config;
+  const FcFontSet* Applications = nullptr;
+  int ApplicationCount = 0;
+  unsigned long Added = 0;
+  std::vector<std::string> Families;
+};
+
 std::vector<std::string> LegacyFamilyOfEachFace() {
+  // Start-up asks twice (the printer's list and the screen's); with thousands of faces each
+  // listing costs milliseconds, and the answer changes only with the configuration or the faces
+  // added to it.
+  static EveryFaceListing last;
+  ConfigPtr config(FcConfigReference(nullptr));
+  if (!config) return {};
+  const FcFontSet* applications = FcConfigGetFonts(config.get(), FcSetApplication);
+  const int applicationCount = applications ? applications->nfont : 0;
+  if (last.Config == config && last.Applications == applications &&
+      last.ApplicationCount == applicationCount && last.Added == AddedFaces::Generation()) {
+    return last.Families;
+  }
   const PatternPtr everything(FcPatternCreate());
   if (!everything) return {};
   const FontSetPtr fonts = ListFonts(everything.get(), {FC_FAMILY, FC_FAMILYLANG});
@@ -183,6 +205,8 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
     std::string family = LegacyName(fonts->fonts[i], FC_FAMILY, FC_FAMILYLANG);
     if (!family.empty()) families.push_back(std::move(family));
   }
+  if (fonts)
+    last = {std::move(config), applications, applicationCount, AddedFaces::Generation(), families};
   return families;
 }
 

@@ -34,8 +34,9 @@ void ListBoxModel::Append(std::vector<Item> items, bool sort) {
   items_.reserve(items_.size() + items.size());
   for (Item& item : items) items_.push_back(std::move(item));
   if (sort) {
-    std::stable_sort(items_.begin(), items_.end(),
-                     [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
+    std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
+      return CompareText(a.Shown, b.Shown) < 0;
+    });
   }
   endResetModel();
 }

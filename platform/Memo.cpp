@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QShowEvent>
 #include <QTextCursor>
 #include <algorithm>
 #include <climits>
@@ -18,28 +19,73 @@ void Memo::SetText(const std::string& text) {
   setPlainText(ToDisplayLines(text));
 }
 
+QFont Memo::font() const {
+  if (!pending_) return QPlainTextEdit::font();
+  if (faceChanged_) {
+    pending_ = face_.Applied(*pending_);
+    faceChanged_ = false;
+  }
+  return *pending_;
+}
+
 std::string Memo::FontName() const {
   if (!face_.Name().empty()) return face_.Name();
-  const QStringList families = font().families();
-  return ToStdString(families.isEmpty() ? font().family() : families.front());
+  const QFont shown = font();
+  const QStringList families = shown.families();
+  return ToStdString(families.isEmpty() ? shown.family() : families.front());
 }
 
 void Memo::SetFontName(const std::string& faceName) {
-  setFont(face_.WithName(font(), faceName));
-}
-
-void Memo::SetFontPoints(double points) {
-  QFont f = font();
-  f.setPointSizeF(points);
-  setFont(f);
+  face_.SetName(faceName);
+  FaceChanged();
 }
 
 void Memo::SetBold(bool bold) {
-  setFont(face_.WithBold(font(), bold));
+  face_.SetBold(bold);
+  FaceChanged();
 }
 
 void Memo::SetItalic(bool italic) {
-  setFont(face_.WithItalic(font(), italic));
+  face_.SetItalic(italic);
+  FaceChanged();
+}
+
+void Memo::FaceChanged() {
+  if (isVisible()) {
+    setFont(face_.Applied(QPlainTextEdit::font()));
+    return;
+  }
+  if (!pending_) pending_ = QPlainTextEdit::font();
+  faceChanged_ = true;
+}
+
+void Memo::SetFontPoints(double points) {
+  if (isVisible()) {
+    QFont f = QPlainTextEdit::font();
+    f.setPointSizeF(points);
+    setFont(f);
+    return;
+  }
+  if (!pending_) pending_ = QPlainTextEdit::font();
+  pending_->setPointSizeF(points);
+}
+
+void Memo::SetFont(const QFont& font) {
+  if (isVisible()) {
+    setFont(font);
+    return;
+  }
+  pending_ = font;
+  faceChanged_ = false;
+}
+
+void Memo::showEvent(QShowEvent* event) {
+  if (pending_) {
+    const QFont shown = font();
+    pending_.reset();
+    setFont(shown);
+  }
+  QPlainTextEdit::showEvent(event);
 }
 
 void Memo::SetFontColor(const QColor& color) {

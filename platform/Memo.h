@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPlainTextEdit>
+#include <optional>
 #include <string>
 
 #include "platform/ControlFace.h"
@@ -15,6 +17,13 @@ class Memo : public QPlainTextEdit {
   std::string Text() const;
   void SetText(const std::string& text);
 
+  // The font the memo shows, or will show once visible. It hides QWidget::font on purpose: a
+  // hidden memo keeps its font changes, and chooses its face, only when it is shown or asked.
+  // Qt matches every font it lays out against every installed font, and with thousands
+  // installed the fonts a hidden memo passes through on the way to the one it shows would cost
+  // a large part of the start-up.
+  QFont font() const;
+
   std::string FontName() const;
   void SetFontName(const std::string& faceName);
   void SetFontPoints(double points);
@@ -22,6 +31,7 @@ class Memo : public QPlainTextEdit {
   void SetBold(bool bold);
   bool Italic() const { return face_.Italic(); }
   void SetItalic(bool italic);
+  void SetFont(const QFont& font);
   void SetFontColor(const QColor& color);
   QColor FontColor() const;
 
@@ -30,14 +40,19 @@ class Memo : public QPlainTextEdit {
   int MaxLength() const { return maxLength_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
   // How many characters may still be typed in place of the selection.
   int Room() const;
+  void FaceChanged();
 
   int maxLength_ = 0;
   // The face name as it was given (a family or a face's full name) and the styles asked.
   ControlFace face_;
+  // The font to show once visible, and whether its face is still to be chosen for face_.
+  mutable std::optional<QFont> pending_;
+  mutable bool faceChanged_ = false;
 };

@@ -1,7 +1,6 @@
 #include "platform/TextCompare.h"
 
 #include <QCollator>
-#include <QString>
 
 namespace {
 
@@ -17,13 +16,16 @@ const QCollator& Collator() {
 }  // namespace
 
 int CompareText(std::string_view a, std::string_view b) {
-  const QString qa = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
-  const QString qb = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
-  const int order = Collator().compare(qa, qb);
+  return CompareText(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                     QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
+}
+
+int CompareText(const QString& a, const QString& b) {
+  const int order = Collator().compare(a, b);
   if (order != 0) return order;
   // The collator may call different texts equal (accents at a weak level); only a difference of
   // case is meant to vanish.
-  return QString::compare(qa, qb, Qt::CaseInsensitive);
+  return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
 std::string FoldCase(std::string_view text) {

@@ -77,7 +77,7 @@ EditSamplePage::EditSamplePage(QWidget* tab, const DesignScale& s) {
   Memo1->setFocusPolicy(Qt::NoFocus);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setFont(DesignFont(s, 12, false));
+  Memo1->SetFont(DesignFont(s, 12, false));
   SetFieldColor(Memo1, DesignColors::Silver);
 
   cmdSaveText = MakeButton("&Save", tab, s.Rect(673, 449, 89, 33));

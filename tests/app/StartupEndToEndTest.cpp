@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QtTest>
 #include <filesystem>
 
+#include "app/DesignScale.h"
 #include "app/MainPage.h"
 #include "app/ProgramStart.h"
 #include "app/TfrmMain.h"
@@ -21,6 +23,7 @@ class StartupEndToEndTest : public QObject {
  private slots:
   void initTestCase();
   void startsWithTheInstalledFontsAndTheFirstSample();
+  void splashShowsItsPicture();
 
  private:
   TempDir home_;
@@ -29,6 +32,11 @@ class StartupEndToEndTest : public QObject {
 void StartupEndToEndTest::initTestCase() {
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_.File("config")));
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.File("data")));
+}
+
+void StartupEndToEndTest::splashShowsItsPicture() {
+  const TfrmSplash splash{DesignScale(96)};
+  QCOMPARE(splash.Image1->pixmap().size(), QSize(454, 112));
 }
 
 void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {

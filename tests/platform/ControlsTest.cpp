@@ -11,6 +11,7 @@
 #include "platform/Grid.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
+#include "platform/Memo.h"
 #include "platform/MnemonicText.h"
 #include "platform/PlatformError.h"
 #include "platform/SpinEdit.h"
@@ -46,6 +47,7 @@ class ControlsTest : public QObject {
   void spinEditCorrectsOnFocusLoss();
   void spinEditStepsStayInRange();
   void checkBoxFromProgramRunsClick();
+  void memoTakesItsHiddenFontWhenShown();
   void listBoxSortsWithoutRegardToCase();
   void listBoxProgramSelectionIsQuiet();
   void listBoxUserSelectionRunsClick();
@@ -271,6 +273,23 @@ void ControlsTest::checkBoxFromProgramRunsClick() {
   box.click();
   QCOMPARE(clicks, 3);
   QVERIFY(box.Checked());
+}
+
+void ControlsTest::memoTakesItsHiddenFontWhenShown() {
+  Memo memo;
+  memo.SetFontName("DejaVu Sans");
+  memo.SetFontPoints(20);
+  memo.SetBold(true);
+  QCOMPARE(memo.font().pointSizeF(), 20.0);
+  QVERIFY(memo.QPlainTextEdit::font().pointSizeF() != 20.0);  // nothing laid out while hidden
+  memo.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&memo));
+  const QFontInfo shown(memo.QPlainTextEdit::font());
+  QCOMPARE(shown.family(), QStringLiteral("DejaVu Sans"));
+  QVERIFY(shown.bold());
+  QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 20.0);
+  memo.SetFontPoints(9);
+  QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 9.0);
 }
 
 void ControlsTest::listBoxSortsWithoutRegardToCase() {
