@@ -62,6 +62,7 @@ void PreviewPrint::Run() {
   c_.frmPrinting.lblPrinted->SetCaption(std::string(kCounter) + "0");
   if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
   state_.CancelPrinting = false;
+  s_.Printer.SetTitle("Glyphera - Font File Samples");
   s_.Printer.BeginDoc();
   state_.Metrics.DpiX = s_.Printer.Canvas().DpiX();
   state_.Metrics.DpiY = s_.Printer.Canvas().DpiY();

@@ -1,6 +1,7 @@
 #include "platform/PrinterSetupDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -35,11 +36,22 @@ void PrinterSetupDialog::Execute() {
   folderRow->addWidget(browse);
   layout->addWidget(folderLabel);
   layout->addLayout(folderRow);
-  // Only the PDF printer has an output folder.
+
+  auto* paperLabel = new QLabel(QObject::tr("P&aper:"), &dialog);
+  auto* paper = new QComboBox(&dialog);
+  paper->addItems({QStringLiteral("Letter"), QStringLiteral("A4")});
+  paper->setCurrentText(ToQString(printer_.PaperSize()));
+  paperLabel->setBuddy(paper);
+  auto* paperRow = new QHBoxLayout();
+  paperRow->addWidget(paperLabel);
+  paperRow->addWidget(paper, 1);
+  layout->addLayout(paperRow);
+  // Only the PDF printer has an output folder and a choice of paper; a queue prints on its own.
   const auto showFolder = [=] {
     const bool pdf = printers->currentRow() == 0;
     folder->setEnabled(pdf);
     browse->setEnabled(pdf);
+    paper->setEnabled(pdf);
   };
   showFolder();
   QObject::connect(printers, &QListWidget::currentRowChanged, &dialog, showFolder);
@@ -58,5 +70,6 @@ void PrinterSetupDialog::Execute() {
   if (printers->currentRow() == 0 && !folder->text().trimmed().isEmpty()) {
     printer_.SetOutputFolder(ToStdString(folder->text().trimmed()));
   }
+  if (printers->currentRow() == 0) printer_.SetPaperSize(ToStdString(paper->currentText()));
   if (printers->currentRow() >= 0) printer_.SetPrinterIndex(printers->currentRow());
 }

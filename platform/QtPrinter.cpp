@@ -6,22 +6,25 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
 
+#include "platform/CupsQueues.h"
 #include "platform/DurableFile.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IRegistry.h"
 #include "platform/PainterSurface.h"
 #include "platform/PlatformError.h"
+#include "platform/PpdFonts.h"
 #include "platform/QtText.h"
 #include "platform/RegistryText.h"
 #include "platform/StaleTemporaries.h"
+#include "platform/TextCompare.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ constexpr const char* kPrinterNotValid = "Printer selected is not valid";
 constexpr const char* kPrintingInProgress = "Printing in progress";
 constexpr const char* kSettingsKey = "Software\\Glyphera\\PDF Printer";
 constexpr const char* kOutputFolderValue = "Output Folder";
+constexpr const char* kPaperValue = "Paper";
 // The sheets are laid out for a printable area of 7.5 by 10.5 inches; a quarter-inch margin
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
@@ -48,11 +52,14 @@ bool IsPartialSheet(std::string_view name) {
          digits(name.substr(dash + 1));
 }
 
-QPageLayout SheetLayout() {
-  const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-  return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+QPageLayout SheetLayout(const QPageSize& paper) {
+  return QPageLayout(paper, QPageLayout::Portrait,
                      QMarginsF(kMarginInches, kMarginInches, kMarginInches, kMarginInches),
                      QPageLayout::Inch);
+}
+
+QPageSize PaperNamed(const std::string& name) {
+  return QPageSize(name == "A4" ? QPageSize::A4 : QPageSize::Letter);
 }
 
 }  // namespace
@@ -102,8 +109,22 @@ const std::vector<std::string>& QtPrinter::Fonts() {
     // A CUPS printer can vanish while the program runs; it then cannot be opened.
     if (!IsAvailable(index_)) throw PlatformError(kPrinterNotValid);
     fontList_ = fonts_.InstalledFamilies();
+    if (!IsPdfPrinter()) AddResidentFamilies(*fontList_);
   }
   return *fontList_;
+}
+
+void QtPrinter::AddResidentFamilies(std::vector<std::string>& families) const {
+  // A resident font the screen has under the same family name is that family, listed once.
+  std::vector<std::string> folded;
+  for (const std::string& family : families) folded.push_back(FoldCase(family));
+  std::sort(folded.begin(), folded.end());
+  for (std::string& resident :
+       ResidentFamilies(CupsQueues::Ppd(names_[static_cast<std::size_t>(index_)]))) {
+    if (!std::binary_search(folded.begin(), folded.end(), FoldCase(resident))) {
+      families.push_back(std::move(resident));
+    }
+  }
 }
 
 std::string QtPrinter::OutputFolder() {
@@ -123,46 +144,53 @@ void QtPrinter::BeginDoc() {
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
   if (!IsAvailable(index_)) throw PlatformError(kPrinterNotValid);
+  const std::string& name = names_[static_cast<std::size_t>(index_)];
+  QPageSize paper = PaperNamed(PaperSize());
   if (IsPdfPrinter()) {
-    OpenPdfDocument();
+    const std::string folder = OutputFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error))
+      throw PlatformError("Unable to write to " + folder);
   } else {
-    OpenSystemDocument();
+    // Refused now, before the sheet is drawn, rather than when it is sent.
+    CupsQueues::CheckTakesJobs(name);
+    const QPageSize queuePaper = QPrinterInfo::printerInfo(ToQString(name)).defaultPageSize();
+    if (queuePaper.isValid()) paper = queuePaper;
   }
-  const int resolution = pdf_ ? pdf_->resolution() : printer_->resolution();
-  surface_ = std::make_unique<PainterSurface>(*painter_, resolution, resolution);
-}
-
-void QtPrinter::OpenPdfDocument() {
-  const std::string folder = OutputFolder();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (!std::filesystem::is_directory(folder, error))
-    throw PlatformError("Unable to write to " + folder);
-  // The document is made in memory and written out when it is ended, where every byte of the
-  // write is checked: the PDF engine reports success even when its own writes failed.
+  // Every document is made as PDF in memory and handed over when it is ended, where every step
+  // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
+  // printing does not look at whether the server took the job.
   pdfBytes_ = std::make_unique<QBuffer>();
   pdfBytes_->open(QIODevice::WriteOnly);
   pdf_ = std::make_unique<QPdfWriter>(pdfBytes_.get());
   pdf_->setResolution(kPdfResolution);
-  pdf_->setPageLayout(SheetLayout());
+  pdf_->setPageLayout(SheetLayout(paper));
   pdf_->setCreator(QStringLiteral("Glyphera"));
+  pdf_->setTitle(ToQString(title_));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(pdf_.get())) {
     Close();
-    throw PlatformError("Unable to write to " + folder);
+    throw PlatformError("Unable to write to " + (IsPdfPrinter() ? OutputFolder() : name));
   }
+  surface_ = std::make_unique<PainterSurface>(*painter_, kPdfResolution, kPdfResolution);
 }
 
-void QtPrinter::OpenSystemDocument() {
-  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer_->setPrinterName(ToQString(names_[static_cast<std::size_t>(index_)]));
-  printer_->setPageLayout(SheetLayout());
-  printer_->setDocName(QString());
-  painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(printer_.get())) {
-    Close();
-    throw PlatformError(kPrinterNotValid);
-  }
+void QtPrinter::SetTitle(const std::string& title) {
+  title_ = title;
+  if (pdf_) pdf_->setTitle(ToQString(title));
+}
+
+std::string QtPrinter::PaperSize() {
+  const std::string stored =
+      ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kPaperValue);
+  if (stored == "Letter" || stored == "A4") return stored;
+  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? "Letter" : "A4";
+}
+
+void QtPrinter::SetPaperSize(const std::string& paper) {
+  registry_.SetValue(RegistryRoot::CurrentUser, kSettingsKey, kPaperValue,
+                     {RegistryType::Text, paper, 0});
 }
 
 void QtPrinter::EndDoc() {
@@ -172,10 +200,19 @@ void QtPrinter::EndDoc() {
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
   std::string failed;
-  if (pdf_) {
+  if (IsPdfPrinter()) {
     failed = WritePdfFile(written);
   } else if (!written) {
     failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
+  } else {
+    try {
+      const QByteArray& bytes = pdfBytes_->data();
+      CupsQueues::Submit(
+          names_[static_cast<std::size_t>(index_)], title_,
+          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const PlatformError& error) {
+      failed = error.what();
+    }
   }
   Close();
   if (!failed.empty()) throw PlatformError(failed);
@@ -224,7 +261,6 @@ std::string QtPrinter::NextPdfName() {
 void QtPrinter::Abort() {
   if (!Printing()) return;
   surface_.reset();
-  if (printer_) printer_->abort();
   painter_->end();
   Close();
 }
@@ -237,7 +273,6 @@ IDrawingSurface& QtPrinter::Canvas() {
 void QtPrinter::Close() {
   surface_.reset();
   painter_.reset();
-  printer_.reset();
   pdf_.reset();
   pdfBytes_.reset();
 }

@@ -14,12 +14,13 @@ class PainterSurface;
 class QBuffer;
 class QPainter;
 class QPdfWriter;
-class QPrinter;
 
-// The printers: a built-in PDF printer that is always there, then the CUPS printers Qt reports.
-// The current printer starts as the system's default CUPS printer, or the PDF printer when the
-// system has none. The PDF printer writes each document as a PDF file of its own, at 600 dpi, into
-// its output folder; the folder is a setting of the printer, kept in the registry store.
+// The printers: a built-in PDF printer that is always there, then the CUPS queues Qt reports.
+// The current printer starts as the system's default CUPS queue, or the PDF printer when the
+// system has none. Every document is drawn as PDF at 600 dpi. The PDF printer writes each one as
+// a file of its own into its output folder, on its paper (both settings of the printer, kept in
+// the registry store); a CUPS queue gets each one as a job, on the queue's default paper, and
+// lists the fonts its PPD says the printer holds beside the installed families.
 class QtPrinter final : public IPrinter {
  public:
   static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";
@@ -37,17 +38,22 @@ class QtPrinter final : public IPrinter {
   void Abort() override;
   bool Printing() override { return painter_ != nullptr; }
   IDrawingSurface& Canvas() override;
+  void SetTitle(const std::string& title) override;
 
   // The PDF printer's output folder: the stored one, or a "Glyphera" folder in the user's
   // documents folder.
   std::string OutputFolder();
   void SetOutputFolder(const std::string& folder);
   bool IsPdfPrinter() const { return index_ == 0; }
+  // The PDF printer's paper, "Letter" or "A4": the stored one, or the locale's. A CUPS queue
+  // prints on its own default paper.
+  std::string PaperSize();
+  void SetPaperSize(const std::string& paper);
 
  private:
   bool IsAvailable(int index) const;
-  void OpenPdfDocument();
-  void OpenSystemDocument();
+  // The families of the fonts the current CUPS queue's printer holds itself, after the screen's.
+  void AddResidentFamilies(std::vector<std::string>& families) const;
   // A file name in the output folder that sorts after every earlier document and is not taken.
   std::string NextPdfName();
   // Writes the finished PDF document to its file; the error text, or nothing when it is there.
@@ -60,11 +66,11 @@ class QtPrinter final : public IPrinter {
   std::vector<std::string> names_;
   int index_ = 0;
   std::optional<std::vector<std::string>> fontList_;
-  std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QBuffer> pdfBytes_;
   std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
+  std::string title_;
   int sequence_ = 1;
   int partials_ = 0;
 };

@@ -25,6 +25,15 @@ const char* CounterText(int printout) {
   return kTexts[printout];
 }
 
+// The job's name in a print queue: the program, the sheet and, for a sheet of one font, the font.
+std::string SheetTitle(int printout, const std::string& face) {
+  static constexpr const char* kSheets[] = {"Sample Text", "Character Chart", "Full Page Sample",
+                                            "Text Paragraphs"};
+  std::string title = std::string("Glyphera - ") + kSheets[printout];
+  if (!face.empty()) title += " - " + face;
+  return title;
+}
+
 }  // namespace
 
 PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
@@ -101,6 +110,7 @@ bool PrintJob::CopyParagraphSizes() {
 void PrintJob::RunPrintout(Printout printout) {
   const int kind = static_cast<int>(printout);
   c_.frmPrinting.lblPrinted->SetCaption(std::string(CounterText(kind)) + "0");
+  printer_.SetTitle(SheetTitle(kind, ""));
   const SheetContext context = Context();
   SampleTextPrintout samples(context);
   if (printout == Printout::SampleText) samples.Prepare(printer_.Canvas());
@@ -115,7 +125,10 @@ void PrintJob::RunPrintout(Printout printout) {
     dispatch_.ProcessMessages();
     if (c_.lstFonts.Selected(i)) {
       const std::string face = c_.lstFonts.Text(i);
-      if (printout != Printout::SampleText && !printer_.Printing()) printer_.BeginDoc();
+      if (printout != Printout::SampleText) {
+        if (!printer_.Printing()) printer_.BeginDoc();
+        printer_.SetTitle(SheetTitle(kind, face));
+      }
       ++printed;
       c_.frmPrinting.lblPrinted->SetCaption(CounterText(kind) + std::to_string(printed));
       switch (printout) {

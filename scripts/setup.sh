@@ -8,6 +8,8 @@ packages=(
   libfontconfig-dev libfreetype-dev fontconfig
   libbenchmark-dev strace
   xvfb xauth poppler-utils
+  # CUPS printing: the library, and the server, tools, filters and PPDs the printer tests run.
+  libcups2-dev cups-daemon cups-client cups-filters
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   clang libclang-rt-14-dev
   # Fonts the tests are built on, and a sensible set for a fresh desktop.

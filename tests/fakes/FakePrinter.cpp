@@ -55,6 +55,7 @@ void FakePrinter::EndDoc() {
   if (!open_) return;
   if (onEndDoc) onEndDoc();
   documents.back().Ended = true;
+  documents.back().Title = title_;
   open_ = false;
   log.push_back("end");
 }

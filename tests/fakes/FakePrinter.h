@@ -20,6 +20,8 @@ class FakePrinter final : public IPrinter {
   struct Document {
     std::unique_ptr<RecordingSurface> Page;
     bool Ended = false;
+    // The title in force when the document was sent.
+    std::string Title;
     bool Aborted = false;
   };
 
@@ -35,6 +37,7 @@ class FakePrinter final : public IPrinter {
   void Abort() override;
   bool Printing() override { return open_; }
   IDrawingSurface& Canvas() override;
+  void SetTitle(const std::string& title) override { title_ = title; }
 
   // The documents sent to the printer, in order (aborted ones left out).
   std::vector<const Document*> Printed() const;
@@ -57,4 +60,5 @@ class FakePrinter final : public IPrinter {
  private:
   std::optional<std::vector<std::string>> built_;
   bool open_ = false;
+  std::string title_;
 };

@@ -1,0 +1,204 @@
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/MainPage.h"
+#include "app/PageRules.h"
+#include "app/TfrmMain.h"
+#include "fixtures/PrivateCups.h"
+#include "fixtures/RealServices.h"
+#include "fixtures/TempDir.h"
+#include "platform/CheckBox.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/PlatformError.h"
+#include "platform/PpdFonts.h"
+#include "printing/TfrmPrinting.h"
+#include "viewing/FontList.h"
+
+namespace {
+
+// Debian's generic PDF printer (cups-filters): its PPD lists the 35 standard PostScript fonts.
+constexpr const char* kPpd = "/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd";
+const std::string kQueue = "GlypheraLaser";
+
+QString Output(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  process.waitForFinished(60000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Selects the names; the first of them is the current font.
+void SelectOnly(ListBox& list, const std::vector<std::string>& names) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Text(i) == names.front()) list.SetItemIndex(i);
+  }
+  for (int i = 0; i < list.Count(); ++i) {
+    list.SetSelected(i, std::find(names.begin(), names.end(), list.Text(i)) != names.end());
+  }
+}
+
+}  // namespace
+
+// The printer through a CUPS server of the test's own, with a queue that writes into a file.
+class CupsPrinterTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase();
+  void residentFamilyOfPostScriptName_data();
+  void residentFamilyOfPostScriptName();
+  void queueListsItsResidentFamilies();
+  void residentFamilyHasNoScreenFace();
+  void sampleTextSheetArrivesAsOneJob();
+  void queueThatTakesNoJobsEndsThePrint();
+
+ private:
+  TempDir home_;
+  std::unique_ptr<PrivateCups> cups_;
+  std::string output_;
+};
+
+void CupsPrinterTest::initTestCase() {
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_.File("config")));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_.File("data")));
+  cups_ = std::make_unique<PrivateCups>();
+  QVERIFY2(cups_->Running(), cups_->Failure().c_str());
+  QVERIFY(!cups_->AddFileQueue("Spare", kPpd, false).empty());
+  output_ = cups_->AddFileQueue(kQueue, kPpd, true);
+  QVERIFY2(!output_.empty(), cups_->Failure().c_str());
+}
+
+void CupsPrinterTest::residentFamilyOfPostScriptName_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("family");
+  QTest::newRow("style words joined") << "Helvetica-BoldOblique"
+                                      << "Helvetica";
+  QTest::newRow("width kept, as words") << "Helvetica-Narrow-Bold"
+                                        << "Helvetica Narrow";
+  QTest::newRow("roman") << "Times-Roman"
+                         << "Times";
+  QTest::newRow("medium italic") << "ZapfChancery-MediumItalic"
+                                 << "ZapfChancery";
+  QTest::newRow("one face") << "Symbol"
+                            << "Symbol";
+  QTest::newRow("not a style word") << "Courier-Pitch10"
+                                    << "Courier Pitch10";
+}
+
+void CupsPrinterTest::residentFamilyOfPostScriptName() {
+  QFETCH(QString, name);
+  QFETCH(QString, family);
+  QCOMPARE(QString::fromStdString(ResidentFamilyOf(name.toStdString())), family);
+}
+
+void CupsPrinterTest::queueListsItsResidentFamilies() {
+  RealServices real(home_.File("glyphera"));
+  QtPrinter& printer = real.printer;
+  const std::vector<std::string> names = printer.PrinterNames();
+  QCOMPARE(names.front(), std::string(QtPrinter::kPdfPrinterName));
+  QVERIFY(std::find(names.begin(), names.end(), "Spare") != names.end());
+  // The server's default queue is the default printer.
+  QCOMPARE(names[static_cast<std::size_t>(printer.PrinterIndex())], kQueue);
+
+  const std::vector<std::string> installed = real.fonts.InstalledFamilies();
+  const std::vector<std::string> fonts = printer.Fonts();
+  const std::vector<std::string> residents = {
+      "AvantGarde", "Bookman", "Courier", "Helvetica",    "Helvetica Narrow", "NewCenturySchlbk",
+      "Palatino",   "Symbol",  "Times",   "ZapfChancery", "ZapfDingbats"};
+  QCOMPARE(fonts.size(), installed.size() + residents.size());
+  for (const std::string& family : residents) {
+    QVERIFY2(std::count(fonts.begin(), fonts.end(), family) == 1, family.c_str());
+  }
+  printer.SetPrinterIndex(0);
+  QCOMPARE(printer.Fonts(), installed);
+}
+
+void CupsPrinterTest::residentFamilyHasNoScreenFace() {
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  MainPage& m = form.tabMain();
+  m.lstFonts->setFocus();
+  SelectOnly(*m.lstFonts, {"Helvetica"});
+  form.Fonts().lstFontsClick();
+  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Helvetica"));
+  QCOMPARE(m.lblFontType->Caption(), std::string("Font Type: Printer Resident"));
+  form.PageControl1()->tabBar()->setCurrentIndex(static_cast<int>(Page::LargeSample));
+  QCOMPARE(form.ActivePage(), Page::Main);
+  QCOMPARE(real.messages.shown.size(), std::size_t{1});
+  QCOMPARE(real.messages.shown[0].Text, std::string(kNoScreenFontMessage));
+}
+
+void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  MainPage& m = form.tabMain();
+  SelectOnly(*m.lstFonts, {"Helvetica", "DejaVu Sans"});
+  form.Fonts().lstFontsClick();
+  m.chkSample->SetChecked(true);
+  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+  QVERIFY2(real.messages.shown.empty(),
+           real.messages.shown.empty() ? "" : real.messages.shown[0].Text.c_str());
+  QVERIFY(cups_->WaitUntilIdle(kQueue, 60000));
+
+  // The queue wraps the PDF in the printer's job language, which names the job.
+  QFile out(QString::fromStdString(output_));
+  QVERIFY(out.open(QIODevice::ReadOnly));
+  const QByteArray job = out.readAll();
+  QVERIFY(job.contains("@PJL JOB NAME = \"Glyphera - Sample Text\""));
+  const qsizetype start = job.indexOf("%PDF");
+  QVERIFY(start >= 0);
+  QFile pdf(QString::fromStdString(home_.File("job.pdf")));
+  QVERIFY(pdf.open(QIODevice::WriteOnly));
+  pdf.write(job.mid(start));
+  pdf.close();
+  const QString text = Output(QStringLiteral("pdftotext"), {pdf.fileName(), QStringLiteral("-")});
+  QVERIFY2(
+      text.contains(QStringLiteral("Helvetica")) && text.contains(QStringLiteral("DejaVu Sans")),
+      qPrintable(text));
+  // The resident family is drawn in the clone fontconfig names for it.
+  QVERIFY(
+      Output(QStringLiteral("pdffonts"), {pdf.fileName()}).contains(QStringLiteral("NimbusSans")));
+}
+
+void CupsPrinterTest::queueThatTakesNoJobsEndsThePrint() {
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  MainPage& m = form.tabMain();
+  m.chkSample->SetChecked(true);
+  struct Fault {
+    const char* stop;
+    const char* restart;
+    const char* text;
+  };
+  for (const Fault& fault : {Fault{"cupsdisable", "cupsenable", "the printer is stopped"},
+                             Fault{"cupsreject", "cupsaccept", "the printer rejects jobs"},
+                             Fault{nullptr, nullptr, "Printer selected is not valid"}}) {
+    if (fault.stop != nullptr) {
+      QVERIFY(cups_->Tool(QString::fromLatin1(fault.stop), {QString::fromStdString(kQueue)}));
+    } else {
+      cups_->Stop();  // the server goes away between Print Setup and Print
+    }
+    real.messages.shown.clear();
+    QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+    QCOMPARE(real.messages.shown.size(), std::size_t{1});
+    QVERIFY2(real.messages.shown[0].Text.find(fault.text) != std::string::npos,
+             real.messages.shown[0].Text.c_str());
+    QVERIFY(!real.printer.Printing());
+    QVERIFY(m.cmdPrint->isEnabled());
+    if (fault.restart != nullptr) {
+      QVERIFY(cups_->Tool(QString::fromLatin1(fault.restart), {QString::fromStdString(kQueue)}));
+    }
+  }
+}
+
+QTEST_MAIN(CupsPrinterTest)
+#include "CupsPrinterTest.moc"
