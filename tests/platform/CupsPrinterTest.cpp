@@ -162,6 +162,9 @@ void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
   QVERIFY2(
       text.contains(QStringLiteral("Helvetica")) && text.contains(QStringLiteral("DejaVu Sans")),
       qPrintable(text));
+  // On the queue's default paper (Letter in its PPD), not the PDF printer's (A4 here).
+  QVERIFY(
+      Output(QStringLiteral("pdfinfo"), {pdf.fileName()}).contains(QStringLiteral("612 x 792")));
   // The resident family is drawn in the clone fontconfig names for it.
   QVERIFY(
       Output(QStringLiteral("pdffonts"), {pdf.fileName()}).contains(QStringLiteral("NimbusSans")));

@@ -68,6 +68,7 @@ class PdfPrintingTest : public QObject {
   void initTestCase();
   void everySheetIsAFileInPrintOrder();
   void abortedDocumentLeavesNoFile();
+  void pdfPrinterKeepsItsPaper();
   void sampleSheetTextStandsWhereTheLayoutPutsIt();
   void previewFacesArePrintedFromTheirFiles();
   void fullDiskEndsTheJobAndKeepsFinishedSheets();
@@ -140,6 +141,27 @@ void PdfPrintingTest::abortedDocumentLeavesNoFile() {
   printer.Abort();
   QVERIFY(!printer.Printing());
   QVERIFY(QDir(QString::fromStdString(out)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void PdfPrintingTest::pdfPrinterKeepsItsPaper() {
+  for (const auto& [paper, size] :
+       {std::pair{"Letter", "612 x 792 pts"}, std::pair{"A4", "595 x 842 pts"}}) {
+    const std::string out = home_.File(std::string("paper-") + paper);
+    {
+      RealServices real(home_.File("glyphera"));
+      real.printer.SetOutputFolder(out);
+      real.printer.SetPaperSize(paper);
+    }
+    RealServices real(home_.File("glyphera"));  // the choice is read back from the store
+    QCOMPARE(real.printer.PaperSize(), std::string(paper));
+    real.printer.BeginDoc();
+    real.printer.Canvas().TextOut(100, 100, paper);
+    real.printer.EndDoc();
+    const QStringList files = QDir(QString::fromStdString(out)).entryList(QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QVERIFY(Run(QStringLiteral("pdfinfo"), {QString::fromStdString(out) + "/" + files[0]})
+                .contains(QString::fromLatin1(size)));
+  }
 }
 
 void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
