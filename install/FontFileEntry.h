@@ -3,12 +3,15 @@
 #include <memory>
 #include <string>
 
-// A face family read from a font file: the family name (name ID 1, trimmed) and the file's
-// name as the file list shows it, without directory. The page's lists share these records; a
-// record lives as long as any list refers to it.
+// A face family read from a font file: the family name (name ID 1, trimmed), the file's name as
+// the file list shows it, without directory, the face's index in the file (above 0 only in a
+// collection) and whether its outlines are CFF ("OTTO"). The page's lists share these records;
+// a record lives as long as any list refers to it.
 struct FontFileEntry {
   std::string FamilyName;
   std::string FileName;
+  int FaceIndex = 0;
+  bool CffOutlines = false;
 };
 
 // One face found in a file: its full name (name ID 4, trimmed) and the entry of its file.

@@ -13,6 +13,16 @@
 //   name string    at table offset + 6 + 12 x record count + string offset, i.e. the storage is
 //                  taken to start right behind the records
 //
+// An OpenType file with CFF outlines ("OTTO") has the same structures. A collection starts with
+// its own header instead:
+//
+//   collection     "ttcf" at 0, major version u16 at 4 (1 or 2), font count u32 at 8, then one
+//   header         u32 per font: the file offset of that font's offset table, whose table
+//                  records give offsets from the start of the file as in a single font
+//
+// and each of its fonts is read by the rules above, in order; a count that runs past the end of
+// the file gives the fonts whose offsets the file holds.
+//
 // Only these structures and the strings used are read, never the rest of the file: listing a
 // directory must stay cheap however big its fonts are. A read that comes back short means the file
 // is cut off or no font at all, and the file then gives no face: nothing half-read is kept.
@@ -27,6 +37,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/ReadOnlyFile.h"
 #include "platform/Windows1252.h"
@@ -41,6 +52,10 @@ constexpr unsigned kMaxNameRecords = 100;
 constexpr std::size_t kMaxStringBytes = 100;
 constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kFullNameId = 4;
+constexpr std::size_t kCollectionHeaderSize = 12;
+constexpr unsigned kCollectionOffsetsPerRead = 256;
+// As many faces as a font file can hold by any reader's count.
+constexpr std::uint32_t kMaxCollectionFonts = 0x10000;
 
 // Records are taken in batches, one read each, rather than one read per record: a folder of
 // fonts is listed with a handful of system calls per file. A batch may reach past the record
@@ -49,6 +64,10 @@ constexpr unsigned kTableRecordsPerRead = 64;
 
 std::uint16_t U16At(const unsigned char* bytes) {
   return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+}
+
+std::uint32_t U32At(const unsigned char* bytes) {
+  return static_cast<std::uint32_t>(U16At(bytes)) << 16 | U16At(bytes + 2);
 }
 
 std::string_view TagOf(const unsigned char* record) {
@@ -65,20 +84,26 @@ std::uint32_t TableOffsetOf(const unsigned char* record) {
 // Where the "name" table starts, or nothing when the file has none or ends before its record.
 // A batch that comes back short still counts for the records it holds in full: the file is cut
 // off only if it ends before the "name" record.
-std::optional<std::uint32_t> FindNameTable(const ReadOnlyFile& file) {
+struct NameTable {
+  std::uint32_t Offset = 0;
+  bool CffOutlines = false;
+};
+
+std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t font) {
   std::array<unsigned char, kOffsetTableSize> offsetTable{};
-  if (!file.ReadAt(0, offsetTable.data(), offsetTable.size())) return std::nullopt;
+  if (!file.ReadAt(font, offsetTable.data(), offsetTable.size())) return std::nullopt;
+  const bool cff = std::string_view(reinterpret_cast<const char*>(offsetTable.data()), 4) == "OTTO";
   const unsigned tableCount = U16At(offsetTable.data() + 4);
   std::array<unsigned char, kTableRecordSize * kTableRecordsPerRead> records{};
   for (unsigned first = 0; first < tableCount; first += kTableRecordsPerRead) {
     const unsigned wanted = std::min(tableCount - first, kTableRecordsPerRead);
     const std::size_t got =
-        file.ReadUpTo(kOffsetTableSize + std::uint64_t{first} * kTableRecordSize, records.data(),
-                      wanted * kTableRecordSize);
+        file.ReadUpTo(font + kOffsetTableSize + std::uint64_t{first} * kTableRecordSize,
+                      records.data(), wanted * kTableRecordSize);
     const std::size_t complete = got / kTableRecordSize;
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
-      if (TagOf(record) == "name") return TableOffsetOf(record);
+      if (TagOf(record) == "name") return NameTable{TableOffsetOf(record), cff};
     }
     if (complete < wanted) return std::nullopt;
   }
@@ -107,25 +132,19 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
   return text;
 }
 
-}  // namespace
-
-std::optional<FontFace> ReadFontNames(const std::string& directory, const std::string& fileName) {
-  std::string path = directory;
-  if (path.empty() || path.back() != '/') path += '/';
-  path += fileName;
-  const ReadOnlyFile file(path);
-  if (!file.IsOpen()) return std::nullopt;
-
-  const std::optional<std::uint32_t> tableOffset = FindNameTable(file);
-  if (!tableOffset) return std::nullopt;
+// The face of the font whose offset table is at `font`.
+std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
+                                 const std::string& fileName) {
+  const std::optional<NameTable> table = FindNameTable(file, font);
+  if (!table) return std::nullopt;
   std::array<unsigned char, kNamingHeaderSize> header{};
-  if (!file.ReadAt(*tableOffset, header.data(), header.size())) return std::nullopt;
+  if (!file.ReadAt(table->Offset, header.data(), header.size())) return std::nullopt;
   const std::uint16_t recordCount = U16At(header.data() + 2);
-  const std::uint64_t recordsStart = std::uint64_t{*tableOffset} + kNamingHeaderSize;
+  const std::uint64_t recordsStart = std::uint64_t{table->Offset} + kNamingHeaderSize;
   const std::uint64_t storageStart = recordsStart + std::uint64_t{kNameRecordSize} * recordCount;
 
-  // The entry is the file's own: a full name met before the file's first family name has no
-  // family to go with, so it is passed over rather than paired with another file's entry.
+  // The entry is the face's own: a full name met before the face's first family name has no
+  // family to go with, so it is passed over rather than paired with another face's entry.
   std::shared_ptr<FontFileEntry> entry;
   const unsigned scanned = std::min<unsigned>(recordCount, kMaxNameRecords);
   std::array<unsigned char, kNameRecordSize * kMaxNameRecords> records{};
@@ -142,11 +161,60 @@ std::optional<FontFace> ReadFontNames(const std::string& directory, const std::s
     if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
     NameText text = MakeText(buffer.data(), length);
     if (nameId == kFamilyNameId) {
-      entry = std::make_shared<FontFileEntry>(FontFileEntry{std::move(text.Utf8), fileName});
+      entry = std::make_shared<FontFileEntry>(
+          FontFileEntry{std::move(text.Utf8), fileName, 0, table->CffOutlines});
       continue;
     }
     if (text.Characters < 2) return std::nullopt;
     if (entry) return FontFace{std::move(text.Utf8), entry};
   }
   return std::nullopt;
+}
+
+// The faces of a collection, each read at its offset and given its index.
+std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const unsigned char* header,
+                                     const std::string& fileName) {
+  const std::uint16_t major = U16At(header + 4);
+  if (major != 1 && major != 2) return {};
+  const std::uint32_t count = std::min(U32At(header + 8), kMaxCollectionFonts);
+  std::vector<FontFace> faces;
+  std::array<unsigned char, 4 * kCollectionOffsetsPerRead> offsets{};
+  for (std::uint32_t first = 0; first < count; first += kCollectionOffsetsPerRead) {
+    const std::uint32_t wanted = std::min<std::uint32_t>(count - first, kCollectionOffsetsPerRead);
+    const std::size_t held =
+        file.ReadUpTo(kCollectionHeaderSize + std::uint64_t{first} * 4, offsets.data(),
+                      std::size_t{wanted} * 4) / 4;
+    for (std::size_t i = 0; i < held; ++i) {
+      if (auto face = ReadFace(file, U32At(offsets.data() + 4 * i), fileName)) {
+        face->Entry->FaceIndex = static_cast<int>(first + i);
+        faces.push_back(std::move(*face));
+      }
+    }
+    if (held < wanted) break;
+  }
+  return faces;
+}
+
+}  // namespace
+
+std::vector<FontFace> ReadFontFaces(const std::string& directory, const std::string& fileName) {
+  std::string path = directory;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += fileName;
+  const ReadOnlyFile file(path);
+  if (!file.IsOpen()) return {};
+  std::array<unsigned char, kCollectionHeaderSize> header{};
+  if (!file.ReadAt(0, header.data(), header.size())) return {};
+  if (std::string_view(reinterpret_cast<const char*>(header.data()), 4) == "ttcf") {
+    return ReadCollection(file, header.data(), fileName);
+  }
+  std::vector<FontFace> faces;
+  if (auto face = ReadFace(file, 0, fileName)) faces.push_back(std::move(*face));
+  return faces;
+}
+
+std::optional<FontFace> ReadFontNames(const std::string& directory, const std::string& fileName) {
+  std::vector<FontFace> faces = ReadFontFaces(directory, fileName);
+  if (faces.empty()) return std::nullopt;
+  return std::move(faces.front());
 }

@@ -150,8 +150,8 @@ PreviewFonts::Reading PreviewFonts::ReadFolder() {
   for (int i = 0; i < n; ++i) {
     s_.Dispatch.ProcessMessages();
     if (reading_ != Reading::Running) break;
-    if (const auto face = ReadFontNames(previewDir_, files[static_cast<std::size_t>(i)])) {
-      c_.lstPreview2.Add(face->FullName, face->Entry);
+    for (const FontFace& face : ReadFontFaces(previewDir_, files[static_cast<std::size_t>(i)])) {
+      c_.lstPreview2.Add(face.FullName, face.Entry);
     }
     c_.gaugeLoading.setValue(100 * i / n);
   }

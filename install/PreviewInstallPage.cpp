@@ -1,3 +1,4 @@
+#include "install/FontFileKinds.h"
 #include "install/PreviewInstallPage.h"
 
 #include <QFrame>
@@ -48,7 +49,7 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   Drive1->setAccessibleName(QStringLiteral("Drive"));
   lblFontFiles = MakeLabel("Font Files: 0", tab, s.Rect(8, 298, 200, 16));
   File1 = new FileListBox(tab);
-  File1->SetMask("*.ttf");
+  File1->SetMask(kFontFileMask);
   File1->setGeometry(s.Rect(8, 316, 200, 110));
   File1->setAccessibleName(QStringLiteral("Font files"));
   cmdPreview = MoveButton("&Preview Fonts", tab, s.Rect(8, 432, 200, 33));
