@@ -1,4 +1,3 @@
-#include "install/FontFileKinds.h"
 #include "install/PreviewInstallPage.h"
 
 #include <QFrame>
@@ -9,6 +8,7 @@
 #include "app/ControlStyle.h"
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
+#include "install/FontFileKinds.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
 #include "platform/FileListBox.h"
