@@ -1,16 +1,18 @@
-// Feeds arbitrary bytes to the TrueType name reader as a file on disk, the way the preview page
+// Feeds arbitrary bytes to the font name reader as a file on disk, the way the preview page
 // meets them, and checks what it gives back two ways: against the promises every face keeps
 // (valid UTF-8, a trimmed full name of at least two characters, the file's own name, bounded
 // sizes), and against a second reading of the same bytes from memory that follows the layout
-// described at the top of install/FontNameReader.cpp, so a wrong offset or a half-read file
-// shows as a difference and not only as a crash.
+// described at the top of install/FontNameReader.cpp (single fonts and collections), so a wrong
+// offset or a half-read file shows as a difference and not only as a crash.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fuzz/FuzzTempDir.h"
 #include "install/FontNameReader.h"
@@ -31,6 +33,8 @@ const FuzzTempDir& Folder() {
 struct Expected {
   std::string Family;
   std::string FullName;
+  int Index = 0;
+  bool Cff = false;
 };
 
 // The bytes in [at, at + size) of the input, or nothing when they run past its end.
@@ -59,14 +63,20 @@ std::string TextOf(const std::uint8_t* bytes, std::size_t length, std::size_t& c
   return utf8;
 }
 
-// The face the bytes hold by the file layout, read from memory.
-std::optional<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size) {
-  const std::uint8_t* offsetTable = Slice(data, size, 0, 12);
+std::uint32_t U32(const std::uint8_t* p) {
+  return std::uint32_t{U16(p)} << 16 | U16(p + 2);
+}
+
+// The face of the font whose offset table is at `font`, read from memory by the layout.
+std::optional<Expected> FaceFromMemory(const std::uint8_t* data, std::size_t size,
+                                       std::uint64_t font) {
+  const std::uint8_t* offsetTable = Slice(data, size, font, 12);
   if (!offsetTable) return std::nullopt;
+  const bool cff = std::string(reinterpret_cast<const char*>(offsetTable), 4) == "OTTO";
   const unsigned tableCount = U16(offsetTable + 4);
   std::optional<std::uint64_t> nameTable;
   for (unsigned i = 0; i < tableCount && !nameTable; ++i) {
-    const std::uint8_t* record = Slice(data, size, 12 + 16ull * i, 16);
+    const std::uint8_t* record = Slice(data, size, font + 12 + 16ull * i, 16);
     if (!record) return std::nullopt;
     std::string tag(reinterpret_cast<const char*>(record), 4);
     tag = tag.substr(0, tag.find('\0'));
@@ -95,9 +105,31 @@ std::optional<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t siz
       continue;
     }
     if (characters < 2) return std::nullopt;
-    if (family) return Expected{*family, text};
+    if (family) return Expected{*family, text, 0, cff};
   }
   return std::nullopt;
+}
+
+// Every face the bytes hold: one for a single font, each font's of a collection.
+std::vector<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size) {
+  std::vector<Expected> faces;
+  const std::uint8_t* header = Slice(data, size, 0, 12);
+  if (!header) return faces;
+  if (std::string(reinterpret_cast<const char*>(header), 4) != "ttcf") {
+    if (auto face = FaceFromMemory(data, size, 0)) faces.push_back(std::move(*face));
+    return faces;
+  }
+  if (U16(header + 4) != 1 && U16(header + 4) != 2) return faces;
+  const std::uint32_t count = std::min<std::uint32_t>(U32(header + 8), 0x10000);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t* offset = Slice(data, size, 12 + 4ull * i, 4);
+    if (!offset) break;
+    if (auto face = FaceFromMemory(data, size, U32(offset))) {
+      face->Index = static_cast<int>(i);
+      faces.push_back(std::move(*face));
+    }
+  }
+  return faces;
 }
 
 std::size_t CodePoints(const std::string& utf8) {
@@ -125,26 +157,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The folder is given with and without its closing slash; both name the same file.
   const std::string directory = (size % 2 == 0) ? folder : folder + "/";
-  const std::optional<FontFace> face = ReadFontNames(directory, kFileName);
+  const std::vector<FontFace> faces = ReadFontFaces(directory, kFileName);
 
-  if (face) {
-    FUZZ_CHECK(face->Entry != nullptr);
-    FUZZ_CHECK(face->Entry->FileName == kFileName);
-    FUZZ_CHECK(IsValidUtf8(face->FullName));
-    FUZZ_CHECK(IsValidUtf8(face->Entry->FamilyName));
-    FUZZ_CHECK(CodePoints(face->FullName) >= 2);
-    FUZZ_CHECK(face->FullName.size() <= kMaxUtf8Bytes);
-    FUZZ_CHECK(face->Entry->FamilyName.size() <= kMaxUtf8Bytes);
-    FUZZ_CHECK(CodePoints(face->FullName) <= kMaxStringBytes);
-    FUZZ_CHECK(NoControlsAndTrimmed(face->FullName));
-    FUZZ_CHECK(NoControlsAndTrimmed(face->Entry->FamilyName));
+  for (const FontFace& face : faces) {
+    FUZZ_CHECK(face.Entry != nullptr);
+    FUZZ_CHECK(face.Entry->FileName == kFileName);
+    FUZZ_CHECK(IsValidUtf8(face.FullName));
+    FUZZ_CHECK(IsValidUtf8(face.Entry->FamilyName));
+    FUZZ_CHECK(CodePoints(face.FullName) >= 2);
+    FUZZ_CHECK(face.FullName.size() <= kMaxUtf8Bytes);
+    FUZZ_CHECK(face.Entry->FamilyName.size() <= kMaxUtf8Bytes);
+    FUZZ_CHECK(CodePoints(face.FullName) <= kMaxStringBytes);
+    FUZZ_CHECK(NoControlsAndTrimmed(face.FullName));
+    FUZZ_CHECK(NoControlsAndTrimmed(face.Entry->FamilyName));
   }
 
-  const std::optional<Expected> expected = ReadFromMemory(data, size);
-  FUZZ_CHECK(face.has_value() == expected.has_value());
-  if (face && expected) {
-    FUZZ_CHECK(face->FullName == expected->FullName);
-    FUZZ_CHECK(face->Entry->FamilyName == expected->Family);
+  const std::vector<Expected> expected = ReadFromMemory(data, size);
+  FUZZ_CHECK(faces.size() == expected.size());
+  for (std::size_t i = 0; i < faces.size() && i < expected.size(); ++i) {
+    FUZZ_CHECK(faces[i].FullName == expected[i].FullName);
+    FUZZ_CHECK(faces[i].Entry->FamilyName == expected[i].Family);
+    FUZZ_CHECK(faces[i].Entry->FaceIndex == expected[i].Index);
+    FUZZ_CHECK(faces[i].Entry->CffOutlines == expected[i].Cff);
   }
+  // The first face is the one the single-face reading gives.
+  const std::optional<FontFace> first = ReadFontNames(directory, kFileName);
+  FUZZ_CHECK(first.has_value() == !faces.empty());
   return 0;
 }

@@ -5,8 +5,11 @@
 //   MakeNameSeeds FOLDER
 
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "fixtures/CollectionBuilder.h"
 #include "fixtures/TrueTypeBuilder.h"
 
 namespace {
@@ -72,5 +75,19 @@ int main(int argc, char** argv) {
       .MacName(kFullName, "Counted Wrong")
       .RecordCount(101)
       .WriteTo(folder, "record-count-too-big.ttf");
+
+  // Collections: two fonts, one of them with CFF outlines, and a count past the offsets.
+  const auto bytes = [](const TrueTypeBuilder& font) {
+    const std::vector<unsigned char> b = font.Bytes();
+    return std::string(b.begin(), b.end());
+  };
+  const std::string first =
+      bytes(TrueTypeBuilder().MacName(kFamily, "One").MacName(kFullName, "One Book"));
+  const std::string second =
+      "OTTO" +
+      bytes(TrueTypeBuilder().MacName(kFamily, "Two").MacName(kFullName, "Two Bold")).substr(4);
+  std::ofstream(folder + "/pair.ttc", std::ios::binary) << MakeCollection({first, second});
+  std::ofstream(folder + "/count-too-big.ttc", std::ios::binary)
+      << MakeCollection({first, second}, 2, 40);
   return 0;
 }

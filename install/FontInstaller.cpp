@@ -25,10 +25,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The value name is the full name with this suffix, spelt as the system spells it.
-constexpr const char* kValueSuffix = " (True Type)";
-// The preview reads the first face of each file, so that is the face installed.
-constexpr int kInstalledFace = 0;
+// The value name is the full name with a suffix for the kind of outlines, spelt as the system
+// spells it.
+std::string ValueName(const std::string& fullName, const FontFileEntry* entry) {
+  return fullName + (entry != nullptr && entry->CffOutlines ? " (OpenType)" : " (True Type)");
+}
 // How far "name-1.ttf", "name-2.ttf", ... go looking for a free file name.
 constexpr int kMaxAlternativeNames = 9999;
 
@@ -100,14 +101,15 @@ FontInstaller::FontInstaller(const InstallControls& controls, const InstallServi
   c_.frmInstalling.OnCancel = [this] { cmdCancelClick(); };
 }
 
-bool FontInstaller::IsFontInstalled(const std::string& fullName) {
-  return IsInstalledUnder(registryKey_(), fullName);
+bool FontInstaller::IsFontInstalled(const std::string& fullName, const FontFileEntry* entry) {
+  return IsInstalledUnder(registryKey_(), fullName, entry);
 }
 
-bool FontInstaller::IsInstalledUnder(const std::string& key, const std::string& fullName) {
+bool FontInstaller::IsInstalledUnder(const std::string& key, const std::string& fullName,
+                                     const FontFileEntry* entry) {
   try {
     return s_.Registry.KeyExists(RegistryRoot::LocalMachine, key) &&
-           s_.Registry.QueryValue(RegistryRoot::LocalMachine, key, fullName + kValueSuffix);
+           s_.Registry.QueryValue(RegistryRoot::LocalMachine, key, ValueName(fullName, entry));
   } catch (const PlatformError&) {
     // A store that cannot be read is a key that cannot be opened; writing the value fails as
     // well and is reported for the face.
@@ -138,7 +140,7 @@ void FontInstaller::cmdInstallClick() {
       // Where a click on Cancel is seen.
       s_.Dispatch.ProcessMessages();
       const std::string name = Trimmed(face.FullName);
-      if (IsInstalledUnder(run.RegistryKey, name)) {
+      if (IsInstalledUnder(run.RegistryKey, name, face.Entry.get())) {
         s_.Messages.Show(MessageKind::Information, "Information",
                          "The font \"" + name + "\" is already installed");
       } else if (InstallFace(run, name, face.Entry.get())) {
@@ -175,7 +177,7 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
   // Its naming table was enough for the preview list, but other programs find fonts through
   // fontconfig, which skips a file FreeType cannot open: such a file would be copied and listed
   // here for nothing.
-  if (!s_.FontFiles.OpensAsFont(source, kInstalledFace)) {
+  if (!s_.FontFiles.OpensAsFont(source, entry.FaceIndex)) {
     throw PlatformError(source + " does not open as a font");
   }
   fs::create_directories(run.FontsFolder);
@@ -186,7 +188,9 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
   if (!s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey)) {
     throw PlatformError("The font registry key does not exist");
   }
-  s_.Registry.SetValue(RegistryRoot::LocalMachine, run.RegistryKey, fullName + kValueSuffix,
+  // A collection's file is copied once; each of its faces installed gets a value of its own
+  // naming that file.
+  s_.Registry.SetValue(RegistryRoot::LocalMachine, run.RegistryKey, ValueName(fullName, &entry),
                        {RegistryType::Text, placed.FileName, 0});
   s_.FontTable.AddFontResource(target);
   s_.FontTable.BroadcastFontChange();

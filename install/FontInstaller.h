@@ -57,8 +57,9 @@ class FontInstaller {
   void cmdInstallClick();
   void cmdCancelClick() { installCancelled_ = true; }
 
-  // Whether the font registry key lists the face (by the value this program writes).
-  bool IsFontInstalled(const std::string& fullName);
+  // Whether the font registry key lists the face (by the value this program writes for a face
+  // of the entry's kind; TrueType without an entry).
+  bool IsFontInstalled(const std::string& fullName, const FontFileEntry* entry = nullptr);
 
   bool InstallCancelled() const { return installCancelled_; }
 
@@ -73,7 +74,8 @@ class FontInstaller {
   };
 
   Run TakeRun() const;
-  bool IsInstalledUnder(const std::string& key, const std::string& fullName);
+  bool IsInstalledUnder(const std::string& key, const std::string& fullName,
+                        const FontFileEntry* entry);
   // Installs one face; false (after the warning) when it could not be installed.
   bool InstallFace(const Run& run, const std::string& fullName, const FontFileEntry* entry);
   void InstallSteps(const Run& run, const std::string& fullName, const FontFileEntry& entry);

@@ -18,6 +18,7 @@
 #include "fakes/FakeFontFileCheck.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
+#include "fixtures/CollectionBuilder.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/FontInstaller.h"
@@ -167,6 +168,7 @@ class FontInstallerTest : public QObject {
   void buttonsRestAndComeBack_data();
   void buttonsRestAndComeBack();
   void fontconfigCacheOfTheFolderIsRewritten();
+  void collectionIsCopiedOnceWithAValuePerFace();
 };
 
 void FontInstallerTest::installsEachSelectedFace_data() {
@@ -599,6 +601,41 @@ void FontInstallerTest::fontconfigCacheOfTheFolderIsRewritten() {
   QVERIFY(!FcDirCacheValid(dir));
   cache.Refresh(folder.Path() + "/");
   QVERIFY(FcDirCacheValid(dir));
+}
+
+void FontInstallerTest::collectionIsCopiedOnceWithAValuePerFace() {
+  Installation in;
+  const auto bytes = [](const std::string& family, const std::string& fullName) {
+    const std::vector<unsigned char> b =
+        TrueTypeBuilder().MacName(kFamily, family).MacName(kFullName, fullName).Bytes();
+    return std::string(b.begin(), b.end());
+  };
+  const std::string cff = "OTTO" + bytes("Beta", "Beta Bold").substr(4);
+  std::ofstream(in.previewFolder + "/pair.ttc", std::ios::binary)
+      << MakeCollection({bytes("Alpha", "Alpha Regular"), cff});
+  const std::string source = in.previewFolder + "/pair.ttc";
+  const auto value = [&in](const std::string& name) {
+    const auto found =
+        in.h.registry.QueryValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(), name);
+    return found ? found->Text : std::string("(none)");
+  };
+  std::vector<std::size_t> copies;
+  for (const char* closing : {"Installed 2 fonts", "Installed 0 fonts"}) {
+    in.shell.requests.clear();
+    in.SelectFaces();
+    in.installer->cmdInstallClick();
+    copies.push_back(in.shell.requests.size());
+    QCOMPARE(in.LastMessage(), std::string(closing));
+  }
+  // The file is copied once for both faces; the second run finds each face installed, by the
+  // value of its own kind.
+  QCOMPARE(copies, (std::vector<std::size_t>{1, 0}));
+  QCOMPARE(in.fontFiles.checked,
+           (std::vector<std::pair<std::string, int>>{{source, 0}, {source, 1}}));
+  QCOMPARE(in.Messages(MessageKind::Information).size(), std::size_t{3});
+  QCOMPARE(value("Alpha Regular (True Type)"), std::string("pair.ttc"));
+  QCOMPARE(value("Beta Bold (OpenType)"), std::string("pair.ttc"));
+  QCOMPARE(ReadBytes(in.Font("pair.ttc")), ReadBytes(source));
 }
 
 QTEST_MAIN(FontInstallerTest)

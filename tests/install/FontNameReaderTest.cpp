@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/FakeMessageBoxes.h"
+#include "fixtures/CollectionBuilder.h"
 #include "fixtures/FileBytes.h"
 #include "fixtures/TempDir.h"
 #include "fixtures/TrueTypeBuilder.h"
@@ -90,6 +91,8 @@ class FontNameReaderTest : public QObject {
   void directoryWithOrWithoutSlash();
   void unreadablePaths_data();
   void unreadablePaths();
+  void collections_data();
+  void collections();
   void debianFonts_data();
   void debianFonts();
   void nameBytesReachTheCopy_data();
@@ -368,6 +371,55 @@ void FontNameReaderTest::unreadablePaths() {
     std::filesystem::permissions(path, std::filesystem::perms::none);
   }
   QVERIFY(!ReadFontNames(directory, "x.ttf").has_value());
+}
+
+void FontNameReaderTest::collections_data() {
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QStringList>("faces");  // "index:full name:CFF outlines"
+  const auto bytes = [](const TrueTypeBuilder& font) { return BytesOf(font).toStdString(); };
+  const std::string alpha =
+      bytes(TrueTypeBuilder().MacName(kFamily, "Alpha").MacName(kFullName, "Alpha Regular"));
+  const std::string beta =
+      bytes(TrueTypeBuilder().MacName(kFamily, "Beta").MacName(kFullName, "Beta Bold"));
+  const std::string nameless = bytes(TrueTypeBuilder().Tables({"cmap", "head"}));
+  const auto row = [](const char* name, const std::string& file, QStringList faces) {
+    QTest::newRow(name) << QByteArray::fromStdString(file) << faces;
+  };
+  const QStringList both = {"0:Alpha Regular:0", "1:Beta Bold:0"};
+  row("two fonts in order", MakeCollection({alpha, beta}), both);
+  row("version 2 header", MakeCollection({alpha, beta}, 2), both);
+  row("unknown version", MakeCollection({alpha, beta}, 3), {});
+  row("count past the end of the offsets", MakeCollection({alpha, beta}, 1, 3), both);
+  row("count past the end of the file", MakeCollection({alpha}, 1, 0xFFFFFFFF).substr(0, 16), {});
+  row("a font without names skipped, indexes kept", MakeCollection({alpha, nameless, beta}),
+      {"0:Alpha Regular:0", "2:Beta Bold:0"});
+  row("OpenType with CFF outlines", "OTTO" + alpha.substr(4), {"0:Alpha Regular:1"});
+  row("collection of OpenType fonts", MakeCollection({"OTTO" + alpha.substr(4), beta}),
+      {"0:Alpha Regular:1", "1:Beta Bold:0"});
+  const auto debian = [](const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  row("Debian fonts in one collection",
+      MakeCollection({debian("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                      debian("/usr/share/fonts/opentype/urw-base35/C059-Roman.otf")}),
+      {"0:DejaVu Sans:0", "1:C059 Roman:1"});
+}
+
+void FontNameReaderTest::collections() {
+  QFETCH(QByteArray, file);
+  QFETCH(QStringList, faces);
+  TempDir dir;
+  WriteFile(dir.File("pair.ttc"), file);
+  QStringList read;
+  for (const FontFace& face : ReadFontFaces(dir.Path(), "pair.ttc")) {
+    QCOMPARE(face.Entry->FileName, std::string("pair.ttc"));
+    read << QStringLiteral("%1:%2:%3")
+                .arg(face.Entry->FaceIndex)
+                .arg(QString::fromStdString(face.FullName))
+                .arg(face.Entry->CffOutlines ? 1 : 0);
+  }
+  QCOMPARE(read, faces);
 }
 
 void FontNameReaderTest::debianFonts_data() {

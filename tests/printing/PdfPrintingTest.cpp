@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFontInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,8 +18,10 @@
 #include "fakes/FakePrinterSetup.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
+#include "fixtures/CollectionBuilder.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
+#include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "platform/ApplicationErrorHandler.h"
 #include "platform/CheckBox.h"
@@ -28,6 +31,7 @@
 #include "platform/FontconfigFontTable.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/ListBox.h"
+#include "platform/Memo.h"
 #include "platform/ProfileStrings.h"
 #include "platform/QtMessageDispatch.h"
 #include "platform/QtPrinter.h"
@@ -71,6 +75,7 @@ class PdfPrintingTest : public QObject {
   void pdfPrinterKeepsItsPaper();
   void sampleSheetTextStandsWhereTheLayoutPutsIt();
   void previewFacesArePrintedFromTheirFiles();
+  void collectionFacesShowAndPrintAsThemselves();
   void fullDiskEndsTheJobAndKeepsFinishedSheets();
   void staleSheetsOfAKilledRunAreRemoved();
   void eachFamilyPrintsItsOwnFace_data();
@@ -203,6 +208,49 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
   QVERIFY(!fontTable.IsAdded(folder + "/mono.ttf"));
   QVERIFY(!fontTable.IsAdded(folder + "/serif.ttf"));
+}
+
+// A collection of a TrueType and a CFF face, neither installed: each is listed, shown and
+// printed in its own face.
+void PdfPrintingTest::collectionFacesShowAndPrintAsThemselves() {
+  const std::string folder = home_.File("collection");
+  std::filesystem::create_directories(folder);
+  const auto bytes = [](const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  std::ofstream(folder + "/pair.ttc", std::ios::binary)
+      << MakeCollection({bytes("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"),
+                         bytes("/usr/share/fonts/opentype/urw-base35/NimbusRoman-Bold.otf")});
+  RealServices real(home_.File("glyphera"));
+  const std::string out = home_.File("collection-out");
+  real.printer.SetOutputFolder(out);
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  PreviewInstallPage& page = form.tabInstall();
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+  page.Dir1->SetDirectory(folder);
+  QTest::mouseClick(page.cmdPreview, Qt::LeftButton);
+  QCOMPARE(page.lstPreview->Count(), 2);
+  for (const auto& [name, family] : {std::pair{"DejaVu Sans Mono", "DejaVu Sans Mono"},
+                                     std::pair{"Nimbus Roman Bold", "Nimbus Roman"}}) {
+    page.lstPreview->SetItemIndex(IndexOf(*page.lstPreview, name));
+    form.Preview().lstPreviewClick();
+    QCOMPARE(QFontInfo(page.memDispPreview->font()).family(), QString::fromLatin1(family));
+  }
+  QTest::mouseClick(page.cmdAddAll, Qt::LeftButton);
+  QTest::mouseClick(page.cmdPreviewPrint, Qt::LeftButton);
+  QVERIFY2(real.messages.shown.empty(),
+           real.messages.shown.empty() ? "" : real.messages.shown[0].Text.c_str());
+  const QStringList files =
+      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+  QCOMPARE(files.size(), 1);
+  const QString embedded =
+      Run(QStringLiteral("pdffonts"), {QString::fromStdString(out) + "/" + files[0]});
+  QVERIFY2(embedded.contains(QStringLiteral("DejaVuSansMono")) &&
+               embedded.contains(QStringLiteral("NimbusRoman-Bold")),
+           qPrintable(embedded));
 }
 
 // A disk that fills while sheets are written: the sheets written in full keep their names, the one
