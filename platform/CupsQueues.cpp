@@ -27,6 +27,42 @@ std::string LastError() {
 
 namespace CupsQueues {
 
+std::vector<std::string> Names() {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    if (dests[i].instance == nullptr) names.emplace_back(dests[i].name);
+  }
+  cupsFreeDests(count, dests);
+  return names;
+}
+
+std::string DefaultName() {
+  const std::unique_ptr<cups_dest_t, DestRelease> dest(
+      cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+  return dest ? dest->name : "";
+}
+
+bool Exists(const std::string& queue) {
+  return std::unique_ptr<cups_dest_t, DestRelease>(
+             cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr)) != nullptr;
+}
+
+std::optional<std::pair<double, double>> DefaultPaperMillimetres(const std::string& queue) {
+  const std::unique_ptr<cups_dest_t, DestRelease> dest(
+      cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr));
+  if (!dest) return std::nullopt;
+  cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get());
+  if (info == nullptr) return std::nullopt;
+  cups_size_t size{};
+  const bool found = cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest.get(), info,
+                                             CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+  cupsFreeDestInfo(info);
+  if (!found || size.width <= 0 || size.length <= 0) return std::nullopt;
+  return std::pair{size.width / 100.0, size.length / 100.0};
+}
+
 std::string Ppd(const std::string& queue) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), std::fclose);
   if (!file) return {};

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The CUPS server the program prints through: the one the user's CUPS settings (or CUPS_SERVER)
 // name. Errors are thrown as PlatformError with a text the user can act on.
 namespace CupsQueues {
+
+// The server's queues by name, and the one it prints on by default (empty when none). Asked of
+// libcups directly: Qt's CUPS support builds a PPD cache for every queue it describes and
+// leaks part of it each time.
+std::vector<std::string> Names();
+std::string DefaultName();
+bool Exists(const std::string& queue);
+
+// The queue's default paper, width and height in millimetres; nothing when it does not say.
+std::optional<std::pair<double, double>> DefaultPaperMillimetres(const std::string& queue);
 
 // The queue's PostScript Printer Description as the server hands it out; empty when the queue
 // has none (a driverless or raw queue) or the server cannot be reached.

@@ -6,7 +6,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinterInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
@@ -67,12 +66,10 @@ QPageSize PaperNamed(const std::string& name) {
 QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
     : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
   names_.push_back(kPdfPrinterName);
-  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
-    names_.push_back(ToStdString(name));
-  }
-  const QString systemDefault = QPrinterInfo::defaultPrinterName();
+  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
+  const std::string systemDefault = CupsQueues::DefaultName();
   for (std::size_t i = 1; i < names_.size(); ++i) {
-    if (ToQString(names_[i]) == systemDefault) index_ = static_cast<int>(i);
+    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
   }
   // A sheet a killed run was writing is of no use to anyone.
   try {
@@ -100,7 +97,7 @@ void QtPrinter::SetPrinterIndex(int index) {
 
 bool QtPrinter::IsAvailable(int index) const {
   if (index == 0) return true;
-  return !QPrinterInfo::printerInfo(ToQString(names_[static_cast<std::size_t>(index)])).isNull();
+  return CupsQueues::Exists(names_[static_cast<std::size_t>(index)]);
 }
 
 const std::vector<std::string>& QtPrinter::Fonts() {
@@ -155,8 +152,9 @@ void QtPrinter::BeginDoc() {
   } else {
     // Refused now, before the sheet is drawn, rather than when it is sent.
     CupsQueues::CheckTakesJobs(name);
-    const QPageSize queuePaper = QPrinterInfo::printerInfo(ToQString(name)).defaultPageSize();
-    if (queuePaper.isValid()) paper = queuePaper;
+    if (const auto size = CupsQueues::DefaultPaperMillimetres(name)) {
+      paper = QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter);
+    }
   }
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
