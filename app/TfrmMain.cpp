@@ -273,7 +273,10 @@ void TfrmMain::ConnectHandlers() {
   };
 
   PrintJob& job = *printJob_;
-  connect(m.cmdPrint, &QPushButton::clicked, this, Guarded([&job] { job.cmdPrintClick(); }));
+  connect(m.cmdPrint, &QPushButton::clicked, this, Guarded([&job, &m] {
+            m.spnSampleSize->BringIntoRange();
+            job.cmdPrintClick();
+          }));
   connect(m.cmdPrintSetup, &QPushButton::clicked, this, Guarded([this] {
             cmdPrintSetupClick(services_.Printer, services_.PrinterSetup, *fontList_);
           }));
@@ -330,7 +333,10 @@ void TfrmMain::ConnectPreviewHandlers() {
   FontInstaller& installer = *installer_;
   click(p.cmdInstall, [&installer] { installer.cmdInstallClick(); });
   PreviewPrint& print = *previewPrint_;
-  click(p.cmdPreviewPrint, [&print] { print.cmdPreviewPrintClick(); });
+  click(p.cmdPreviewPrint, [&print, &p] {
+    p.spnPreviewPrintSize->BringIntoRange();
+    print.cmdPreviewPrintClick();
+  });
   p.lstPreview->OnClick = Guarded([&preview] { preview.lstPreviewClick(); });
   p.lstSelected->OnClick = Guarded([&preview] { preview.lstSelectedClick(); });
   p.spnPreviewSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });

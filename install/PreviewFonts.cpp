@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/DesignFonts.h"
+#include "install/FolderReadAhead.h"
 #include "install/FontNameReader.h"
 #include "platform/AsciiCase.h"
 #include "platform/BusyCursor.h"
@@ -147,9 +148,12 @@ PreviewFonts::Reading PreviewFonts::ReadFolder() {
     }
   } done{*this};
   reading_ = Reading::Running;
+  // From a cold disk the files ahead are fetched several at once, not one read at a time.
+  FolderReadAhead readAhead(previewDir_, files);
   for (int i = 0; i < n; ++i) {
     s_.Dispatch.ProcessMessages();
     if (reading_ != Reading::Running) break;
+    readAhead.Reached(static_cast<std::size_t>(i));
     for (const FontFace& face : ReadFontFaces(previewDir_, files[static_cast<std::size_t>(i)])) {
       c_.lstPreview2.Add(face.FullName, face.Entry);
     }

@@ -57,6 +57,10 @@ QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
 
 void SpinEdit::focusOutEvent(QFocusEvent* event) {
   QAbstractSpinBox::focusOutEvent(event);
+  BringIntoRange();
+}
+
+void SpinEdit::BringIntoRange() {
   const std::optional<int> typed = WholeNumber(lineEdit()->text());
   const int corrected = std::clamp(typed.value_or(min_), min_, max_);
   if (!typed || *typed != corrected) SetValue(corrected);

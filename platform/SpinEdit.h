@@ -19,6 +19,9 @@ class SpinEdit : public QAbstractSpinBox {
   void SetValue(int value);
   int MinValue() const { return min_; }
   int MaxValue() const { return max_; }
+  // Corrects a value typed out of range (or no number) as leaving the box does. A command
+  // reached by its Alt letter leaves the focus where it is, so it corrects first itself.
+  void BringIntoRange();
 
   // Runs at every change of the text.
   std::function<void()> OnChange;

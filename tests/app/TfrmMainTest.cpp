@@ -66,6 +66,7 @@ class TfrmMainTest : public QObject {
   void selectAllWith250Fonts();
   void ctrlClickDeselectsAndMakesCurrent();
   void sampleSizeAndStyle();
+  void printSizeIsBroughtIntoRangeFirst();
   void windowPlacement_data();
   void windowPlacement();
   void fontMapCells_data();
@@ -339,6 +340,23 @@ void TfrmMainTest::ctrlClickDeselectsAndMakesCurrent() {
   ClickItem(list, 1, Qt::ControlModifier);
   QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 2"));
   QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier New"));
+}
+
+// Print reached by its Alt letter leaves the focus in a size box typed out of range.
+void TfrmMainTest::printSizeIsBroughtIntoRangeFirst() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  MainPage& m = form.tabMain();
+  m.chkSample->SetChecked(true);
+  for (const auto& [typed, printed] : {std::pair{-5, "4"}, std::pair{99999, "60"}}) {
+    m.spnSampleSize->SetValue(typed);
+    m.cmdPrint->click();
+    const auto& texts = h.printer.Printed().back()->Page->texts;
+    QVERIFY(std::any_of(texts.begin(), texts.end(), [printed](const auto& text) {
+      return text.Value.find(std::string("Size: ") + printed + " points") != std::string::npos;
+    }));
+  }
 }
 
 void TfrmMainTest::sampleSizeAndStyle() {

@@ -101,7 +101,7 @@ check_deb() {
   echo "Depends: $depends"
   local names
   names=$(tr ',|' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
-  for lib in libqt6widgets6 libqt6printsupport6 libfontconfig1 libfreetype6; do
+  for lib in libqt6widgets6 libcups2 libfontconfig1 libfreetype6; do
     grep -qx "$lib" <<<"$names" || fail "Depends does not name $lib"
   done
 }
