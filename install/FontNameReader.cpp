@@ -89,9 +89,15 @@ struct NameTable {
   bool CffOutlines = false;
 };
 
-std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t font) {
+// `read` is the offset table when the caller has read it already.
+std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t font,
+                                       const unsigned char* read) {
   std::array<unsigned char, kOffsetTableSize> offsetTable{};
-  if (!file.ReadAt(font, offsetTable.data(), offsetTable.size())) return std::nullopt;
+  if (read != nullptr) {
+    std::copy_n(read, kOffsetTableSize, offsetTable.begin());
+  } else if (!file.ReadAt(font, offsetTable.data(), offsetTable.size())) {
+    return std::nullopt;
+  }
   const bool cff = std::string_view(reinterpret_cast<const char*>(offsetTable.data()), 4) == "OTTO";
   const unsigned tableCount = U16At(offsetTable.data() + 4);
   std::array<unsigned char, kTableRecordSize * kTableRecordsPerRead> records{};
@@ -132,10 +138,11 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
   return text;
 }
 
-// The face of the font whose offset table is at `font`.
+// The face of the font whose offset table is at `font` (and in `offsetTable` when read already).
 std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
-                                 const std::string& fileName) {
-  const std::optional<NameTable> table = FindNameTable(file, font);
+                                 const std::string& fileName,
+                                 const unsigned char* offsetTable = nullptr) {
+  const std::optional<NameTable> table = FindNameTable(file, font, offsetTable);
   if (!table) return std::nullopt;
   std::array<unsigned char, kNamingHeaderSize> header{};
   if (!file.ReadAt(table->Offset, header.data(), header.size())) return std::nullopt;
@@ -181,9 +188,9 @@ std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const unsigned ch
   std::array<unsigned char, 4 * kCollectionOffsetsPerRead> offsets{};
   for (std::uint32_t first = 0; first < count; first += kCollectionOffsetsPerRead) {
     const std::uint32_t wanted = std::min<std::uint32_t>(count - first, kCollectionOffsetsPerRead);
-    const std::size_t held =
-        file.ReadUpTo(kCollectionHeaderSize + std::uint64_t{first} * 4, offsets.data(),
-                      std::size_t{wanted} * 4) / 4;
+    const std::size_t held = file.ReadUpTo(kCollectionHeaderSize + std::uint64_t{first} * 4,
+                                           offsets.data(), std::size_t{wanted} * 4) /
+                             4;
     for (std::size_t i = 0; i < held; ++i) {
       if (auto face = ReadFace(file, U32At(offsets.data() + 4 * i), fileName)) {
         face->Entry->FaceIndex = static_cast<int>(first + i);
@@ -209,7 +216,9 @@ std::vector<FontFace> ReadFontFaces(const std::string& directory, const std::str
     return ReadCollection(file, header.data(), fileName);
   }
   std::vector<FontFace> faces;
-  if (auto face = ReadFace(file, 0, fileName)) faces.push_back(std::move(*face));
+  // The header read is the single font's offset table.
+  static_assert(kCollectionHeaderSize == kOffsetTableSize);
+  if (auto face = ReadFace(file, 0, fileName, header.data())) faces.push_back(std::move(*face));
   return faces;
 }
 

@@ -205,17 +205,20 @@ void PreviewFonts::FindFaceStyle(const std::string& name, const std::string& ful
   // family; the last of them (a bold italic, say) must not stand for the face itself.
   for (const FontStyleRecord& face : faces) {
     if (EqualsIgnoringCase(face.elfFullName, fullName)) {
-      StyleEnumProc(face.elfStyle);
+      StyleEnumProc(face);
       return;
     }
   }
-  for (const FontStyleRecord& face : faces) StyleEnumProc(face.elfStyle);
+  for (const FontStyleRecord& face : faces) StyleEnumProc(face);
 }
 
-void PreviewFonts::StyleEnumProc(const std::string& style) {
-  const std::string upper = Upper(style.substr(0, style.find('\0')));
-  faceIsBold_ = upper.find("BOLD") != std::string::npos;
-  faceIsItalic_ = upper.find("ITALIC") != std::string::npos;
+void PreviewFonts::StyleEnumProc(const FontStyleRecord& face) {
+  const std::string upper = Upper(face.elfStyle.substr(0, face.elfStyle.find('\0')));
+  const auto has = [&upper](const char* word) { return upper.find(word) != std::string::npos; };
+  faceIsBold_ = has("BOLD");
+  // An oblique or slanted face is shown slanted as an italic one is, and so is a face whose
+  // font says it is italic whatever its style is called.
+  faceIsItalic_ = face.Italic || has("ITALIC") || has("OBLIQUE") || has("SLANT");
 }
 
 void PreviewFonts::lstPreviewClick() {

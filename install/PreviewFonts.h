@@ -5,6 +5,7 @@
 
 #include "install/FontFileEntry.h"
 
+struct FontStyleRecord;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
@@ -112,7 +113,7 @@ class PreviewFonts {
   enum class Reading { Idle, Running, Cancelled, Abandoned };
   // Reads the names of every file listed; how the reading ended.
   Reading ReadFolder();
-  void StyleEnumProc(const std::string& style);
+  void StyleEnumProc(const FontStyleRecord& face);
   void MoveAll(ListBox& source, ListBox& target);
   void SetSampleShown(bool shown);
   void AddAndAnnounce(const std::string& path);

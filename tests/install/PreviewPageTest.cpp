@@ -71,6 +71,8 @@ class PreviewPageTest : public QObject {
   void changesDuringAReadingEndItCleanly();
   void longNamesAreShownByFamilyAndStyle_data();
   void longNamesAreShownByFamilyAndStyle();
+  void slantedFacesAreShownSlanted_data();
+  void slantedFacesAreShownSlanted();
   void addWithNothingSelected();
   void addAllThenRemoveAll();
   void removeAllKeepsThePreviewSelection();
@@ -235,6 +237,35 @@ void PreviewPageTest::longNamesAreShownByFamilyAndStyle() {
   QVERIFY(!page.p->memDispPreview->font().italic());
   QCOMPARE(page.preview->FaceIsBold(), bold);
   QCOMPARE(QString::fromStdString(page.p->lblPreviewSample->Caption()), "Sample: " + fullName);
+}
+
+void PreviewPageTest::slantedFacesAreShownSlanted_data() {
+  QTest::addColumn<QString>("style");
+  QTest::addColumn<bool>("fontSaysItalic");
+  QTest::addColumn<bool>("slanted");
+  QTest::newRow("oblique") << "Condensed Bold Oblique" << false << true;
+  QTest::newRow("slanted") << "Slanted" << false << true;
+  QTest::newRow("italic by the font alone") << "Kursiv" << true << true;
+  QTest::newRow("upright") << "Bold" << false << false;
+}
+
+// Long names are shown by family and style; the style of the face decides the slant.
+void PreviewPageTest::slantedFacesAreShownSlanted() {
+  QFETCH(QString, style);
+  QFETCH(bool, fontSaysItalic);
+  QFETCH(bool, slanted);
+  FontFolder folder;
+  folder.Add("s.ttf", "Longish", "Extra Condensed Display Typeface " + style.toStdString());
+  PreviewPage page;
+  FontStyleRecord face;
+  face.FaceName = "Longish";
+  face.elfStyle = style.toStdString();
+  face.Italic = fontSaysItalic;
+  page.h.fonts.AddFamily("Longish", {face});
+  page.Open(folder.dir.Path());
+  page.PressPreview();
+  QCOMPARE(page.p->memDispPreview->font().italic(), slanted);
+  QCOMPARE(page.preview->FaceIsItalic(), slanted);
 }
 
 void PreviewPageTest::addWithNothingSelected() {
