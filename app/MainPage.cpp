@@ -56,6 +56,7 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
 
   Panel2 = LoweredPanel(tab, s.Rect(284, 31, 477, 100));
   memDispFont = MakePanelMemo(Panel2, s(2), "Sample");
+  memDispFont->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   lblFontType = MakeLabel("", tab, s.Rect(285, 140, 324, 16));
   lblStyles = MakeLabel("", tab, s.Rect(285, 159, 329, 34));

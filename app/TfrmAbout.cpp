@@ -7,6 +7,7 @@
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
 #include "platform/Label.h"
+#include "platform/ScreenCentre.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ TfrmAbout::TfrmAbout(const DesignScale& s, QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(s(kWidth), s(kHeight));
+  CentreOnScreen(*this);
   setFont(DesignFont(s, 13, false));
   SetBackground(this, DesignColors::Aqua);
 

@@ -1,14 +1,13 @@
 #include "app/TfrmSplash.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 
 #include "app/ControlStyle.h"
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
+#include "platform/ScreenCentre.h"
 
 TfrmSplash::TfrmSplash(const DesignScale& s)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -22,7 +21,5 @@ TfrmSplash::TfrmSplash(const DesignScale& s)
   // A picture, not letters drawn now: drawing eight faces would make Qt match each of them
   // against every installed font before the main window exists.
   Image1->setPixmap(QPixmap(QStringLiteral(":/glyphera/splash.png")));
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - rect().center());
-  }
+  CentreOnScreen(*this);
 }

@@ -66,6 +66,7 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   lblPreviewSample = MakeLabel("Sample", tab, s.Rect(220, 298, 541, 16));
   Panel8 = LoweredPanel(tab, s.Rect(220, 316, 541, 110));
   memDispPreview = MakePanelMemo(Panel8, s(2), "Preview sample");
+  memDispPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   Label22 = MakeLabel("Sample Si&ze", tab, s.Rect(220, 440, 84, 16));
   spnPreviewSize = MakeSpin(4, 20, 12, tab, s.Rect(306, 436, 49, 24), Label22);

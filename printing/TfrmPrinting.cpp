@@ -6,12 +6,14 @@
 #include "app/DesignFonts.h"
 #include "app/DesignScale.h"
 #include "platform/Label.h"
+#include "platform/ScreenCentre.h"
 
 TfrmPrinting::TfrmPrinting(const DesignScale& s, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Printing"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(false);
   setFixedSize(s(284), s(136));
+  CentreOnScreen(*this);
   setFont(DesignFont(s, 13, true));
   lblSelected = MakeLabel("Fonts Selected:", this, s.Rect(8, 16, 261, 20));
   lblSelected->setAlignment(Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -13,6 +14,7 @@
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
 #include "app/ShowAllPage.h"
+#include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "platform/CheckBox.h"
@@ -22,6 +24,7 @@
 #include "platform/Memo.h"
 #include "platform/RegistryKeys.h"
 #include "platform/SpinEdit.h"
+#include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
 
 namespace {
@@ -67,6 +70,7 @@ class TfrmMainTest : public QObject {
   void ctrlClickDeselectsAndMakesCurrent();
   void sampleSizeAndStyle();
   void printSizeIsBroughtIntoRangeFirst();
+  void smallWindowsAreCentredOnTheScreen();
   void windowPlacement_data();
   void windowPlacement();
   void fontMapCells_data();
@@ -356,6 +360,23 @@ void TfrmMainTest::printSizeIsBroughtIntoRangeFirst() {
     QVERIFY(std::any_of(texts.begin(), texts.end(), [printed](const auto& text) {
       return text.Value.find(std::string("Size: ") + printed + " points") != std::string::npos;
     }));
+  }
+}
+
+void TfrmMainTest::smallWindowsAreCentredOnTheScreen() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  form.move(0, 0);  // far from the middle, so that centring on it would show
+  TfrmAbout about(DesignScale(96), &form);
+  const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+  for (QWidget* window :
+       {static_cast<QWidget*>(&about), static_cast<QWidget*>(&form.frmPrinting())}) {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // Within the window frame's few pixels.
+    QVERIFY((window->geometry().center() - middle).manhattanLength() <= 8);
+    window->hide();
   }
 }
 
