@@ -106,6 +106,18 @@ void PrintJobTest::everyPrintoutInOrderEachSheetADocument() {
     QVERIFY2(Shows(printed[i + 1], order[i]), order[i].c_str());
     QVERIFY(!Shows(printed[i + 1], i % 2 == 0 ? "Gamma" : "Alpha"));
   }
+  // Each sheet is of its printout, by what only that printout draws, and its job says so.
+  const auto kind = [](const FakePrinter::Document* sheet) -> std::string {
+    if (!sheet->Page->blocks.empty()) return "Text Paragraphs";
+    return Shows(sheet, "Extended Characters") ? "Full Page Sample" : "Character Chart";
+  };
+  QCOMPARE(printed[0]->Title, std::string("Glyphera - Sample Text"));
+  const std::vector<std::string> kinds = {"Character Chart",  "Character Chart", "Full Page Sample",
+                                          "Full Page Sample", "Text Paragraphs", "Text Paragraphs"};
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    QCOMPARE(kind(printed[i + 1]), kinds[i]);
+    QCOMPARE(printed[i + 1]->Title, "Glyphera - " + kinds[i] + " - " + order[i]);
+  }
   for (std::size_t i = 0; i < job.h.printer.log.size(); ++i) {
     QCOMPARE(job.h.printer.log[i], std::string(i % 2 == 0 ? "begin" : "end"));
   }
