@@ -1,5 +1,6 @@
 #include "platform/Memo.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QShowEvent>
@@ -98,17 +99,49 @@ QColor Memo::FontColor() const {
   return palette().color(QPalette::Text);
 }
 
+namespace {
+
+// A line break is "\r\n" in the memo's text: two characters, wherever it comes from.
+int TextLength(const QString& text) {
+  int length = 0;
+  for (const QChar c : text) {
+    const bool lineBreak =
+        c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    length += lineBreak ? 2 : 1;
+  }
+  return length;
+}
+
+}  // namespace
+
 int Memo::Room() const {
   if (maxLength_ <= 0) return INT_MAX;
-  const int length = document()->characterCount() - 1;
-  const int selected = static_cast<int>(textCursor().selectedText().size());
-  return maxLength_ - (length - selected);
+  // The document holds one character per line break, and one more at its end.
+  const int length = document()->characterCount() - 1 + document()->blockCount() - 1;
+  return maxLength_ - (length - TextLength(textCursor().selectedText()));
+}
+
+QString Memo::Fitting(QString text) const {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  int room = std::max(Room(), 0);
+  qsizetype kept = 0;
+  while (kept < text.size() && TextLength(text.mid(kept, 1)) <= room) {
+    room -= TextLength(text.mid(kept, 1));
+    ++kept;
+  }
+  // Never leave half of a character that needs two UTF-16 units.
+  if (kept > 0 && kept < text.size() && text.at(kept - 1).isHighSurrogate()) --kept;
+  text.truncate(kept);
+  return text;
 }
 
 void Memo::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool inserts = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r"));
-  if (inserts && !(event->modifiers() & Qt::ControlModifier) && typed.size() > Room()) {
+  // Enter gives "\r", a line break: two characters of the text.
+  const int cost = typed == QLatin1String("\r") ? 2 : TextLength(typed);
+  if (inserts && !(event->modifiers() & Qt::ControlModifier) && cost > Room()) {
     event->accept();
     return;
   }
@@ -120,12 +153,18 @@ void Memo::insertFromMimeData(const QMimeData* source) {
     QPlainTextEdit::insertFromMimeData(source);
     return;
   }
-  QString text = source->text();
-  const int room = std::max(Room(), 0);
-  if (text.size() > room) {
-    text.truncate(room);
-    // Never leave half of a character that needs two UTF-16 units.
-    if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+  textCursor().insertText(Fitting(source->text()));
+}
+
+void Memo::inputMethodEvent(QInputMethodEvent* event) {
+  const QString fitting = maxLength_ > 0 ? Fitting(event->commitString()) : event->commitString();
+  if (fitting.size() == event->commitString().size()) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
   }
-  textCursor().insertText(text);
+  // A composed text too long is cut as a pasted one is.
+  QInputMethodEvent cut(event->preeditString(), event->attributes());
+  cut.setCommitString(fitting, event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&cut);
+  event->accept();
 }

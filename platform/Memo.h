@@ -35,18 +35,22 @@ class Memo : public QPlainTextEdit {
   void SetFontColor(const QColor& color);
   QColor FontColor() const;
 
-  // The most characters the user can type or paste; text set by the program may be longer.
+  // The most characters the user can type, paste or compose, a line break counting two as in the
+  // text's "\r\n"; text set by the program may be longer.
   void SetMaxLength(int maxLength) { maxLength_ = maxLength; }
   int MaxLength() const { return maxLength_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
   // How many characters may still be typed in place of the selection.
   int Room() const;
+  // The longest start of the text that fits the room, as characters of the memo's text.
+  QString Fitting(QString text) const;
   void FaceChanged();
 
   int maxLength_ = 0;

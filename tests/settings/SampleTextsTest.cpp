@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -52,6 +54,8 @@ class SampleTextsTest : public QObject {
   void saveThatCannotWriteKeepsTheBoxes();
   void settingsFileThatCannotBeCreated();
   void paragraphTypingStopsAt600();
+  void paragraphLineBreaksCountTwo_data();
+  void paragraphLineBreaksCountTwo();
   void editedSampleReachesTheMainSampleAtTheNextSelection();
   void eightBitTextsSurviveSave_data();
   void eightBitTextsSurviveSave();
@@ -243,6 +247,56 @@ void SampleTextsTest::paragraphTypingStopsAt600() {
   para->moveCursor(QTextCursor::End);
   QTest::keyClicks(para, "z");
   QCOMPARE(para->toPlainText().size(), 700);
+}
+
+void SampleTextsTest::paragraphLineBreaksCountTwo_data() {
+  QTest::addColumn<int>("before");   // characters of text before
+  QTest::addColumn<QString>("how");  // "enter", "paste" or "compose"
+  QTest::addColumn<QString>("input");
+  QTest::addColumn<QString>("added");  // as the text holds it
+  QTest::newRow("enter with one left") << 599 << "enter"
+                                       << ""
+                                       << "";
+  QTest::newRow("enter with two left") << 598 << "enter"
+                                       << ""
+                                       << "\r\n";
+  QTest::newRow("paste cut after a break") << 595 << "paste"
+                                           << "ab\ncd"
+                                           << "ab\r\nc";
+  QTest::newRow("paste cut before a break") << 597 << "paste"
+                                            << "ab\r\ncd"
+                                            << "ab";
+  QTest::newRow("composed text cut") << 597 << "compose"
+                                     << "uvwxyz"
+                                     << "uvw";
+}
+
+// The platform box counts a line break as two characters, however the text arrives.
+void SampleTextsTest::paragraphLineBreaksCountTwo() {
+  QFETCH(int, before);
+  QFETCH(QString, how);
+  QFETCH(QString, input);
+  QFETCH(QString, added);
+  MainWindowHarness h;
+  UseFonts(h);
+  TfrmMain& form = h.Show();
+  form.PageControl1()->setCurrentIndex(static_cast<int>(Page::Edit));
+  Memo* para = form.tabEdit().txtPara;
+  const std::string start(static_cast<std::size_t>(before), 'x');
+  para->SetText(start);
+  para->setFocus();
+  para->moveCursor(QTextCursor::End);
+  if (how == "enter") {
+    QTest::keyClick(para, Qt::Key_Return);
+  } else if (how == "paste") {
+    QGuiApplication::clipboard()->setText(input);
+    para->paste();
+  } else {
+    QInputMethodEvent composed;
+    composed.setCommitString(input);
+    QCoreApplication::sendEvent(para, &composed);
+  }
+  QCOMPARE(QString::fromStdString(para->Text()), QString::fromStdString(start) + added);
 }
 
 void SampleTextsTest::editedSampleReachesTheMainSampleAtTheNextSelection() {
