@@ -51,6 +51,7 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   lstFonts->setGeometry(s.Rect(2, 2, 257, 452));
   lstFonts->SetMultiSelect(true);
   lstFonts->SetSorted(true);
+  lstFonts->SetItemHeight(s(16));
   SetFieldColor(lstFonts, DesignColors::White);
   lstFonts->setAccessibleName(QStringLiteral("Fonts"));
 

@@ -1,6 +1,7 @@
 #include "platform/ListBox.h"
 
 #include <QItemSelectionModel>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "platform/ListBoxModel.h"
@@ -21,7 +22,25 @@ class ProgramChange {
   bool saved_;
 };
 
+// Rows of a fixed height: the design gives a list its item height, where Qt would follow the font.
+class FixedRowHeight final : public QStyledItemDelegate {
+ public:
+  FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(height_);
+    return size;
+  }
+
+ private:
+  int height_;
+};
+
 }  // namespace
+
+void ListBox::SetItemHeight(int pixels) {
+  setItemDelegate(new FixedRowHeight(pixels, this));
+}
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new ListBoxModel(this)) {
   setModel(model_);

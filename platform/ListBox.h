@@ -18,6 +18,8 @@ class ListBox : public QListView {
 
   void SetMultiSelect(bool multiple);
   void SetSorted(bool sorted) { sorted_ = sorted; }
+  // Every row this many pixels tall, whatever the font's height.
+  void SetItemHeight(int pixels);
   bool Sorted() const { return sorted_; }
 
   int Count() const;

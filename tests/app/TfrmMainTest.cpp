@@ -71,6 +71,7 @@ class TfrmMainTest : public QObject {
   void sampleSizeAndStyle();
   void printSizeIsBroughtIntoRangeFirst();
   void smallWindowsAreCentredOnTheScreen();
+  void fontListRowsAreTheDesignedHeight();
   void windowPlacement_data();
   void windowPlacement();
   void fontMapCells_data();
@@ -378,6 +379,16 @@ void TfrmMainTest::smallWindowsAreCentredOnTheScreen() {
     QVERIFY((window->geometry().center() - middle).manhattanLength() <= 8);
     window->hide();
   }
+}
+
+void TfrmMainTest::fontListRowsAreTheDesignedHeight() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  ListBox& list = *form.tabMain().lstFonts;
+  // 16 pixels at the design's 120 dpi, whatever the font's own height.
+  const int expected = DesignScale(h.screen.LogicalDpi())(16);
+  QCOMPARE(list.visualRect(list.model()->index(1, 0)).height(), expected);
 }
 
 void TfrmMainTest::sampleSizeAndStyle() {
