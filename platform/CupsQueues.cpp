@@ -14,6 +14,14 @@ struct DestRelease {
   void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
 };
 
+using DestPtr = std::unique_ptr<cups_dest_t, DestRelease>;
+
+// The queue as the server describes it (the default one for an empty name); null when unknown.
+DestPtr NamedDest(const std::string& queue) {
+  return DestPtr(
+      cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.empty() ? nullptr : queue.c_str(), nullptr));
+}
+
 [[noreturn]] void Fail(const std::string& queue, const std::string& why) {
   throw PlatformError("Unable to print on " + queue + ": " + why);
 }
@@ -39,19 +47,16 @@ std::vector<std::string> Names() {
 }
 
 std::string DefaultName() {
-  const std::unique_ptr<cups_dest_t, DestRelease> dest(
-      cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+  const DestPtr dest = NamedDest("");
   return dest ? dest->name : "";
 }
 
 bool Exists(const std::string& queue) {
-  return std::unique_ptr<cups_dest_t, DestRelease>(
-             cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr)) != nullptr;
+  return NamedDest(queue) != nullptr;
 }
 
 std::optional<std::pair<double, double>> DefaultPaperMillimetres(const std::string& queue) {
-  const std::unique_ptr<cups_dest_t, DestRelease> dest(
-      cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr));
+  const DestPtr dest = NamedDest(queue);
   if (!dest) return std::nullopt;
   cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get());
   if (info == nullptr) return std::nullopt;
@@ -80,8 +85,7 @@ std::string Ppd(const std::string& queue) {
 }
 
 void CheckTakesJobs(const std::string& queue) {
-  const std::unique_ptr<cups_dest_t, DestRelease> dest(
-      cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr));
+  const DestPtr dest = NamedDest(queue);
   if (!dest) Fail(queue, "the printer is not known to the print server (" + LastError() + ")");
   const auto option = [&dest](const char* name) {
     const char* value = cupsGetOption(name, dest->num_options, dest->options);

@@ -611,8 +611,8 @@ void FontInstallerTest::collectionIsCopiedOnceWithAValuePerFace() {
     return std::string(b.begin(), b.end());
   };
   const std::string cff = "OTTO" + bytes("Beta", "Beta Bold").substr(4);
-  std::ofstream(in.previewFolder + "/pair.ttc", std::ios::binary)
-      << MakeCollection({bytes("Alpha", "Alpha Regular"), cff});
+  WriteBytes(in.previewFolder + "/pair.ttc",
+             MakeCollection({bytes("Alpha", "Alpha Regular"), cff}));
   const std::string source = in.previewFolder + "/pair.ttc";
   const auto value = [&in](const std::string& name) {
     const auto found =

@@ -396,13 +396,9 @@ void FontNameReaderTest::collections_data() {
   row("OpenType with CFF outlines", "OTTO" + alpha.substr(4), {"0:Alpha Regular:1"});
   row("collection of OpenType fonts", MakeCollection({"OTTO" + alpha.substr(4), beta}),
       {"0:Alpha Regular:1", "1:Beta Bold:0"});
-  const auto debian = [](const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  };
   row("Debian fonts in one collection",
-      MakeCollection({debian("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
-                      debian("/usr/share/fonts/opentype/urw-base35/C059-Roman.otf")}),
+      MakeCollection({ReadBytes("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                      ReadBytes("/usr/share/fonts/opentype/urw-base35/C059-Roman.otf")}),
       {"0:DejaVu Sans:0", "1:C059 Roman:1"});
 }
 

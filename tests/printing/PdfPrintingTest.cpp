@@ -19,6 +19,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
 #include "fixtures/CollectionBuilder.h"
+#include "fixtures/FileBytes.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "install/PreviewFonts.h"
@@ -215,13 +216,10 @@ void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
 void PdfPrintingTest::collectionFacesShowAndPrintAsThemselves() {
   const std::string folder = home_.File("collection");
   std::filesystem::create_directories(folder);
-  const auto bytes = [](const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  };
-  std::ofstream(folder + "/pair.ttc", std::ios::binary)
-      << MakeCollection({bytes("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"),
-                         bytes("/usr/share/fonts/opentype/urw-base35/NimbusRoman-Bold.otf")});
+  WriteBytes(
+      folder + "/pair.ttc",
+      MakeCollection({ReadBytes("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"),
+                      ReadBytes("/usr/share/fonts/opentype/urw-base35/NimbusRoman-Bold.otf")}));
   RealServices real(home_.File("glyphera"));
   const std::string out = home_.File("collection-out");
   real.printer.SetOutputFolder(out);
