@@ -2,14 +2,14 @@
 
 #include <QFrame>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/CheckBox.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
 #include "viewing/FontMap.h"
+#include "widgets/CheckBox.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Grid.h"
+#include "widgets/Label.h"
 
 FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   lblGridHeading = MakeLabel("Font Name", tab, s.Rect(20, 16, 737, 26));

@@ -2,14 +2,14 @@
 
 #include <QFrame>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
+#include "widgets/CheckBox.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 LargeSamplePage::LargeSamplePage(QWidget* tab, const DesignScale& s) {
   lblLargeSample = MakeLabel("Font Name", tab, s.Rect(8, 10, 530, 26));

@@ -1,8 +1,8 @@
 #include "app/MainWindowSheetTexts.h"
 
-#include "platform/CheckBox.h"
-#include "platform/SpinEdit.h"
 #include "settings/SampleTexts.h"
+#include "widgets/CheckBox.h"
+#include "widgets/SpinEdit.h"
 
 MainWindowSheetTexts::MainWindowSheetTexts(SampleTexts& texts, CheckBox& chkBold,
                                            CheckBox& chkItalic, SpinEdit& spnSampleSize)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/AltLetterRule.h"
-#include "platform/MnemonicText.h"
+#include "widgets/MnemonicText.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-#include "app/DesignScale.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
@@ -11,6 +10,7 @@
 #include "platform/FontconfigListing.h"
 #include "platform/IScreen.h"
 #include "platform/QtText.h"
+#include "widgets/DesignScale.h"
 
 namespace {
 

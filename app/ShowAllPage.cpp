@@ -4,13 +4,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/Label.h"
-#include "platform/PaintBox.h"
-#include "platform/SpinEdit.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
+#include "widgets/PaintBox.h"
+#include "widgets/SpinEdit.h"
 
 ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
   Label4 = MakeLabel("Selected Fonts", tab, s.Rect(4, 8, 300, 26));

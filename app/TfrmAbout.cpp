@@ -2,12 +2,12 @@
 
 #include <QPushButton>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/Label.h"
-#include "platform/ScreenCentre.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
+#include "widgets/ScreenCentre.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/ScreenCentre.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/ScreenCentre.h"
 
 TfrmSplash::TfrmSplash(const DesignScale& s)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {

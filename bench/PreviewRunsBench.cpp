@@ -24,9 +24,9 @@
 #include "install/FontInstaller.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/DirectoryListBox.h"
 #include "platform/FileSystemShell.h"
-#include "platform/ListBox.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include "bench/OffscreenBenchmarks.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
-#include "platform/ListBox.h"
 #include "platform/MeasuringSurface.h"
 #include "platform/PainterSurface.h"
 #include "viewing/FontList.h"
 #include "viewing/ShowAllSelected.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

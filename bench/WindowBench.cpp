@@ -26,11 +26,11 @@
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/ApplicationErrorHandler.h"
-#include "platform/CheckBox.h"
 #include "platform/FontconfigFontServices.h"
-#include "platform/ListBox.h"
 #include "platform/QtPrinter.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # fontTools makes the font corpus of the Preview/Install runs.
-bash scripts/setup.sh python3-fonttools >&2
+bash scripts/setup.sh --tests python3-fonttools >&2
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 nice cmake --build build-bench --target show_all_paint_bench name_reading_bench window_bench \
   glyphera-names freetype-names glyphera-startup qt-floor preview_runs_bench real_fonts_bench >&2

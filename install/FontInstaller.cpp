@@ -8,7 +8,6 @@
 
 #include "install/PreviewFonts.h"
 #include "install/TfrmInstalling.h"
-#include "platform/ButtonsDisabled.h"
 #include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageBoxes.h"
@@ -16,10 +15,11 @@
 #include "platform/IRegistry.h"
 #include "platform/IShell.h"
 #include "platform/ISystemFontCache.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "platform/PlatformError.h"
 #include "viewing/FontList.h"
+#include "widgets/ButtonsDisabled.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
 
 namespace fs = std::filesystem;
 

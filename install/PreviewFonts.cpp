@@ -7,26 +7,27 @@
 #include <cctype>
 #include <utility>
 
-#include "app/DesignFonts.h"
 #include "install/FolderReadAhead.h"
 #include "install/FontNameReader.h"
 #include "platform/AsciiCase.h"
-#include "platform/BusyCursor.h"
-#include "platform/ButtonsDisabled.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/DriveComboBox.h"
-#include "platform/FileListBox.h"
 #include "platform/IFontServices.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageBoxes.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
 #include "platform/IScreen.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
+#include "platform/MountTable.h"
 #include "viewing/FontList.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/ButtonsDisabled.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/DriveComboBox.h"
+#include "widgets/FileListBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 
@@ -70,11 +71,11 @@ void PreviewFonts::Drive1Change() {
   const BusyCursor busy(s_.Screen);
   const std::string drive = c_.Drive1.Drive();
   try {
-    const std::vector<std::string> mounts = DriveComboBox::LocalMounts();
-    if (DriveComboBox::MountOf(c_.Dir1.Directory(), mounts) != drive) c_.Dir1.SetDirectory(drive);
+    const std::vector<std::string> mounts = MountTable::LocalMounts();
+    if (MountTable::MountOf(c_.Dir1.Directory(), mounts) != drive) c_.Dir1.SetDirectory(drive);
   } catch (const std::exception&) {
     s_.Messages.Show(MessageKind::Error, "Error", "Error reading drive " + drive);
-    c_.Drive1.SetDrive(DriveComboBox::MountOf(c_.Dir1.Directory(), DriveComboBox::LocalMounts()));
+    c_.Drive1.SetDrive(MountTable::MountOf(c_.Dir1.Directory(), MountTable::LocalMounts()));
   }
 }
 

@@ -4,18 +4,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
 #include "install/FontFileKinds.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/DriveComboBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/DriveComboBox.h"
+#include "widgets/FileListBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

@@ -6,17 +6,17 @@
 
 #include "install/FontFileEntry.h"
 #include "install/PreviewFonts.h"
-#include "platform/ButtonsDisabled.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/IFontServices.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/SpinEdit.h"
 #include "printing/SheetLayouts.h"
 #include "printing/TfrmPrinting.h"
+#include "widgets/ButtonsDisabled.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

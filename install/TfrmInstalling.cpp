@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ControlFactory.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/Label.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
 
 TfrmInstalling::TfrmInstalling(const DesignScale& s)
     : QDialog(nullptr), outerSize_(s(292), s(167)) {

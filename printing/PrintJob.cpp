@@ -2,17 +2,17 @@
 
 #include <QPushButton>
 
-#include "platform/CheckBox.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/IMessageBoxes.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "platform/IMessageBoxes.h"
 #include "platform/IPrinter.h"
 #include "platform/IPrinterSetup.h"
-#include "platform/ListBox.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
+#include "widgets/ListBox.h"
 
 void cmdPrintSetupClick(IPrinter& printer, IPrinterSetup& setup, FontList& fonts) {
   const int before = printer.PrinterIndex();

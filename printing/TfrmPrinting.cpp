@@ -2,11 +2,11 @@
 
 #include <QPushButton>
 
-#include "app/ControlFactory.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/Label.h"
-#include "platform/ScreenCentre.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
+#include "widgets/ScreenCentre.h"
 
 TfrmPrinting::TfrmPrinting(const DesignScale& s, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Printing"));

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds Glyphera in build/.
+# Configures and builds Glyphera in build/: the program alone, or with --tests its tests and
+# benchmarks as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+testing=OFF
+[ "${1:-}" = "--tests" ] && testing=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=$testing >/dev/null
 cmake --build build

@@ -1,24 +1,33 @@
 #!/usr/bin/env bash
-# Installs what Glyphera needs to build, run and test on Debian 12, and nothing that is there.
+# Installs what Glyphera needs to build and run on Debian 12 (with --tests, also to test it), and
+# nothing that is there.
 set -euo pipefail
 
+# What the program needs to build and run.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libfontconfig-dev libfreetype-dev fontconfig
+  libfontconfig-dev libfreetype-dev fontconfig libcups2-dev fonts-dejavu-core
+)
+
+# What only the tests, benchmarks and fuzz targets need, with --tests.
+test_packages=(
   libbenchmark-dev strace
   xvfb xauth poppler-utils
-  # CUPS printing: the library, and the server, tools, filters and PPDs the printer tests run.
-  libcups2-dev cups-daemon cups-client cups-filters
+  # The CUPS server, tools, filters and PPDs the printer tests run.
+  cups-daemon cups-client cups-filters
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   clang libclang-rt-14-dev
-  # Fonts the tests are built on, and a sensible set for a fresh desktop.
-  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base
-  fonts-terminus-otb
+  # Fonts the tests are built on.
+  fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base fonts-terminus-otb
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev file
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=("${test_packages[@]}")
+  shift
+fi
 
 # Packages a caller needs beyond these (the benchmarks' font tools, say) come as arguments.
 packages+=("$@")

@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-bash scripts/setup.sh
-bash scripts/build.sh
+bash scripts/setup.sh --tests
+bash scripts/build.sh --tests
 (cd build && ctest --output-on-failure --timeout 600 | tee ctest.log)
 
 # The sanitizer build is a Debug build of its own, so the normal one keeps its flags and its

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlFactory.h"
-#include "app/ControlStyle.h"
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
-#include "platform/Edit.h"
-#include "platform/Label.h"
-#include "platform/Memo.h"
+#include "widgets/ControlFactory.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Edit.h"
+#include "widgets/Label.h"
+#include "widgets/Memo.h"
 
 namespace {
 

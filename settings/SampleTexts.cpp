@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/Edit.h"
 #include "platform/IProfileStrings.h"
-#include "platform/Memo.h"
 #include "platform/PlatformError.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SingleLine.h"
+#include "widgets/Edit.h"
+#include "widgets/Memo.h"
 
 using namespace SampleTextKeys;
 

@@ -1,16 +1,16 @@
 #include "viewing/FontList.h"
 
-#include "platform/CheckBox.h"
-#include "platform/Edit.h"
 #include "platform/IFontServices.h"
 #include "platform/IPrinter.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
 #include "platform/PlatformError.h"
-#include "platform/SpinEdit.h"
 #include "viewing/FontListTexts.h"
 #include "viewing/FontStylesSummary.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Edit.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 FontList::FontList(const FontListControls& controls, IPrinter& printer, IFontServices& fonts)
     : c_(controls), printer_(printer), fonts_(fonts) {}

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-#include "platform/CheckBox.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
 #include "platform/QtText.h"
 #include "platform/Windows1252.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Grid.h"
+#include "widgets/Label.h"
 
 namespace {
 

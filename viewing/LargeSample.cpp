@@ -1,10 +1,10 @@
 #include "viewing/LargeSample.h"
 
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Label.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 LargeSample::LargeSample(const LargeSampleControls& controls, const FontList& fonts)
     : c_(controls), fonts_(fonts) {}

@@ -3,14 +3,14 @@
 #include <QScrollArea>
 
 #include "platform/IDrawingSurface.h"
-#include "platform/ListBox.h"
 #include "platform/MeasuringSurface.h"
-#include "platform/Memo.h"
-#include "platform/PaintBox.h"
 #include "platform/Rounding.h"
-#include "platform/SpinEdit.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/PaintBox.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

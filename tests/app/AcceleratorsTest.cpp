@@ -11,7 +11,7 @@
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/DirectoryListBox.h"
+#include "widgets/DirectoryListBox.h"
 
 namespace {
 

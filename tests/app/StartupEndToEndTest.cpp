@@ -4,17 +4,17 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/DesignScale.h"
 #include "app/MainPage.h"
 #include "app/ProgramStart.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
 #include "viewing/FontList.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
 
 // Starts the program with the real font, printer, screen and registry services against the
 // test font folder, and checks what the user sees first.

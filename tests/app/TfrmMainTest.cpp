@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "app/DesignScale.h"
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
@@ -17,15 +16,16 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
-#include "platform/CheckBox.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
 #include "platform/RegistryKeys.h"
-#include "platform/SpinEdit.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Grid.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

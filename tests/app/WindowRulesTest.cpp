@@ -1,10 +1,10 @@
 #include <QtTest>
 
 #include "app/AltLetterRule.h"
-#include "app/DesignScale.h"
 #include "app/PageRules.h"
 #include "app/ShowAllKeys.h"
 #include "app/StartupValues.h"
+#include "widgets/DesignScale.h"
 
 Q_DECLARE_METATYPE(Page)
 Q_DECLARE_METATYPE(PageAction)

@@ -12,7 +12,6 @@
 #include <iterator>
 #include "fixtures/FileBytes.h"
 
-#include "app/DesignScale.h"
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeFontFileCheck.h"
@@ -25,14 +24,15 @@
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "install/TfrmInstalling.h"
-#include "platform/DirectoryListBox.h"
 #include "platform/FileSystemShell.h"
 #include "platform/FontconfigCache.h"
 #include "platform/FreeTypeFontFileCheck.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "platform/QtMessageBoxes.h"
 #include "viewing/FontList.h"
+#include "widgets/DesignScale.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
 
 namespace fs = std::filesystem;
 

@@ -13,14 +13,15 @@
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/DriveComboBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
+#include "platform/MountTable.h"
 #include "viewing/FontList.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/DriveComboBox.h"
+#include "widgets/FileListBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 
@@ -426,7 +427,7 @@ void PreviewPageTest::driveThatCannotBeRead() {
   QCOMPARE(page.h.messages.shown[0].Title, std::string("Error"));
   QCOMPARE(page.h.messages.shown[0].Text, std::string("Error reading drive /no/such/mount"));
   QCOMPARE(page.p->Dir1->Directory(), before);
-  QCOMPARE(page.p->Drive1->Drive(), DriveComboBox::MountOf(before, DriveComboBox::LocalMounts()));
+  QCOMPARE(page.p->Drive1->Drive(), MountTable::MountOf(before, MountTable::LocalMounts()));
 }
 
 void PreviewPageTest::previewSizeFollowsOnlyItsOwnBox() {

@@ -7,12 +7,12 @@
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/CheckBox.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/SpinEdit.h"
 #include "printing/TfrmPrinting.h"
+#include "widgets/CheckBox.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include "fixtures/PrivateCups.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "platform/PlatformError.h"
 #include "platform/PpdFonts.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

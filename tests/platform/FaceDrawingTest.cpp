@@ -5,13 +5,13 @@
 #include <QProcess>
 #include <QtTest>
 
-#include "app/DesignFonts.h"
-#include "app/DesignScale.h"
 #include "fixtures/TempDir.h"
 #include "platform/FaceFont.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
 #include "platform/PainterSurface.h"
+#include "widgets/DesignFonts.h"
+#include "widgets/DesignScale.h"
+#include "widgets/Grid.h"
+#include "widgets/Label.h"
 
 namespace {
 

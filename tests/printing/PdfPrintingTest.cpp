@@ -25,14 +25,9 @@
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "platform/ApplicationErrorHandler.h"
-#include "platform/CheckBox.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/Edit.h"
 #include "platform/FontconfigFontServices.h"
 #include "platform/FontconfigFontTable.h"
 #include "platform/IDrawingSurface.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
 #include "platform/ProfileStrings.h"
 #include "platform/QtMessageDispatch.h"
 #include "platform/QtPrinter.h"
@@ -40,6 +35,11 @@
 #include "platform/RegistryStore.h"
 #include "settings/EditSamplePage.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/Edit.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "printing/PrintJob.h"
 #include "printing/TfrmPrinting.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
+#include "widgets/CheckBox.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
 
 namespace {
 

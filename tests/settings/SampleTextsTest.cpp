@@ -15,15 +15,15 @@
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/Edit.h"
 #include "platform/IProfileStrings.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
 #include "settings/SingleLine.h"
 #include "viewing/FontList.h"
+#include "widgets/Edit.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ControlStyle.h"
+#include "widgets/ControlStyle.h"
 
 #include <QFrame>
 #include <QPalette>

@@ -1,10 +1,10 @@
-#include "platform/Label.h"
+#include "widgets/Label.h"
 
 #include <QEvent>
 
-#include "platform/ElidedLines.h"
-#include "platform/MnemonicText.h"
 #include "platform/QtText.h"
+#include "widgets/ElidedLines.h"
+#include "widgets/MnemonicText.h"
 
 Label::Label(const std::string& caption, QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);

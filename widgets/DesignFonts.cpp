@@ -1,9 +1,9 @@
-#include "app/DesignFonts.h"
+#include "widgets/DesignFonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>
 
-#include "app/DesignScale.h"
+#include "widgets/DesignScale.h"
 
 QString FirstInstalledFamily(const QStringList& families) {
   for (const QString& family : families) {

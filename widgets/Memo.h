@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ControlFace.h"
+#include "widgets/ControlFace.h"
 
 // A multi-line text box. Its text uses "\r\n" line breaks, as the program's texts do.
 class Memo : public QPlainTextEdit {

@@ -1,12 +1,9 @@
-#include "platform/DriveComboBox.h"
+#include "platform/MountTable.h"
 
-#include <QStyle>
 #include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
-
-#include "platform/QtText.h"
 
 namespace {
 
@@ -53,26 +50,14 @@ std::string Unescape(const std::string& field) {
   return text;
 }
 
-std::string WithoutTrailingSlash(std::string path) {
+}  // namespace
+
+std::string MountTable::WithoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
 }
 
-}  // namespace
-
-DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent) {
-  setEditable(false);
-  const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
-  for (const std::string& mount : LocalMounts()) addItem(icon, ToQString(mount));
-  if (count() > 0) {
-    setCurrentIndex(0);
-    drive_ = Drive();
-  }
-  // activated is sent for the user's choices only (mouse or keyboard), never for setCurrentIndex.
-  connect(this, &QComboBox::activated, this, &DriveComboBox::Picked);
-}
-
-std::vector<std::string> DriveComboBox::LocalMounts(const std::string& mountTable) {
+std::vector<std::string> MountTable::LocalMounts(const std::string& mountTable) {
   std::vector<std::string> mounts{"/"};
   std::ifstream table(mountTable);
   std::string line;
@@ -92,8 +77,7 @@ std::vector<std::string> DriveComboBox::LocalMounts(const std::string& mountTabl
   return mounts;
 }
 
-std::string DriveComboBox::MountOf(const std::string& path,
-                                   const std::vector<std::string>& mounts) {
+std::string MountTable::MountOf(const std::string& path, const std::vector<std::string>& mounts) {
   const std::string target = WithoutTrailingSlash(path);
   std::string best;
   bool found = false;
@@ -108,29 +92,4 @@ std::string DriveComboBox::MountOf(const std::string& path,
     }
   }
   return best;
-}
-
-std::string DriveComboBox::Drive() const {
-  return currentIndex() < 0 ? std::string() : ToStdString(itemText(currentIndex()));
-}
-
-void DriveComboBox::SetDrive(const std::string& mount) {
-  const std::string drive = WithoutTrailingSlash(mount);
-  const QString text = ToQString(drive);
-  int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (index < 0) {
-    index = 0;
-    while (index < count() && ToStdString(itemText(index)) < drive) ++index;
-    insertItem(index, style()->standardIcon(QStyle::SP_DriveHDIcon), text);
-  }
-  setCurrentIndex(index);
-  drive_ = drive;
-}
-
-void DriveComboBox::Picked(int index) {
-  const std::string drive = ToStdString(itemText(index));
-  // Picking the entry that is already current changes nothing.
-  if (drive == drive_) return;
-  drive_ = drive;
-  if (OnChange) OnChange();
 }

@@ -1,4 +1,4 @@
-#include "platform/FileListBox.h"
+#include "widgets/FileListBox.h"
 
 #include <QFile>
 #include <QStringList>
@@ -7,9 +7,9 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/DirectoryListBox.h"
 #include "platform/PlatformError.h"
 #include "platform/QtText.h"
+#include "widgets/DirectoryListBox.h"
 
 namespace {
 

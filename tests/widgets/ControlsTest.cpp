@@ -5,17 +5,17 @@
 
 #include "fakes/FakeMessageBoxes.h"
 #include "platform/ApplicationErrorHandler.h"
-#include "platform/CheckBox.h"
-#include "platform/ElidedLines.h"
 #include "platform/ErrorText.h"
-#include "platform/Grid.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/Memo.h"
-#include "platform/MnemonicText.h"
 #include "platform/PlatformError.h"
-#include "platform/SpinEdit.h"
 #include "platform/Windows1252.h"
+#include "widgets/CheckBox.h"
+#include "widgets/ElidedLines.h"
+#include "widgets/Grid.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Memo.h"
+#include "widgets/MnemonicText.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/Edit.h"
+#include "widgets/Edit.h"
 
 #include "platform/QtText.h"
 

@@ -1,4 +1,4 @@
-#include "platform/ListBoxModel.h"
+#include "widgets/ListBoxModel.h"
 
 #include <algorithm>
 

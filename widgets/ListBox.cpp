@@ -1,11 +1,11 @@
-#include "platform/ListBox.h"
+#include "widgets/ListBox.h"
 
 #include <QItemSelectionModel>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "platform/ListBoxModel.h"
 #include "platform/PlatformError.h"
+#include "widgets/ListBoxModel.h"
 
 namespace {
 

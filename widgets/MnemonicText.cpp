@@ -1,4 +1,4 @@
-#include "platform/MnemonicText.h"
+#include "widgets/MnemonicText.h"
 
 std::string StripMnemonics(const std::string& caption) {
   std::string shown;

@@ -1,4 +1,4 @@
-#include "platform/PaintBox.h"
+#include "widgets/PaintBox.h"
 
 #include <QPaintEvent>
 #include <QPainter>

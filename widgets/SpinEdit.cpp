@@ -1,4 +1,4 @@
-#include "platform/SpinEdit.h"
+#include "widgets/SpinEdit.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "platform/ElidedLines.h"
+#include "widgets/ElidedLines.h"
 
 #include <QFont>
 #include <QTextBoundaryFinder>

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/ControlFace.h"
+#include "widgets/ControlFace.h"
 
 // A text grid without fixed rows or columns. Moving its current cell, by the user or by the
 // program, runs its click handling (OnClick).

@@ -1,4 +1,4 @@
-#include "platform/CheckBox.h"
+#include "widgets/CheckBox.h"
 
 #include "platform/QtText.h"
 

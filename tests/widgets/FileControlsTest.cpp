@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "fixtures/TempDir.h"
-#include "platform/DirectoryListBox.h"
-#include "platform/DriveComboBox.h"
-#include "platform/FileListBox.h"
+#include "platform/MountTable.h"
 #include "platform/PlatformError.h"
+#include "widgets/DirectoryListBox.h"
+#include "widgets/DriveComboBox.h"
+#include "widgets/FileListBox.h"
 
 namespace fs = std::filesystem;
 
@@ -190,7 +191,7 @@ void FileControlsTest::localMounts() {
   TempDir dir;
   const std::string path = dir.File("mounts");
   if (written) WriteFile(path, table.toStdString());
-  QCOMPARE(DriveComboBox::LocalMounts(path), ToStd(expected));
+  QCOMPARE(MountTable::LocalMounts(path), ToStd(expected));
 }
 
 void FileControlsTest::mountOf_data() {
@@ -220,7 +221,7 @@ void FileControlsTest::mountOf() {
   QFETCH(QStringList, mounts);
   QFETCH(QString, path);
   QFETCH(QString, expected);
-  QCOMPARE(QString::fromStdString(DriveComboBox::MountOf(path.toStdString(), ToStd(mounts))),
+  QCOMPARE(QString::fromStdString(MountTable::MountOf(path.toStdString(), ToStd(mounts))),
            expected);
 }
 
@@ -228,7 +229,7 @@ void FileControlsTest::driveBoxOnlyUserChoicesRunOnChange() {
   DriveComboBox box;
   int changes = 0;
   box.OnChange = [&] { ++changes; };
-  const std::vector<std::string> mounts = DriveComboBox::LocalMounts();
+  const std::vector<std::string> mounts = MountTable::LocalMounts();
   QCOMPARE(box.count(), static_cast<int>(mounts.size()));
   QCOMPARE(box.itemText(0), QStringLiteral("/"));
   QCOMPARE(box.Drive(), std::string("/"));

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <string>
 
-#include "platform/ControlFace.h"
+#include "widgets/ControlFace.h"
 
 // A label whose caption marks the underlined letter with "&" and shows "&&" as one "&". With a
 // focus control, Alt and the underlined letter move the focus there.

@@ -1,4 +1,4 @@
-#include "platform/Memo.h"
+#include "widgets/Memo.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

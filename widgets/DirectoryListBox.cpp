@@ -1,4 +1,4 @@
-#include "platform/DirectoryListBox.h"
+#include "widgets/DirectoryListBox.h"
 
 #include <QFile>
 #include <QKeyEvent>

@@ -1,13 +1,13 @@
-#include "app/ControlFactory.h"
+#include "widgets/ControlFactory.h"
 
 #include <QFrame>
 #include <QPushButton>
 
-#include "app/ControlStyle.h"
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/Memo.h"
-#include "platform/SpinEdit.h"
+#include "widgets/CheckBox.h"
+#include "widgets/ControlStyle.h"
+#include "widgets/Label.h"
+#include "widgets/Memo.h"
+#include "widgets/SpinEdit.h"
 
 Label* MakeLabel(const char* caption, QWidget* parent, const QRect& place) {
   auto* label = new Label(caption, parent);
