@@ -232,16 +232,16 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
                            *frmPrinting_,
                            {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
                             p.cmdInstall, p.cmdPreviewPrint}},
-      PreviewPrintServices{services_.Printer, services_.FontTable, services_.Fonts,
-                           services_.Dispatch},
-      printState_, *preview_, *sheetTexts_, sampleSheetLines_, paragraphSizes_);
+      PreviewPrintServices{services_.Printer, services_.Fonts, services_.Dispatch}, printState_,
+      preview_->Reading(), preview_->Leases(), *sheetTexts_, sampleSheetLines_, paragraphSizes_);
   frmInstalling_ = std::make_unique<TfrmInstalling>(scale);
   installer_ = std::make_unique<FontInstaller>(
       InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
                       *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
       InstallServices{services_.Shell, services_.Registry, services_.FontTable, services_.FontCache,
                       services_.Messages, services_.Dispatch, services_.FontFiles},
-      *preview_, *fontList_, [this] { return fontsFolder_; }, [this] { return fontRegistryKey_; });
+      preview_->Reading(), preview_->Lists(), *fontList_, [this] { return fontsFolder_; },
+      [this] { return fontRegistryKey_; });
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -456,9 +456,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormClose() {
   const BusyCursor busy(services_.Screen);
-  preview_->EndReading();
-  preview_->UnloadShownFont();
-  preview_->UnloadPrintedFonts();
+  preview_->CloseWindow();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

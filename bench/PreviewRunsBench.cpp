@@ -131,7 +131,7 @@ void ShowFaceAfterPrint(benchmark::State& state) {
   PreviewPageRun page;
   page.PrintAllButOne(folder);
   PreviewFonts& preview = page.form->Preview();
-  const std::size_t printed = preview.LoadedPreviewFiles().size();
+  const std::size_t printed = preview.Leases().PrintedFaces().size();
   bool unprinted = true;
   for (auto _ : state) {
     ListBox& list = unprinted ? *page.p->lstPreview : *page.p->lstSelected;
@@ -156,7 +156,7 @@ void CloseAfterPrint(benchmark::State& state) {
     state.PauseTiming();
     auto page = std::make_unique<PreviewPageRun>();
     page->PrintAllButOne(folder);
-    printed = page->form->Preview().LoadedPreviewFiles().size();
+    printed = page->form->Preview().Leases().PrintedFaces().size();
     state.ResumeTiming();
     page->form->close();
     QApplication::processEvents();

@@ -3,11 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "widgets/ListItemData.h"
+
 // A face family read from a font file: the family name (name ID 1, trimmed), the file's name as
 // the file list shows it, without directory, the face's index in the file (above 0 only in a
 // collection) and whether its outlines are CFF ("OTTO"). The page's lists share these records;
 // a record lives as long as any list refers to it.
-struct FontFileEntry {
+struct FontFileEntry : ListItemData {
   std::string FamilyName;
   std::string FileName;
   int FaceIndex = 0;

@@ -6,7 +6,8 @@
 #include <fstream>
 #include <utility>
 
-#include "install/PreviewFonts.h"
+#include "install/PreviewLists.h"
+#include "install/PreviewReading.h"
 #include "install/TfrmInstalling.h"
 #include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
@@ -16,6 +17,7 @@
 #include "platform/IShell.h"
 #include "platform/ISystemFontCache.h"
 #include "platform/PlatformError.h"
+#include "platform/Trimmed.h"
 #include "viewing/FontList.h"
 #include "widgets/ButtonsDisabled.h"
 #include "widgets/Label.h"
@@ -32,12 +34,6 @@ std::string ValueName(const std::string& fullName, const FontFileEntry* entry) {
 }
 // How far "name-1.ttf", "name-2.ttf", ... go looking for a free file name.
 constexpr int kMaxAlternativeNames = 9999;
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool Exists(const fs::path& path) {
   std::error_code ignored;
@@ -89,12 +85,13 @@ Placement PlaceFile(const std::string& folder, const std::string& fileName,
 }  // namespace
 
 FontInstaller::FontInstaller(const InstallControls& controls, const InstallServices& services,
-                             PreviewFonts& preview, FontList& fonts,
+                             const PreviewReading& reading, PreviewLists& lists, FontList& fonts,
                              std::function<std::string()> fontsFolder,
                              std::function<std::string()> registryKey)
     : c_(controls),
       s_(services),
-      preview_(preview),
+      reading_(reading),
+      lists_(lists),
       fonts_(fonts),
       fontsFolder_(std::move(fontsFolder)),
       registryKey_(std::move(registryKey)) {
@@ -118,7 +115,7 @@ bool FontInstaller::IsInstalledUnder(const std::string& key, const std::string& 
 }
 
 FontInstaller::Run FontInstaller::TakeRun() const {
-  Run run{{}, preview_.PreviewDir(), fontsFolder_(), registryKey_()};
+  Run run{{}, reading_.Dir(), fontsFolder_(), registryKey_()};
   for (int i = 0; i < c_.lstSelected.Count(); ++i) {
     run.Faces.push_back({c_.lstSelected.Text(i), c_.lstSelected.ObjectAs<FontFileEntry>(i)});
   }
@@ -215,7 +212,7 @@ void FontInstaller::Finish(const Run& run, int installed) {
   if (c_.lstFonts.Count() > 0) c_.lstFonts.SetSelected(0, true);
   fonts_.RecountFonts();
   c_.frmInstalling.hide();
-  preview_.ShowPreviewCounts();
+  lists_.ShowPreviewCounts();
   // Other programs find the new files through fontconfig's cache of the folder.
   if (installed > 0) s_.FontCache.Refresh(run.FontsFolder);
   s_.Messages.Show(

@@ -15,7 +15,8 @@ class IRegistry;
 class IShell;
 class ISystemFontCache;
 class ListBox;
-class PreviewFonts;
+class PreviewLists;
+class PreviewReading;
 class QPushButton;
 class TfrmInstalling;
 
@@ -51,8 +52,8 @@ class FontInstaller {
  public:
   // fontsFolder (ending in "/") and registryKey are asked for when an installation starts.
   FontInstaller(const InstallControls& controls, const InstallServices& services,
-                PreviewFonts& preview, FontList& fonts, std::function<std::string()> fontsFolder,
-                std::function<std::string()> registryKey);
+                const PreviewReading& reading, PreviewLists& lists, FontList& fonts,
+                std::function<std::string()> fontsFolder, std::function<std::string()> registryKey);
 
   void cmdInstallClick();
   void cmdCancelClick() { installCancelled_ = true; }
@@ -84,7 +85,8 @@ class FontInstaller {
 
   InstallControls c_;
   InstallServices s_;
-  PreviewFonts& preview_;
+  const PreviewReading& reading_;
+  PreviewLists& lists_;
   FontList& fonts_;
   std::function<std::string()> fontsFolder_;
   std::function<std::string()> registryKey_;

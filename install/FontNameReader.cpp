@@ -168,8 +168,10 @@ std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
     if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
     NameText text = MakeText(buffer.data(), length);
     if (nameId == kFamilyNameId) {
-      entry = std::make_shared<FontFileEntry>(
-          FontFileEntry{std::move(text.Utf8), fileName, 0, table->CffOutlines});
+      entry = std::make_shared<FontFileEntry>();
+      entry->FamilyName = std::move(text.Utf8);
+      entry->FileName = fileName;
+      entry->CffOutlines = table->CffOutlines;
       continue;
     }
     if (text.Characters < 2) return std::nullopt;

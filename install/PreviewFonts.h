@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "install/FontFileEntry.h"
+#include "install/FaceStyle.h"
+#include "install/FontFileLeases.h"
+#include "install/PreviewLists.h"
+#include "install/PreviewReading.h"
 
-struct FontStyleRecord;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
@@ -60,8 +62,8 @@ struct PreviewServices {
 };
 
 // The Preview/Install page's browsing: the font files of a directory, the faces read from them,
-// the lists of available and selected faces, and a face shown from its file, which is added to
-// the font table for as long as it is shown.
+// and a face shown from its file, which is lent to the font table for as long as it is shown.
+// The reading, the lists and the lent files are each a part of their own.
 class PreviewFonts {
  public:
   PreviewFonts(const PreviewControls& controls, const PreviewServices& services, FontList& fonts);
@@ -69,66 +71,38 @@ class PreviewFonts {
   void Drive1Change();
   void Dir1Change();
   void cmdPreviewClick();
-  void cmdPreviewCancelClick() {
-    if (reading_ == Reading::Running) reading_ = Reading::Cancelled;
-  }
+  void cmdPreviewCancelClick() { reading_.Cancel(); }
   void lstPreviewClick();
   void lstSelectedClick();
   void cmdAddClick();
-  void cmdAddAllClick();
-  void cmdRemoveClick();
-  void cmdRemoveAllClick();
+  void cmdAddAllClick() { lists_.cmdAddAllClick(); }
+  void cmdRemoveClick() { lists_.cmdRemoveClick(); }
+  void cmdRemoveAllClick() { lists_.cmdRemoveAllClick(); }
   void spnPreviewSizeChange();
-  // Leaving the page: lists emptied, every preview file removed, the installed fonts read anew.
-  // During a reading, the reading ends first and nothing it read is listed.
+  // Leaving the page: lists emptied, every preview file taken back, the installed fonts read
+  // anew. During a reading, the reading ends first and nothing it read is listed.
   void LeavePage();
-  // Ends a reading of the folder without listing what it read; false when none runs.
-  bool EndReading();
+  // Closing the window: a reading ends, and every preview file is taken back.
+  void CloseWindow();
 
   void ShowPreviewFont(ListBox& list);
-  // Sets FaceIsBold and FaceIsItalic from the faces the system reports for the name (a family,
-  // or a face's full name): both cleared first; the face whose full name is fullName decides,
-  // or, when none has it, the last face reported.
-  void FindFaceStyle(const std::string& name, const std::string& fullName);
-  void ShowPreviewCounts();
-  void UnloadShownFont();
-  void UnloadPrintedFonts();
-  // Records a face whose file the preview print added, so that it is removed later.
-  void RecordPrintedFace(const FontFace& face);
-  void SetPrintedPreviewDir(const std::string& dir) { printedPreviewDir_ = dir; }
+  // The style the face shown last was found to have.
+  FaceStyle ShownStyle() const { return shownStyle_; }
 
-  const std::string& PreviewDir() const { return previewDir_; }
-  const std::string& ShownPreviewFile() const { return shownPreviewFile_; }
-  const std::vector<FontFace>& LoadedPreviewFiles() const { return loadedPreviewFiles_; }
-  const std::string& PrintedPreviewDir() const { return printedPreviewDir_; }
-  bool FaceIsBold() const { return faceIsBold_; }
-  bool FaceIsItalic() const { return faceIsItalic_; }
-
-  static int FirstSelectedIndex(const ListBox& list);
-  static void MoveSelectedItems(ListBox& source, ListBox& target);
-  void RestoreItemIndex(ListBox& list, int index);
-  void UpdateMoveButtons();
+  const PreviewReading& Reading() const { return reading_; }
+  PreviewLists& Lists() { return lists_; }
+  FontFileLeases& Leases() { return leases_; }
 
  private:
-  enum class Reading { Idle, Running, Cancelled, Abandoned };
-  // Reads the names of every file listed; how the reading ended.
-  Reading ReadFolder();
-  void StyleEnumProc(const FontStyleRecord& face);
-  void MoveAll(ListBox& source, ListBox& target);
   void SetSampleShown(bool shown);
-  void AddAndAnnounce(const std::string& path);
-  void RemoveAndAnnounce(const std::string& path);
 
   PreviewControls c_;
   PreviewServices s_;
   FontList& fonts_;
-  std::string previewDir_;
-  std::string shownPreviewFile_;
-  std::vector<FontFace> loadedPreviewFiles_;
-  std::string printedPreviewDir_;
-  Reading reading_ = Reading::Idle;
+  PreviewReading reading_;
+  PreviewLists lists_;
+  FontFileLeases leases_;
+  FaceStyle shownStyle_;
   bool folderChangedWhileReading_ = false;
   bool leftWhileReading_ = false;
-  bool faceIsBold_ = false;
-  bool faceIsItalic_ = false;
 };

@@ -4,13 +4,15 @@
 #include <algorithm>
 #include <cctype>
 
+#include "install/FaceStyle.h"
 #include "install/FontFileEntry.h"
-#include "install/PreviewFonts.h"
+#include "install/FontFileLeases.h"
+#include "install/PreviewReading.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/IFontServices.h"
-#include "platform/IFontTable.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
+#include "platform/Trimmed.h"
 #include "printing/SheetLayouts.h"
 #include "printing/TfrmPrinting.h"
 #include "widgets/ButtonsDisabled.h"
@@ -22,23 +24,18 @@ namespace {
 
 constexpr const char* kCounter = "Samples Printed: ";
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 PreviewPrint::PreviewPrint(const PreviewPrintControls& controls,
                            const PreviewPrintServices& services, PrintJobState& state,
-                           PreviewFonts& preview, ISheetTexts& texts,
-                           std::array<std::string, 3>& sampleSheetLines,
+                           const PreviewReading& reading, FontFileLeases& leases,
+                           ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
                            const ParagraphSizeTable& paragraphSizes)
     : c_(controls),
       s_(services),
       state_(state),
-      preview_(preview),
+      reading_(reading),
+      leases_(leases),
       texts_(texts),
       sampleSheetLines_(sampleSheetLines),
       paragraphSizes_(paragraphSizes) {}
@@ -73,8 +70,7 @@ void PreviewPrint::Run() {
                              paragraphSizes_};
   SampleTextPrintout sheets(context);
   sheets.Prepare(s_.Printer.Canvas(), c_.spnPreviewPrintSize.Value());
-  preview_.UnloadPrintedFonts();
-  preview_.SetPrintedPreviewDir(preview_.PreviewDir());
+  leases_.StartPrinting(reading_.Dir());
   const auto newPage = [this]() -> IDrawingSurface& {
     s_.Printer.EndDoc();
     s_.Printer.BeginDoc();
@@ -85,16 +81,12 @@ void PreviewPrint::Run() {
     s_.Dispatch.ProcessMessages();
     if (i >= c_.lstSelected.Count()) break;
     const FontFace face{c_.lstSelected.Text(i), c_.lstSelected.ObjectAs<FontFileEntry>(i)};
-    s_.FontTable.AddFontResource(preview_.PrintedPreviewDir() + face.Entry->FileName);
-    s_.FontTable.BroadcastFontChange();
-    // Only files actually added are recorded, so that nothing is removed that was not added.
-    preview_.RecordPrintedFace(face);
+    leases_.LendForPrinting(face);
     ++printed;
     c_.frmPrinting.lblPrinted->SetCaption(kCounter + std::to_string(printed));
-    preview_.FindFaceStyle(Trimmed(face.FullName), Trimmed(face.FullName));
+    const FaceStyle style = FindFaceStyle(s_.Fonts, Trimmed(face.FullName), Trimmed(face.FullName));
     sheets.Block(s_.Printer.Canvas(), face.FullName,
-                 {face.Entry->FamilyName, 0, preview_.FaceIsBold(), preview_.FaceIsItalic()},
-                 printed, n, newPage);
+                 {face.Entry->FamilyName, 0, style.Bold, style.Italic}, printed, n, newPage);
     if (printed == n) break;
     if (state_.CancelPrinting) {
       if (s_.Printer.Printing()) s_.Printer.Abort();

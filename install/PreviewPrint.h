@@ -8,12 +8,12 @@
 #include "printing/PrintJobState.h"
 
 class IFontServices;
-class IFontTable;
 class IMessageDispatch;
 class IPrinter;
 class ISheetTexts;
 class ListBox;
-class PreviewFonts;
+class FontFileLeases;
+class PreviewReading;
 class QPushButton;
 class SpinEdit;
 class TfrmPrinting;
@@ -28,7 +28,6 @@ struct PreviewPrintControls {
 
 struct PreviewPrintServices {
   IPrinter& Printer;
-  IFontTable& FontTable;
   IFontServices& Fonts;
   IMessageDispatch& Dispatch;
 };
@@ -38,8 +37,8 @@ struct PreviewPrintServices {
 class PreviewPrint {
  public:
   PreviewPrint(const PreviewPrintControls& controls, const PreviewPrintServices& services,
-               PrintJobState& state, PreviewFonts& preview, ISheetTexts& texts,
-               std::array<std::string, 3>& sampleSheetLines,
+               PrintJobState& state, const PreviewReading& reading, FontFileLeases& leases,
+               ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
                const ParagraphSizeTable& paragraphSizes);
 
   void cmdPreviewPrintClick();
@@ -50,7 +49,8 @@ class PreviewPrint {
   PreviewPrintControls c_;
   PreviewPrintServices s_;
   PrintJobState& state_;
-  PreviewFonts& preview_;
+  const PreviewReading& reading_;
+  FontFileLeases& leases_;
   ISheetTexts& texts_;
   std::array<std::string, 3>& sampleSheetLines_;
   const ParagraphSizeTable& paragraphSizes_;

@@ -127,10 +127,7 @@ void FontList::chkSampleItalicClick() {
 }
 
 void FontList::spnPointSizeChange() {
-  const int value = c_.spnPointSize.Value();
-  if (value >= c_.spnPointSize.MinValue() && value <= c_.spnPointSize.MaxValue()) {
-    c_.memDispFont.SetFontPoints(value);
-  }
+  if (c_.spnPointSize.InRange()) c_.memDispFont.SetFontPoints(c_.spnPointSize.Value());
 }
 
 void FontList::cmdSelectAllClick() {

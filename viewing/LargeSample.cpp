@@ -16,10 +16,7 @@ void LargeSample::ShowCurrentFont() {
 }
 
 void LargeSample::spnLargeSampleChange() {
-  const int value = c_.spnLargeSample.Value();
-  if (value >= c_.spnLargeSample.MinValue() && value <= c_.spnLargeSample.MaxValue()) {
-    c_.memLargeSample.SetFontPoints(value);
-  }
+  if (c_.spnLargeSample.InRange()) c_.memLargeSample.SetFontPoints(c_.spnLargeSample.Value());
 }
 
 void LargeSample::chkLargeBoldClick() {

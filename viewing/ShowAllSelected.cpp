@@ -58,10 +58,7 @@ int ShowAllSelected::DrawSelectedFonts(IDrawingSurface& surface, int points) {
 }
 
 int ShowAllSelected::SizeToDraw() {
-  const int value = c_.spnSelected.Value();
-  if (value >= c_.spnSelected.MinValue() && value <= c_.spnSelected.MaxValue()) {
-    lastValidSize_ = value;
-  }
+  if (c_.spnSelected.InRange()) lastValidSize_ = c_.spnSelected.Value();
   return lastValidSize_;
 }
 

@@ -76,7 +76,7 @@ const std::string& ListBox::Text(int index) const {
   return model_->At(index).Text;
 }
 
-std::shared_ptr<void> ListBox::Object(int index) const {
+std::shared_ptr<ListItemData> ListBox::Object(int index) const {
   CheckIndex(index);
   return model_->At(index).Object;
 }
@@ -86,7 +86,7 @@ void ListBox::Clear() {
   model_->Clear();
 }
 
-int ListBox::Add(std::string text, std::shared_ptr<void> object) {
+int ListBox::Add(std::string text, std::shared_ptr<ListItemData> object) {
   ProgramChange change(programChange_);
   const int index = sorted_ ? model_->SortedPosition(text) : Count();
   model_->Insert(index, std::move(text), std::move(object));

@@ -3,13 +3,17 @@
 #include <QListView>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "widgets/ListItemData.h"
 
 class ListBoxModel;
 
-// A list box: items with a text and an object each, optionally kept sorted without regard to
-// case, with single or extended multiple selection. Selecting from the program does not run the
+// A list box: items with a text and a record each (or none), optionally kept sorted without regard
+// to case, with single or extended multiple selection. Selecting from the program does not run the
 // selection handling (OnClick); the user's selection changes do.
 class ListBox : public QListView {
   Q_OBJECT
@@ -24,15 +28,21 @@ class ListBox : public QListView {
 
   int Count() const;
   const std::string& Text(int index) const;
-  std::shared_ptr<void> Object(int index) const;
+  std::shared_ptr<ListItemData> Object(int index) const;
+  // The item's record as the type it was added as; null when the item has none. A record of
+  // another type is an error of the program, raised rather than read as the wrong type.
   template <typename T>
   std::shared_ptr<T> ObjectAs(int index) const {
-    return std::static_pointer_cast<T>(Object(index));
+    static_assert(std::is_base_of_v<ListItemData, T>);
+    const std::shared_ptr<ListItemData> object = Object(index);
+    std::shared_ptr<T> typed = std::dynamic_pointer_cast<T>(object);
+    if (object && !typed) throw std::logic_error("A list item holds a record of another type");
+    return typed;
   }
 
   void Clear();
   // Adds one item, at its sorted place when the list is sorted; returns its index.
-  int Add(std::string text, std::shared_ptr<void> object = nullptr);
+  int Add(std::string text, std::shared_ptr<ListItemData> object = nullptr);
   // Adds many texts at once (sorted in one pass when the list is sorted).
   void AddAll(const std::vector<std::string>& texts);
   void Delete(int index);

@@ -23,7 +23,7 @@ void ListBoxModel::Clear() {
   endResetModel();
 }
 
-void ListBoxModel::Insert(int index, std::string text, std::shared_ptr<void> object) {
+void ListBoxModel::Insert(int index, std::string text, std::shared_ptr<ListItemData> object) {
   beginInsertRows(QModelIndex(), index, index);
   items_.insert(items_.begin() + index, MakeItem(std::move(text), std::move(object)));
   endInsertRows();
@@ -54,7 +54,7 @@ int ListBoxModel::SortedPosition(const std::string& text) const {
   return static_cast<int>(place - items_.begin());
 }
 
-ListBoxModel::Item ListBoxModel::MakeItem(std::string text, std::shared_ptr<void> object) {
+ListBoxModel::Item ListBoxModel::MakeItem(std::string text, std::shared_ptr<ListItemData> object) {
   Item item;
   item.Shown = ToQString(text);
   item.Text = std::move(text);

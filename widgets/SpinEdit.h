@@ -19,6 +19,12 @@ class SpinEdit : public QAbstractSpinBox {
   void SetValue(int value);
   int MinValue() const { return min_; }
   int MaxValue() const { return max_; }
+  // Whether the value is within the box's limits: one typed out of range is not applied until
+  // it is brought into range.
+  bool InRange() const {
+    const int value = Value();
+    return value >= min_ && value <= max_;
+  }
   // Corrects a value typed out of range (or no number) as leaving the box does. A command
   // reached by its Alt letter leaves the focus where it is, so it corrects first itself.
   void BringIntoRange();

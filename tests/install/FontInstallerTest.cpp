@@ -88,8 +88,8 @@ struct Installation {
                         *p->cmdAddAll, *p->cmdRemove, *p->cmdRemoveAll, *form->tabMain().lstFonts,
                         *dialog},
         InstallServices{shell, h.registry, h.fontTable, cache, h.messages, h.dispatch, *fontCheck},
-        form->Preview(), form->Fonts(), [window] { return window->FontsFolder(); },
-        std::move(registryKey));
+        form->Preview().Reading(), form->Preview().Lists(), form->Fonts(),
+        [window] { return window->FontsFolder(); }, std::move(registryKey));
   }
 
   void UseFontFileCheck(IFontFileCheck& check) {
@@ -528,8 +528,8 @@ void FontInstallerTest::cancelIsTakenWhileAMessageBoxIsOpen() {
                       *in.form->tabMain().lstFonts, *in.dialog},
       InstallServices{in.shell, in.h.registry, in.h.fontTable, in.cache, boxes, in.h.dispatch,
                       in.fontFiles},
-      in.form->Preview(), in.form->Fonts(), [window] { return window->FontsFolder(); },
-      [window] { return window->FontRegistryKey(); });
+      in.form->Preview().Reading(), in.form->Preview().Lists(), in.form->Fonts(),
+      [window] { return window->FontsFolder(); }, [window] { return window->FontRegistryKey(); });
   std::vector<QString> seen;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {

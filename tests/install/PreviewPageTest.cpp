@@ -13,6 +13,7 @@
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
+#include "install/PreviewLists.h"
 #include "platform/MountTable.h"
 #include "viewing/FontList.h"
 #include "widgets/DirectoryListBox.h"
@@ -125,7 +126,7 @@ void PreviewPageTest::readingFilesListsTheirFacesAndShowsTheFirst() {
   QCOMPARE(page.p->memDispPreview->FontName(), std::string("Alpha Regular"));
   QCOMPARE(page.p->memDispPreview->FontColor(), QColor(Qt::black));
   const std::string shown = folder.dir.Path() + "/a.TTF";
-  QCOMPARE(page.preview->ShownPreviewFile(), shown);
+  QCOMPARE(page.preview->Leases().ShownFile(), shown);
   QCOMPARE(page.h.fontTable.counts, (std::map<std::string, int>{{shown, 1}}));
   QVERIFY(!page.p->cmdPreview->isEnabled());
   QVERIFY(page.p->cmdAdd->isEnabled() && page.p->cmdAddAll->isEnabled());
@@ -236,7 +237,7 @@ void PreviewPageTest::longNamesAreShownByFamilyAndStyle() {
   QCOMPARE(QString::fromStdString(page.p->memDispPreview->FontName()), fontName);
   QCOMPARE(page.p->memDispPreview->font().bold(), bold);
   QVERIFY(!page.p->memDispPreview->font().italic());
-  QCOMPARE(page.preview->FaceIsBold(), bold);
+  QCOMPARE(page.preview->ShownStyle().Bold, bold);
   QCOMPARE(QString::fromStdString(page.p->lblPreviewSample->Caption()), "Sample: " + fullName);
 }
 
@@ -266,7 +267,7 @@ void PreviewPageTest::slantedFacesAreShownSlanted() {
   page.Open(folder.dir.Path());
   page.PressPreview();
   QCOMPARE(page.p->memDispPreview->font().italic(), slanted);
-  QCOMPARE(page.preview->FaceIsItalic(), slanted);
+  QCOMPARE(page.preview->ShownStyle().Italic, slanted);
 }
 
 void PreviewPageTest::addWithNothingSelected() {
@@ -277,7 +278,7 @@ void PreviewPageTest::addWithNothingSelected() {
   page.Open(folder.dir.Path());
   page.PressPreview();
   page.p->lstPreview->SetSelected(0, false);
-  QCOMPARE(PreviewFonts::FirstSelectedIndex(*page.p->lstPreview), -1);
+  QCOMPARE(PreviewLists::FirstSelectedIndex(*page.p->lstPreview), -1);
   QTest::mouseClick(page.p->cmdAdd, Qt::LeftButton);
   QCOMPARE(page.p->lstPreview->Count(), 2);
   QCOMPARE(page.p->lstSelected->Count(), 0);
@@ -333,7 +334,7 @@ void PreviewPageTest::removeAllKeepsThePreviewSelection() {
   QTest::mouseClick(page.p->cmdRemoveAll, Qt::LeftButton);
   QCOMPARE(page.p->lstPreview->Count(), 4);
   QCOMPARE(page.p->lstPreview->SelCount(), 1);
-  QCOMPARE(page.p->lstPreview->Text(PreviewFonts::FirstSelectedIndex(*page.p->lstPreview)),
+  QCOMPARE(page.p->lstPreview->Text(PreviewLists::FirstSelectedIndex(*page.p->lstPreview)),
            std::string("Face d"));
   QCOMPARE(page.p->lblPreviewSample->Caption(), std::string("Sample: Face d"));
 }
@@ -368,12 +369,11 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
   page.p->lstPreview->SetItemIndex(1);
   page.preview->lstPreviewClick();
   // Files a preview print added.
+  page.preview->Leases().StartPrinting(folder.dir.Path() + "/");
   for (int i = 0; i < 2; ++i) {
-    page.h.fontTable.AddFontResource(folder.dir.Path() + (i == 0 ? "/a.ttf" : "/b.ttf"));
-    page.preview->RecordPrintedFace(
+    page.preview->Leases().LendForPrinting(
         {page.p->lstPreview->Text(i), page.p->lstPreview->ObjectAs<FontFileEntry>(i)});
   }
-  page.preview->SetPrintedPreviewDir(folder.dir.Path() + "/");
   page.h.printer.printers[0].Fonts->push_back("Newly Installed");
   const int builds = page.h.printer.fontListBuilds;
   const auto logged = static_cast<std::ptrdiff_t>(page.h.fontTable.log.size());
@@ -385,8 +385,8 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
                       std::string("broadcast")),
            2);
   QVERIFY(page.h.fontTable.counts.empty());
-  QVERIFY(page.preview->LoadedPreviewFiles().empty());
-  QVERIFY(page.preview->ShownPreviewFile().empty());
+  QVERIFY(page.preview->Leases().PrintedFaces().empty());
+  QVERIFY(page.preview->Leases().ShownFile().empty());
   QCOMPARE(page.p->lstPreview->Count(), 0);
   QVERIFY(page.p->cmdPreview->isEnabled());
   QVERIFY(!page.p->cmdInstall->isEnabled() && !page.p->cmdAdd->isEnabled());

@@ -100,7 +100,7 @@ void PreviewPrintTest::sheetsPerFaceCount() {
   QVERIFY(buttonsOff);
   QVERIFY(page.p->cmdPreviewPrint->isEnabled());
   QVERIFY(!page.form->frmPrinting().isVisible());
-  QCOMPARE(static_cast<int>(page.form->Preview().LoadedPreviewFiles().size()), faces);
+  QCOMPARE(static_cast<int>(page.form->Preview().Leases().PrintedFaces().size()), faces);
   QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), faces);
 }
 
@@ -162,7 +162,7 @@ void PreviewPrintTest::emptySelectionPrintsTheHeadingAlone() {
   QCOMPARE(printed.size(), std::size_t{1});
   QVERIFY(!printed[0]->Page->texts.empty());
   QVERIFY(PrintPage::Names(printed[0]).empty());
-  QVERIFY(page.form->Preview().LoadedPreviewFiles().empty());
+  QVERIFY(page.form->Preview().Leases().PrintedFaces().empty());
 }
 
 void PreviewPrintTest::cancelDuringTheSecondSheet() {
@@ -175,7 +175,7 @@ void PreviewPrintTest::cancelDuringTheSecondSheet() {
   QCOMPARE(PrintPage::Names(page.h.printer.Printed()[0]).size(), std::size_t{11});
   // The eleventh face filled the first sheet and began the second, where Cancel was taken:
   // only the faces whose files were added are recorded.
-  QCOMPARE(page.form->Preview().LoadedPreviewFiles().size(), std::size_t{11});
+  QCOMPARE(page.form->Preview().Leases().PrintedFaces().size(), std::size_t{11});
   QCOMPARE(page.h.fontTable.counts.count(page.File(11)), std::size_t{0});
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+class IFontServices;
+
+// Whether a face is bold and whether it is slanted, as a preview shows and prints it.
+struct FaceStyle {
+  bool Bold = false;
+  bool Italic = false;
+};
+
+// The style of a face among the faces the font services report for name (a family, or a face's
+// full name): the face whose full name is fullName decides, or, when none has it, the last face
+// reported. Neither bold nor italic when none is reported.
+FaceStyle FindFaceStyle(IFontServices& fonts, const std::string& name, const std::string& fullName);
