@@ -15,7 +15,6 @@
 #include "platform/Trimmed.h"
 #include "printing/SheetLayouts.h"
 #include "printing/TfrmPrinting.h"
-#include "widgets/ButtonsDisabled.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/SpinEdit.h"
@@ -38,31 +37,19 @@ PreviewPrint::PreviewPrint(const PreviewPrintControls& controls,
       leases_(leases),
       texts_(texts),
       sampleSheetLines_(sampleSheetLines),
-      paragraphSizes_(paragraphSizes) {}
+      paragraphSizes_(paragraphSizes),
+      run_(services.Printer, services.Dispatch, controls.frmPrinting, state) {}
 
 void PreviewPrint::cmdPreviewPrintClick() {
-  const ButtonsDisabled busy(c_.Buttons);
-  try {
-    Run();
-  } catch (...) {
-    // A printer error ends the run: nothing is left open or on the screen, then it is reported.
-    if (s_.Printer.Printing()) s_.Printer.Abort();
-    c_.frmPrinting.hide();
-    throw;
-  }
+  run_.Run(c_.Buttons, c_.lstSelected.Count(), [this] { Run(); });
 }
 
 void PreviewPrint::Run() {
   const int n = c_.lstSelected.Count();
   int printed = 0;
-  c_.frmPrinting.lblSelected->SetCaption("Fonts Selected: " + std::to_string(n));
-  c_.frmPrinting.lblPrinted->SetCaption(std::string(kCounter) + "0");
-  if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
-  state_.CancelPrinting = false;
+  run_.ShowPrinted(kCounter, 0);
   s_.Printer.SetTitle("Glyphera - Font File Samples");
-  s_.Printer.BeginDoc();
-  state_.Metrics.DpiX = s_.Printer.Canvas().DpiX();
-  state_.Metrics.DpiY = s_.Printer.Canvas().DpiY();
+  run_.BeginFirstDocument();
 
   // The preview sets no Bold or Italic option, so its headings name no style.
   static const std::string kNoStyleWords;
@@ -71,28 +58,18 @@ void PreviewPrint::Run() {
   SampleTextPrintout sheets(context);
   sheets.Prepare(s_.Printer.Canvas(), c_.spnPreviewPrintSize.Value());
   leases_.StartPrinting(reading_.Dir());
-  const auto newPage = [this]() -> IDrawingSurface& {
-    s_.Printer.EndDoc();
-    s_.Printer.BeginDoc();
-    return s_.Printer.Canvas();
-  };
+  const auto newPage = [this]() -> IDrawingSurface& { return run_.NewPage(); };
 
   for (int i = 0; i < n && i < c_.lstSelected.Count(); ++i) {
-    s_.Dispatch.ProcessMessages();
+    run_.LetCancelIn();
     if (i >= c_.lstSelected.Count()) break;
     const FontFace face{c_.lstSelected.Text(i), c_.lstSelected.ObjectAs<FontFileEntry>(i)};
     leases_.LendForPrinting(face);
     ++printed;
-    c_.frmPrinting.lblPrinted->SetCaption(kCounter + std::to_string(printed));
+    run_.ShowPrinted(kCounter, printed);
     const FaceStyle style = FindFaceStyle(s_.Fonts, Trimmed(face.FullName), Trimmed(face.FullName));
     sheets.Block(s_.Printer.Canvas(), face.FullName,
                  {face.Entry->FamilyName, 0, style.Bold, style.Italic}, printed, n, newPage);
-    if (printed == n) break;
-    if (state_.CancelPrinting) {
-      if (s_.Printer.Printing()) s_.Printer.Abort();
-      break;
-    }
+    if (run_.StopsAfter(printed, n)) break;
   }
-  if (s_.Printer.Printing()) s_.Printer.EndDoc();
-  c_.frmPrinting.hide();
 }

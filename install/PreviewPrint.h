@@ -6,6 +6,7 @@
 
 #include "printing/ParagraphSizes.h"
 #include "printing/PrintJobState.h"
+#include "printing/PrintRun.h"
 
 class IFontServices;
 class IMessageDispatch;
@@ -54,4 +55,5 @@ class PreviewPrint {
   ISheetTexts& texts_;
   std::array<std::string, 3>& sampleSheetLines_;
   const ParagraphSizeTable& paragraphSizes_;
+  PrintRun run_;
 };

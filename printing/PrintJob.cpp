@@ -48,7 +48,8 @@ PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList
       texts_(texts),
       sampleSheetLines_(sampleSheetLines),
       paragraphSizes_(paragraphSizes),
-      state_(state) {}
+      state_(state),
+      run_(printer, dispatch, controls.frmPrinting, state) {}
 
 SheetContext PrintJob::Context() {
   return {texts_, state_.Metrics, state_.StyleSuffix, sampleSheetLines_, paragraphSizes_};
@@ -60,28 +61,13 @@ void PrintJob::cmdPrintClick() {
     messages_.Show(MessageKind::Error, "Error", kNoOptions);
     return;
   }
-  SetBusy(true);
-  try {
-    Run();
-  } catch (...) {
-    // A printer error ends the job: nothing is left open or on the screen, then it is reported.
-    if (printer_.Printing()) printer_.Abort();
-    c_.frmPrinting.hide();
-    SetBusy(false);
-    throw;
-  }
-  SetBusy(false);
+  run_.Run({&c_.cmdPrint, &c_.cmdPrintSetup, &c_.cmdHeadingFont}, fonts_.SelectedCount(),
+           [this] { Run(); });
 }
 
 void PrintJob::Run() {
-  c_.frmPrinting.lblSelected->SetCaption("Fonts Selected: " +
-                                         std::to_string(fonts_.SelectedCount()));
-  if (!c_.frmPrinting.isVisible()) c_.frmPrinting.show();
-  state_.CancelPrinting = false;
   state_.StyleSuffix = StyleSuffixFor(c_.chkBold.Checked(), c_.chkItalic.Checked());
-  printer_.BeginDoc();
-  state_.Metrics.DpiX = printer_.Canvas().DpiX();
-  state_.Metrics.DpiY = printer_.Canvas().DpiY();
+  run_.BeginFirstDocument();
   if (c_.chkSample.Checked() && !state_.CancelPrinting) RunPrintout(Printout::SampleText);
   if (c_.chkCharChart.Checked() && !state_.CancelPrinting) RunPrintout(Printout::CharacterChart);
   if (c_.chkFullPage.Checked() && !state_.CancelPrinting) RunPrintout(Printout::FullPage);
@@ -94,8 +80,6 @@ void PrintJob::Run() {
       if (printer_.Printing()) printer_.Abort();
     }
   }
-  if (printer_.Printing()) printer_.EndDoc();
-  c_.frmPrinting.hide();
 }
 
 bool PrintJob::CopyParagraphSizes() {
@@ -109,20 +93,16 @@ bool PrintJob::CopyParagraphSizes() {
 
 void PrintJob::RunPrintout(Printout printout) {
   const int kind = static_cast<int>(printout);
-  c_.frmPrinting.lblPrinted->SetCaption(std::string(CounterText(kind)) + "0");
+  run_.ShowPrinted(CounterText(kind), 0);
   printer_.SetTitle(SheetTitle(kind, ""));
   const SheetContext context = Context();
   SampleTextPrintout samples(context);
   if (printout == Printout::SampleText) samples.Prepare(printer_.Canvas());
   if (printout == Printout::FullPage) PrepareFullPage(context);
-  const auto newPage = [this]() -> IDrawingSurface& {
-    printer_.EndDoc();
-    printer_.BeginDoc();
-    return printer_.Canvas();
-  };
+  const auto newPage = [this]() -> IDrawingSurface& { return run_.NewPage(); };
   int printed = 0;
   for (int i = 0; i < fonts_.FontCount(); ++i) {
-    dispatch_.ProcessMessages();
+    run_.LetCancelIn();
     if (c_.lstFonts.Selected(i)) {
       const std::string face = c_.lstFonts.Text(i);
       if (printout != Printout::SampleText) {
@@ -130,7 +110,7 @@ void PrintJob::RunPrintout(Printout printout) {
         printer_.SetTitle(SheetTitle(kind, face));
       }
       ++printed;
-      c_.frmPrinting.lblPrinted->SetCaption(CounterText(kind) + std::to_string(printed));
+      run_.ShowPrinted(CounterText(kind), printed);
       switch (printout) {
         case Printout::SampleText:
           samples.Block(printer_.Canvas(), face, printed, fonts_.SelectedCount(), newPage);
@@ -147,17 +127,7 @@ void PrintJob::RunPrintout(Printout printout) {
       }
       if (printout != Printout::SampleText) printer_.EndDoc();
     }
-    if (printed == fonts_.SelectedCount()) break;
-    if (state_.CancelPrinting) {
-      if (printer_.Printing()) printer_.Abort();
-      break;
-    }
+    if (run_.StopsAfter(printed, fonts_.SelectedCount())) break;
   }
   if (printout == Printout::SampleText && printer_.Printing()) printer_.EndDoc();
-}
-
-void PrintJob::SetBusy(bool busy) {
-  c_.cmdPrint.setEnabled(!busy);
-  c_.cmdPrintSetup.setEnabled(!busy);
-  c_.cmdHeadingFont.setEnabled(!busy);
 }

@@ -5,6 +5,7 @@
 
 #include "printing/ParagraphSizes.h"
 #include "printing/PrintJobState.h"
+#include "printing/PrintRun.h"
 #include "printing/SheetContext.h"
 
 class CheckBox;
@@ -54,7 +55,6 @@ class PrintJob {
   void RunPrintout(Printout printout);
   // Copies the size boxes into the table; false when none is checked.
   bool CopyParagraphSizes();
-  void SetBusy(bool busy);
 
   PrintControls c_;
   FontList& fonts_;
@@ -65,4 +65,5 @@ class PrintJob {
   std::array<std::string, 3>& sampleSheetLines_;
   ParagraphSizeTable& paragraphSizes_;
   PrintJobState& state_;
+  PrintRun run_;
 };
