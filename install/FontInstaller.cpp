@@ -8,6 +8,7 @@
 
 #include "install/PreviewLists.h"
 #include "install/PreviewReading.h"
+#include "install/ShellFileOperation.h"
 #include "install/TfrmInstalling.h"
 #include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
@@ -194,15 +195,13 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
 }
 
 void FontInstaller::CopyFile(const std::string& source, const std::string& target) {
-  // One path per list, built here rather than from a comma-separated string, so that a folder
-  // or file name holding a comma is copied as it is.
-  ShellRequest request;
-  request.Operation = ShellOp::FO_COPY;
-  request.From = ShellPathList(source);
-  request.To = ShellPathList(target);
-  request.Flags = ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION;
+  // One path per list rather than a comma-separated string, so that a folder or file name
+  // holding a comma is copied as it is.
+  const std::vector<std::string> from{source};
+  const std::vector<std::string> to{target};
   // The shell has shown why; without the file the face is not installed.
-  if (!s_.Shell.FileOperation(request) || request.AnyOperationsAborted) {
+  if (!ShellFileOperation(s_.Shell, from, to, ShellOp::FO_COPY,
+                          ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION)) {
     throw PlatformError("Cannot copy " + source);
   }
 }
