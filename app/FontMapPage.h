@@ -4,7 +4,6 @@ class CheckBox;
 class DesignScale;
 class Grid;
 class Label;
-class QFrame;
 class QWidget;
 
 // The controls of the Font Map page.
@@ -12,11 +11,9 @@ struct FontMapPage {
   FontMapPage(QWidget* tab, const DesignScale& scale);
 
   Label* lblGridHeading;
-  QFrame* Panel6;
   Grid* grdFontMap;
   Label* lblCurrChar;
   Label* pnlCurrChar;
-  QFrame* Bevel3;
   CheckBox* chkGridBold;
   CheckBox* chkGridItalic;
 };

@@ -4,7 +4,6 @@ class CheckBox;
 class DesignScale;
 class Label;
 class Memo;
-class QFrame;
 class QWidget;
 class SpinEdit;
 
@@ -15,8 +14,6 @@ struct LargeSamplePage {
   Label* lblLargeSample;
   CheckBox* chkLargeBold;
   CheckBox* chkLargeItalic;
-  Label* Label2;
   SpinEdit* spnLargeSample;
-  QFrame* Panel4;
   Memo* memLargeSample;
 };

@@ -1,8 +1,6 @@
 #pragma once
 
 class DesignScale;
-class Label;
-class QFrame;
 class QScrollArea;
 class PaintBox;
 class QWidget;
@@ -12,10 +10,7 @@ class SpinEdit;
 struct ShowAllPage {
   ShowAllPage(QWidget* tab, const DesignScale& scale);
 
-  Label* Label4;
-  Label* Label3;
   SpinEdit* spnSelected;
-  QFrame* Panel5;
   QScrollArea* ScrollBox1;
   // What the scroll box scrolls over: its height is the vertical scroll range.
   QWidget* ScrollRange;

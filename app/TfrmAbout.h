@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class DesignScale;
-class Label;
 class QPushButton;
 
 // The About box.
@@ -14,7 +13,5 @@ class TfrmAbout : public QDialog {
 
   void cmdOKClick();
 
-  Label* Label1;
-  Label* Label4;
   QPushButton* cmdOK;
 };

@@ -78,22 +78,6 @@ constexpr double kFontMapPoints = 12;
 constexpr const char* kDefaultTextsNotKept =
     "The default sample texts are used, and changes to them will not be kept";
 
-// Windows key codes of the keys the window looks at.
-int WindowsKeyCode(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_PageUp:
-      return VK_PRIOR;
-    case Qt::Key_PageDown:
-      return VK_NEXT;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_Home:
-      return VK_HOME;
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain(const PlatformServices& services, ApplicationErrorHandler& errors)
@@ -474,18 +458,17 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     const QWidget* focus = QApplication::focusWidget();
     if (widget->window() == this && (widget == focus || (focus == nullptr && widget == this))) {
-      const int code = WindowsKeyCode(static_cast<QKeyEvent*>(event)->key());
-      if (code != 0) errors_.Run([this, code] { FormKeyDown(code); });
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      errors_.Run([this, key] { FormKeyDown(key); });
     }
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::FormKeyDown(int keyCode) {
+void TfrmMain::FormKeyDown(int key) {
   if (ActivePage() != Page::ShowAll) return;
   QScrollBar* bar = tabShowAll_->ScrollBox1->verticalScrollBar();
-  if (const auto position =
-          ShowAllScrollPosition(keyCode, bar->value(), pageStep_, bar->maximum())) {
+  if (const auto position = ShowAllScrollPosition(key, bar->value(), pageStep_, bar->maximum())) {
     bar->setValue(*position);
   }
 }

@@ -47,8 +47,8 @@ class TfrmMain : public QMainWindow {
   // Fills the sample texts from the settings file, created with the defaults when missing.
   void LoadSampleTexts();
   void FormClose();
-  // Acts on the Show All Selected page only, and never consumes the key.
-  void FormKeyDown(int keyCode);
+  // Takes a Qt key; acts on the Show All Selected page only, and never consumes the key.
+  void FormKeyDown(int key);
   // Runs as the Preview/Install page is left.
   void PageControl1Changing();
   void PageControl1Change();

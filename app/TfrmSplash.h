@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class DesignScale;
-class QFrame;
 class QLabel;
 
 // The splash window shown while the program starts.
@@ -12,6 +11,5 @@ class TfrmSplash : public QWidget {
  public:
   explicit TfrmSplash(const DesignScale& scale);
 
-  QFrame* Panel1;
   QLabel* Image1;
 };

@@ -116,7 +116,7 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
   return std::nullopt;
 }
 
-// The name as the system sees it: one character per byte of 32 or more (which is how a two-byte
+// The name as the program lists it: one character per byte of 32 or more (which is how a two-byte
 // string of Latin text loses its zero bytes), spaces trimmed at both ends.
 struct NameText {
   std::string Utf8;

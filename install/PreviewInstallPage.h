@@ -17,8 +17,6 @@ class SpinEdit;
 struct PreviewInstallPage {
   PreviewInstallPage(QWidget* tab, const DesignScale& scale);
 
-  Label* Label21;
-  Label* Label24;
   DirectoryListBox* Dir1;
   DriveComboBox* Drive1;
   Label* lblFontFiles;
@@ -33,11 +31,8 @@ struct PreviewInstallPage {
   Label* lblPSelected;
   ListBox* lstSelected;
   Label* lblPreviewSample;
-  QFrame* Panel8;
   Memo* memDispPreview;
-  Label* Label22;
   SpinEdit* spnPreviewSize;
-  Label* Label26;
   SpinEdit* spnPreviewPrintSize;
   QPushButton* cmdInstall;
   QPushButton* cmdPreviewPrint;

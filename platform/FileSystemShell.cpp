@@ -84,7 +84,7 @@ class Descriptor {
 };
 
 // Writes all of size bytes. A full device shows as a short write and then ENOSPC from the next
-// one; that error is what the user is told, so it is kept as the system gives it.
+// one; that error is what the user is told, so it is kept as the kernel gives it.
 std::error_code WriteAll(int fd, const char* bytes, std::size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(fd, bytes, size);
@@ -127,7 +127,7 @@ int CreateBeside(const fs::path& target, mode_t mode, fs::path& created) {
 }
 
 // Copies a file's bytes to target, every write, the flush to the disk and the close checked, so
-// that the error reported is the one the system gave (a full disk stays "no space left", where
+// that the error reported is the one the kernel gave (a full disk stays "no space left", where
 // std::filesystem::copy_file turns it into an I/O error). The bytes go to a new file that takes
 // target's name only once complete: a copy that fails leaves no partial file behind, and a file
 // it was to replace keeps its bytes.

@@ -12,8 +12,8 @@ class IMessageBoxes;
 // existing folder) is the folder they go into, and a missing destination folder is created.
 // There is no progress window and no one to ask: without FOF_NOCONFIRMATION an existing target
 // is left as it is and the operation is reported as partly aborted. A failure stops the
-// operation and is shown in an error box (unless FOF_NOERRORUI is given), with the system's own
-// words for its cause ("No space left on device" for a full disk). A file whose copy fails leaves
+// operation and is shown in an error box (unless FOF_NOERRORUI is given), with the C library's
+// words for its errno ("No space left on device" for a full disk). A file whose copy fails leaves
 // no partial file behind, and a file it was to replace stays as it was.
 class FileSystemShell final : public IShell {
  public:

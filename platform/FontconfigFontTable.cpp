@@ -53,7 +53,7 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
     return;
   }
   // A file that is not a font is taken and counted all the same; drawing then falls back to
-  // whatever the system substitutes. The faces are listed and drawn from one copy in memory: a
+  // whatever fontconfig substitutes. The faces are listed and drawn from one copy in memory: a
   // mapped file that shrinks or vanishes while shown would take the program down at the next
   // glyph read from it.
   const std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// Facts about the running program that the system supplies.
+// Facts about the running program: its file (from /proc/self/exe), where it keeps its settings
+// (its folder or the XDG config folder) and where it finds the files it was installed with.
 class IApplicationInfo {
  public:
   virtual ~IApplicationInfo() = default;

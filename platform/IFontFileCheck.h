@@ -2,9 +2,9 @@
 
 #include <string>
 
-// Whether a file holds a face that the system's font library can open. A file that only looks
-// like a font (a naming table and little else, say) would be copied and listed as installed, yet
-// no program would ever find it.
+// Whether a file holds a face that FreeType, which fontconfig lists fonts with, can open. A file
+// that only looks like a font (a naming table and little else, say) would be copied and listed as
+// installed, yet no program would ever find it.
 class IFontFileCheck {
  public:
   virtual ~IFontFileCheck() = default;

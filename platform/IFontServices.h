@@ -5,7 +5,7 @@
 
 #include "platform/FontStyleRecord.h"
 
-// The system's font services: which families exist and what faces each has.
+// The installed fonts as fontconfig lists them: which families exist and what faces each has.
 class IFontServices {
  public:
   virtual ~IFontServices() = default;
@@ -18,6 +18,6 @@ class IFontServices {
   virtual std::vector<std::string> InstalledFamilies() = 0;
 
   // Every face of the family, in a stable natural order (weight, then slant, then width).
-  // A family the system does not have gives no record.
+  // A family fontconfig does not list gives no record.
   virtual std::vector<FontStyleRecord> EnumFontFamilies(const std::string& family) = 0;
 };

@@ -3,7 +3,8 @@
 #include <string>
 
 // The program's font table: font files added for the moment, so that their faces can be drawn,
-// and removed again. Adds and removes are counted per path, as the system's table counts them.
+// and removed again. Adds and removes are counted per path: a file stays added until it was removed
+// as often as added.
 class IFontTable {
  public:
   virtual ~IFontTable() = default;

@@ -13,8 +13,9 @@ struct RegistryValue {
   std::uint32_t Number = 0;
 };
 
-// A store of keys holding typed values, addressed like the system registry
-// ("Software\\Microsoft\\...", backslash-separated, names matched without regard to case).
+// A store of keys holding typed values (the registry store file, see RegistryStore), addressed
+// by Windows registry paths ("Software\\Microsoft\\...", backslash-separated, names matched
+// without regard to case).
 class IRegistry {
  public:
   virtual ~IRegistry() = default;

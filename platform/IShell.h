@@ -2,7 +2,7 @@
 
 #include <string>
 
-// Operation codes and flags of the shell's file operation, with the system's values.
+// Operation codes and flags of the file operation, numbered as in the Windows shell API.
 namespace ShellOp {
 inline constexpr int FO_MOVE = 1;
 inline constexpr int FO_COPY = 2;
@@ -16,20 +16,20 @@ inline constexpr unsigned FOF_NOERRORUI = 0x400;
 }  // namespace ShellOp
 
 // One file operation. The path lists hold each path followed by a NUL byte, and one more NUL
-// closes the list ("a\0b\0\0"), as the shell reads them; an empty destination list is an empty
+// closes the list ("a\0b\0\0"), as FileOperation reads them; an empty destination list is an empty
 // string.
 struct ShellRequest {
   int Operation = 0;
   std::string From;
   std::string To;
   unsigned Flags = 0;
-  // Set by the shell when a part of the operation was left undone (an existing file not
+  // Set by FileOperation when a part of the operation was left undone (an existing file not
   // overwritten, say), although the call as a whole succeeded.
   bool AnyOperationsAborted = false;
 };
 
-// The shell's file operation: copies, moves, deletes or renames files and folders, reporting its
-// own errors to the user.
+// The file operation (FileSystemShell here): copies, moves, deletes or renames files and folders,
+// reporting its own errors to the user.
 class IShell {
  public:
   virtual ~IShell() = default;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The system's record of the fonts in a folder, which other programs read to find them.
+// fontconfig's cache of the fonts in a folder, which other programs read to find them.
 class ISystemFontCache {
  public:
   virtual ~ISystemFontCache() = default;

@@ -16,11 +16,11 @@ class QPainter;
 class QPdfWriter;
 
 // The printers: a built-in PDF printer that is always there, then the CUPS queues Qt reports.
-// The current printer starts as the system's default CUPS queue, or the PDF printer when the
-// system has none. Every document is drawn as PDF at 600 dpi. The PDF printer writes each one as
-// a file of its own into its output folder, on its paper (both settings of the printer, kept in
-// the registry store); a CUPS queue gets each one as a job, on the queue's default paper, and
-// lists the fonts its PPD says the printer holds beside the installed families.
+// The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none. Every
+// document is drawn as PDF at 600 dpi. The PDF printer writes each one as a file of its own into
+// its output folder, on its paper (both settings of the printer, kept in the registry store); a
+// CUPS queue gets each one as a job, on the queue's default paper, and lists the fonts its PPD says
+// the printer holds beside the installed families.
 class QtPrinter final : public IPrinter {
  public:
   static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// The system's locale-aware comparison without regard to letter case: below zero when a sorts
-// before b, zero when they are equal but for case.
+// QCollator's comparison in the user's locale, without regard to letter case: below zero when a
+// sorts before b, zero when they are equal but for case.
 int CompareText(std::string_view a, std::string_view b);
 
 // The same for texts already converted, which a sort of many compares n log n times.

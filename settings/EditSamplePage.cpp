@@ -49,36 +49,35 @@ EditSamplePage::EditSamplePage(QWidget* tab, const DesignScale& s) {
     const int top = kFirstTop + kRowStep * i;
     Label* label = BoldLabel(caption.c_str(), tab, s.Rect(0, top + 4, 107, 16), s);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SizeLabels[static_cast<std::size_t>(i)] = label;
     SizeBoxes[static_cast<std::size_t>(i)] = MakeEdit(tab, s.Rect(116, top, 390, 24), label);
   }
-  Label17 = BoldLabel("Sample Text", tab, s.Rect(0, 332, 107, 16), s);
-  Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  txtSample = MakeEdit(tab, s.Rect(116, 328, 390, 24), Label17);
-  Label18 = BoldLabel("Sample Title", tab, s.Rect(4, 358, 103, 16), s);
-  Label18->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  txtTitle = MakeEdit(tab, s.Rect(116, 354, 390, 24), Label18);
+  Label* sampleLabel = BoldLabel("Sample Text", tab, s.Rect(0, 332, 107, 16), s);
+  sampleLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  txtSample = MakeEdit(tab, s.Rect(116, 328, 390, 24), sampleLabel);
+  Label* titleLabel = BoldLabel("Sample Title", tab, s.Rect(4, 358, 103, 16), s);
+  titleLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  txtTitle = MakeEdit(tab, s.Rect(116, 354, 390, 24), titleLabel);
 
-  Label23 = BoldLabel("Paragraph Text", tab, s.Rect(524, 16, 230, 16), s);
-  Label25 = BoldLabel("(Maximum of 600 characters)", tab, s.Rect(524, 35, 237, 16), s);
+  Label* paraLabel = BoldLabel("Paragraph Text", tab, s.Rect(524, 16, 230, 16), s);
+  BoldLabel("(Maximum of 600 characters)", tab, s.Rect(524, 35, 237, 16), s);
   txtPara = new Memo(tab);
   txtPara->setGeometry(s.Rect(520, 64, 241, 313));
   txtPara->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   txtPara->setTabChangesFocus(true);
-  Label23->setBuddy(txtPara);
+  paraLabel->setBuddy(txtPara);
   txtPara->setAccessibleName(QStringLiteral("Paragraph Text"));
 
-  Memo1 = new Memo(tab);
-  Memo1->setGeometry(s.Rect(20, 388, 553, 85));
-  Memo1->setFrameStyle(QFrame::NoFrame);
-  Memo1->SetText(kExplanation);
+  auto* explanation = new Memo(tab);
+  explanation->setGeometry(s.Rect(20, 388, 553, 85));
+  explanation->setFrameStyle(QFrame::NoFrame);
+  explanation->SetText(kExplanation);
   // Read-only rather than disabled, so that the explanation stays readable.
-  Memo1->setReadOnly(true);
-  Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->SetFont(DesignFont(s, 12, false));
-  SetFieldColor(Memo1, DesignColors::Silver);
+  explanation->setReadOnly(true);
+  explanation->setFocusPolicy(Qt::NoFocus);
+  explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  explanation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  explanation->SetFont(DesignFont(s, 12, false));
+  SetFieldColor(explanation, DesignColors::Silver);
 
   cmdSaveText = MakeButton("&Save", tab, s.Rect(673, 449, 89, 33));
   cmdSaveText->setFont(DesignFont(s, 13, true));

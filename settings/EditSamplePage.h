@@ -4,7 +4,6 @@
 
 class DesignScale;
 class Edit;
-class Label;
 class Memo;
 class QPushButton;
 class QWidget;
@@ -17,16 +16,10 @@ struct EditSamplePage {
 
   EditSamplePage(QWidget* tab, const DesignScale& scale);
 
-  // Label5 ... Label15 and txt8Pt ... txt60pt, one per point size of kSizes.
-  std::array<Label*, kSizeLineCount> SizeLabels;
+  // txt8Pt ... txt60pt, one per point size of kSizes.
   std::array<Edit*, kSizeLineCount> SizeBoxes;
-  Label* Label17;
   Edit* txtSample;
-  Label* Label18;
   Edit* txtTitle;
-  Label* Label23;
-  Label* Label25;
   Memo* txtPara;
-  Memo* Memo1;
   QPushButton* cmdSaveText;
 };

@@ -2,8 +2,8 @@
 
 #include <QRect>
 
-// Windows are laid out in pixels of a 120 pixels-per-inch screen; on another screen every
-// position and size is scaled in proportion to its logical dpi.
+// The program's windows are laid out in pixels of a 120 pixels-per-inch screen; on another screen
+// every position and size is scaled in proportion to its logical dpi.
 class DesignScale {
  public:
   static constexpr int kDesignDpi = 120;

@@ -77,22 +77,22 @@ void WindowRulesTest::pageKeysWrapAround() {
 }
 
 void WindowRulesTest::showAllKeys_data() {
-  QTest::addColumn<int>("key");
+  QTest::addColumn<Qt::Key>("key");
   QTest::addColumn<int>("position");
   QTest::addColumn<int>("expected");  // -1: the key is not used
   // A view with a last position of 5564 (6000 less 436 visible) and a step of 414.
-  QTest::newRow("page up at top stays") << VK_PRIOR << 0 << 0;
-  QTest::newRow("page up short of top") << VK_PRIOR << 100 << 0;
-  QTest::newRow("page up") << VK_PRIOR << 1000 << 586;
-  QTest::newRow("page down") << VK_NEXT << 0 << 414;
-  QTest::newRow("page down at end stops") << VK_NEXT << 5400 << 5564;
-  QTest::newRow("end") << VK_END << 10 << 5564;
-  QTest::newRow("home") << VK_HOME << 3000 << 0;
-  QTest::newRow("other key") << 40 << 3000 << -1;
+  QTest::newRow("page up at top stays") << Qt::Key_PageUp << 0 << 0;
+  QTest::newRow("page up short of top") << Qt::Key_PageUp << 100 << 0;
+  QTest::newRow("page up") << Qt::Key_PageUp << 1000 << 586;
+  QTest::newRow("page down") << Qt::Key_PageDown << 0 << 414;
+  QTest::newRow("page down at end stops") << Qt::Key_PageDown << 5400 << 5564;
+  QTest::newRow("end") << Qt::Key_End << 10 << 5564;
+  QTest::newRow("home") << Qt::Key_Home << 3000 << 0;
+  QTest::newRow("other key") << Qt::Key_Down << 3000 << -1;
 }
 
 void WindowRulesTest::showAllKeys() {
-  QFETCH(int, key);
+  QFETCH(Qt::Key, key);
   QFETCH(int, position);
   QFETCH(int, expected);
   QCOMPARE(ShowAllScrollPosition(key, position, 414, 5564).value_or(-1), expected);
