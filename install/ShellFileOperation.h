@@ -10,9 +10,9 @@ void ReplaceChar(std::string& text, char from, char to);
 
 // IShell's file operation over lists of paths: each list becomes the NUL-separated,
 // double-NUL-terminated form IShell takes, with every path kept as it is, commas included; an
-// empty destination list passes none. FOF_WANTMAPPINGHANDLE is cleared, as no caller frees a mapping
-// handle. True when the shell succeeded and aborted nothing; false at once for an operation code
-// outside 1..4 or an empty source list.
+// empty destination list passes none. FOF_WANTMAPPINGHANDLE is cleared, as no caller frees a
+// mapping handle. True when the shell succeeded and aborted nothing; false at once for an
+// operation code outside 1..4 or an empty source list.
 //
 // A braced single path ({path}) picks the comma-separated form below, so callers name the vector.
 bool ShellFileOperation(IShell& shell, const std::vector<std::string>& sources,
