@@ -28,8 +28,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The value name is the full name with a suffix for the kind of outlines, spelt as the system
-// spells it.
+// The value name is the full name with a suffix for the kind of outlines, spelt as Windows spells
+// it in its font registry key, which the registry store keeps the layout of.
 std::string ValueName(const std::string& fullName, const FontFileEntry* entry) {
   return fullName + (entry != nullptr && entry->CffOutlines ? " (OpenType)" : " (True Type)");
 }
@@ -182,7 +182,7 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
   const Placement placed = PlaceFile(run.FontsFolder, entry.FileName, source);
   const std::string target = run.FontsFolder + placed.FileName;
   if (placed.Copy) CopyFile(source, target);
-  // The key is opened, never created: a system without it does not list fonts there.
+  // The key is opened, never created: a registry store without it does not list fonts there.
   if (!s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey)) {
     throw PlatformError("The font registry key does not exist");
   }
@@ -199,7 +199,8 @@ void FontInstaller::CopyFile(const std::string& source, const std::string& targe
   // holding a comma is copied as it is.
   const std::vector<std::string> from{source};
   const std::vector<std::string> to{target};
-  // The shell has shown why; without the file the face is not installed.
+  // The file operation has shown why in a message box; without the file the face is not
+  // installed.
   if (!ShellFileOperation(s_.Shell, from, to, ShellOp::FO_COPY,
                           ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION)) {
     throw PlatformError("Cannot copy " + source);

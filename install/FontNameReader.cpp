@@ -133,8 +133,7 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
   const std::size_t last = kept.find_last_not_of(' ');
   NameText text;
   text.Characters = last - first + 1;
-  for (std::size_t i = first; i <= last; ++i)
-    AppendUtf8(text.Utf8, Windows1252ToUnicode(static_cast<unsigned char>(kept[i])));
+  for (std::size_t i = first; i <= last; ++i) AppendWindows1252(text.Utf8, kept[i]);
   return text;
 }
 

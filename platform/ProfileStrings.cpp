@@ -225,7 +225,7 @@ std::string Windows1252AsUtf8(std::string_view value) {
   std::string character;
   for (const char byte : value) {
     character.clear();
-    AppendUtf8(character, Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+    AppendWindows1252(character, byte);
     if (utf8.size() + character.size() > kMaxValueBytes) break;
     utf8 += character;
   }

@@ -14,3 +14,8 @@ inline constexpr char32_t SymbolCodePoint(unsigned char code) {
 // Appends one character of the Basic Multilingual Plane, where the code page and the symbol
 // range lie, as UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
+
+// Appends the code page's character for one byte as UTF-8.
+inline void AppendWindows1252(std::string& out, char byte) {
+  AppendUtf8(out, Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+}

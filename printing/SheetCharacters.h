@@ -13,7 +13,9 @@ inline std::string Utf8Character(char32_t c) {
 
 // One single-byte character of the ANSI code page.
 inline std::string CodePageCharacter(int code) {
-  return Utf8Character(Windows1252ToUnicode(static_cast<unsigned char>(code)));
+  std::string utf8;
+  AppendWindows1252(utf8, static_cast<char>(code));
+  return utf8;
 }
 
 // The character a face shows for a code: a symbol-encoded face keeps its own glyph for every

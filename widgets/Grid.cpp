@@ -2,7 +2,8 @@
 
 #include <QHeaderView>
 
-Grid::Grid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+Grid::Grid(int columns, int rows, QWidget* parent)
+    : FaceSetters<QTableWidget>(rows, columns, parent) {
   horizontalHeader()->hide();
   verticalHeader()->hide();
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -45,22 +46,4 @@ void Grid::SetDefaultRowHeight(int height) {
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(height);
   for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height);
-}
-
-void Grid::SetFaceName(const std::string& faceName) {
-  setFont(face_.WithName(font(), faceName));
-}
-
-void Grid::SetFontPoints(double points) {
-  QFont f = font();
-  f.setPointSizeF(points);
-  setFont(f);
-}
-
-void Grid::SetBold(bool bold) {
-  setFont(face_.WithBold(font(), bold));
-}
-
-void Grid::SetItalic(bool italic) {
-  setFont(face_.WithItalic(font(), italic));
 }

@@ -4,11 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "widgets/ControlFace.h"
+#include "widgets/FaceSetters.h"
 
 // A text grid without fixed rows or columns. Moving its current cell, by the user or by the
 // program, runs its click handling (OnClick).
-class Grid : public QTableWidget {
+class Grid : public FaceSetters<QTableWidget> {
   Q_OBJECT
  public:
   Grid(int columns, int rows, QWidget* parent = nullptr);
@@ -24,15 +24,5 @@ class Grid : public QTableWidget {
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
 
-  void SetFaceName(const std::string& faceName);
-  // The face asked for; the font may name the family drawn in its place.
-  const std::string& FaceName() const { return face_.Name(); }
-  void SetFontPoints(double points);
-  void SetBold(bool bold);
-  void SetItalic(bool italic);
-
   std::function<void()> OnClick;
-
- private:
-  ControlFace face_;
 };

@@ -6,7 +6,7 @@
 #include "widgets/ElidedLines.h"
 #include "widgets/MnemonicText.h"
 
-Label::Label(const std::string& caption, QWidget* parent) : QLabel(parent) {
+Label::Label(const std::string& caption, QWidget* parent) : FaceSetters<QLabel>(parent) {
   setTextFormat(Qt::PlainText);
   SetCaption(caption);
 }
@@ -51,22 +51,4 @@ void Label::resizeEvent(QResizeEvent* event) {
 void Label::changeEvent(QEvent* event) {
   QLabel::changeEvent(event);
   if (maxLines_ > 0 && event->type() == QEvent::FontChange) ShowCaption();
-}
-
-void Label::SetFontPoints(double points) {
-  QFont f = font();
-  f.setPointSizeF(points);
-  setFont(f);
-}
-
-void Label::SetFaceName(const std::string& faceName) {
-  setFont(face_.WithName(font(), faceName));
-}
-
-void Label::SetBold(bool bold) {
-  setFont(face_.WithBold(font(), bold));
-}
-
-void Label::SetItalic(bool italic) {
-  setFont(face_.WithItalic(font(), italic));
 }

@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <string>
 
-#include "widgets/ControlFace.h"
+#include "widgets/FaceSetters.h"
 
 // A label whose caption marks the underlined letter with "&" and shows "&&" as one "&". With a
 // focus control, Alt and the underlined letter move the focus there.
-class Label : public QLabel {
+class Label : public FaceSetters<QLabel> {
   Q_OBJECT
  public:
   explicit Label(const std::string& caption, QWidget* parent = nullptr);
@@ -21,13 +21,6 @@ class Label : public QLabel {
   // longer; Caption() stays whole. 0 shows the caption whole.
   void SetMaxLines(int lines);
 
-  void SetFontPoints(double points);
-  void SetFaceName(const std::string& faceName);
-  // The face asked for; the font may name the family drawn in its place.
-  const std::string& FaceName() const { return face_.Name(); }
-  void SetBold(bool bold);
-  void SetItalic(bool italic);
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -37,5 +30,4 @@ class Label : public QLabel {
 
   std::string caption_;
   int maxLines_ = 0;
-  ControlFace face_;
 };
