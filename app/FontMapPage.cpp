@@ -20,7 +20,7 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   SetFieldColor(mapPanel, DesignColors::White);
   grdFontMap = new Grid(FontMap::kColumns, FontMap::kRows, mapPanel);
   grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));
-  grdFontMap->SetDefaultColWidth(s(22));
+  grdFontMap->SetDefaultColWidth(22, s);
   grdFontMap->SetDefaultRowHeight(s(30));
   grdFontMap->setAccessibleName(QStringLiteral("Font map"));
 

@@ -13,6 +13,7 @@
 #include "widgets/ListBox.h"
 #include "widgets/Memo.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TitleOnFrameStyle.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
 
   auto* paraSizes = new QGroupBox(QStringLiteral(" Paragraph Point Sizes "), printOptions);
   paraSizes->setGeometry(s.Rect(20, 144, 201, 125));
+  paraSizes->setStyle(TitleOnFrameStyle::Instance());
   for (std::size_t i = 0; i < kParaBoxes.size(); ++i) {
     const ParaBox& box = kParaBoxes[i];
     chkParaSizes[i] = MakeCheck(box.caption, paraSizes, s.Rect(box.left, box.top, 60, 17), Navy);

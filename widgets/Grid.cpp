@@ -11,6 +11,9 @@ Grid::Grid(int columns, int rows, QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setShowGrid(true);
+  // A single line around the cells, which leaves them the room the design gives them.
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) setItem(r, c, new QTableWidgetItem());
   }
@@ -36,14 +39,27 @@ QString Grid::Cell(int column, int row) const {
   return item(row, column)->text();
 }
 
+namespace {
+
+// Qt counts the grid line inside a section.
+constexpr int kGridLine = 1;
+
+}  // namespace
+
 void Grid::SetDefaultColWidth(int width) {
+  SetDefaultColWidth(width, DesignScale(DesignScale::kDesignDpi));
+}
+
+void Grid::SetDefaultColWidth(int designWidth, const DesignScale& scale) {
+  const int step = designWidth + kGridLine;
   horizontalHeader()->setMinimumSectionSize(1);
-  horizontalHeader()->setDefaultSectionSize(width);
-  for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, width);
+  horizontalHeader()->setDefaultSectionSize(scale(step));
+  for (int c = 0; c < columnCount(); ++c)
+    setColumnWidth(c, scale((c + 1) * step) - scale(c * step));
 }
 
 void Grid::SetDefaultRowHeight(int height) {
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setDefaultSectionSize(height);
-  for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height);
+  verticalHeader()->setDefaultSectionSize(height + kGridLine);
+  for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height + kGridLine);
 }

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -141,7 +142,12 @@ void TfrmMainTest::startupValuesAndRegistry() {
   const int boxHeight = form.tabShowAll().ScrollBox1->height();
   QCOMPARE(form.PageStep(), boxHeight * 95 / 100);
   const Grid* grid = form.tabFontMap().grdFontMap;
-  QCOMPARE(grid->rowHeight(0), (grid->height() - 6) / 7);
+  // Each row holds its cells and the grid line below them.
+  QCOMPARE(grid->rowHeight(0), (grid->height() - 6) / 7 + 1);
+  // The columns fill the grid: no strip is left white right of the last one.
+  const int gridWidth = grid->horizontalHeader()->length();
+  QVERIFY2(gridWidth >= grid->viewport()->width() && gridWidth <= grid->viewport()->width() + 1,
+           qPrintable(QString("%1 in %2").arg(gridWidth).arg(grid->viewport()->width())));
   QVERIFY(form.tabLargeSample().memLargeSample->Text().starts_with(
       "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz\r\n1234567890"));
 }

@@ -1,5 +1,7 @@
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QStyleOptionGroupBox>
 #include <QtTest>
 #include <string>
 
@@ -16,6 +18,7 @@
 #include "widgets/Memo.h"
 #include "widgets/MnemonicText.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TitleOnFrameStyle.h"
 
 namespace {
 
@@ -54,6 +57,7 @@ class ControlsTest : public QObject {
   void listBoxIndexErrors();
   void listBoxDeleteKeepsOtherSelections();
   void gridMovesRunClickOncePerRealMove();
+  void groupTitleSitsOnTheFrameLine();
   void windows1252Mapping();
   void controlsSpeakToScreenReaders();
 };
@@ -384,6 +388,24 @@ void ControlsTest::listBoxDeleteKeepsOtherSelections() {
   QVERIFY(multiple.Selected(1));
   QVERIFY(!multiple.Selected(2));
   QCOMPARE(multiple.Text(1), std::string("c"));
+}
+
+// The frame's top line runs through the title's middle, so a control placed below the title
+// (the paragraph sizes' first row, 18 pixels down) is not crossed by it.
+void ControlsTest::groupTitleSitsOnTheFrameLine() {
+  QGroupBox box(QStringLiteral(" Paragraph Point Sizes "));
+  box.resize(201, 125);
+  QStyleOptionGroupBox option;
+  option.initFrom(&box);
+  option.text = box.title();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  const TitleOnFrameStyle& style = *TitleOnFrameStyle::Instance();
+  const QRect label =
+      style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+  const QRect frame =
+      style.subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &box);
+  QCOMPARE(frame.top(), label.center().y());
+  QVERIFY2(frame.top() < 18, qPrintable(QString::number(frame.top())));
 }
 
 void ControlsTest::gridMovesRunClickOncePerRealMove() {
