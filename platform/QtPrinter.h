@@ -15,7 +15,7 @@ class QBuffer;
 class QPainter;
 class QPdfWriter;
 
-// The printers: a built-in PDF printer that is always there, then the CUPS queues Qt reports.
+// The printers: a built-in PDF printer that is always there, then the CUPS queues libcups lists.
 // The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none. Every
 // document is drawn as PDF at 600 dpi. The PDF printer writes each one as a file of its own into
 // its output folder, on its paper (both settings of the printer, kept in the registry store); a
