@@ -1,5 +1,5 @@
-#include <QLineEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -124,6 +124,8 @@ void TfrmMainTest::startupValuesAndRegistry() {
   MainWindowHarness h;
   h.UseFonts(kThreeFonts);
   h.SeedRegistry("/home/u/.local/share/fonts");
+  // At the design's own 120 dpi every size is the designed one.
+  h.screen.dpi = 120;
   TfrmMain& form = h.Show();
   QCOMPARE(form.ProgramDir(), h.dir.Path() + "/");
   QCOMPARE(form.HelpFile(), h.dir.Path() + "/GLYPHERA.HLP");
@@ -138,12 +140,11 @@ void TfrmMainTest::startupValuesAndRegistry() {
     QCOMPARE(form.tabMain().chkParaSizes[i]->Checked(), checked[i]);
   }
   QCOMPARE(form.ParagraphSizes()[12].PointSize, 14.0f);
-  // The page step is 95 % of the scroll box's height, the row height fills the grid.
-  const int boxHeight = form.tabShowAll().ScrollBox1->height();
-  QCOMPARE(form.PageStep(), boxHeight * 95 / 100);
+  // The page step is 95 % of the scroll box's 436 pixels; the rows of the 217 pixels high grid
+  // are 30 pixels high, and the grid line below each comes on top.
+  QCOMPARE(form.PageStep(), 414);
   const Grid* grid = form.tabFontMap().grdFontMap;
-  // Each row holds its cells and the grid line below them.
-  QCOMPARE(grid->rowHeight(0), (grid->height() - 6) / 7 + 1);
+  QCOMPARE(grid->rowHeight(0), 30 + 1);
   // The columns fill the grid: no strip is left white right of the last one.
   const int gridWidth = grid->horizontalHeader()->length();
   QVERIFY2(gridWidth >= grid->viewport()->width() && gridWidth <= grid->viewport()->width() + 1,

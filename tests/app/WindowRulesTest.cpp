@@ -127,9 +127,10 @@ void WindowRulesTest::designScale_data() {
   QTest::addColumn<int>("design");
   QTest::addColumn<int>("scaled");
   QTest::newRow("design dpi") << 120 << 773 << 773;
-  QTest::newRow("96 dpi") << 96 << 773 << 618;             // 618.4
-  QTest::newRow("96 dpi half rounds up") << 96 << 5 << 4;  // 4.0
-  QTest::newRow("144 dpi") << 144 << 13 << 16;             // 15.6
+  QTest::newRow("96 dpi") << 96 << 773 << 618;                                      // 618.4
+  QTest::newRow("180 dpi half rounds up") << 180 << 1 << 2;                         // 1.5
+  QTest::newRow("180 dpi negative half rounds away from zero") << 180 << -1 << -2;  // -1.5
+  QTest::newRow("144 dpi") << 144 << 13 << 16;                                      // 15.6
   QTest::newRow("no dpi falls back") << 0 << 100 << 100;
 }
 

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -116,7 +117,7 @@ class ProfileStringsTest : public QObject {
   void keepsPermissionBits_data();
   void keepsPermissionBits();
   void writesThroughLink();
-  void fakeFailsWritesOnRequest();
+  void fakeFailsWritesAsARealWriteFails();
   void writeKeys_data();
   void writeKeys();
   void sizeLimit_data();
@@ -651,18 +652,38 @@ void ProfileStringsTest::writesThroughLink() {
   QCOMPARE(FolderEntries(dir.File("real")), QStringList{"GLYPHERA.INI"});
 }
 
-void ProfileStringsTest::fakeFailsWritesOnRequest() {
+// The settings tests fail writes through the fake, so it must fail as a real write that cannot
+// be completed does: false, and the value before it still read.
+void ProfileStringsTest::fakeFailsWritesAsARealWriteFails() {
   TempDir dir;
-  const std::string path = dir.File("GLYPHERA.INI");
+  const auto run = [&dir](IProfileStrings& profile, const std::string& name,
+                          const std::function<void(bool)>& failWrites) {
+    const std::string path = dir.File(name);
+    QStringList seen;
+    seen << (profile.Write(path, "Glyphera", "Def8", "one") ? "written" : "failed");
+    failWrites(true);
+    seen << (profile.Write(path, "Glyphera", "Def8", std::string(200, 't')) ? "written" : "failed");
+    failWrites(false);
+    seen << QString::fromStdString(profile.Read(path, "Glyphera", "Def8"));
+    return seen;
+  };
+  const QStringList expected{"written", "failed", "one"};
+
   FakeProfileStrings fake;
-  QVERIFY(fake.Write(path, "Glyphera", "Def8", "one"));
-  fake.failWrites = true;
-  QVERIFY(!fake.Write(path, "Glyphera", "Def8", "two"));
-  QCOMPARE(fake.Read(path, "Glyphera", "Def8"), std::string("one"));
-  QCOMPARE(fake.reads, 1);
-  const std::vector<FakeProfileStrings::WriteCall> expected{{path, "Glyphera", "Def8", "one"},
-                                                            {path, "Glyphera", "Def8", "two"}};
-  QVERIFY(fake.writes == expected);
+  QCOMPARE(run(fake, "fake.ini", [&fake](bool fail) { fake.failWrites = fail; }), expected);
+
+  // A real write fails when the file may not grow past 64 bytes.
+  struct rlimit saved {};
+  QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const sighandler_t oldHandler = signal(SIGXFSZ, SIG_IGN);
+  ProfileStrings real;
+  const QStringList seen = run(real, "real.ini", [saved](bool fail) {
+    struct rlimit limit = saved;
+    if (fail) limit.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  signal(SIGXFSZ, oldHandler);
+  QCOMPARE(seen, expected);
 }
 
 void ProfileStringsTest::writeKeys_data() {

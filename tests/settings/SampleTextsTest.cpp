@@ -27,12 +27,31 @@
 
 namespace {
 
+// The sample texts as a new settings file holds them, written out here rather than built from
+// the program's own table, so that a changed key or text shows.
+constexpr const char* kDefaultTexts =
+    "Def8=This is 8-point type - not easy to read!\r\n"
+    "Def9=9-point type is about the smallest readable size.\r\n"
+    "Def10=With 10-point type, we have a normal text size.\r\n"
+    "Def11=11-point type is usually ideal for body text.\r\n"
+    "Def12=With some fonts, 12-point type is easier to read.\r\n"
+    "Def14=14-point type is good for subheadings.\r\n"
+    "Def16=For larger subheadings, try 16-point type.\r\n"
+    "Def18=18-point type makes nice small headlines.\r\n"
+    "Def24=24-point type is for medium headlines.\r\n"
+    "Def36=36-point is for larger ones.\r\n"
+    "Def48=48-point almost shouts!\r\n"
+    "Def60=60-point is huge!\r\n"
+    "DefSample=The quick brown fox jumps over the lazy dog.\r\n"
+    "ParaText=When Gutenberg printed his 42-line Bible in 1456, he had only one typeface to "
+    "choose from: the formal, square-text Gothic letter that mimicked the lettering of scribes. "
+    "Today a designer can choose among tens of thousands of typefaces, from sturdy old-style "
+    "romans and crisp moderns to plain sans serifs, slab serifs, scripts and display faces. To "
+    "find a way through such plenty, typographers sort typefaces into classes by the shape of "
+    "their serifs, the contrast of their strokes and their stress axis.\r\n";
+
 std::string DefaultFile() {
-  std::string expected = "[Glyphera]\r\n";
-  for (const auto& entry : SampleTextKeys::kTextKeys) {
-    expected += std::string(entry.Key) + "=" + entry.Default + "\r\n";
-  }
-  return expected + "HeadingFont=Arial\r\n";
+  return std::string("[Glyphera]\r\n") + kDefaultTexts + "HeadingFont=Arial\r\n";
 }
 
 void UseFonts(MainWindowHarness& h) {
@@ -177,11 +196,9 @@ void SampleTextsTest::saveKeepsTheRestOfTheFile() {
   MainWindowHarness h;
   UseFonts(h);
   const std::string file = h.dir.File("GLYPHERA.INI");
-  std::string stored = "\xEF\xBB\xBF; my notes\n[Other]\nDef8=not ours\n[Glyphera]\r\n";
-  for (const auto& entry : SampleTextKeys::kTextKeys) {
-    stored += std::string(entry.Key) + "=" + entry.Default + "\r\n";
-  }
-  stored += "HeadingFont=Verdana\r\nUnknown=kept\r\n";
+  const std::string stored =
+      std::string("\xEF\xBB\xBF; my notes\n[Other]\nDef8=not ours\n[Glyphera]\r\n") +
+      kDefaultTexts + "HeadingFont=Verdana\r\nUnknown=kept\r\n";
   WriteBytes(file, stored);
   TfrmMain& form = h.Show();
   QCOMPARE(form.HeadingFont(), std::string("Verdana"));
