@@ -63,6 +63,7 @@ class PrintJobTest : public QObject {
   void paragraphsWithoutSizesAbortTheFirstDocument();
   void samplePagesPrintBeforeTheSizesMessage();
   void cancelOnTheSecondSamplePage();
+  void cancelDuringTheLastFontEndsItsSheet();
   void noFontSelected_data();
   void noFontSelected();
   void counterIsRaisedBeforeDrawing();
@@ -177,6 +178,40 @@ void PrintJobTest::cancelOnTheSecondSamplePage() {
   job.h.printer.onBeginDoc = nullptr;
   job.Print();
   QVERIFY(!job.form->Job().CancelPrinting());
+}
+
+// Cancel is looked at only after a font's sheet, and not after the last font's: that sheet ends
+// as usual, and only the printouts after it are left out.
+void PrintJobTest::cancelDuringTheLastFontEndsItsSheet() {
+  struct Row {
+    const char* name;
+    std::initializer_list<int> selection;
+    bool sample;
+    const char* cancelWhileDrawing;
+    std::vector<std::string> log;
+  };
+  const Row rows[] = {
+      {"last of two charts", {0, 2}, false, "Gamma", {"begin", "end", "begin", "end"}},
+      {"one font's chart", {1}, false, "Beta", {"begin", "end"}},
+      {"one font's sample page", {1}, true, "Beta", {"begin", "end"}},
+  };
+  for (const Row& row : rows) {
+    Job job;
+    job.Select(row.selection);
+    job.Options(row.sample, !row.sample, true, false);
+    job.h.printer.onBeginDoc = [&](int) {
+      job.h.printer.documents.back().Page->onTextOut = [&](const std::string& text) {
+        if (text.find(row.cancelWhileDrawing) != std::string::npos) {
+          QTest::mouseClick(job.form->frmPrinting().cmdCancel, Qt::LeftButton);
+        }
+      };
+    };
+    job.Print();
+    QVERIFY2(job.h.printer.log == row.log, row.name);
+    QCOMPARE(job.h.printer.Printed().size(), row.log.size() / 2);
+    QVERIFY2(!Shows(job.h.printer.Printed().back(), "Extended Characters"), row.name);
+    QVERIFY(!job.form->frmPrinting().isVisible());
+  }
 }
 
 void PrintJobTest::noFontSelected_data() {
