@@ -50,8 +50,11 @@ void FontList::MarkListedScreenFonts() {
 }
 
 void FontList::AddListedFontsToScreenFontSet() {
+  ScreenFontSet onScreen;
+  onScreen.AddAll(fonts_.ScreenFontNames());
   for (int i = 0; i < c_.lstFonts.Count(); ++i) {
-    if (!IsScreenFont(c_.lstFonts.Text(i))) screenFontSet_.Add(c_.lstFonts.Text(i));
+    const std::string& name = c_.lstFonts.Text(i);
+    if (!IsScreenFont(name) && onScreen.Contains(name)) screenFontSet_.Add(name);
   }
   MarkListedScreenFonts();
 }

@@ -19,6 +19,8 @@ class FontList {
   void FillFontList();
   // Copies the screen's face names into the screen font set.
   void BuildScreenFontSet();
+  // Adds the listed fonts that the screen now has too (fonts just installed); a family that only
+  // a printer holds stays out, so it is still shown as printer resident.
   void AddListedFontsToScreenFontSet();
   // Counts the list's entries again after fonts were installed, without refilling it.
   void RecountFonts();

@@ -375,6 +375,9 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
         {page.p->lstPreview->Text(i), page.p->lstPreview->ObjectAs<FontFileEntry>(i)});
   }
   page.h.printer.printers[0].Fonts->push_back("Newly Installed");
+  page.h.fonts.AddTrueTypeFamily("Newly Installed", {"Regular"});
+  // A family only the printer holds stays a printer font.
+  page.h.printer.printers[0].Fonts->push_back("Printer Only");
   const int builds = page.h.printer.fontListBuilds;
   const auto logged = static_cast<std::ptrdiff_t>(page.h.fontTable.log.size());
 
@@ -391,8 +394,9 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
   QVERIFY(page.p->cmdPreview->isEnabled());
   QVERIFY(!page.p->cmdInstall->isEnabled() && !page.p->cmdAdd->isEnabled());
   QCOMPARE(page.h.printer.fontListBuilds, builds + 1);
-  QCOMPARE(page.form->Fonts().FontCount(), 3);
+  QCOMPARE(page.form->Fonts().FontCount(), 4);
   QVERIFY(page.form->Fonts().IsScreenFont("Newly Installed"));
+  QVERIFY(!page.form->Fonts().IsScreenFont("Printer Only"));
   QCOMPARE(page.form->tabMain().lstFonts->SelCount(), 1);
 
   // Leaving another page does none of this.
