@@ -16,9 +16,9 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   lblGridHeading->setFont(DesignFont(s, 20, true));
   lblGridHeading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  QFrame* mapPanel = LoweredPanel(tab, s.Rect(12, 52, 745, 225));
-  SetFieldColor(mapPanel, DesignColors::White);
-  grdFontMap = new Grid(FontMap::kColumns, FontMap::kRows, mapPanel);
+  QFrame* Panel6 = LoweredPanel(tab, s.Rect(12, 52, 745, 225));
+  SetFieldColor(Panel6, DesignColors::White);
+  grdFontMap = new Grid(FontMap::kColumns, FontMap::kRows, Panel6);
   grdFontMap->setGeometry(s.Rect(4, 4, 737, 217));
   grdFontMap->SetDefaultColWidth(22, s);
   grdFontMap->SetDefaultRowHeight(s(30));
@@ -31,9 +31,9 @@ FontMapPage::FontMapPage(QWidget* tab, const DesignScale& s) {
   SetFieldColor(pnlCurrChar, DesignColors::White);
   pnlCurrChar->setFont(DesignFont(s, 50, false));
 
-  auto* styleBox = new QFrame(tab);
-  styleBox->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  styleBox->setGeometry(s.Rect(680, 290, 80, 48));
+  auto* Bevel3 = new QFrame(tab);
+  Bevel3->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel3->setGeometry(s.Rect(680, 290, 80, 48));
   chkGridBold = MakeCheck("&Bold", tab, s.Rect(688, 296, 66, 17));
   chkGridItalic = MakeCheck("&Italic", tab, s.Rect(688, 316, 66, 17));
 }

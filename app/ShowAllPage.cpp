@@ -13,15 +13,15 @@
 #include "widgets/SpinEdit.h"
 
 ShowAllPage::ShowAllPage(QWidget* tab, const DesignScale& s) {
-  Label* heading = MakeLabel("Selected Fonts", tab, s.Rect(4, 8, 300, 26));
-  heading->setFont(DesignFont(s, 20, true));
-  Label* sizeLabel = MakeLabel("Point Size", tab, s.Rect(572, 16, 140, 16));
-  sizeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  spnSelected = MakeSpin(4, 60, 12, tab, s.Rect(720, 8, 49, 24), sizeLabel);
+  Label* Label4 = MakeLabel("Selected Fonts", tab, s.Rect(4, 8, 300, 26));
+  Label4->setFont(DesignFont(s, 20, true));
+  Label* Label3 = MakeLabel("Point Size", tab, s.Rect(572, 16, 140, 16));
+  Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  spnSelected = MakeSpin(4, 60, 12, tab, s.Rect(720, 8, 49, 24), Label3);
 
-  QFrame* viewPanel = LoweredPanel(tab, s.Rect(0, 45, 771, 444));
-  SetFieldColor(viewPanel, DesignColors::White);
-  ScrollBox1 = new QScrollArea(viewPanel);
+  QFrame* Panel5 = LoweredPanel(tab, s.Rect(0, 45, 771, 444));
+  SetFieldColor(Panel5, DesignColors::White);
+  ScrollBox1 = new QScrollArea(Panel5);
   ScrollBox1->setGeometry(s.Rect(4, 4, 763, 436));
   ScrollBox1->setFrameStyle(QFrame::NoFrame);
   ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

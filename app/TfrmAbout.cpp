@@ -25,13 +25,13 @@ TfrmAbout::TfrmAbout(const DesignScale& s, QWidget* parent) : QDialog(parent) {
   setFont(DesignFont(s, 13, false));
   SetBackground(this, DesignColors::Aqua);
 
-  Label* name = MakeLabel("Glyphera", this, s.Rect(0, 24, kWidth, 26));
-  name->setFont(DesignFont(s, 20, true));
-  name->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  SetTextColor(name, DesignColors::Navy);
-  Label* version = MakeLabel("Version 3.5", this, s.Rect(0, 56, kWidth, 18));
-  version->setFont(DesignFont(s, 13, true));
-  version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Label* Label1 = MakeLabel("Glyphera", this, s.Rect(0, 24, kWidth, 26));
+  Label1->setFont(DesignFont(s, 20, true));
+  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  SetTextColor(Label1, DesignColors::Navy);
+  Label* Label4 = MakeLabel("Version 3.5", this, s.Rect(0, 56, kWidth, 18));
+  Label4->setFont(DesignFont(s, 13, true));
+  Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   cmdOK = MakeButton("OK", this, s.Rect(119, 144, 81, 41));
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOKClick(); });

@@ -12,10 +12,10 @@
 TfrmSplash::TfrmSplash(const DesignScale& s)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setFixedSize(s(470), s(121));
-  auto* frame = new QFrame(this);
-  frame->setGeometry(0, 0, width(), height());
-  SetBackground(frame, DesignColors::Blue);
-  Image1 = new QLabel(frame);
+  auto* Panel1 = new QFrame(this);
+  Panel1->setGeometry(0, 0, width(), height());
+  SetBackground(Panel1, DesignColors::Blue);
+  Image1 = new QLabel(Panel1);
   Image1->setGeometry(s.Rect(9, 9, 452, 104));
   Image1->setScaledContents(true);
   // A picture, not letters drawn now: drawing eight faces would make Qt match each of them

@@ -37,10 +37,10 @@ QPushButton* MoveButton(const char* caption, QWidget* parent, const QRect& place
 }  // namespace
 
 PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
-  Label* heading = MakeLabel("Preview and Install Fonts", tab, s.Rect(8, 6, 400, 26));
-  heading->setFont(DesignFont(s, 20, true));
+  Label* Label21 = MakeLabel("Preview and Install Fonts", tab, s.Rect(8, 6, 400, 26));
+  Label21->setFont(DesignFont(s, 20, true));
 
-  MakeLabel("Directory/Drive", tab, s.Rect(8, 40, 200, 16));
+  MakeLabel("Directory/Drive", tab, s.Rect(8, 40, 200, 16));  // Label24
   Dir1 = new DirectoryListBox(tab);
   Dir1->setGeometry(s.Rect(8, 58, 200, 206));
   Dir1->setAccessibleName(QStringLiteral("Directory"));
@@ -64,14 +64,14 @@ PreviewInstallPage::PreviewInstallPage(QWidget* tab, const DesignScale& s) {
   lstSelected = SortedList(tab, s.Rect(496, 58, 265, 234), "Selected fonts");
 
   lblPreviewSample = MakeLabel("Sample", tab, s.Rect(220, 298, 541, 16));
-  QFrame* samplePanel = LoweredPanel(tab, s.Rect(220, 316, 541, 110));
-  memDispPreview = MakePanelMemo(samplePanel, s(2), "Preview sample");
+  QFrame* Panel8 = LoweredPanel(tab, s.Rect(220, 316, 541, 110));
+  memDispPreview = MakePanelMemo(Panel8, s(2), "Preview sample");
   memDispPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  Label* sampleSizeLabel = MakeLabel("Sample Si&ze", tab, s.Rect(220, 440, 84, 16));
-  spnPreviewSize = MakeSpin(4, 20, 12, tab, s.Rect(306, 436, 49, 24), sampleSizeLabel);
-  Label* printSizeLabel = MakeLabel("Print &Size", tab, s.Rect(370, 440, 72, 16));
-  spnPreviewPrintSize = MakeSpin(4, 20, 11, tab, s.Rect(444, 436, 49, 24), printSizeLabel);
+  Label* Label22 = MakeLabel("Sample Si&ze", tab, s.Rect(220, 440, 84, 16));
+  spnPreviewSize = MakeSpin(4, 20, 12, tab, s.Rect(306, 436, 49, 24), Label22);
+  Label* Label26 = MakeLabel("Print &Size", tab, s.Rect(370, 440, 72, 16));
+  spnPreviewPrintSize = MakeSpin(4, 20, 11, tab, s.Rect(444, 436, 49, 24), Label26);
   cmdInstall = MoveButton("&Install", tab, s.Rect(578, 432, 89, 33));
   cmdPreviewPrint = MoveButton("&Print", tab, s.Rect(672, 432, 89, 33));
 

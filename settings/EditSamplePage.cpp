@@ -51,33 +51,33 @@ EditSamplePage::EditSamplePage(QWidget* tab, const DesignScale& s) {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SizeBoxes[static_cast<std::size_t>(i)] = MakeEdit(tab, s.Rect(116, top, 390, 24), label);
   }
-  Label* sampleLabel = BoldLabel("Sample Text", tab, s.Rect(0, 332, 107, 16), s);
-  sampleLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  txtSample = MakeEdit(tab, s.Rect(116, 328, 390, 24), sampleLabel);
-  Label* titleLabel = BoldLabel("Sample Title", tab, s.Rect(4, 358, 103, 16), s);
-  titleLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  txtTitle = MakeEdit(tab, s.Rect(116, 354, 390, 24), titleLabel);
+  Label* Label17 = BoldLabel("Sample Text", tab, s.Rect(0, 332, 107, 16), s);
+  Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  txtSample = MakeEdit(tab, s.Rect(116, 328, 390, 24), Label17);
+  Label* Label18 = BoldLabel("Sample Title", tab, s.Rect(4, 358, 103, 16), s);
+  Label18->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  txtTitle = MakeEdit(tab, s.Rect(116, 354, 390, 24), Label18);
 
-  Label* paraLabel = BoldLabel("Paragraph Text", tab, s.Rect(524, 16, 230, 16), s);
-  BoldLabel("(Maximum of 600 characters)", tab, s.Rect(524, 35, 237, 16), s);
+  Label* Label23 = BoldLabel("Paragraph Text", tab, s.Rect(524, 16, 230, 16), s);
+  BoldLabel("(Maximum of 600 characters)", tab, s.Rect(524, 35, 237, 16), s);  // Label25
   txtPara = new Memo(tab);
   txtPara->setGeometry(s.Rect(520, 64, 241, 313));
   txtPara->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   txtPara->setTabChangesFocus(true);
-  paraLabel->setBuddy(txtPara);
+  Label23->setBuddy(txtPara);
   txtPara->setAccessibleName(QStringLiteral("Paragraph Text"));
 
-  auto* explanation = new Memo(tab);
-  explanation->setGeometry(s.Rect(20, 388, 553, 85));
-  explanation->setFrameStyle(QFrame::NoFrame);
-  explanation->SetText(kExplanation);
-  // Read-only rather than disabled, so that the explanation stays readable.
-  explanation->setReadOnly(true);
-  explanation->setFocusPolicy(Qt::NoFocus);
-  explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  explanation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  explanation->SetFont(DesignFont(s, 12, false));
-  SetFieldColor(explanation, DesignColors::Silver);
+  auto* Memo1 = new Memo(tab);
+  Memo1->setGeometry(s.Rect(20, 388, 553, 85));
+  Memo1->setFrameStyle(QFrame::NoFrame);
+  Memo1->SetText(kExplanation);
+  // Read-only rather than disabled, so that the Memo1 stays readable.
+  Memo1->setReadOnly(true);
+  Memo1->setFocusPolicy(Qt::NoFocus);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->SetFont(DesignFont(s, 12, false));
+  SetFieldColor(Memo1, DesignColors::Silver);
 
   cmdSaveText = MakeButton("&Save", tab, s.Rect(673, 449, 89, 33));
   cmdSaveText->setFont(DesignFont(s, 13, true));
