@@ -10,7 +10,6 @@
 #include "install/PreviewReading.h"
 #include "platform/IDrawingSurface.h"
 #include "platform/IFontServices.h"
-#include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
 #include "platform/Trimmed.h"
 #include "printing/SheetLayouts.h"

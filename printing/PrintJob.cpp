@@ -4,7 +4,6 @@
 
 #include "platform/IDrawingSurface.h"
 #include "platform/IMessageBoxes.h"
-#include "platform/IMessageDispatch.h"
 #include "platform/IPrinter.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
@@ -44,7 +43,6 @@ PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList
       fonts_(fonts),
       printer_(printer),
       messages_(messages),
-      dispatch_(dispatch),
       texts_(texts),
       sampleSheetLines_(sampleSheetLines),
       paragraphSizes_(paragraphSizes),

@@ -60,7 +60,6 @@ class PrintJob {
   FontList& fonts_;
   IPrinter& printer_;
   IMessageBoxes& messages_;
-  IMessageDispatch& dispatch_;
   ISheetTexts& texts_;
   std::array<std::string, 3>& sampleSheetLines_;
   ParagraphSizeTable& paragraphSizes_;
