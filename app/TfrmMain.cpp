@@ -199,14 +199,22 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
 
   PreviewInstallPage& p = *tabInstall_;
   preview_ = std::make_unique<PreviewFonts>(
-      PreviewControls{*p.Drive1,           *p.Dir1,           *p.File1,
-                      *p.lblFontFiles,     *p.cmdPreview,     *p.pnlLoading,
-                      *p.lblLoading,       *p.gaugeLoading,   *p.cmdPreviewCancel,
-                      *p.lstPreview2,      *p.lstPreview,     *p.lblPAvailable,
-                      *p.lstSelected,      *p.lblPSelected,   *p.cmdAdd,
-                      *p.cmdAddAll,        *p.cmdRemove,      *p.cmdRemoveAll,
-                      *p.lblPreviewSample, *p.memDispPreview, *p.spnPreviewSize,
-                      *p.cmdInstall,       *p.cmdPreviewPrint},
+      PreviewControls{
+          *p.Drive1,
+          *p.Dir1,
+          *p.File1,
+          *p.lblFontFiles,
+          *p.cmdPreview,
+          *p.pnlLoading,
+          *p.lblLoading,
+          *p.gaugeLoading,
+          *p.cmdPreviewCancel,
+          *p.lstPreview2,
+          {*p.lstPreview, *p.lblPAvailable, *p.lstSelected, *p.lblPSelected, *p.cmdAdd,
+           *p.cmdAddAll, *p.cmdRemove, *p.cmdRemoveAll, *p.cmdInstall, *p.cmdPreviewPrint},
+          *p.lblPreviewSample,
+          *p.memDispPreview,
+          *p.spnPreviewSize},
       PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
                       services_.Dispatch, services_.Printer},
       *fontList_);

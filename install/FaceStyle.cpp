@@ -1,7 +1,5 @@
 #include "install/FaceStyle.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/AsciiCase.h"
@@ -9,18 +7,13 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 FaceStyle StyleOf(const FontStyleRecord& face) {
-  const std::string upper = Upper(face.elfStyle.substr(0, face.elfStyle.find('\0')));
-  const auto has = [&upper](const char* word) { return upper.find(word) != std::string::npos; };
+  std::string style = face.elfStyle.substr(0, face.elfStyle.find('\0'));
+  for (char& c : style) c = LowerAscii(c);
+  const auto has = [&style](const char* word) { return style.find(word) != std::string::npos; };
   // An oblique or slanted face is shown slanted as an italic one is, and so is a face whose
   // font says it is italic whatever its style is called.
-  return {has("BOLD"), face.Italic || has("ITALIC") || has("OBLIQUE") || has("SLANT")};
+  return {has("bold"), face.Italic || has("italic") || has("oblique") || has("slant")};
 }
 
 }  // namespace

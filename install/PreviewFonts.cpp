@@ -42,11 +42,10 @@ PreviewFonts::PreviewFonts(const PreviewControls& controls, const PreviewService
                 c_.pnlLoading,
                 c_.lblLoading,
                 c_.gaugeLoading,
-                {&c_.cmdPreview, &c_.cmdAdd, &c_.cmdAddAll, &c_.cmdRemove, &c_.cmdRemoveAll,
-                 &c_.cmdInstall, &c_.cmdPreviewPrint}},
+                {&c_.cmdPreview, &c_.Lists.cmdAdd, &c_.Lists.cmdAddAll, &c_.Lists.cmdRemove,
+                 &c_.Lists.cmdRemoveAll, &c_.Lists.cmdInstall, &c_.Lists.cmdPreviewPrint}},
                s_.Dispatch),
-      lists_({c_.lstPreview, c_.lblPAvailable, c_.lstSelected, c_.lblPSelected, c_.cmdAdd,
-              c_.cmdAddAll, c_.cmdRemove, c_.cmdRemoveAll, c_.cmdInstall, c_.cmdPreviewPrint}),
+      lists_(c_.Lists),
       leases_(s_.FontTable) {}
 
 void PreviewFonts::SetSampleShown(bool shown) {
@@ -71,11 +70,11 @@ void PreviewFonts::Dir1Change() {
     return;
   }
   const BusyCursor busy(s_.Screen);
-  c_.lstPreview.Clear();
+  c_.Lists.lstPreview.Clear();
   c_.lstPreview2.Clear();
-  c_.lstSelected.Clear();
-  c_.cmdAdd.setEnabled(false);
-  c_.cmdAddAll.setEnabled(false);
+  c_.Lists.lstSelected.Clear();
+  c_.Lists.cmdAdd.setEnabled(false);
+  c_.Lists.cmdAddAll.setEnabled(false);
   c_.lblPreviewSample.SetCaption("Sample");
   SetSampleShown(false);
   c_.cmdPreview.setEnabled(false);
@@ -96,19 +95,19 @@ void PreviewFonts::cmdPreviewClick() {
     if (std::exchange(leftWhileReading_, false)) LeavePage();
     return;
   }
-  c_.lstPreview.Clear();
+  c_.Lists.lstPreview.Clear();
   for (int i = 0; i < c_.lstPreview2.Count(); ++i) {
-    c_.lstPreview.Add(c_.lstPreview2.Text(i), c_.lstPreview2.Object(i));
+    c_.Lists.lstPreview.Add(c_.lstPreview2.Text(i), c_.lstPreview2.Object(i));
   }
-  const bool found = c_.lstPreview.Count() > 0;
+  const bool found = c_.Lists.lstPreview.Count() > 0;
   SetSampleShown(found);
-  c_.cmdAdd.setEnabled(found);
-  c_.cmdAddAll.setEnabled(found);
+  c_.Lists.cmdAdd.setEnabled(found);
+  c_.Lists.cmdAddAll.setEnabled(found);
   c_.cmdPreview.setEnabled(!found);
   if (found) {
-    c_.lstPreview.setFocus();
-    c_.lstPreview.SetItemIndex(0);
-    ShowPreviewFont(c_.lstPreview);
+    c_.Lists.lstPreview.setFocus();
+    c_.Lists.lstPreview.SetItemIndex(0);
+    ShowPreviewFont(c_.Lists.lstPreview);
   }
   lists_.ShowPreviewCounts();
 }
@@ -137,11 +136,11 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
 }
 
 void PreviewFonts::lstPreviewClick() {
-  ShowPreviewFont(c_.lstPreview);
+  ShowPreviewFont(c_.Lists.lstPreview);
 }
 
 void PreviewFonts::lstSelectedClick() {
-  ShowPreviewFont(c_.lstSelected);
+  ShowPreviewFont(c_.Lists.lstSelected);
 }
 
 void PreviewFonts::cmdAddClick() {
@@ -159,12 +158,12 @@ void PreviewFonts::LeavePage() {
     return;
   }
   const BusyCursor busy(s_.Screen);
-  c_.lstPreview.Clear();
+  c_.Lists.lstPreview.Clear();
   c_.lstPreview2.Clear();
-  c_.lstSelected.Clear();
+  c_.Lists.lstSelected.Clear();
   c_.cmdPreview.setEnabled(c_.File1.Count() > 0);
-  for (QPushButton* button : {&c_.cmdInstall, &c_.cmdPreviewPrint, &c_.cmdAdd, &c_.cmdAddAll,
-                              &c_.cmdRemove, &c_.cmdRemoveAll}) {
+  for (QPushButton* button : {&c_.Lists.cmdInstall, &c_.Lists.cmdPreviewPrint, &c_.Lists.cmdAdd,
+                              &c_.Lists.cmdAddAll, &c_.Lists.cmdRemove, &c_.Lists.cmdRemoveAll}) {
     button->setEnabled(false);
   }
   c_.lblPreviewSample.SetCaption("Sample");

@@ -37,19 +37,10 @@ struct PreviewControls {
   QProgressBar& gaugeLoading;
   QPushButton& cmdPreviewCancel;
   ListBox& lstPreview2;
-  ListBox& lstPreview;
-  Label& lblPAvailable;
-  ListBox& lstSelected;
-  Label& lblPSelected;
-  QPushButton& cmdAdd;
-  QPushButton& cmdAddAll;
-  QPushButton& cmdRemove;
-  QPushButton& cmdRemoveAll;
+  PreviewListControls Lists;
   Label& lblPreviewSample;
   Memo& memDispPreview;
   SpinEdit& spnPreviewSize;
-  QPushButton& cmdInstall;
-  QPushButton& cmdPreviewPrint;
 };
 
 struct PreviewServices {

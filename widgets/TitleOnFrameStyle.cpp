@@ -17,6 +17,10 @@ const QStyleOptionGroupBox* TitledBox(QStyle::ComplexControl control,
 
 }  // namespace
 
+TitleOnFrameStyle::TitleOnFrameStyle()
+    : fusionFrame_(
+          QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")) {}
+
 TitleOnFrameStyle* TitleOnFrameStyle::Instance() {
   static TitleOnFrameStyle* style = [] {
     auto* made = new TitleOnFrameStyle;
@@ -52,11 +56,9 @@ void TitleOnFrameStyle::drawComplexControl(ComplexControl control,
   frame.rect = subControlRect(control, option, SC_GroupBoxFrame, widget);
   // Fusion's group frame keeps the title's height clear above itself whatever rectangle it is
   // given, so its picture is drawn here at the place asked for; another style draws its own.
-  const QPixmap fusionFrame(
-      QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
   if (baseStyle()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0 &&
-      !fusionFrame.isNull()) {
-    qDrawBorderPixmap(painter, frame.rect, QMargins(6, 6, 6, 6), fusionFrame);
+      !fusionFrame_.isNull()) {
+    qDrawBorderPixmap(painter, frame.rect, QMargins(6, 6, 6, 6), fusionFrame_);
   } else {
     QProxyStyle::drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
   }

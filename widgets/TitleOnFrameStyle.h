@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QProxyStyle>
 
 // Draws a titled group box as the design does: the frame's top line runs through the middle of
@@ -7,6 +8,8 @@
 // line rather than across it.
 class TitleOnFrameStyle : public QProxyStyle {
  public:
+  TitleOnFrameStyle();
+
   // The one instance, kept for as long as the application.
   static TitleOnFrameStyle* Instance();
 
@@ -14,4 +17,8 @@ class TitleOnFrameStyle : public QProxyStyle {
                        const QWidget* widget) const override;
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                           QPainter* painter, const QWidget* widget) const override;
+
+ private:
+  // Fusion's group frame picture; null when Qt has none.
+  QPixmap fusionFrame_;
 };
