@@ -25,16 +25,27 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
   return {};
 }
 
-}  // namespace
+enum class Flush { ToDisk, No };
 
-std::error_code WriteNewFileDurably(const std::string& path, std::string_view bytes) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+std::error_code WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode,
+                             Flush flush) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return LastError();
   std::error_code error = WriteAll(fd, bytes);
-  if (!error && fsync(fd) != 0) error = LastError();
+  if (!error && flush == Flush::ToDisk && fsync(fd) != 0) error = LastError();
   if (close(fd) != 0 && !error) error = LastError();
   if (error) unlink(path.c_str());
   return error;
+}
+
+}  // namespace
+
+std::error_code WriteNewFileDurably(const std::string& path, std::string_view bytes) {
+  return WriteNewFile(path, bytes, 0666, Flush::ToDisk);
+}
+
+std::error_code WriteNewPrivateFile(const std::string& path, std::string_view bytes) {
+  return WriteNewFile(path, bytes, 0600, Flush::No);
 }
 
 void SyncFolder(const std::string& folder) {

@@ -25,11 +25,11 @@ std::vector<std::string> FamiliesOf(int qtId) {
   return families;
 }
 
-std::string_view View(const QByteArray& bytes) {
-  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
 }  // namespace
+
+FontconfigFontTable::FontconfigFontTable() {
+  RemoveOrphanedFontCopies();
+}
 
 FontconfigFontTable::~FontconfigFontTable() {
   for (const auto& [path, added] : added_) {
@@ -47,23 +47,46 @@ void FontconfigFontTable::AddFontResource(const std::string& path) {
 }
 
 void FontconfigFontTable::Register(const std::string& path, Added& added) {
+  // A file that is not a font is taken and counted all the same; drawing then falls back to
+  // whatever fontconfig substitutes. The faces are listed from the bytes read once and drawn
+  // from a private copy of them: the file itself, mapped, would take the program down at the
+  // next glyph read from it if it shrank or vanished while shown.
   if (const std::optional<int> kept = kept_.TakeBack(path)) {
     added.QtId = *kept;
-    AddedFaces::Add(path, View(bytes_[*kept]));
+    AddedFaces::Add(path, BytesOf(*kept).value_or(std::string()));
     return;
   }
-  // A file that is not a font is taken and counted all the same; drawing then falls back to
-  // whatever fontconfig substitutes. The faces are listed and drawn from one copy in memory: a
-  // mapped file that shrinks or vanishes while shown would take the program down at the next
-  // glyph read from it.
   const std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
   if (!read) return;
-  const QByteArray bytes(read->data(), static_cast<qsizetype>(read->size()));
-  AddedFaces::Add(path, View(bytes));
-  added.QtId = QFontDatabase::addApplicationFontFromData(bytes);
+  AddedFaces::Add(path, *read);
+  added.QtId = AddToQt(*read);
   if (added.QtId < 0) return;
-  bytes_[added.QtId] = bytes;
   LetGo(kept_.SharingFamily(FamiliesOf(added.QtId)));
+}
+
+std::optional<std::string> FontconfigFontTable::BytesOf(int qtId) const {
+  if (const auto copy = copyOf_.find(qtId); copy != copyOf_.end()) {
+    return ReadWholeFileAtMost(copy->second, kLargestFont);
+  }
+  if (const auto bytes = bytes_.find(qtId); bytes != bytes_.end())
+    return bytes->second.toStdString();
+  return std::nullopt;
+}
+
+int FontconfigFontTable::AddToQt(std::string_view bytes) {
+  const std::string copy = copies_.Make(bytes);
+  if (copy.empty()) {
+    const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const int id = QFontDatabase::addApplicationFontFromData(data);
+    if (id >= 0) bytes_[id] = data;
+    return id;
+  }
+  const int id = QFontDatabase::addApplicationFont(ToQString(copy));
+  if (id >= 0)
+    copyOf_[id] = copy;
+  else
+    copies_.Remove(copy);
+  return id;
 }
 
 void FontconfigFontTable::RemoveFontResource(const std::string& path) {
@@ -82,6 +105,10 @@ void FontconfigFontTable::LetGo(const std::vector<int>& qtIds) {
   for (const int id : qtIds) {
     QFontDatabase::removeApplicationFont(id);
     bytes_.erase(id);
+    if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
+      copies_.Remove(copy->second);
+      copyOf_.erase(copy);
+    }
   }
 }
 

@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/DeferredFontRemovals.h"
 #include "platform/IFontTable.h"
+#include "platform/PrivateFontCopies.h"
 
 // The font table over the program's own added faces, which the font services list, and Qt's
 // font database, which draws them. A file stays added until it was removed as often as added.
@@ -13,7 +15,7 @@
 // DeferredFontRemovals).
 class FontconfigFontTable final : public IFontTable {
  public:
-  FontconfigFontTable() = default;
+  FontconfigFontTable();
   ~FontconfigFontTable() override;
   FontconfigFontTable(const FontconfigFontTable&) = delete;
   FontconfigFontTable& operator=(const FontconfigFontTable&) = delete;
@@ -32,10 +34,16 @@ class FontconfigFontTable final : public IFontTable {
     int QtId = -1;
   };
   void Register(const std::string& path, Added& added);
+  int AddToQt(std::string_view bytes);
+  // What a file still registered with Qt holds, as it was read.
+  std::optional<std::string> BytesOf(int qtId) const;
   void LetGo(const std::vector<int>& qtIds);
 
   std::map<std::string, Added> added_;
   DeferredFontRemovals kept_;
-  // What Qt draws each registered file from; shared with Qt's own copy.
+  PrivateFontCopies copies_;
+  // What Qt draws each registered file from: its private copy, or, when none could be written,
+  // the bytes in memory, shared with Qt's own copy.
+  std::map<int, std::string> copyOf_;
   std::map<int, QByteArray> bytes_;
 };

@@ -1,6 +1,7 @@
 #include "platform/FontconfigListing.h"
 
 #include "platform/AddedFaces.h"
+#include "platform/PrivateFontCopies.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -50,8 +51,8 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
   if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX)) return nullptr;
   // The installed faces, fontconfig's application fonts and the faces the program added for the
   // moment. The toolkit puts its own copies of the added faces among the application fonts,
-  // under a file name that is no path (and may keep them a while after the program removed
-  // them); those are the same faces again and are left out.
+  // under a file name that is no path or is a private copy's (and may keep them a while after
+  // the program removed them); those are the same faces again and are left out.
   const FontSetPtr added(AddedFaces::Snapshot());
   FcFontSet* sets[] = {FcConfigGetFonts(config.get(), FcSetSystem),
                        FcConfigGetFonts(config.get(), FcSetApplication), added.get()};
@@ -61,7 +62,8 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
   for (int i = 0; i < listed->nfont; ++i) {
     FcChar8* file = nullptr;
     const bool toolkitCopy =
-        FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch && file[0] != '/';
+        FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch &&
+        (file[0] != '/' || IsPrivateFontCopy(reinterpret_cast<const char*>(file)));
     if (toolkitCopy) {
       FcPatternDestroy(listed->fonts[i]);
     } else {

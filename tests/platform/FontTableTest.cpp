@@ -1,7 +1,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QtTest>
 #include <filesystem>
 
@@ -19,6 +21,8 @@ class FontTableTest : public QObject {
   void fullNameSelectsOneFace();
   void shownFileThatChangesCannotCrash();
   void qtLetsGoOfRemovedFilesTogether();
+  void eachShownFileIsDrawnFromItsOwnGlyphs_data();
+  void eachShownFileIsDrawnFromItsOwnGlyphs();
 
  private:
   TempDir dir_;
@@ -145,6 +149,73 @@ void FontTableTest::qtLetsGoOfRemovedFilesTogether() {
   table.RemoveFontResource(liberation + "LiberationSerif-Regular.ttf");
   QCOMPARE(table.KeptFiles(), std::size_t{0});
   QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Mono")));
+}
+
+namespace {
+
+// What "g" looks like at 40 pixels: in a font of the program's table, or straight from a file's
+// bytes, which no font database stands between.
+QImage Ink(const std::function<void(QPainter&)>& draw) {
+  QImage page(160, 60, QImage::Format_Grayscale8);
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  draw(painter);
+  return page;
+}
+
+QImage InkOfFile(const std::string& path) {
+  const QRawFont raw(QString::fromStdString(path), 40);
+  return Ink([&raw](QPainter& painter) {
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(raw.glyphIndexesForString(QStringLiteral("g")));
+    run.setPositions({QPointF(0, 0)});
+    painter.drawGlyphRun(QPointF(10, 45), run);
+  });
+}
+
+}  // namespace
+
+// Faces shown one after another, as clicks in a preview list do: every one is drawn from its own
+// file, even when the last one's font is still held by a widget and the files share names.
+void FontTableTest::eachShownFileIsDrawnFromItsOwnGlyphs_data() {
+  QTest::addColumn<QStringList>("files");
+  const QString dejavu = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
+  const QString liberation = QStringLiteral("/usr/share/fonts/truetype/liberation/");
+  QTest::newRow("four renamed files")
+      << QStringList{dejavu + "DejaVuSansMono.ttf", liberation + "LiberationSerif-Italic.ttf",
+                     liberation + "LiberationSans-Regular.ttf", dejavu + "DejaVuSansMono-Bold.ttf"};
+  QTest::newRow("back and forth") << QStringList{
+      liberation + "LiberationSerif-Bold.ttf", dejavu + "DejaVuSansMono-Oblique.ttf",
+      liberation + "LiberationSerif-Bold.ttf", dejavu + "DejaVuSansMono-Oblique.ttf"};
+}
+
+void FontTableTest::eachShownFileIsDrawnFromItsOwnGlyphs() {
+  QFETCH(QStringList, files);
+  FontconfigFontTable table;
+  QRawFont held;
+  std::string shown;
+  int step = 0;
+  for (const QString& source : files) {
+    const std::string path = dir_.File("shown-" + std::to_string(step++) + ".ttf");
+    std::filesystem::copy_file(source.toStdString(), path,
+                               std::filesystem::copy_options::overwrite_existing);
+    if (!shown.empty()) table.RemoveFontResource(shown);
+    table.AddFontResource(path);
+    table.BroadcastFontChange();
+    shown = path;
+    const QString family = QRawFont(source, 40).familyName();
+    QFont font = FaceFont(family.toStdString(), 12);
+    font.setPixelSize(40);
+    const QImage drawn = Ink([&font](QPainter& painter) {
+      painter.setFont(font);
+      painter.drawText(10, 45, QStringLiteral("g"));
+    });
+    QVERIFY2(drawn == InkOfFile(path), qPrintable(source));
+    // As the text layout of a widget that showed the face keeps the toolkit's face in use.
+    held = QRawFont::fromFont(font);
+  }
+  table.RemoveFontResource(shown);
 }
 
 QTEST_MAIN(FontTableTest)
