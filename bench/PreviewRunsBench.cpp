@@ -1,7 +1,8 @@
 // The Preview/Install page's long runs on folders of real fonts with distinct families (made by
 // bench/make_font_corpus.py under $GLYPHERA_CORPUS_DIR/<count>): reading a folder, a face shown
 // while a preview print's files stay loaded, leaving the page and closing after such a print, and
-// installing every face. Beside each time: the longest stretch the window could not repaint.
+// installing every face, and a preview print of every face. Beside each time: the longest stretch
+// the window could not repaint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/TfrmMain.h"
 #include "bench/OffscreenBenchmarks.h"
@@ -167,6 +170,63 @@ void CloseAfterPrint(benchmark::State& state) {
   state.counters["printed"] = static_cast<double>(printed);
 }
 
+// Resident memory of the process now, in MB.
+double ResidentMb() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  long kb = 0;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) break;
+  }
+  std::fclose(status);
+  return static_cast<double>(kb) / 1024.0;
+}
+
+// The mean time between sheets written, over the first and over the last `count` of them, from
+// the files' own times: whether a sheet costs more the more faces have been printed before it.
+std::pair<double, double> FirstAndLastSheetMs(const std::string& folder, std::size_t count) {
+  std::vector<std::filesystem::file_time_type> times;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    times.push_back(entry.last_write_time());
+  }
+  std::sort(times.begin(), times.end());
+  if (times.size() < 2 * count + 1) return {0, 0};
+  const auto mean = [&](std::size_t from) {
+    return std::chrono::duration<double, std::milli>(times[from + count] - times[from]).count() /
+           static_cast<double>(count);
+  };
+  return {mean(0), mean(times.size() - 1 - count)};
+}
+
+// A preview print of every face of the folder: its time, a sheet's cost at its start and at its
+// end, and the memory it leaves held.
+void PrintFaces(benchmark::State& state) {
+  const std::string folder = Corpus(state);
+  if (folder.empty()) return;
+  static int run = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto page = std::make_unique<PreviewPageRun>();
+    const std::string out = BenchHome().File("print-" + std::to_string(++run));
+    page->real.printer.SetOutputFolder(out);
+    page->Read(folder);
+    QTest::mouseClick(page->p->cmdAddAll, Qt::LeftButton);
+    QApplication::processEvents();
+    const double before = ResidentMb();
+    state.ResumeTiming();
+    QTest::mouseClick(page->p->cmdPreviewPrint, Qt::LeftButton);
+    state.PauseTiming();
+    state.counters["held_mb"] = ResidentMb() - before;
+    const auto [first, last] = FirstAndLastSheetMs(out, 20);
+    state.counters["first_sheets_ms"] = first;
+    state.counters["last_sheets_ms"] = last;
+    page.reset();
+    std::filesystem::remove_all(out);
+    state.ResumeTiming();
+  }
+}
+
 void InstallFaces(benchmark::State& state) {
   const std::string folder = Corpus(state);
   if (folder.empty()) return;
@@ -205,6 +265,7 @@ BENCHMARK(ShowFaceAfterPrint)
     ->UseRealTime()
     ->Iterations(50);
 BENCHMARK(CloseAfterPrint)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(PrintFaces)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(InstallFaces)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 int main(int argc, char** argv) {

@@ -276,6 +276,10 @@ def main():
     leave = median(runs, "ShowFaceAfterPrint/1000", "leave_page_ms")
     close = median(runs, "CloseAfterPrint/1000")
     install = median(runs, "InstallFaces/1000")
+    print5000 = median(runs, "PrintFaces/5000")
+    first_sheets = median(runs, "PrintFaces/5000", "first_sheets_ms")
+    last_sheets = median(runs, "PrintFaces/5000", "last_sheets_ms")
+    print_held = median(runs, "PrintFaces/5000", "held_mb")
     install_gap = median(runs, "InstallFaces/1000", "longest_gap_ms")
     refreshes = median(runs, "InstallFaces/1000", "cache_refreshes")
 
@@ -342,6 +346,12 @@ def main():
          None, "< 1000 ms", met(leave < 1000)),
         (f"Closing the window after a preview print of {printed:.0f} files (ms)", close, "—", None,
          None, "< 1000 ms", met(close < 1000)),
+        ("Preview print of 5,000 faces (ms)", print5000, "—", None, None, "", ""),
+        ("Preview print of 5,000 faces: a sheet among the last 20 (ms)", last_sheets,
+         "a sheet among the first 20", first_sheets, last_sheets / first_sheets, "ratio ≤ 1.2",
+         met(last_sheets <= 1.2 * first_sheets)),
+        ("Preview print of 5,000 faces: memory held after it (MB)", print_held, "—", None, None,
+         "≤ 100 MB", met(print_held <= 100)),
         ("Installing 1,000 faces (ms)", install, "—", None, None, "", ""),
         ("Installing 1,000 faces: longest time without processing events (ms)", install_gap, "—",
          None, None, "≤ 100 ms", met(install_gap <= 100)),

@@ -8,8 +8,8 @@
 class IFontTable;
 
 // Preview font files lent to the font table, so that a face can be shown or printed from its
-// file, and taken back: the file of the face the page shows, and the files the last preview
-// print drew from. Each change is announced, so that windows resolve their fonts again.
+// file, and taken back: the file of the face the page shows, and the files the last sheet of a
+// preview print drew from. Each change is announced, so that windows resolve their fonts again.
 class FontFileLeases {
  public:
   explicit FontFileLeases(IFontTable& table) : table_(table) {}

@@ -57,7 +57,13 @@ void PreviewPrint::Run() {
   SampleTextPrintout sheets(context);
   sheets.Prepare(s_.Printer.Canvas(), c_.spnPreviewPrintSize.Value());
   leases_.StartPrinting(reading_.Dir());
-  const auto newPage = [this]() -> IDrawingSurface& { return run_.NewPage(); };
+  // A sheet holds the faces drawn on it once it has ended, so their files are taken back then:
+  // a print of thousands of faces keeps only one sheet's files, and each sheet costs the same.
+  const auto newPage = [this]() -> IDrawingSurface& {
+    IDrawingSurface& surface = run_.NewPage();
+    leases_.TakeBackPrinted();
+    return surface;
+  };
 
   for (int i = 0; i < n && i < c_.lstSelected.Count(); ++i) {
     run_.LetCancelIn();

@@ -75,15 +75,18 @@ void PreviewPrintTest::sheetsPerFaceCount_data() {
   QTest::addColumn<int>("faces");
   QTest::addColumn<int>("sheets");
   QTest::addColumn<int>("lastSheetBlocks");
-  QTest::newRow("one") << 1 << 1 << 1;
-  QTest::newRow("eleven") << 11 << 1 << 11;
-  QTest::newRow("twelve") << 12 << 2 << 1;
+  // Files still added after the print: the last sheet's, and the face shown.
+  QTest::addColumn<int>("filesAdded");
+  QTest::newRow("one") << 1 << 1 << 1 << 1;
+  QTest::newRow("eleven") << 11 << 1 << 11 << 11;
+  QTest::newRow("twelve") << 12 << 2 << 1 << 2;
 }
 
 void PreviewPrintTest::sheetsPerFaceCount() {
   QFETCH(int, faces);
   QFETCH(int, sheets);
   QFETCH(int, lastSheetBlocks);
+  QFETCH(int, filesAdded);
   PrintPage page(faces);
   bool buttonsOff = false;
   page.h.printer.onBeginDoc = [&](int) {
@@ -100,8 +103,8 @@ void PreviewPrintTest::sheetsPerFaceCount() {
   QVERIFY(buttonsOff);
   QVERIFY(page.p->cmdPreviewPrint->isEnabled());
   QVERIFY(!page.form->frmPrinting().isVisible());
-  QCOMPARE(static_cast<int>(page.form->Preview().Leases().PrintedFaces().size()), faces);
-  QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), faces);
+  QCOMPARE(static_cast<int>(page.form->Preview().Leases().PrintedFaces().size()), lastSheetBlocks);
+  QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), filesAdded);
 }
 
 void PreviewPrintTest::blockIsDrawnInTheFaceFromItsFile() {
@@ -173,9 +176,9 @@ void PreviewPrintTest::cancelDuringTheSecondSheet() {
   page.Print();
   QCOMPARE(page.h.printer.log, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
   QCOMPARE(PrintPage::Names(page.h.printer.Printed()[0]).size(), std::size_t{11});
-  // The eleventh face filled the first sheet and began the second, where Cancel was taken:
-  // only the faces whose files were added are recorded.
-  QCOMPARE(page.form->Preview().Leases().PrintedFaces().size(), std::size_t{11});
+  // The eleventh face filled the first sheet and began the second, where Cancel was taken: the
+  // first sheet's files were taken back with it, and the twelfth face's was never added.
+  QVERIFY(page.form->Preview().Leases().PrintedFaces().empty());
   QCOMPARE(page.h.fontTable.counts.count(page.File(11)), std::size_t{0});
 }
 
