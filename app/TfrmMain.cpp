@@ -217,7 +217,8 @@ void TfrmMain::CreateSubsystems(const DesignScale& scale) {
           *p.spnPreviewSize},
       PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
                       services_.Dispatch, services_.Printer},
-      *fontList_);
+      *fontList_, printState_);
+  printState_.OnRunEnded = [this] { preview_->PrintRunEnded(ActivePage() == Page::Install); };
   previewPrint_ = std::make_unique<PreviewPrint>(
       PreviewPrintControls{*p.lstSelected,
                            *p.spnPreviewPrintSize,

@@ -9,6 +9,7 @@
 #include "platform/IScreen.h"
 #include "platform/MountTable.h"
 #include "platform/Trimmed.h"
+#include "printing/PrintJobState.h"
 #include "viewing/FontList.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/DesignFonts.h"
@@ -34,10 +35,11 @@ std::size_t CharacterCount(const std::string& utf8) {
 }  // namespace
 
 PreviewFonts::PreviewFonts(const PreviewControls& controls, const PreviewServices& services,
-                           FontList& fonts)
+                           FontList& fonts, const PrintJobState& printing)
     : c_(controls),
       s_(services),
       fonts_(fonts),
+      printing_(printing),
       reading_({c_.lstPreview2,
                 c_.pnlLoading,
                 c_.lblLoading,
@@ -157,6 +159,11 @@ void PreviewFonts::LeavePage() {
     leftWhileReading_ = true;
     return;
   }
+  // A print still draws from the selected faces' files, and holds the printer's document open.
+  if (printing_.Running) {
+    leftWhilePrinting_ = true;
+    return;
+  }
   const BusyCursor busy(s_.Screen);
   c_.Lists.lstPreview.Clear();
   c_.lstPreview2.Clear();
@@ -174,6 +181,10 @@ void PreviewFonts::LeavePage() {
   s_.Printer.SetPrinterIndex(s_.Printer.PrinterIndex());
   fonts_.FillFontList();
   fonts_.AddListedFontsToScreenFontSet();
+}
+
+void PreviewFonts::PrintRunEnded(bool onPage) {
+  if (std::exchange(leftWhilePrinting_, false) && !onPage) LeavePage();
 }
 
 void PreviewFonts::CloseWindow() {

@@ -25,6 +25,7 @@ class QFrame;
 class QProgressBar;
 class QPushButton;
 class SpinEdit;
+struct PrintJobState;
 
 struct PreviewControls {
   DriveComboBox& Drive1;
@@ -57,7 +58,8 @@ struct PreviewServices {
 // The reading, the lists and the lent files are each a part of their own.
 class PreviewFonts {
  public:
-  PreviewFonts(const PreviewControls& controls, const PreviewServices& services, FontList& fonts);
+  PreviewFonts(const PreviewControls& controls, const PreviewServices& services, FontList& fonts,
+               const PrintJobState& printing);
 
   void Drive1Change();
   void Dir1Change();
@@ -71,8 +73,10 @@ class PreviewFonts {
   void cmdRemoveAllClick() { lists_.cmdRemoveAllClick(); }
   void spnPreviewSizeChange();
   // Leaving the page: lists emptied, every preview file taken back, the installed fonts read
-  // anew. During a reading, the reading ends first and nothing it read is listed.
+  // anew. During a reading, the reading ends first and nothing it read is listed. During a
+  // print, all that waits until the print has ended, unless the page is back by then.
   void LeavePage();
+  void PrintRunEnded(bool onPage);
   // Closing the window: a reading ends, and every preview file is taken back.
   void CloseWindow();
 
@@ -90,10 +94,12 @@ class PreviewFonts {
   PreviewControls c_;
   PreviewServices s_;
   FontList& fonts_;
+  const PrintJobState& printing_;
   PreviewReading reading_;
   PreviewLists lists_;
   FontFileLeases leases_;
   FaceStyle shownStyle_;
   bool folderChangedWhileReading_ = false;
   bool leftWhileReading_ = false;
+  bool leftWhilePrinting_ = false;
 };

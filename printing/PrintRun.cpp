@@ -10,8 +10,9 @@
 
 void PrintRun::Run(const std::vector<QPushButton*>& buttons, int selectedCount,
                    const std::function<void()>& body) {
-  const ButtonsDisabled busy(buttons);
+  state_.Running = true;
   try {
+    const ButtonsDisabled busy(buttons);
     dialog_.lblSelected->SetCaption("Fonts Selected: " + std::to_string(selectedCount));
     if (!dialog_.isVisible()) dialog_.show();
     state_.CancelPrinting = false;
@@ -21,8 +22,16 @@ void PrintRun::Run(const std::vector<QPushButton*>& buttons, int selectedCount,
   } catch (...) {
     if (printer_.Printing()) printer_.Abort();
     dialog_.hide();
+    Ended();
     throw;
   }
+  Ended();
+}
+
+void PrintRun::Ended() {
+  // The buttons are back as they were, so what waited may change them.
+  state_.Running = false;
+  if (state_.OnRunEnded) state_.OnRunEnded();
 }
 
 void PrintRun::BeginFirstDocument() {

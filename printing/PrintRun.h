@@ -38,6 +38,8 @@ class PrintRun {
   bool StopsAfter(int printed, int count);
 
  private:
+  void Ended();
+
   IPrinter& printer_;
   IMessageDispatch& dispatch_;
   TfrmPrinting& dialog_;

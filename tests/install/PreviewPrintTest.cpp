@@ -69,6 +69,8 @@ class PreviewPrintTest : public QObject {
   void cancelDuringTheSecondSheet();
   void secondRunRemovesTheFirstRunsFilesFirst();
   void everyAddIsRemovedWhenThePageIsLeft();
+  void pageLeftDuringAPrint_data();
+  void pageLeftDuringAPrint();
 };
 
 void PreviewPrintTest::sheetsPerFaceCount_data() {
@@ -207,6 +209,34 @@ void PreviewPrintTest::everyAddIsRemovedWhenThePageIsLeft() {
                          [](const std::string& e) { return e.starts_with("add "); }),
            std::count_if(log.begin(), log.end(),
                          [](const std::string& e) { return e.starts_with("remove "); }));
+}
+
+// The page is left while the second sheet is printed: the print goes on to its last face, and the
+// page is cleaned up once it has ended, unless the user came back meanwhile.
+void PreviewPrintTest::pageLeftDuringAPrint_data() {
+  QTest::addColumn<bool>("comesBack");
+  QTest::addColumn<int>("selectedAfter");
+  QTest::addColumn<int>("filesAddedAfter");
+  QTest::newRow("left for good") << false << 0 << 0;
+  QTest::newRow("back before the end") << true << 13 << 3;
+}
+
+void PreviewPrintTest::pageLeftDuringAPrint() {
+  QFETCH(bool, comesBack);
+  QFETCH(int, selectedAfter);
+  QFETCH(int, filesAddedAfter);
+  PrintPage page(13);
+  page.h.printer.onBeginDoc = [&](int number) {
+    if (number != 2) return;
+    page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Main));
+    if (comesBack) page.form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
+  };
+  page.Print();
+  QVERIFY(page.h.messages.shown.empty());
+  QCOMPARE(PrintPage::Names(page.h.printer.Printed().back()).size(), std::size_t{2});
+  QCOMPARE(page.p->lstSelected->Count(), selectedAfter);
+  QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), filesAddedAfter);
+  QCOMPARE(page.p->cmdPreviewPrint->isEnabled(), comesBack);
 }
 
 QTEST_MAIN(PreviewPrintTest)
