@@ -21,7 +21,10 @@
 //                  records give offsets from the start of the file as in a single font
 //
 // and each of its fonts is read by the rules above, in order; a count that runs past the end of
-// the file gives the fonts whose offsets the file holds.
+// the file gives the fonts whose offsets the file holds. The offsets end where they would run
+// into a font's offset table, and an offset that repeats an earlier one or whose offset table
+// and table records overlap an earlier font's gives no face: a header that claims more fonts than
+// it holds would otherwise list the bytes behind its offsets as phantom copies of its fonts.
 //
 // Only these structures and the strings used are read, never the rest of the file: listing a
 // directory must stay cheap however big its fonts are. A read that comes back short means the file
@@ -87,6 +90,8 @@ std::uint32_t TableOffsetOf(const unsigned char* record) {
 struct NameTable {
   std::uint32_t Offset = 0;
   bool CffOutlines = false;
+  // Where the font's table records end.
+  std::uint64_t DirectoryEnd = 0;
 };
 
 // `read` is the offset table when the caller has read it already.
@@ -109,7 +114,10 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
     const std::size_t complete = got / kTableRecordSize;
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
-      if (TagOf(record) == "name") return NameTable{TableOffsetOf(record), cff};
+      if (TagOf(record) == "name") {
+        return NameTable{TableOffsetOf(record), cff,
+                         font + kOffsetTableSize + std::uint64_t{tableCount} * kTableRecordSize};
+      }
     }
     if (complete < wanted) return std::nullopt;
   }
@@ -138,11 +146,14 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
 }
 
 // The face of the font whose offset table is at `font` (and in `offsetTable` when read already).
+// Gives where the font's table records end, when asked.
 std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
                                  const std::string& fileName,
-                                 const unsigned char* offsetTable = nullptr) {
+                                 const unsigned char* offsetTable = nullptr,
+                                 std::uint64_t* directoryEnd = nullptr) {
   const std::optional<NameTable> table = FindNameTable(file, font, offsetTable);
   if (!table) return std::nullopt;
+  if (directoryEnd != nullptr) *directoryEnd = table->DirectoryEnd;
   std::array<unsigned char, kNamingHeaderSize> header{};
   if (!file.ReadAt(table->Offset, header.data(), header.size())) return std::nullopt;
   const std::uint16_t recordCount = U16At(header.data() + 2);
@@ -186,6 +197,14 @@ std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const unsigned ch
   if (major != 1 && major != 2) return {};
   const std::uint32_t count = std::min(U32At(header + 8), kMaxCollectionFonts);
   std::vector<FontFace> faces;
+  // The offset tables and table records of the fonts read, as [start, end) in the file.
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> directories;
+  std::uint64_t lowestFont = UINT64_MAX;
+  const auto overlaps = [&directories](std::uint64_t start, std::uint64_t end) {
+    return std::any_of(directories.begin(), directories.end(), [&](const auto& directory) {
+      return start < directory.second && directory.first < end;
+    });
+  };
   std::array<unsigned char, 4 * kCollectionOffsetsPerRead> offsets{};
   for (std::uint32_t first = 0; first < count; first += kCollectionOffsetsPerRead) {
     const std::uint32_t wanted = std::min<std::uint32_t>(count - first, kCollectionOffsetsPerRead);
@@ -193,10 +212,17 @@ std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const unsigned ch
                                            offsets.data(), std::size_t{wanted} * 4) /
                              4;
     for (std::size_t i = 0; i < held; ++i) {
-      if (auto face = ReadFace(file, U32At(offsets.data() + 4 * i), fileName)) {
-        face->Entry->FaceIndex = static_cast<int>(first + i);
-        faces.push_back(std::move(*face));
-      }
+      const std::uint64_t offsetsEnd = kCollectionHeaderSize + (first + i + 1) * 4;
+      if (offsetsEnd > lowestFont) return faces;
+      const std::uint64_t font = U32At(offsets.data() + 4 * i);
+      if (font < offsetsEnd) continue;
+      lowestFont = std::min(lowestFont, font);
+      std::uint64_t directoryEnd = 0;
+      auto face = ReadFace(file, font, fileName, nullptr, &directoryEnd);
+      if (!face || overlaps(font, directoryEnd)) continue;
+      directories.emplace_back(font, directoryEnd);
+      face->Entry->FaceIndex = static_cast<int>(first + i);
+      faces.push_back(std::move(*face));
     }
     if (held < wanted) break;
   }

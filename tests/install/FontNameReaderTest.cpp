@@ -391,6 +391,11 @@ void FontNameReaderTest::collections_data() {
   row("unknown version", MakeCollection({alpha, beta}, 3), {});
   row("count past the end of the offsets", MakeCollection({alpha, beta}, 1, 3), both);
   row("count past the end of the file", MakeCollection({alpha}, 1, 0xFFFFFFFF).substr(0, 16), {});
+  row("count of 65,536 over two fonts", MakeCollection({alpha, beta}, 1, 0x10000), both);
+  row("count of 4 G over two fonts", MakeCollection({alpha, beta}, 1, 0xFFFFFFFF), both);
+  std::string repeated = MakeCollection({alpha, beta});
+  repeated.replace(16, 4, repeated.substr(12, 4));
+  row("an offset that repeats the first", repeated, {"0:Alpha Regular:0"});
   row("a font without names skipped, indexes kept", MakeCollection({alpha, nameless, beta}),
       {"0:Alpha Regular:0", "2:Beta Bold:0"});
   row("OpenType with CFF outlines", "OTTO" + alpha.substr(4), {"0:Alpha Regular:1"});
