@@ -24,8 +24,8 @@
 //
 // A write of one or several keys of a section replaces the file once. Each key changes exactly
 // one place of the file: the key's own line, a new line after the last non-blank line of its
-// section, or a new section at the end. Every other byte stays as it was, and new lines end in
-// CRLF, so the file still reads the same in a Windows editor. The new file is written as
+// section, or a new section at the end. Every other byte stays as it was, and every line written
+// ends in CRLF, so the file still reads the same in a Windows editor. The new file is written as
 // ".<name>.tmp-<8 of [0-9a-z]>" beside the old one and renamed over it; a write killed midway
 // leaves that file behind for RemoveStaleTemporaries.
 
@@ -320,7 +320,7 @@ std::string EditedText(std::string text, std::string_view section, std::string_v
 
   if (const std::optional<std::size_t> keyIndex = FindKey(text, lines, found, key)) {
     const Line& line = lines[*keyIndex];
-    text.replace(line.Begin, line.ContentEnd - line.Begin, keyLine);
+    text.replace(line.Begin, line.End - line.Begin, keyLine.append(kNewLine));
     return text;
   }
   if (found.Header) {

@@ -332,15 +332,16 @@ void ProfileStringsTest::write_data() {
              "\xEF\xBB\xBF; top comment\r\nDef8=stray\n[Other]\r\nDef8=other\n"
              "  [ glyphera ]  \r\n# note\r\nDef8=new\r\nNext=1\r"
              "[Unknown]\r\n\x01\x00\xFE\r\n\r\n");
-  QTest::newRow("replaced line keeps its LF")
+  // A line the program writes ends in CR LF, whatever the line it replaces ended in.
+  QTest::newRow("replaced LF line ends in CR LF")
       << QByteArray("[Glyphera]\nDef8=old\nX=1\n") << QByteArray("Glyphera") << QByteArray("Def8")
-      << QByteArray("new") << QByteArray("[Glyphera]\nDef8=new\nX=1\n");
-  QTest::newRow("replaced line keeps its CR")
+      << QByteArray("new") << QByteArray("[Glyphera]\nDef8=new\r\nX=1\n");
+  QTest::newRow("replaced CR line ends in CR LF")
       << QByteArray("[Glyphera]\rDef8=old\rX=1\r") << QByteArray("Glyphera") << QByteArray("Def8")
-      << QByteArray("new") << QByteArray("[Glyphera]\rDef8=new\rX=1\r");
-  QTest::newRow("replaced last line stays without line end")
+      << QByteArray("new") << QByteArray("[Glyphera]\rDef8=new\r\nX=1\r");
+  QTest::newRow("replaced last line without line end ends in CR LF")
       << QByteArray("[Glyphera]\r\nDef8=old") << QByteArray("Glyphera") << QByteArray("Def8")
-      << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new");
+      << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new\r\n");
   QTest::newRow("key spelled as the caller gives it")
       << QByteArray("[GLYPHERA]\r\nDEF8=old\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
       << QByteArray("new") << QByteArray("[GLYPHERA]\r\nDef8=new\r\n");
@@ -698,7 +699,7 @@ void ProfileStringsTest::writeKeys_data() {
   QTest::newRow("keys replaced in place and appended, the rest kept")
       << QByteArray("; c\r\n[Glyphera]\nDef9=old\n\n[Next]\nDef8=n\n")
       << QByteArrayList{"Def8", "a", "Def9", "b", "Def10", "c"} << kOk
-      << QByteArray("; c\r\n[Glyphera]\nDef9=b\nDef8=a\r\nDef10=c\r\n\n[Next]\nDef8=n\n");
+      << QByteArray("; c\r\n[Glyphera]\nDef9=b\r\nDef8=a\r\nDef10=c\r\n\n[Next]\nDef8=n\n");
   QTest::newRow("same key twice: the later one")
       << QByteArray("[Glyphera]\r\nDEF8=old\r\n") << QByteArrayList{"Def8", "a", "def8", "b"} << kOk
       << QByteArray("[Glyphera]\r\ndef8=b\r\n");
