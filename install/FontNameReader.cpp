@@ -3,8 +3,7 @@
 //
 //   offset table   12 bytes at file offset 0; table count u16 at 4 (the version is not looked at)
 //   table record   16 bytes each, directly behind the offset table; tag 4 bytes at 0 (up to its
-//                  first NUL); table offset at 8, of which only the low three bytes (9, 10, 11)
-//                  count, as a 24-bit number
+//                  first NUL); table offset u32 at 8 (a collection's later fonts lie past 16 MiB)
 //   naming header  6 bytes at the "name" table's offset; record count u16 at 2 (the format and
 //                  the storage offset are not used)
 //   name record    12 bytes each, directly behind the header; name ID u16 at 6, string length
@@ -79,11 +78,6 @@ std::string_view TagOf(const unsigned char* record) {
   return view.substr(0, view.find('\0'));
 }
 
-std::uint32_t TableOffsetOf(const unsigned char* record) {
-  return static_cast<std::uint32_t>(record[9]) << 16 | static_cast<std::uint32_t>(record[10]) << 8 |
-         record[11];
-}
-
 // Where the "name" table starts, or nothing when the file has none or ends before its record.
 // A batch that comes back short still counts for the records it holds in full: the file is cut
 // off only if it ends before the "name" record.
@@ -115,7 +109,7 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
       if (TagOf(record) == "name") {
-        return NameTable{TableOffsetOf(record), cff,
+        return NameTable{U32At(record + 8), cff,
                          font + kOffsetTableSize + std::uint64_t{tableCount} * kTableRecordSize};
       }
     }

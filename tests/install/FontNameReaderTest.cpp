@@ -229,12 +229,10 @@ void FontNameReaderTest::names_data() {
   face("name table far behind the directory",
        TrueTypeBuilder().NameTableAt(70000).MacName(kFamily, "Far").MacName(kFullName, "Far Bold"),
        "Far", "Far Bold");
-  face("top byte of the table offset ignored",
-       TrueTypeBuilder()
-           .NameOffsetTopByte(0xA5)
-           .MacName(kFamily, "Top")
-           .MacName(kFullName, "Top Bold"),
-       "Top", "Top Bold");
+  none("top byte of the table offset counts: past the end", TrueTypeBuilder()
+                                                                .NameOffsetTopByte(0xA5)
+                                                                .MacName(kFamily, "Top")
+                                                                .MacName(kFullName, "Top Bold"));
   none("name table offset past the end", TrueTypeBuilder()
                                              .NameOffsetField(0x00FFFFF0)
                                              .MacName(kFamily, "Gone")
@@ -405,6 +403,9 @@ void FontNameReaderTest::collections_data() {
       MakeCollection({ReadBytes("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
                       ReadBytes("/usr/share/fonts/opentype/urw-base35/C059-Roman.otf")}),
       {"0:DejaVu Sans:0", "1:C059 Roman:1"});
+  row("Debian collection whose last name table lies past 16 MiB",
+      ReadBytes("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"),
+      {"0:WenQuanYi Zen Hei:0", "1:WenQuanYi Zen Hei Mono:0", "2:WenQuanYi Zen Hei Sharp:0"});
 }
 
 void FontNameReaderTest::collections() {
