@@ -13,17 +13,8 @@
 //                  taken to start right behind the records
 //
 // An OpenType file with CFF outlines ("OTTO") has the same structures. A collection starts with
-// its own header instead:
-//
-//   collection     "ttcf" at 0, major version u16 at 4 (1 or 2), font count u32 at 8, then one
-//   header         u32 per font: the file offset of that font's offset table, whose table
-//                  records give offsets from the start of the file as in a single font
-//
-// and each of its fonts is read by the rules above, in order; a count that runs past the end of
-// the file gives the fonts whose offsets the file holds. The offsets end where they would run
-// into a font's offset table, and an offset that repeats an earlier one or whose offset table
-// and table records overlap an earlier font's gives no face: a header that claims more fonts than
-// it holds would otherwise list the bytes behind its offsets as phantom copies of its fonts.
+// its own header instead (see CollectionFonts), whose table records give offsets from the start
+// of the file as in a single font; each font it really lists is read by the rules above, in order.
 //
 // Only these structures and the strings used are read, never the rest of the file: listing a
 // directory must stay cheap however big its fonts are. A read that comes back short means the file
@@ -41,6 +32,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/CollectionFonts.h"
 #include "platform/ReadOnlyFile.h"
 #include "platform/Windows1252.h"
 
@@ -55,9 +47,6 @@ constexpr std::size_t kMaxStringBytes = 100;
 constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kFullNameId = 4;
 constexpr std::size_t kCollectionHeaderSize = 12;
-constexpr unsigned kCollectionOffsetsPerRead = 256;
-// As many faces as a font file can hold by any reader's count.
-constexpr std::uint32_t kMaxCollectionFonts = 0x10000;
 
 // Records are taken in batches, one read each, rather than one read per record: a folder of
 // fonts is listed with a handful of system calls per file. A batch may reach past the record
@@ -84,8 +73,6 @@ std::string_view TagOf(const unsigned char* record) {
 struct NameTable {
   std::uint32_t Offset = 0;
   bool CffOutlines = false;
-  // Where the font's table records end.
-  std::uint64_t DirectoryEnd = 0;
 };
 
 // `read` is the offset table when the caller has read it already.
@@ -108,10 +95,7 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
     const std::size_t complete = got / kTableRecordSize;
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
-      if (TagOf(record) == "name") {
-        return NameTable{U32At(record + 8), cff,
-                         font + kOffsetTableSize + std::uint64_t{tableCount} * kTableRecordSize};
-      }
+      if (TagOf(record) == "name") return NameTable{U32At(record + 8), cff};
     }
     if (complete < wanted) return std::nullopt;
   }
@@ -140,14 +124,11 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
 }
 
 // The face of the font whose offset table is at `font` (and in `offsetTable` when read already).
-// Gives where the font's table records end, when asked.
 std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
                                  const std::string& fileName,
-                                 const unsigned char* offsetTable = nullptr,
-                                 std::uint64_t* directoryEnd = nullptr) {
+                                 const unsigned char* offsetTable = nullptr) {
   const std::optional<NameTable> table = FindNameTable(file, font, offsetTable);
   if (!table) return std::nullopt;
-  if (directoryEnd != nullptr) *directoryEnd = table->DirectoryEnd;
   std::array<unsigned char, kNamingHeaderSize> header{};
   if (!file.ReadAt(table->Offset, header.data(), header.size())) return std::nullopt;
   const std::uint16_t recordCount = U16At(header.data() + 2);
@@ -185,40 +166,17 @@ std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
 }
 
 // The faces of a collection, each read at its offset and given its index.
-std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const unsigned char* header,
-                                     const std::string& fileName) {
-  const std::uint16_t major = U16At(header + 4);
-  if (major != 1 && major != 2) return {};
-  const std::uint32_t count = std::min(U32At(header + 8), kMaxCollectionFonts);
+std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const std::string& fileName) {
+  const CollectionFonts::Listing listing =
+      CollectionFonts::Read([&file](std::uint64_t offset, unsigned char* buffer, std::size_t size) {
+        return file.ReadUpTo(offset, buffer, size);
+      });
   std::vector<FontFace> faces;
-  // The offset tables and table records of the fonts read, as [start, end) in the file.
-  std::vector<std::pair<std::uint64_t, std::uint64_t>> directories;
-  std::uint64_t lowestFont = UINT64_MAX;
-  const auto overlaps = [&directories](std::uint64_t start, std::uint64_t end) {
-    return std::any_of(directories.begin(), directories.end(), [&](const auto& directory) {
-      return start < directory.second && directory.first < end;
-    });
-  };
-  std::array<unsigned char, 4 * kCollectionOffsetsPerRead> offsets{};
-  for (std::uint32_t first = 0; first < count; first += kCollectionOffsetsPerRead) {
-    const std::uint32_t wanted = std::min<std::uint32_t>(count - first, kCollectionOffsetsPerRead);
-    const std::size_t held = file.ReadUpTo(kCollectionHeaderSize + std::uint64_t{first} * 4,
-                                           offsets.data(), std::size_t{wanted} * 4) /
-                             4;
-    for (std::size_t i = 0; i < held; ++i) {
-      const std::uint64_t offsetsEnd = kCollectionHeaderSize + (first + i + 1) * 4;
-      if (offsetsEnd > lowestFont) return faces;
-      const std::uint64_t font = U32At(offsets.data() + 4 * i);
-      if (font < offsetsEnd) continue;
-      lowestFont = std::min(lowestFont, font);
-      std::uint64_t directoryEnd = 0;
-      auto face = ReadFace(file, font, fileName, nullptr, &directoryEnd);
-      if (!face || overlaps(font, directoryEnd)) continue;
-      directories.emplace_back(font, directoryEnd);
-      face->Entry->FaceIndex = static_cast<int>(first + i);
+  for (const CollectionFonts::Font& font : listing.Fonts) {
+    if (auto face = ReadFace(file, font.Offset, fileName)) {
+      face->Entry->FaceIndex = static_cast<int>(font.Index);
       faces.push_back(std::move(*face));
     }
-    if (held < wanted) break;
   }
   return faces;
 }
@@ -233,9 +191,7 @@ std::vector<FontFace> ReadFontFaces(const std::string& directory, const std::str
   if (!file.IsOpen()) return {};
   std::array<unsigned char, kCollectionHeaderSize> header{};
   if (!file.ReadAt(0, header.data(), header.size())) return {};
-  if (std::string_view(reinterpret_cast<const char*>(header.data()), 4) == "ttcf") {
-    return ReadCollection(file, header.data(), fileName);
-  }
+  if (CollectionFonts::IsCollection(header.data())) return ReadCollection(file, fileName);
   std::vector<FontFace> faces;
   // The header read is the single font's offset table.
   static_assert(kCollectionHeaderSize == kOffsetTableSize);

@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/CollectionFonts.h"
 #include "platform/FreeTypeLibrary.h"
 
 namespace {
@@ -61,8 +62,18 @@ void Add(const std::string& path, std::string_view bytes) {
   FileFaces& faces = Files()[path];
   if (!faces.Patterns.empty()) return;
   ++Changes();
+  // A collection's faces are the fonts its header really lists, never every index it claims.
+  if (CollectionFonts::IsCollection(bytes)) {
+    long ignored = 0;
+    for (const CollectionFonts::Font& font : CollectionFonts::Read(bytes).Fonts) {
+      if (FcPattern* pattern = Describe(path, bytes, font.Index, &ignored)) {
+        faces.Patterns.push_back(pattern);
+      }
+    }
+    return;
+  }
   long count = 1;
-  for (long index = 0; index < count && index < 0x10000; ++index) {
+  for (long index = 0; index < count && index < CollectionFonts::kMaxFonts; ++index) {
     if (FcPattern* pattern = Describe(path, bytes, index, &count)) {
       faces.Patterns.push_back(pattern);
     }

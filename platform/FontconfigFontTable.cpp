@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/AddedFaces.h"
+#include "platform/CollectionFonts.h"
 #include "platform/FaceFont.h"
 #include "platform/QtText.h"
 #include "platform/ReadOnlyFile.h"
@@ -59,7 +60,8 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
   const std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
   if (!read) return;
   AddedFaces::Add(path, *read);
-  added.QtId = AddToQt(*read);
+  // The toolkit opens every font a collection counts: it is given the ones really there.
+  added.QtId = AddToQt(CollectionFonts::CountingOnly(*read, CollectionFonts::Read(*read)));
   if (added.QtId < 0) return;
   LetGo(kept_.SharingFamily(FamiliesOf(added.QtId)));
 }

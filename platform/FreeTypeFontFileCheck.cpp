@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "platform/CollectionFonts.h"
 #include "platform/ReadOnlyFile.h"
 
 namespace {
@@ -25,6 +26,11 @@ bool FreeTypeFontFileCheck::OpensAsFont(const std::string& path, int faceIndex) 
   if (library_->Handle() == nullptr || faceIndex < 0 || faceIndex > kMaxFaceIndex) return false;
   const std::optional<std::string> bytes = ReadWholeFileAtMost(path, kMaxFileBytes);
   if (!bytes || bytes->empty()) return false;
+  // A collection whose header counts fonts it does not hold is no sound font file: every program
+  // that reads it would open each phantom font.
+  if (CollectionFonts::IsCollection(*bytes) && !CollectionFonts::Read(*bytes).Whole) {
+    return false;
+  }
   FT_Face face = nullptr;
   if (FT_New_Memory_Face(library_->Handle(), reinterpret_cast<const FT_Byte*>(bytes->data()),
                          static_cast<FT_Long>(bytes->size()), faceIndex, &face) != 0) {

@@ -1,6 +1,7 @@
 #include "platform/ReadOnlyFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -31,11 +32,21 @@ std::size_t ReadOnlyFile::ReadUpTo(std::uint64_t offset, void* buffer, std::size
   return done;
 }
 
+std::optional<std::uint64_t> ReadOnlyFile::Size() const {
+  struct stat status {};
+  if (fd_ < 0 || ::fstat(fd_, &status) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
   const ReadOnlyFile file(path);
   if (!file.IsOpen()) return std::nullopt;
+  const std::optional<std::uint64_t> claimed = file.Size();
+  if (claimed && *claimed > limit) return std::nullopt;
   constexpr std::size_t kChunk = std::size_t{1} << 20;
   std::string bytes;
+  // Room for what the file claims and the short chunk that ends the reading.
+  if (claimed) bytes.reserve(static_cast<std::size_t>(*claimed) + kChunk);
   for (;;) {
     const std::size_t have = bytes.size();
     if (have > limit) return std::nullopt;

@@ -25,12 +25,15 @@ class ReadOnlyFile {
   // at an error; returns how many bytes were read. Lets a caller take several structures in one
   // read and still tell exactly which of them the file holds in full.
   std::size_t ReadUpTo(std::uint64_t offset, void* buffer, std::size_t size) const;
+  // The size the file claims now; nothing when it cannot be asked.
+  std::optional<std::uint64_t> Size() const;
 
  private:
   int fd_ = -1;
 };
 
-// The whole file, or nothing when it cannot be opened or holds more than limit bytes. Read in
-// chunks until one comes back short, so that the size is what was read, not what the file
+// The whole file, or nothing when it cannot be opened or holds more than limit bytes. A file that
+// claims more is refused before anything is read, so a huge or sparse file costs no memory. Read
+// in chunks until one comes back short, so that the size is what was read, not what the file
 // claimed before it changed.
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit);

@@ -455,6 +455,11 @@ void FontInstallerTest::fontFileCheckStaysWithinTheFile_data() {
   QTest::newRow("named pipe") << "pipe" << 0 << false;
   QTest::newRow("padded to the size limit") << "at limit" << 0 << true;
   QTest::newRow("padded past the size limit") << "past limit" << 0 << false;
+  QTest::newRow("sparse file of 4 GB") << "sparse" << 0 << false;
+  QTest::newRow("collection of two fonts") << "collection" << 1 << true;
+  // Headers that count fonts they do not hold: each would be opened by every reader.
+  QTest::newRow("collection counting 65,536 fonts") << "overcounting" << 0 << false;
+  QTest::newRow("collection repeating its first font") << "repeating" << 0 << false;
 }
 
 void FontInstallerTest::fontFileCheckStaysWithinTheFile() {
@@ -463,8 +468,16 @@ void FontInstallerTest::fontFileCheckStaysWithinTheFile() {
   QFETCH(bool, opens);
   TempDir dir;
   const std::string path = dir.File("a.ttf");
+  const std::string font = ReadBytes(std::string(GLYPHERA_TEST_FONT_DIR) + "/DejaVuSans.ttf");
+  std::string collection = MakeCollection({font, font}, 1, file == "overcounting" ? 0x10000 : 2);
+  if (file == "repeating") collection.replace(16, 4, collection.substr(12, 4));
   if (file == "pipe") {
     QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+  } else if (file == "sparse") {
+    WriteBytes(path, font);
+    fs::resize_file(path, std::uintmax_t{4} << 30);
+  } else if (file == "collection" || file == "overcounting" || file == "repeating") {
+    WriteBytes(path, collection);
   } else {
     fs::copy_file(fs::path(GLYPHERA_TEST_FONT_DIR) / "DejaVuSans.ttf", path);
     // Trailing zeros do not bother FreeType, so only the size decides.
