@@ -5,11 +5,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "platform/DurableFile.h"
 #include "platform/IMessageBoxes.h"
+#include "platform/LiveProcess.h"
+#include "platform/StaleTemporaries.h"
 
 namespace fs = std::filesystem;
 
@@ -42,6 +49,10 @@ std::vector<fs::path> SplitList(const std::string& list) {
     start = stop + 1;
   }
   return paths;
+}
+
+std::string FolderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path().string() : std::string(".");
 }
 
 bool IsFolder(const fs::path& path) {
@@ -113,12 +124,41 @@ std::error_code CopyBytes(int from, int to) {
   }
 }
 
+// A copy under way is the hidden file ".<name>.<pid>-<n>.part" beside its target; the name is cut
+// short where the whole would not fit where the target's own name fits.
+constexpr std::string_view kPartEnd = ".part";
+constexpr std::size_t kLongestName = NAME_MAX;
+
+std::string PartName(const fs::path& target, int n) {
+  const std::string tail =
+      "." + std::to_string(::getpid()) + "-" + std::to_string(n) + std::string(kPartEnd);
+  const std::string name = target.filename().string();
+  return "." + name.substr(0, kLongestName - 1 - tail.size()) + tail;
+}
+
+// The process that wrote a part file, when the name is one.
+std::optional<long> PartWriter(std::string_view name) {
+  if (!name.starts_with('.') || !name.ends_with(kPartEnd)) return std::nullopt;
+  name.remove_suffix(kPartEnd.size());
+  const std::size_t dash = name.rfind('-');
+  const std::size_t dot = name.rfind('.', dash);
+  if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) {
+    return std::nullopt;
+  }
+  const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
+  const std::string_view n = name.substr(dash + 1);
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!digits(pid) || !digits(n)) return std::nullopt;
+  return std::strtol(std::string(pid).c_str(), nullptr, 10);
+}
+
 // Creates a new, hidden file beside target to copy into; fails when no free name is found.
 int CreateBeside(const fs::path& target, mode_t mode, fs::path& created) {
   constexpr int kAttempts = 100;
-  const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid());
   for (int n = 0; n < kAttempts; ++n) {
-    created = target.parent_path() / (stem + "-" + std::to_string(n) + ".part");
+    created = target.parent_path() / PartName(target, n);
     const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -151,7 +191,11 @@ std::error_code CopyRegularFile(const fs::path& source, const fs::path& target) 
   if (error) {
     if (output.Fd() >= 0) output.Close();
     ::unlink(part.c_str());
+    return error;
   }
+  // Until the folder is flushed, a power cut can lose the new name while a record of the file
+  // (an installed font's registry value) is already on the disk.
+  SyncFolder(FolderOf(target));
   return error;
 }
 
@@ -237,11 +281,22 @@ void FileSystemShell::Transfer(ShellRequest& request, const fs::path& source,
     fs::create_directories(target.parent_path(), error);
     if (error) Fail(source, target, error);
   }
+  RemoveOrphanedParts(FolderOf(target));
   if (request.Operation == ShellOp::FO_COPY) {
     Copy(source, target);
   } else {
     Move(source, target);
   }
+}
+
+// What copies of a killed run left in a folder it copies into, once a run: parts whose writer no
+// longer runs.
+void FileSystemShell::RemoveOrphanedParts(const std::string& folder) {
+  if (!cleared_.insert(folder).second) return;
+  RemoveStaleTemporaries(folder, [](std::string_view name) {
+    const std::optional<long> writer = PartWriter(name);
+    return writer && !ProcessRuns(*writer);
+  });
 }
 
 void FileSystemShell::Copy(const fs::path& source, const fs::path& target) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "platform/IShell.h"
@@ -14,7 +15,8 @@ class IMessageBoxes;
 // is left as it is and the operation is reported as partly aborted. A failure stops the
 // operation and is shown in an error box (unless FOF_NOERRORUI is given), with the C library's
 // words for its errno ("No space left on device" for a full disk). A file whose copy fails leaves
-// no partial file behind, and a file it was to replace stays as it was.
+// no partial file behind, and a file it was to replace stays as it was; the partial files of a
+// copy that was killed are removed by the next run that copies into their folder.
 class FileSystemShell final : public IShell {
  public:
   explicit FileSystemShell(IMessageBoxes& messages) : messages_(messages) {}
@@ -27,6 +29,8 @@ class FileSystemShell final : public IShell {
   static void Copy(const std::filesystem::path& source, const std::filesystem::path& target);
   static void Move(const std::filesystem::path& source, const std::filesystem::path& target);
   static void Delete(const std::filesystem::path& source);
+  void RemoveOrphanedParts(const std::string& folder);
 
   IMessageBoxes& messages_;
+  std::set<std::string> cleared_;
 };

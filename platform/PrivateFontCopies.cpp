@@ -1,14 +1,13 @@
 #include "platform/PrivateFontCopies.h"
 
-#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <vector>
 
 #include "platform/DurableFile.h"
+#include "platform/LiveProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -21,10 +20,6 @@ fs::path TemporaryFolder() {
   std::error_code error;
   fs::path folder = fs::temp_directory_path(error);
   return error ? fs::path("/tmp") : folder;
-}
-
-bool ProcessRuns(long pid) {
-  return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <chrono>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -160,6 +162,7 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays_data() {
   QTest::addColumn<QStringList>("targets");
   QTest::newRow("into a missing folder")
       << QStringList{"src/a.ttf"} << "new/fonts/" << QStringList{"new/fonts/a.ttf"};
+  // The folder holds a part file a killed copy left, and one of a copy still running.
   QTest::newRow("into an existing folder")
       << QStringList{"src/a.ttf"} << "src2" << QStringList{"src2/a.ttf"};
   QTest::newRow("to a name in a missing folder")
@@ -169,6 +172,9 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays_data() {
   QTest::newRow("each to its own name")
       << QStringList{"src/a.ttf", "src/b.ttf"} << "x/one.ttf,y/two.ttf"
       << QStringList{"x/one.ttf", "y/two.ttf"};
+  const QString longest = QString(251, 'n') + ".ttf";
+  QTest::newRow("a name as long as a name can be")
+      << QStringList{"src/" + longest} << "fonts/" << QStringList{"fonts/" + longest};
 }
 
 void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
@@ -178,6 +184,14 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
   TempDir dir;
   fs::create_directory(dir.File("src2"));
   const auto full = [&](const QString& relative) { return dir.File(relative.toStdString()); };
+  const auto oldPart = [&](const std::string& name) {
+    WriteBytes(dir.File("src2/" + name), "part");
+    fs::last_write_time(dir.File("src2/" + name),
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+    return dir.File("src2/" + name);
+  };
+  const std::string orphan = oldPart(".c.ttf." + std::to_string(INT_MAX) + "-0.part");
+  const std::string live = oldPart(".d.ttf." + std::to_string(::getpid()) + "-0.part");
   std::string from;
   for (const QString& source : sources) {
     WriteBytes(full(source), "bytes of " + source.toStdString());
@@ -194,6 +208,8 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
     QVERIFY(fs::exists(full(sources[i])));
   }
   QVERIFY(messages.shown.empty());
+  QCOMPARE(fs::exists(orphan), destination != "src2");
+  QVERIFY(fs::exists(live));
 }
 
 void ShellFileOperationTest::existingTargetNeedsNoConfirmationFlag_data() {
