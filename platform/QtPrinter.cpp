@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/CupsQueues.h"
+#include "platform/DeferredPageSurface.h"
 #include "platform/DurableFile.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
@@ -165,18 +166,24 @@ void QtPrinter::BeginDoc() {
   pdf_->setResolution(kPdfResolution);
   pdf_->setPageLayout(SheetLayout(paper));
   pdf_->setCreator(QStringLiteral("Glyphera"));
+  page_ = std::make_unique<DeferredPageSurface>(
+      kPdfResolution, kPdfResolution, [this]() -> IDrawingSurface& { return BeginPage(); });
+}
+
+IDrawingSurface& QtPrinter::BeginPage() {
+  // The title goes into the document's first bytes: it is the one in force now.
   pdf_->setTitle(ToQString(title_));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(pdf_.get())) {
-    Close();
+    const std::string name = names_[static_cast<std::size_t>(index_)];
     throw PlatformError("Unable to write to " + (IsPdfPrinter() ? OutputFolder() : name));
   }
   surface_ = std::make_unique<PainterSurface>(*painter_, kPdfResolution, kPdfResolution);
+  return *surface_;
 }
 
 void QtPrinter::SetTitle(const std::string& title) {
   title_ = title;
-  if (pdf_) pdf_->setTitle(ToQString(title));
 }
 
 std::string QtPrinter::PaperSize() {
@@ -194,6 +201,7 @@ void QtPrinter::SetPaperSize(const std::string& paper) {
 void QtPrinter::EndDoc() {
   if (!Printing()) return;
   dispatch_.ProcessMessages();
+  page_->Page();  // a sheet with nothing drawn on it is still a sheet
   surface_.reset();
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
@@ -259,16 +267,17 @@ std::string QtPrinter::NextPdfName() {
 void QtPrinter::Abort() {
   if (!Printing()) return;
   surface_.reset();
-  painter_->end();
+  if (painter_ && painter_->isActive()) painter_->end();
   Close();
 }
 
 IDrawingSurface& QtPrinter::Canvas() {
-  if (!surface_) throw PlatformError("Printer is not currently printing");
-  return *surface_;
+  if (!page_) throw PlatformError("Printer is not currently printing");
+  return *page_;
 }
 
 void QtPrinter::Close() {
+  page_.reset();
   surface_.reset();
   painter_.reset();
   pdf_.reset();

@@ -7,6 +7,7 @@
 
 #include "platform/IPrinter.h"
 
+class DeferredPageSurface;
 class IFontServices;
 class IMessageDispatch;
 class IRegistry;
@@ -36,7 +37,7 @@ class QtPrinter final : public IPrinter {
   void BeginDoc() override;
   void EndDoc() override;
   void Abort() override;
-  bool Printing() override { return painter_ != nullptr; }
+  bool Printing() override { return pdf_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override;
 
@@ -58,6 +59,8 @@ class QtPrinter final : public IPrinter {
   std::string NextPdfName();
   // Writes the finished PDF document to its file; the error text, or nothing when it is there.
   std::string WritePdfFile(bool made);
+  // Starts drawing the open document, under the title in force now.
+  IDrawingSurface& BeginPage();
   void Close();
 
   IFontServices& fonts_;
@@ -70,6 +73,7 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
+  std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int sequence_ = 1;
   int partials_ = 0;
