@@ -22,6 +22,8 @@ void PrinterSetupDialog::Execute() {
   auto* printersLabel = new QLabel(QObject::tr("&Printer:"), &dialog);
   auto* printers = new QListWidget(&dialog);
   printersLabel->setBuddy(printers);
+  // Queues come and go while the program runs: the list is the server's as the dialog opens.
+  printer_.ReadPrinters();
   for (const std::string& name : printer_.PrinterNames()) printers->addItem(ToQString(name));
   printers->setCurrentRow(printer_.PrinterIndex());
   layout->addWidget(printersLabel);

@@ -66,12 +66,7 @@ QPageSize PaperNamed(const std::string& name) {
 
 QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
     : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
-  names_.push_back(kPdfPrinterName);
-  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
-  const std::string systemDefault = CupsQueues::DefaultName();
-  for (std::size_t i = 1; i < names_.size(); ++i) {
-    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
-  }
+  ReadPrinters();
   // A sheet a killed run was writing is of no use to anyone.
   try {
     RemoveStaleTemporaries(OutputFolder(), IsPartialSheet);
@@ -82,6 +77,26 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
 
 QtPrinter::~QtPrinter() {
   Abort();
+}
+
+void QtPrinter::ReadPrinters() {
+  // The open document goes to the printer it was begun on.
+  if (Printing()) return;
+  const std::string current = names_.empty() ? "" : names_[static_cast<std::size_t>(index_)];
+  names_ = {kPdfPrinterName};
+  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
+  const auto kept = std::find(names_.begin(), names_.end(), current);
+  if (kept != names_.end()) {
+    index_ = static_cast<int>(kept - names_.begin());
+    return;
+  }
+  // A new start, or the printer went: the server's default queue, else the PDF printer.
+  index_ = 0;
+  const std::string systemDefault = CupsQueues::DefaultName();
+  for (std::size_t i = 1; i < names_.size(); ++i) {
+    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
+  }
+  fontList_.reset();
 }
 
 int QtPrinter::PrinterIndex() {

@@ -30,6 +30,10 @@ class QtPrinter final : public IPrinter {
   QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
   ~QtPrinter() override;
 
+  // Reads the printers afresh: queues added since appear, removed ones go. The current printer
+  // stays current where it now stands; when it went, the current one is the server's default
+  // queue, else the PDF printer, as at start-up.
+  void ReadPrinters();
   std::vector<std::string> PrinterNames() override { return names_; }
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
