@@ -62,6 +62,14 @@ QPageSize PaperNamed(const std::string& name) {
   return QPageSize(name == "A4" ? QPageSize::A4 : QPageSize::Letter);
 }
 
+std::optional<QPageSize> QueuePaper(const std::string& queue) {
+  const auto size = CupsQueues::DefaultPaperMillimetres(queue);
+  if (!size) return std::nullopt;
+  // A size within a fraction of a millimetre of a standard paper is that paper.
+  return QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter, QString(),
+                   QPageSize::FuzzyMatch);
+}
+
 }  // namespace
 
 QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
@@ -168,9 +176,7 @@ void QtPrinter::BeginDoc() {
   } else {
     // Refused now, before the sheet is drawn, rather than when it is sent.
     CupsQueues::CheckTakesJobs(name);
-    if (const auto size = CupsQueues::DefaultPaperMillimetres(name)) {
-      paper = QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter);
-    }
+    if (const auto queuePaper = QueuePaper(name)) paper = *queuePaper;
   }
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
@@ -206,6 +212,15 @@ std::string QtPrinter::PaperSize() {
       ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kPaperValue);
   if (stored == "Letter" || stored == "A4") return stored;
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? "Letter" : "A4";
+}
+
+std::string QtPrinter::PaperOf(int index) {
+  if (index > 0 && index < static_cast<int>(names_.size())) {
+    if (const auto paper = QueuePaper(names_[static_cast<std::size_t>(index)])) {
+      return paper->id() == QPageSize::Letter ? "Letter" : ToStdString(paper->name());
+    }
+  }
+  return PaperSize();
 }
 
 void QtPrinter::SetPaperSize(const std::string& paper) {

@@ -54,6 +54,9 @@ class QtPrinter final : public IPrinter {
   // prints on its own default paper.
   std::string PaperSize();
   void SetPaperSize(const std::string& paper);
+  // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
+  // default paper (the PDF printer's when the queue does not say, as its documents are then).
+  std::string PaperOf(int index);
 
  private:
   bool IsAvailable(int index) const;

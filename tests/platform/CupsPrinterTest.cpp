@@ -1,4 +1,6 @@
+#include <QComboBox>
 #include <QFile>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -12,6 +14,7 @@
 #include "fixtures/TempDir.h"
 #include "platform/PlatformError.h"
 #include "platform/PpdFonts.h"
+#include "platform/PrinterSetupDialog.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"
@@ -53,6 +56,7 @@ class CupsPrinterTest : public QObject {
   void queueListsItsResidentFamilies();
   void residentFamilyHasNoScreenFace();
   void sampleTextSheetArrivesAsOneJob();
+  void printSetupReadsTheQueuesAsItOpens();
   void queueThatTakesNoJobsEndsThePrint();
 
  private:
@@ -168,6 +172,28 @@ void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
   // The resident family is drawn in the clone fontconfig names for it.
   QVERIFY(
       Output(QStringLiteral("pdffonts"), {pdf.fileName()}).contains(QStringLiteral("NimbusSans")));
+}
+
+// Print Setup lists the queues as they are when it opens, and a queue's own paper.
+void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
+  RealServices real(home_.File("glyphera"));
+  real.printer.SetPrinterIndex(static_cast<int>(real.printer.PrinterNames().size()) - 1);
+  real.printer.SetPaperSize("Letter");  // the PDF printer's, which a queue does not print on
+  QVERIFY(cups_->Tool("lpadmin", {"-x", "Spare"}));  // the chosen printer, listed last, goes
+  QVERIFY(!cups_->AddFileQueue("Added", kPpd, false).empty());
+  QVERIFY(cups_->Tool("lpadmin", {"-p", "Added", "-o", "media-default=iso_a4_210x297mm"}));
+  QStringList listed;
+  QString paper;
+  QTimer::singleShot(0, [&] {
+    auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>();
+    for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+    list->setCurrentRow(static_cast<int>(listed.indexOf("Added")));
+    paper = QApplication::activeModalWidget()->findChild<QComboBox*>()->currentText();
+    QApplication::activeModalWidget()->close();
+  });
+  PrinterSetupDialog(real.printer).Execute();
+  QCOMPARE(listed, QStringList({QtPrinter::kPdfPrinterName, "Added", "GlypheraLaser"}));
+  QCOMPARE(paper, QStringLiteral("A4"));
 }
 
 void CupsPrinterTest::queueThatTakesNoJobsEndsThePrint() {
