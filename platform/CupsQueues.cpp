@@ -60,9 +60,20 @@ std::optional<std::pair<double, double>> DefaultPaperMillimetres(const std::stri
   if (!dest) return std::nullopt;
   cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get());
   if (info == nullptr) return std::nullopt;
+  // The user's own paper (lpoptions) and the defaults of the server's queues come as the
+  // destination's "media" option; a printer the server has no queue of (one found on the
+  // network) says its default only in its own attributes. cupsGetDestMediaDefault does not look
+  // there: it takes Letter, which prints smaller and lower on any other paper.
+  const char* media = cupsGetOption("media", dest->num_options, dest->options);
+  if (media == nullptr) {
+    if (ipp_attribute_t* own = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info, "media")) {
+      media = ippGetString(own, 0, nullptr);
+    }
+  }
   cups_size_t size{};
-  const bool found = cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest.get(), info,
-                                             CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+  const bool found =
+      media != nullptr && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest.get(), info, media,
+                                                 CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
   cupsFreeDestInfo(info);
   if (!found || size.width <= 0 || size.length <= 0) return std::nullopt;
   return std::pair{size.width / 100.0, size.length / 100.0};

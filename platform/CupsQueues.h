@@ -16,7 +16,8 @@ std::vector<std::string> Names();
 std::string DefaultName();
 bool Exists(const std::string& queue);
 
-// The queue's default paper, width and height in millimetres; nothing when it does not say.
+// The paper the queue prints on unless told otherwise, width and height in millimetres: the
+// user's own default for it, else the printer's; nothing when neither says.
 std::optional<std::pair<double, double>> DefaultPaperMillimetres(const std::string& queue);
 
 // The queue's PostScript Printer Description as the server hands it out; empty when the queue

@@ -8,6 +8,7 @@
 #include "platform/FaceChoice.h"
 #include "platform/FontconfigListing.h"
 #include "platform/QtText.h"
+#include "platform/ResidentFontClones.h"
 #include "platform/SymbolCharmap.h"
 
 namespace {
@@ -50,6 +51,12 @@ const std::string& Substitute(const std::string& name) {
 std::optional<ResolvedFace> Resolve(const std::string& name, bool bold, bool italic) {
   std::vector<ListedFace> faces = FacesOfLegacyFamily(name);
   if (faces.empty()) faces = FacesWithFullName(name);
+  // A printer's resident family is drawn in its clone, chosen and styled as the clone's own
+  // family would be, so a style the clone lacks is added.
+  if (faces.empty()) {
+    const std::string clone = ResidentFontClone(name);
+    if (!clone.empty()) faces = FacesOfLegacyFamily(clone);
+  }
   std::vector<FaceCandidate> candidates;
   candidates.reserve(faces.size());
   for (const ListedFace& face : faces) candidates.push_back({face.WeightClass, face.Italic});

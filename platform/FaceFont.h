@@ -6,7 +6,8 @@
 // A font that shows one face only: a character the face lacks is drawn as the face's own missing
 // glyph, never borrowed from another font. The name is a legacy family (of up to four styles,
 // "DejaVu Sans Condensed") or a face's full name; bold and italic pick the family's face for
-// them, and what the family lacks is added (emboldened, slanted). A name no face has is left to
+// them, and what the family lacks is added (emboldened, slanted). A standard PostScript family
+// a printer holds is drawn in its installed clone, the same way. A name no face has is left to
 // the toolkit's substitution.
 QFont FaceFont(const std::string& faceName, double points, bool bold = false, bool italic = false);
 

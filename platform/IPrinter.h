@@ -35,6 +35,7 @@ class IPrinter {
   virtual bool Printing() = 0;
   // The open document's page, in device pixels from the top-left of the printable area.
   virtual IDrawingSurface& Canvas() = 0;
-  // The name of the open document and of the ones after it; a print queue lists the job by it.
+  // The name of the open document, while nothing is drawn on it yet, and of the ones after it;
+  // a print queue lists the job by it, and a PDF file carries it as its title.
   virtual void SetTitle(const std::string& title) = 0;
 };

@@ -10,18 +10,23 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "platform/QtPrinter.h"
 #include "platform/QtText.h"
 
 void PrinterSetupDialog::Execute() {
+  // The PDF printer's paper as chosen, whichever printer the list shows.
+  QString pdfPaper = ToQString(printer_.PaperSize());
   QDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(QObject::tr("Print Setup"));
   auto* layout = new QVBoxLayout(&dialog);
   auto* printersLabel = new QLabel(QObject::tr("&Printer:"), &dialog);
   auto* printers = new QListWidget(&dialog);
   printersLabel->setBuddy(printers);
+  // Queues come and go while the program runs: the list is the server's as the dialog opens.
+  printer_.ReadPrinters();
   for (const std::string& name : printer_.PrinterNames()) printers->addItem(ToQString(name));
   printers->setCurrentRow(printer_.PrinterIndex());
   layout->addWidget(printersLabel);
@@ -39,22 +44,31 @@ void PrinterSetupDialog::Execute() {
 
   auto* paperLabel = new QLabel(QObject::tr("P&aper:"), &dialog);
   auto* paper = new QComboBox(&dialog);
-  paper->addItems({QStringLiteral("Letter"), QStringLiteral("A4")});
-  paper->setCurrentText(ToQString(printer_.PaperSize()));
   paperLabel->setBuddy(paper);
   auto* paperRow = new QHBoxLayout();
   paperRow->addWidget(paperLabel);
   paperRow->addWidget(paper, 1);
   layout->addLayout(paperRow);
-  // Only the PDF printer has an output folder and a choice of paper; a queue prints on its own.
-  const auto showFolder = [=] {
+  // Only the PDF printer has an output folder and a choice of paper; a queue prints on its own
+  // paper, which is shown.
+  const auto showFolder = [=, this, &pdfPaper] {
     const bool pdf = printers->currentRow() == 0;
     folder->setEnabled(pdf);
     browse->setEnabled(pdf);
     paper->setEnabled(pdf);
+    const QSignalBlocker quiet(paper);
+    paper->clear();
+    if (pdf) {
+      paper->addItems({QStringLiteral("Letter"), QStringLiteral("A4")});
+      paper->setCurrentText(pdfPaper);
+    } else {
+      paper->addItem(ToQString(printer_.PaperOf(printers->currentRow())));
+    }
   };
   showFolder();
   QObject::connect(printers, &QListWidget::currentRowChanged, &dialog, showFolder);
+  QObject::connect(paper, &QComboBox::currentTextChanged, &dialog,
+                   [&pdfPaper](const QString& chosen) { pdfPaper = chosen; });
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, folder] {
     const QString chosen = QFileDialog::getExistingDirectory(
         &dialog, QObject::tr("PDF output folder"), folder->text());
@@ -70,6 +84,6 @@ void PrinterSetupDialog::Execute() {
   if (printers->currentRow() == 0 && !folder->text().trimmed().isEmpty()) {
     printer_.SetOutputFolder(ToStdString(folder->text().trimmed()));
   }
-  if (printers->currentRow() == 0) printer_.SetPaperSize(ToStdString(paper->currentText()));
+  if (printers->currentRow() == 0) printer_.SetPaperSize(ToStdString(pdfPaper));
   if (printers->currentRow() >= 0) printer_.SetPrinterIndex(printers->currentRow());
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/CupsQueues.h"
+#include "platform/DeferredPageSurface.h"
 #include "platform/DurableFile.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
@@ -61,16 +62,19 @@ QPageSize PaperNamed(const std::string& name) {
   return QPageSize(name == "A4" ? QPageSize::A4 : QPageSize::Letter);
 }
 
+std::optional<QPageSize> QueuePaper(const std::string& queue) {
+  const auto size = CupsQueues::DefaultPaperMillimetres(queue);
+  if (!size) return std::nullopt;
+  // A size within a fraction of a millimetre of a standard paper is that paper.
+  return QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter, QString(),
+                   QPageSize::FuzzyMatch);
+}
+
 }  // namespace
 
 QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
     : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
-  names_.push_back(kPdfPrinterName);
-  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
-  const std::string systemDefault = CupsQueues::DefaultName();
-  for (std::size_t i = 1; i < names_.size(); ++i) {
-    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
-  }
+  ReadPrinters();
   // A sheet a killed run was writing is of no use to anyone.
   try {
     RemoveStaleTemporaries(OutputFolder(), IsPartialSheet);
@@ -81,6 +85,26 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
 
 QtPrinter::~QtPrinter() {
   Abort();
+}
+
+void QtPrinter::ReadPrinters() {
+  // The open document goes to the printer it was begun on.
+  if (Printing()) return;
+  const std::string current = names_.empty() ? "" : names_[static_cast<std::size_t>(index_)];
+  names_ = {kPdfPrinterName};
+  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
+  const auto kept = std::find(names_.begin(), names_.end(), current);
+  if (kept != names_.end()) {
+    index_ = static_cast<int>(kept - names_.begin());
+    return;
+  }
+  // A new start, or the printer went: the server's default queue, else the PDF printer.
+  index_ = 0;
+  const std::string systemDefault = CupsQueues::DefaultName();
+  for (std::size_t i = 1; i < names_.size(); ++i) {
+    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
+  }
+  fontList_.reset();
 }
 
 int QtPrinter::PrinterIndex() {
@@ -152,9 +176,7 @@ void QtPrinter::BeginDoc() {
   } else {
     // Refused now, before the sheet is drawn, rather than when it is sent.
     CupsQueues::CheckTakesJobs(name);
-    if (const auto size = CupsQueues::DefaultPaperMillimetres(name)) {
-      paper = QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter);
-    }
+    if (const auto queuePaper = QueuePaper(name)) paper = *queuePaper;
   }
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
@@ -165,18 +187,24 @@ void QtPrinter::BeginDoc() {
   pdf_->setResolution(kPdfResolution);
   pdf_->setPageLayout(SheetLayout(paper));
   pdf_->setCreator(QStringLiteral("Glyphera"));
+  page_ = std::make_unique<DeferredPageSurface>(
+      kPdfResolution, kPdfResolution, [this]() -> IDrawingSurface& { return BeginPage(); });
+}
+
+IDrawingSurface& QtPrinter::BeginPage() {
+  // The title goes into the document's first bytes: it is the one in force now.
   pdf_->setTitle(ToQString(title_));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(pdf_.get())) {
-    Close();
+    const std::string name = names_[static_cast<std::size_t>(index_)];
     throw PlatformError("Unable to write to " + (IsPdfPrinter() ? OutputFolder() : name));
   }
   surface_ = std::make_unique<PainterSurface>(*painter_, kPdfResolution, kPdfResolution);
+  return *surface_;
 }
 
 void QtPrinter::SetTitle(const std::string& title) {
   title_ = title;
-  if (pdf_) pdf_->setTitle(ToQString(title));
 }
 
 std::string QtPrinter::PaperSize() {
@@ -184,6 +212,15 @@ std::string QtPrinter::PaperSize() {
       ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kPaperValue);
   if (stored == "Letter" || stored == "A4") return stored;
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? "Letter" : "A4";
+}
+
+std::string QtPrinter::PaperOf(int index) {
+  if (index > 0 && index < static_cast<int>(names_.size())) {
+    if (const auto paper = QueuePaper(names_[static_cast<std::size_t>(index)])) {
+      return paper->id() == QPageSize::Letter ? "Letter" : ToStdString(paper->name());
+    }
+  }
+  return PaperSize();
 }
 
 void QtPrinter::SetPaperSize(const std::string& paper) {
@@ -194,6 +231,7 @@ void QtPrinter::SetPaperSize(const std::string& paper) {
 void QtPrinter::EndDoc() {
   if (!Printing()) return;
   dispatch_.ProcessMessages();
+  page_->Page();  // a sheet with nothing drawn on it is still a sheet
   surface_.reset();
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
@@ -259,16 +297,17 @@ std::string QtPrinter::NextPdfName() {
 void QtPrinter::Abort() {
   if (!Printing()) return;
   surface_.reset();
-  painter_->end();
+  if (painter_ && painter_->isActive()) painter_->end();
   Close();
 }
 
 IDrawingSurface& QtPrinter::Canvas() {
-  if (!surface_) throw PlatformError("Printer is not currently printing");
-  return *surface_;
+  if (!page_) throw PlatformError("Printer is not currently printing");
+  return *page_;
 }
 
 void QtPrinter::Close() {
+  page_.reset();
   surface_.reset();
   painter_.reset();
   pdf_.reset();

@@ -7,6 +7,7 @@
 
 #include "platform/IPrinter.h"
 
+class DeferredPageSurface;
 class IFontServices;
 class IMessageDispatch;
 class IRegistry;
@@ -29,6 +30,10 @@ class QtPrinter final : public IPrinter {
   QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
   ~QtPrinter() override;
 
+  // Reads the printers afresh: queues added since appear, removed ones go. The current printer
+  // stays current where it now stands; when it went, the current one is the server's default
+  // queue, else the PDF printer, as at start-up.
+  void ReadPrinters();
   std::vector<std::string> PrinterNames() override { return names_; }
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
@@ -36,7 +41,7 @@ class QtPrinter final : public IPrinter {
   void BeginDoc() override;
   void EndDoc() override;
   void Abort() override;
-  bool Printing() override { return painter_ != nullptr; }
+  bool Printing() override { return pdf_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override;
 
@@ -49,6 +54,9 @@ class QtPrinter final : public IPrinter {
   // prints on its own default paper.
   std::string PaperSize();
   void SetPaperSize(const std::string& paper);
+  // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
+  // default paper (the PDF printer's when the queue does not say, as its documents are then).
+  std::string PaperOf(int index);
 
  private:
   bool IsAvailable(int index) const;
@@ -58,6 +66,8 @@ class QtPrinter final : public IPrinter {
   std::string NextPdfName();
   // Writes the finished PDF document to its file; the error text, or nothing when it is there.
   std::string WritePdfFile(bool made);
+  // Starts drawing the open document, under the title in force now.
+  IDrawingSurface& BeginPage();
   void Close();
 
   IFontServices& fonts_;
@@ -70,6 +80,7 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
+  std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int sequence_ = 1;
   int partials_ = 0;

@@ -7,10 +7,20 @@
 #include "viewing/FontList.h"
 #include "widgets/ListBox.h"
 
+namespace {
+
+std::string CurrentPrinter(IPrinter& printer) {
+  return printer.PrinterNames().at(static_cast<std::size_t>(printer.PrinterIndex()));
+}
+
+}  // namespace
+
 void cmdPrintSetupClick(IPrinter& printer, IPrinterSetup& setup, FontList& fonts) {
-  const int before = printer.PrinterIndex();
+  // The dialog reads the printers afresh, and a printer added or removed moves the others: the
+  // same printer is the one of the same name, wherever it now stands.
+  const std::string before = CurrentPrinter(printer);
   setup.Execute();
-  if (printer.PrinterIndex() == before) return;
+  if (CurrentPrinter(printer) == before) return;
   fonts.FillFontList();
   fonts.lstFontsClick();
 }

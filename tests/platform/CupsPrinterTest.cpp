@@ -1,4 +1,7 @@
+#include <QComboBox>
 #include <QFile>
+#include <QFontInfo>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -10,8 +13,10 @@
 #include "fixtures/PrivateCups.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
+#include "platform/FaceFont.h"
 #include "platform/PlatformError.h"
 #include "platform/PpdFonts.h"
+#include "platform/PrinterSetupDialog.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"
@@ -53,6 +58,7 @@ class CupsPrinterTest : public QObject {
   void queueListsItsResidentFamilies();
   void residentFamilyHasNoScreenFace();
   void sampleTextSheetArrivesAsOneJob();
+  void printSetupReadsTheQueuesAsItOpens();
   void queueThatTakesNoJobsEndsThePrint();
 
  private:
@@ -108,10 +114,19 @@ void CupsPrinterTest::queueListsItsResidentFamilies() {
   const std::vector<std::string> residents = {
       "AvantGarde", "Bookman", "Courier", "Helvetica",    "Helvetica Narrow", "NewCenturySchlbk",
       "Palatino",   "Symbol",  "Times",   "ZapfChancery", "ZapfDingbats"};
+  // Each is drawn in its clone, the face of the same metrics.
+  const QStringList clones = {
+      "URW Gothic",         "URW Bookman", "Nimbus Mono PS", "Nimbus Sans",
+      "Nimbus Sans Narrow", "C059",        "P052",           "Standard Symbols PS",
+      "Nimbus Roman",       "Z003",        "D050000L"};
   QCOMPARE(fonts.size(), installed.size() + residents.size());
-  for (const std::string& family : residents) {
-    QVERIFY2(std::count(fonts.begin(), fonts.end(), family) == 1, family.c_str());
+  for (std::size_t i = 0; i < residents.size(); ++i) {
+    QVERIFY2(std::count(fonts.begin(), fonts.end(), residents[i]) == 1, residents[i].c_str());
+    // The toolkit names a family that two folders hold with its foundry after it.
+    QCOMPARE(QFontInfo(FaceFont(residents[i], 12)).family().section(" [", 0, 0), clones[i]);
   }
+  // What a clone lacks is added, as for an installed family: Z003 has no bold face.
+  QVERIFY(TraitsOfFace("ZapfChancery", true, false).AddedBold);
   printer.SetPrinterIndex(0);
   QCOMPARE(printer.Fonts(), installed);
 }
@@ -165,9 +180,31 @@ void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
   // On the queue's default paper (Letter in its PPD), not the PDF printer's (A4 here).
   QVERIFY(
       Output(QStringLiteral("pdfinfo"), {pdf.fileName()}).contains(QStringLiteral("612 x 792")));
-  // The resident family is drawn in the clone fontconfig names for it.
+  // The resident family is drawn in its clone.
   QVERIFY(
       Output(QStringLiteral("pdffonts"), {pdf.fileName()}).contains(QStringLiteral("NimbusSans")));
+}
+
+// Print Setup lists the queues as they are when it opens, and a queue's own paper.
+void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
+  RealServices real(home_.File("glyphera"));
+  real.printer.SetPrinterIndex(static_cast<int>(real.printer.PrinterNames().size()) - 1);
+  real.printer.SetPaperSize("Letter");  // the PDF printer's, which a queue does not print on
+  QVERIFY(cups_->Tool("lpadmin", {"-x", "Spare"}));  // the chosen printer, listed last, goes
+  QVERIFY(!cups_->AddFileQueue("Added", kPpd, false).empty());
+  QVERIFY(cups_->Tool("lpadmin", {"-p", "Added", "-o", "media-default=iso_a4_210x297mm"}));
+  QStringList listed;
+  QString paper;
+  QTimer::singleShot(0, [&] {
+    auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>();
+    for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+    list->setCurrentRow(static_cast<int>(listed.indexOf("Added")));
+    paper = QApplication::activeModalWidget()->findChild<QComboBox*>()->currentText();
+    QApplication::activeModalWidget()->close();
+  });
+  PrinterSetupDialog(real.printer).Execute();
+  QCOMPARE(listed, QStringList({QtPrinter::kPdfPrinterName, "Added", "GlypheraLaser"}));
+  QCOMPARE(paper, QStringLiteral("A4"));
 }
 
 void CupsPrinterTest::queueThatTakesNoJobsEndsThePrint() {

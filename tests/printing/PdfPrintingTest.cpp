@@ -133,6 +133,15 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
                                 .entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
   QCOMPARE(again.size(), 6);
   QCOMPARE(again.mid(0, 3), files);
+  // Each file is titled by its own sheet, the first of each job too.
+  const char* titles[] = {"Sample Text", "Character Chart - DejaVu Sans",
+                          "Character Chart - DejaVu Serif"};
+  for (int i = 0; i < again.size(); ++i) {
+    const QString info =
+        Run(QStringLiteral("pdfinfo"), {QString::fromStdString(out) + "/" + again[i]});
+    QVERIFY2(info.contains(QString("Title:           Glyphera - ") + titles[i % 3] + "\n"),
+             qPrintable(info));
+  }
 }
 
 void PdfPrintingTest::abortedDocumentLeavesNoFile() {

@@ -311,6 +311,14 @@ void PrintJobTest::printSetupRefillsOnlyForAnotherPrinter() {
   QCOMPARE(job.form->Fonts().CurrentFontName(), std::string("Eta"));
   QCOMPARE(job.m->lblFonts->Caption(), std::string("Fonts: 2"));
   QCOMPARE(job.m->lblSelected->Caption(), std::string("Selected: 1"));
+
+  // The dialog reads the printers afresh: another one where the chosen one stood is a change.
+  job.h.printerSetup.onExecute = [&] {
+    job.h.printer.printers[1] = {"Replacement", std::vector<std::string>{"Iota"}};
+    job.h.printer.SetPrinterIndex(1);
+  };
+  QTest::mouseClick(job.m->cmdPrintSetup, Qt::LeftButton);
+  QCOMPARE(job.m->lstFonts->Text(0), std::string("Iota"));
 }
 
 void PrintJobTest::headingFont() {
