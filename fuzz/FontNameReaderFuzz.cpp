@@ -12,6 +12,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fuzz/FuzzTempDir.h"
@@ -80,8 +81,7 @@ std::optional<Expected> FaceFromMemory(const std::uint8_t* data, std::size_t siz
     if (!record) return std::nullopt;
     std::string tag(reinterpret_cast<const char*>(record), 4);
     tag = tag.substr(0, tag.find('\0'));
-    if (tag == "name")
-      nameTable = std::uint64_t{record[9]} << 16 | std::uint64_t{record[10]} << 8 | record[11];
+    if (tag == "name") nameTable = U32(record + 8);
   }
   if (!nameTable) return std::nullopt;
   const std::uint8_t* header = Slice(data, size, *nameTable, 6);
@@ -120,11 +120,25 @@ std::vector<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size)
     return faces;
   }
   if (U16(header + 4) != 1 && U16(header + 4) != 2) return faces;
+  // The offsets end where they would run into a listed font's offset table; one that points
+  // into them, or whose table records overlap an earlier font's, lists no font.
   const std::uint32_t count = std::min<std::uint32_t>(U32(header + 8), 0x10000);
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> directories;
+  std::uint64_t lowest = UINT64_MAX;
   for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint64_t offsetsEnd = 12 + 4ull * (i + 1);
     const std::uint8_t* offset = Slice(data, size, 12 + 4ull * i, 4);
-    if (!offset) break;
-    if (auto face = FaceFromMemory(data, size, U32(offset))) {
+    if (!offset || offsetsEnd > lowest) break;
+    const std::uint64_t font = U32(offset);
+    const std::uint8_t* tables = Slice(data, size, font + 4, 2);
+    if (font < offsetsEnd || !tables) continue;
+    const std::uint64_t end = font + 12 + 16ull * U16(tables);
+    if (std::any_of(directories.begin(), directories.end(),
+                    [&](const auto& d) { return font < d.second && d.first < end; }))
+      continue;
+    directories.emplace_back(font, end);
+    lowest = std::min(lowest, font);
+    if (auto face = FaceFromMemory(data, size, font)) {
       face->Index = static_cast<int>(i);
       faces.push_back(std::move(*face));
     }

@@ -147,17 +147,18 @@ bool RoundTrips(const std::string& section, const std::string& key) {
   return Trim(section) == section && Trim(key) == key;
 }
 
-// True when `after` is `before` with one line's content replaced by `line`, with `line` added as
+// True when `after` is `before` with one line replaced by `line` and CRLF, with `line` added as
 // a new line (CRLF) behind some line, or with "[section]" and `line` added at the end.
 bool ChangedInOnePlace(const std::string& before, const std::string& after,
                        const std::string& section, const std::string& line) {
   const std::vector<Line> lines = Lines(before);
   for (const Line& l : lines) {
-    // The key's own line: its content changes, its line break stays.
-    if (after.size() == before.size() - (l.ContentEnd - l.Begin) + line.size() &&
+    // The key's own line: the line and its break are written anew, ending in CRLF.
+    const std::string replaced = line + std::string(kNewLine);
+    if (after.size() == before.size() - (l.End - l.Begin) + replaced.size() &&
         after.compare(0, l.Begin, before, 0, l.Begin) == 0 &&
-        after.compare(l.Begin, line.size(), line) == 0 &&
-        after.compare(l.Begin + line.size(), std::string::npos, before, l.ContentEnd) == 0)
+        after.compare(l.Begin, replaced.size(), replaced) == 0 &&
+        after.compare(l.Begin + replaced.size(), std::string::npos, before, l.End) == 0)
       return true;
     // A new line behind this one; a last line without a break gets one first.
     const std::string inserted = (l.End == l.ContentEnd ? std::string(kNewLine) : std::string()) +
