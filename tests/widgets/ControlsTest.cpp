@@ -51,6 +51,8 @@ class ControlsTest : public QObject {
   void spinEditStepsStayInRange();
   void checkBoxFromProgramRunsClick();
   void memoTakesItsHiddenFontWhenShown();
+  void memoTabMovesTheFocus_data();
+  void memoTabMovesTheFocus();
   void listBoxSortsWithoutRegardToCase();
   void listBoxProgramSelectionIsQuiet();
   void listBoxUserSelectionRunsClick();
@@ -294,6 +296,27 @@ void ControlsTest::memoTakesItsHiddenFontWhenShown() {
   QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 20.0);
   memo.SetFontPoints(9);
   QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 9.0);
+}
+
+// Tab and Shift+Tab in a memo move the focus on and back, as from any control, and type nothing.
+void ControlsTest::memoTabMovesTheFocus_data() {
+  QTest::addColumn<bool>("back");
+  QTest::newRow("Tab") << false;
+  QTest::newRow("Shift+Tab") << true;
+}
+
+void ControlsTest::memoTabMovesTheFocus() {
+  QFETCH(bool, back);
+  QWidget window;
+  auto* before = new QLineEdit(&window);
+  auto* memo = new Memo(&window);
+  auto* after = new QLineEdit(&window);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+  QCOMPARE(QApplication::focusWidget(), back ? before : after);
+  QVERIFY(memo->toPlainText().isEmpty());
 }
 
 void ControlsTest::listBoxSortsWithoutRegardToCase() {
