@@ -17,6 +17,7 @@ inline constexpr const char* kLargeSampleLines =
     "1234567890!@#$%^&*()-=+{}[];:'\",.?\r\n";
 inline constexpr const char* kPreviewSampleLines =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n";
+// The main window's place, in the screen's own pixels at every dpi, as its width is counted.
 inline constexpr int kDesignedLeft = 133;
 inline constexpr int kDesignedTop = 87;
 inline constexpr int kSmallScreenWidth = 800;

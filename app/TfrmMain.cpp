@@ -88,7 +88,7 @@ TfrmMain::TfrmMain(const PlatformServices& services, ApplicationErrorHandler& er
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(DesignFont(scale, 13, true));
   SetBackground(this, DesignColors::Silver);
-  move(StartupValues::kDesignedLeft, StartupValues::kDesignedTop);
+  Place({StartupValues::kDesignedLeft, StartupValues::kDesignedTop});
   CreateMenu();
   CreatePages(scale);
   ConnectHandlers();
@@ -369,7 +369,7 @@ void TfrmMain::FormCreate() {
   // The directory list starts at the root; its change lists the root's font files.
   errors_.Run([this] { tabInstall_->Dir1->SetDirectory("/"); });
   errors_.Run([this] { ReadRegistryValues(); });
-  if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) move(0, 0);
+  if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) Place({0, 0});
 }
 
 void TfrmMain::ReadRegistryValues() {
@@ -383,10 +383,18 @@ void TfrmMain::ReadRegistryValues() {
                          : RegistryKeys::kFonts;
 }
 
+void TfrmMain::Place(const QPoint& place) {
+  place_ = place;
+  services_.Screen.PlaceWindow(*this, place.x(), place.y());
+}
+
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_) return;
   shown_ = true;
+  // Once more as the window is shown: only a shown window can be put at a place in the screen's
+  // own pixels that the toolkit's pixels cannot name.
+  Place(place_);
   errors_.Run([this] { FormShow(); });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <array>
 #include <functional>
 #include <memory>
@@ -105,6 +106,8 @@ class TfrmMain : public QMainWindow {
   void ConnectPreviewHandlers();
   void ReadRegistryValues();
   void SetActivePageQuietly(Page page);
+  // Puts the window at a place in the screen's own pixels.
+  void Place(const QPoint& place);
   void ChangePageByUser(Page page);
   // Wraps a handler so that an error it raises is shown and the program goes on.
   std::function<void()> Guarded(std::function<void()> handler);
@@ -150,6 +153,7 @@ class TfrmMain : public QMainWindow {
   std::string fontsFolder_;
   std::string fontRegistryKey_;
   int pageStep_ = 0;
+  QPoint place_;
   bool shown_ = false;
   bool closed_ = false;
   bool programPageChange_ = false;

@@ -9,6 +9,7 @@ class QtScreen final : public IScreen {
   int Width() override;
   int LogicalDpi() override;
   void SetCursor(CursorShape shape) override;
+  void PlaceWindow(QWidget& window, int left, int top) override;
 
  private:
   bool overridden_ = false;

@@ -63,7 +63,6 @@ EditSamplePage::EditSamplePage(QWidget* tab, const DesignScale& s) {
   txtPara = new Memo(tab);
   txtPara->setGeometry(s.Rect(520, 64, 241, 313));
   txtPara->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  txtPara->setTabChangesFocus(true);
   Label23->setBuddy(txtPara);
   txtPara->setAccessibleName(QStringLiteral("Paragraph Text"));
 

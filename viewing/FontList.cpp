@@ -134,8 +134,8 @@ void FontList::spnPointSizeChange() {
 }
 
 void FontList::cmdSelectAllClick() {
-  c_.lstFonts.hide();
+  // One change selects the whole range, so the list is drawn once. The list is not hidden
+  // meanwhile: hiding the focused list would hand the focus on to the next control.
   if (fontCount_ > 0) c_.lstFonts.SelectRange(0, fontCount_ - 1);
-  c_.lstFonts.show();
   ShowSelectedCount(fontCount_);
 }

@@ -50,7 +50,11 @@ int ShowAllSelected::DrawSelectedFonts(IDrawingSurface& surface, int points) {
       surface.SetFont(heading);
       surface.TextOut(kMargin, y, name);
       surface.SetFont({name, points, bold, italic});
-      surface.TextOut(kMargin, y + headingStep, sample);
+      // The sample is clipped to its own band: the text is drawn without a background, and a
+      // face whose ink reaches far above or below its line would otherwise overprint the
+      // headings around it.
+      const int top = y + headingStep;
+      surface.DrawText(sample, {kMargin, top, c_.pbxSelected.width(), top + sampleStep}, false);
     }
     y += headingStep + sampleStep;
   }

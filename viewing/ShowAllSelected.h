@@ -26,7 +26,7 @@ int HeadingStep(int dpi);
 int SampleStep(int dpi, int points);
 
 // Every selected font with a screen equivalent, drawn one after another: its name in the heading
-// face, then the sample text in the font itself.
+// face, then the sample text in the font itself, kept to the band of its line.
 class ShowAllSelected {
  public:
   ShowAllSelected(const ShowAllControls& controls, const FontList& fonts, const SampleTexts& texts);

@@ -10,7 +10,11 @@
 
 #include "platform/QtText.h"
 
-Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {}
+Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {
+  // Tab and Shift+Tab move the focus on and back, as from every other control; a memo never
+  // types a tab, so that the controls after it stay reachable from the keyboard.
+  setTabChangesFocus(true);
+}
 
 std::string Memo::Text() const {
   return FromDisplayLines(toPlainText());

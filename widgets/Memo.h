@@ -8,7 +8,8 @@
 
 #include "widgets/ControlFace.h"
 
-// A multi-line text box. Its text uses "\r\n" line breaks, as the program's texts do.
+// A multi-line text box. Its text uses "\r\n" line breaks, as the program's texts do; Tab moves
+// the focus rather than typing a tab.
 class Memo : public QPlainTextEdit {
   Q_OBJECT
  public:

@@ -145,6 +145,7 @@ void TfrmMainTest::startupValuesAndRegistry() {
   QCOMPARE(form.PageStep(), 414);
   const Grid* grid = form.tabFontMap().grdFontMap;
   QCOMPARE(grid->rowHeight(0), 30 + 1);
+  QCOMPARE(grid->size(), QSize(1 + 32 * (22 + 1), 1 + 7 * (30 + 1)));  // the frame hugs the cells
   // The columns fill the grid: no strip is left white right of the last one.
   const int gridWidth = grid->horizontalHeader()->length();
   QVERIFY2(gridWidth >= grid->viewport()->width() && gridWidth <= grid->viewport()->width() + 1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QWidget>
 #include <vector>
 
 #include "platform/IScreen.h"
@@ -9,6 +10,8 @@ class FakeScreen final : public IScreen {
   int Width() override { return width; }
   int LogicalDpi() override { return dpi; }
   void SetCursor(CursorShape shape) override { cursors.push_back(shape); }
+  // A screen whose pixels are the toolkit's.
+  void PlaceWindow(QWidget& window, int left, int top) override { window.move(left, top); }
 
   int width = 1024;
   int dpi = 96;

@@ -111,11 +111,17 @@ void ViewsTest::threeFontsAt96Dpi() {
   form.tabMain().chkSampleItalic->SetChecked(true);
   RecordingSurface surface(96);
   QCOMPARE(form.SelectedView().DrawSelectedFonts(surface, 12), 124);
-  QCOMPARE(surface.texts.size(), std::size_t{6});
+  QCOMPARE(surface.texts.size(), std::size_t{3});
+  QCOMPARE(surface.blocks.size(), std::size_t{3});
   const std::vector<int> tops = {5, 19, 40, 54, 75, 89};
   const std::vector<std::string> names = {"Alpha", "Beta", "Gamma"};
   for (std::size_t i = 0; i < tops.size(); ++i) {
-    const RecordingSurface::Text& text = surface.texts[i];
+    // The headings are texts; each sample is a block kept to its line, up to the next heading.
+    const RecordingSurface::Block& band = surface.blocks[i / 2];
+    const RecordingSurface::Text text =
+        i % 2 == 0
+            ? surface.texts[i / 2]
+            : RecordingSurface::Text{band.Bounds.Left, band.Bounds.Top, band.Value, band.Font};
     QCOMPARE(text.X, 5);
     QCOMPARE(text.Y, tops[i]);
     if (i % 2 == 0) {
@@ -124,6 +130,7 @@ void ViewsTest::threeFontsAt96Dpi() {
       QCOMPARE(text.Font.Points, 9);
       QVERIFY(text.Font.Bold && !text.Font.Italic);
     } else {
+      QCOMPARE(band.Bounds.Bottom, tops[i] + 21);
       QCOMPARE(text.Value, std::string("The quick brown fox jumps over the lazy dog."));
       QCOMPARE(text.Font.Face, names[i / 2]);
       QCOMPARE(text.Font.Points, 12);
@@ -151,7 +158,7 @@ void ViewsTest::entriesWithoutScreenFontAreSkipped() {
   SelectAll(form);
   RecordingSurface surface(96);
   QCOMPARE(form.SelectedView().DrawSelectedFonts(surface, 12), 5 + 35 + 14);
-  QCOMPARE(surface.texts.size(), std::size_t{2});
+  QCOMPARE(surface.texts.size() + surface.blocks.size(), std::size_t{2});
   QCOMPARE(surface.texts[0].Value, std::string("Alpha"));
 }
 
@@ -169,9 +176,10 @@ void ViewsTest::onlyTheExposedRowsAreDrawn() {
   QCOMPARE(height, 5 + 2000 * 35 + 14);
   QVERIFY(surface.fonts.size() <= 2 * 14);
   QVERIFY(!surface.texts.empty());
-  for (const auto& text : surface.texts) {
-    const bool heading = text.Font.Points == 9;
-    const int top = heading ? text.Y : text.Y - 14;  // each entry is drawn whole
+  QCOMPARE(surface.blocks.size(), surface.texts.size());  // each entry is drawn whole
+  for (std::size_t i = 0; i < surface.texts.size(); ++i) {
+    const int top = surface.texts[i].Y;
+    QCOMPARE(surface.blocks[i].Bounds.Top, top + 14);
     QVERIFY(top + 35 > 3500 && top < 3936);
   }
   QCOMPARE(surface.texts.front().Value, std::string("Face 10099"));  // 5 + 99 * 35 = 3470
@@ -206,12 +214,12 @@ void ViewsTest::outOfRangeSizeKeepsTheLastDrawing() {
   edit->setText(QStringLiteral("3"));  // on the way to 30, or a slip
   RecordingSurface surface(96);
   form.SelectedView().pbxSelectedPaint(surface);
-  QCOMPARE(surface.texts.size(), std::size_t{2});
-  QCOMPARE(surface.texts[1].Font.Points, 30);
+  QCOMPARE(surface.blocks.size(), std::size_t{1});
+  QCOMPARE(surface.blocks[0].Font.Points, 30);
   edit->setText(QString());  // not a number: the minimum, which is valid
   RecordingSurface again(96);
   form.SelectedView().pbxSelectedPaint(again);
-  QCOMPARE(again.texts[1].Font.Points, 4);
+  QCOMPARE(again.blocks[0].Font.Points, 4);
 }
 
 void ViewsTest::fontMapCellsAndLabels_data() {

@@ -13,6 +13,7 @@
 #include "widgets/CheckBox.h"
 #include "widgets/ElidedLines.h"
 #include "widgets/Grid.h"
+#include "widgets/GridTracks.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/Memo.h"
@@ -51,12 +52,16 @@ class ControlsTest : public QObject {
   void spinEditStepsStayInRange();
   void checkBoxFromProgramRunsClick();
   void memoTakesItsHiddenFontWhenShown();
+  void memoTabMovesTheFocus_data();
+  void memoTabMovesTheFocus();
   void listBoxSortsWithoutRegardToCase();
   void listBoxProgramSelectionIsQuiet();
   void listBoxUserSelectionRunsClick();
   void listBoxIndexErrors();
   void listBoxDeleteKeepsOtherSelections();
   void gridMovesRunClickOncePerRealMove();
+  void gridCellsAreEqualOnTheDevice_data();
+  void gridCellsAreEqualOnTheDevice();
   void groupTitleSitsOnTheFrameLine();
   void windows1252Mapping();
   void controlsSpeakToScreenReaders();
@@ -296,6 +301,27 @@ void ControlsTest::memoTakesItsHiddenFontWhenShown() {
   QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 9.0);
 }
 
+// Tab and Shift+Tab in a memo move the focus on and back, as from any control, and type nothing.
+void ControlsTest::memoTabMovesTheFocus_data() {
+  QTest::addColumn<bool>("back");
+  QTest::newRow("Tab") << false;
+  QTest::newRow("Shift+Tab") << true;
+}
+
+void ControlsTest::memoTabMovesTheFocus() {
+  QFETCH(bool, back);
+  QWidget window;
+  auto* before = new QLineEdit(&window);
+  auto* memo = new Memo(&window);
+  auto* after = new QLineEdit(&window);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+  QCOMPARE(QApplication::focusWidget(), back ? before : after);
+  QVERIFY(memo->toPlainText().isEmpty());
+}
+
 void ControlsTest::listBoxSortsWithoutRegardToCase() {
   ListBox list;
   list.SetSorted(true);
@@ -422,6 +448,44 @@ void ControlsTest::gridMovesRunClickOncePerRealMove() {
   QCOMPARE(clicks, 2);
   QCOMPARE(grid.Col(), 1);
   QCOMPARE(grid.Row(), 1);
+}
+
+// The font map's grid at a dpi and a device pixel ratio: the frame and grid lines met along the
+// first row and down the first column are equal steps apart, a step being a cell and its line.
+void ControlsTest::gridCellsAreEqualOnTheDevice_data() {
+  QTest::addColumn<int>("dpi");
+  QTest::addColumn<double>("ratio");
+  QTest::addColumn<QSize>("step");
+  QTest::newRow("96 dpi") << 96 << 1.0 << QSize(18, 25);
+  QTest::newRow("96 dpi at 1.25") << 96 << 1.25 << QSize(23, 31);
+  QTest::newRow("96 dpi at 1.5") << 96 << 1.5 << QSize(28, 38);
+}
+
+void ControlsTest::gridCellsAreEqualOnTheDevice() {
+  QFETCH(int, dpi);
+  QFETCH(double, ratio);
+  QFETCH(QSize, step);
+  Grid grid(32, 7);
+  grid.SetDefaultColWidth(22, DesignScale(dpi));
+  grid.SetDefaultRowHeight(24);
+  grid.clearSelection();
+  grid.resize(GridTracks(32, 23.0 * dpi / 120).LogicalSpan(ratio),
+              GridTracks(7, 25).LogicalSpan(ratio));
+  QImage image((grid.size() + QSize(2, 2)) * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  grid.render(&image, QPoint(1, 1));  // at 1.25 the grid's edge falls inside a device pixel
+  const int at = qRound(ratio);
+  for (const auto& [cells, apart, right] :
+       {std::tuple{32, step.width(), true}, {7, step.height(), false}}) {
+    std::vector<int> lines;
+    std::vector<int> expected;
+    for (int i = 0; i < (right ? image.width() : image.height()); ++i) {
+      if (qGray(right ? image.pixel(i, at + 2) : image.pixel(at + 2, i)) < 240) lines.push_back(i);
+    }
+    for (int i = 0; i <= cells; ++i) expected.push_back(at + i * apart);
+    QCOMPARE(lines, expected);
+  }
 }
 
 void ControlsTest::windows1252Mapping() {
