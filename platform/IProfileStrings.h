@@ -46,8 +46,9 @@ class IProfileStrings {
   virtual ProfileStatus WriteKeys(const std::string& fileName, const std::string& section,
                                   const ProfileEntries& entries) = 0;
 
-  // Removes the temporary files of writes that were killed midway, left beside the file. Files
-  // changed within the last minute are kept: another running copy may be writing them.
+  // Removes the temporary files of writes that were killed midway, left beside the file. One
+  // whose writer still runs is kept, however long it has stalled; one named by an earlier version,
+  // which does not say its writer, is kept until it has been left alone for a minute.
   virtual void RemoveStaleTemporaries(const std::string& fileName) = 0;
 
   // One key, as ReadKeys gives it; empty text when it cannot be read.

@@ -25,13 +25,15 @@
 // A write of one or several keys of a section replaces the file once. Each key changes exactly
 // one place of the file: the key's own line, a new line after the last non-blank line of its
 // section, or a new section at the end. Every other byte stays as it was, and every line written
-// ends in CRLF, so the file still reads the same in a Windows editor. The new file is written as
-// ".<name>.tmp-<8 of [0-9a-z]>" beside the old one and renamed over it; a write killed midway
-// leaves that file behind for RemoveStaleTemporaries.
+// ends in CRLF, so the file still reads the same in a Windows editor. The new file is written
+// under a name of TemporaryName beside the old one and renamed over it; a write killed midway
+// leaves that file behind for RemoveStaleTemporaries. Earlier versions named it
+// ".<name>.tmp-<8 of [0-9a-z]>".
 
 #include "platform/ProfileStrings.h"
 
 #include "platform/StaleTemporaries.h"
+#include "platform/TemporaryName.h"
 
 #include "platform/AsciiCase.h"
 #include "platform/Windows1252.h"
@@ -44,7 +46,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,10 +58,9 @@ namespace {
 constexpr std::size_t kMaxValueBytes = 1023;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
-constexpr std::string_view kTemporaryMark = ".tmp-";
-constexpr std::size_t kSuffixLength = 8;
-constexpr std::string_view kSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
-// A write takes well under a second, so a temporary file left alone this long is an orphan.
+constexpr std::string_view kOldTemporaryMark = ".tmp-";
+constexpr std::size_t kOldSuffixLength = 8;
+constexpr std::string_view kOldSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -359,23 +359,11 @@ fs::path FolderOf(const fs::path& target) {
   return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// Hidden, and named after the file, so a listing shows whose it is.
-std::string TemporaryPrefix(const fs::path& target) {
-  return "." + target.filename().string() + std::string(kTemporaryMark);
-}
-
-bool IsTemporaryName(std::string_view name, std::string_view prefix) {
-  return name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix) &&
-         name.substr(prefix.size()).find_first_not_of(kSuffixDigits) == std::string_view::npos;
-}
-
-std::string RandomSuffix() {
-  static thread_local std::mt19937_64 generator{std::random_device{}()};
-  std::string suffix;
-  for (std::size_t i = 0; i < kSuffixLength; ++i) {
-    suffix += kSuffixDigits[generator() % kSuffixDigits.size()];
-  }
-  return suffix;
+// Whether `name` is what an earlier version called a temporary of the file `targetName`.
+bool IsOldTemporaryName(std::string_view name, std::string_view targetName) {
+  const std::string prefix = "." + std::string(targetName) + std::string(kOldTemporaryMark);
+  return name.size() == prefix.size() + kOldSuffixLength && name.starts_with(prefix) &&
+         name.substr(prefix.size()).find_first_not_of(kOldSuffixDigits) == std::string_view::npos;
 }
 
 // Writes `text` to a new file beside `target` and renames it over `target`, so the file is
@@ -383,11 +371,10 @@ std::string RandomSuffix() {
 // without one the new file gets the usual bits less the umask, as any new file would.
 bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mode_t> mode) {
   const fs::path folder = FolderOf(target);
-  const std::string prefix = TemporaryPrefix(target);
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = (folder / (prefix + RandomSuffix())).string();
+    temporary = (folder / TemporaryName::For(target.filename().string())).string();
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
@@ -489,8 +476,8 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
 void ProfileStrings::RemoveStaleTemporaries(const std::string& fileName) {
   if (fileName.empty()) return;
   const fs::path target = WrittenPath(fileName);
-  const std::string prefix = TemporaryPrefix(target);
-  ::RemoveStaleTemporaries(FolderOf(target).string(), [&prefix](std::string_view name) {
-    return IsTemporaryName(name, prefix);
+  const std::string targetName = target.filename().string();
+  ::RemoveStaleTemporaries(FolderOf(target).string(), [&targetName](std::string_view name) {
+    return TemporaryName::IsFor(name, targetName) || IsOldTemporaryName(name, targetName);
   });
 }

@@ -23,12 +23,15 @@
 //   a file saved by a Windows editor still reads. Any other line makes the file corrupt.
 //
 // We write keys and values in the order they were created, one blank line between keys. A write
-// goes to "<name>.tmp-" and eight lowercase hex digits beside the file, then is renamed over it.
+// fills a temporary named by TemporaryName beside the file, which is then renamed over it.
+// Earlier versions named their temporaries "<name>.tmp-" and eight lowercase hex digits; those
+// are cleared by age.
 
 #include "platform/RegistryStore.h"
 
 #include "platform/DurableFile.h"
 #include "platform/StaleTemporaries.h"
+#include "platform/TemporaryName.h"
 #include "platform/XdgFolders.h"
 
 #include "platform/AsciiCase.h"
@@ -41,7 +44,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -56,9 +58,10 @@ namespace {
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 
-constexpr std::string_view kTemporaryInfix = ".tmp-";
+// The temporary names of earlier versions: "<name>.tmp-" and eight lowercase hex digits.
+constexpr std::string_view kOldTemporaryInfix = ".tmp-";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
-constexpr std::size_t kTemporarySuffixLength = 8;
+constexpr std::size_t kOldTemporarySuffixLength = 8;
 // As many links as the kernel itself follows before giving up on a loop.
 constexpr int kMaxLinkHops = 40;
 
@@ -265,20 +268,13 @@ fs::path FolderOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-std::string RandomSuffix() {
-  std::random_device device;
-  std::uniform_int_distribution<std::size_t> digit(0, kHexDigits.size() - 1);
-  std::string suffix;
-  for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) suffix += kHexDigits[digit(device)];
-  return suffix;
-}
-
-// Whether `name` is exactly what a write of the file `storeName` calls its temporary file.
-bool IsTemporaryName(std::string_view name, std::string_view storeName) {
-  const std::size_t prefixLength = storeName.size() + kTemporaryInfix.size();
-  if (name.size() != prefixLength + kTemporarySuffixLength) return false;
+// Whether `name` is exactly what a write of the file `storeName` by an earlier version called
+// its temporary file.
+bool IsOldTemporaryName(std::string_view name, std::string_view storeName) {
+  const std::size_t prefixLength = storeName.size() + kOldTemporaryInfix.size();
+  if (name.size() != prefixLength + kOldTemporarySuffixLength) return false;
   if (name.substr(0, storeName.size()) != storeName ||
-      name.substr(storeName.size(), kTemporaryInfix.size()) != kTemporaryInfix) {
+      name.substr(storeName.size(), kOldTemporaryInfix.size()) != kOldTemporaryInfix) {
     return false;
   }
   return name.substr(prefixLength).find_first_not_of(kHexDigits) == std::string_view::npos;
@@ -289,7 +285,7 @@ bool IsTemporaryName(std::string_view name, std::string_view storeName) {
 void RemoveStaleTemporariesOf(const fs::path& store) {
   const std::string storeName = store.filename().string();
   RemoveStaleTemporaries(FolderOf(store).string(), [&storeName](std::string_view name) {
-    return IsTemporaryName(name, storeName);
+    return TemporaryName::IsFor(name, storeName) || IsOldTemporaryName(name, storeName);
   });
 }
 
@@ -313,9 +309,7 @@ bool ReplaceDurably(const fs::path& target, std::string_view text) {
   std::string temporary;
   std::error_code error = std::make_error_code(std::errc::file_exists);
   for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
-    temporary = (FolderOf(target) /
-                 (target.filename().string() + std::string(kTemporaryInfix) + RandomSuffix()))
-                    .string();
+    temporary = (FolderOf(target) / TemporaryName::For(target.filename().string())).string();
     error = WriteNewFileDurably(temporary, text);
   }
   if (error) return false;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "fakes/FakeProfileStrings.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
 #include "platform/ProfileStrings.h"
 
@@ -796,6 +797,10 @@ void ProfileStringsTest::removesStaleTemporaries_data() {
                               << "file" << 120 << false;
   QTest::newRow("a folder of our naming") << ours << "folder" << 120 << false;
   QTest::newRow("a link of our naming") << ours << "link" << 120 << false;
+  QTest::newRow("its writer runs") << ".GLYPHERA.INI.tmp-%live-a1b2c3d4"
+                                   << "file" << 120 << false;
+  QTest::newRow("its writer ended") << ".GLYPHERA.INI.tmp-%ended-a1b2c3d4"
+                                    << "file" << 0 << true;
 }
 
 void ProfileStringsTest::removesStaleTemporaries() {
@@ -810,7 +815,7 @@ void ProfileStringsTest::removesStaleTemporaries() {
   WriteQBytes(path, settings);
   // Old as well, so that following the link would find an old regular file.
   QVERIFY(SetAge(path, 3600));
-  const std::string entry = dir.File(name.toStdString());
+  const std::string entry = dir.File(WithProcessIds(name).toStdString());
   if (kind == "folder") {
     fs::create_directory(entry);
   } else if (kind == "link") {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fakes/FakeRegistry.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
 #include "platform/PlatformError.h"
 #include "platform/RegistryStore.h"
@@ -732,6 +733,9 @@ void RegistryStoreTest::removesStaleTemporaries_data() {
   QTest::newRow("hidden temporary") << ".registry.tmp-0123abcd" << true << false << "file";
   QTest::newRow("folder") << "registry.tmp-0123abcd" << true << false << "folder";
   QTest::newRow("link") << "registry.tmp-0123abcd" << true << false << "link";
+  // A name that says its writer is kept as long as that process runs, however stalled.
+  QTest::newRow("writer runs") << ".registry.tmp-%live-0123abcz" << true << false << "file";
+  QTest::newRow("writer ended") << ".registry.tmp-%ended-0123abcz" << false << true << "file";
 }
 
 void RegistryStoreTest::removesStaleTemporaries() {
@@ -741,7 +745,7 @@ void RegistryStoreTest::removesStaleTemporaries() {
   QFETCH(QString, kind);
 
   TempDir dir;
-  const std::string entry = dir.File(name.toStdString());
+  const std::string entry = dir.File(WithProcessIds(name).toStdString());
   const std::string linked = dir.File("linked");
   if (kind == "folder") {
     fs::create_directory(entry);
