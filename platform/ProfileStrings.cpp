@@ -400,12 +400,21 @@ bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mo
 
 // Overwrites the file where it is, for a file whose folder the user cannot write: the bytes are
 // written over the old ones, the file is cut to their length and flushed. Not atomic, so a write
-// that fails part way puts the old bytes back.
+// that fails part way puts the old bytes back. Bytes shorter than the file are first written
+// padded with blanks to its length: blanks at the end of the last line or on a line of their own
+// read as nothing, so a run killed before the cut leaves a file that reads as the new one, never
+// the new text followed by the tail of the old.
 bool RewriteInPlace(const fs::path& target, std::string_view text, std::string_view old) {
   const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return false;
   const auto put = [fd](std::string_view bytes) {
-    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return false;
+    std::string padded(bytes);
+    if (static_cast<off_t>(padded.size()) < info.st_size) {
+      padded.resize(static_cast<std::size_t>(info.st_size), ' ');
+    }
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, padded) && fsync(fd) == 0 &&
            ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
   };
   bool ok = put(text);
