@@ -16,8 +16,9 @@ class SampleTexts {
   // Each write below replaces the file once, so it holds all the keys old or all of them new.
 
   // Writes all fifteen keys with their defaults. Throws PlatformError "Unable to write to <file>"
-  // when the file cannot be written, and the too-large text of SettingsFileExists for a file
-  // over the size limit, which is left as it is.
+  // when the file cannot be written, the too-large text of SettingsFileExists for a file over the
+  // size limit, which is left as it is, and "Unable to write to <file>: the settings file would
+  // grow over <limit>" when the write would take it over the limit.
   void WriteDefaultTexts();
   // Reads the fourteen text keys into their boxes and the heading font with one read of the
   // file. Missing keys read empty, and so do all of them when the file cannot be read or is too
@@ -33,7 +34,7 @@ class SampleTexts {
   void StoreHeadingFont(const std::string& face);
 
   // Whether there is a settings file to read. Throws PlatformError "<file> is too large to be a
-  // settings file (over 16 MB)." for a file over the size limit, so the user learns at start-up
+  // settings file (over <limit>)." for a file over the size limit, so the user learns at start-up
   // why the texts are empty, and the file is not taken for missing and overwritten.
   bool SettingsFileExists();
   const std::string& SettingsFile() const { return settingsFile_; }

@@ -393,7 +393,7 @@ void SampleTextsTest::settingsFileOverTheLimitIsLeftAlone() {
   const std::string file = h.dir.File("GLYPHERA.INI");
   QVERIFY(WriteSparseFile(file, "[Glyphera]\r\nDef8=mine\r\n", kMaxProfileFileBytes + 1));
   const FileStamp before = StampOf(file);
-  const std::string message = file + " is too large to be a settings file (over 16 MB).";
+  const std::string message = file + " is too large to be a settings file (over 16 MiB).";
 
   TfrmMain& form = h.Show();
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
