@@ -664,7 +664,7 @@ void RegistryStoreTest::reportsWriteFailure() {
   if (readOnlyFolder) {
     fs::permissions(folder, fs::perms::owner_all);
     QCOMPARE(StoredBytes(path), before);
-    QCOMPARE(FolderEntries(folder), QStringList{"registry"});
+    QCOMPARE(FolderEntries(folder), (QStringList{".registry.lock", "registry"}));
   } else {
     QCOMPARE(StoredBytes(folder), QByteArray("not a folder"));
   }
@@ -709,7 +709,8 @@ void RegistryStoreTest::writesThroughLink() {
   QCOMPARE(fs::is_symlink(middle), chained);
   const QStringList links = chained ? QStringList{"middle", "registry"} : QStringList{"registry"};
   QCOMPARE(FolderEntries(dir.File("config")), links);
-  QCOMPARE(FolderEntries(dir.File("dotfiles")), QStringList{"glyphera-registry"});
+  QCOMPARE(FolderEntries(dir.File("dotfiles")),
+           (QStringList{".glyphera-registry.lock", "glyphera-registry"}));
   RegistryStore atTarget(target);
   QCOMPARE(Describe(atTarget.QueryValue(RegistryRoot::CurrentUser, "Software", "new")),
            "text:value");
