@@ -40,9 +40,11 @@ class IProfileStrings {
                                  const std::vector<std::string>& keys) = 0;
 
   // Writes the keys in one replace of the file, so it holds either all the old values or all
-  // the new ones. Each key is replaced where it stands or appended to its section; the section
-  // and the file are created when missing. A key given twice ends with the later value. Nothing
-  // at all is written for no keys (Ok) or when a name cannot be held by the file (Failed).
+  // the new ones. The file is read afresh under a lock that running copies share, so the other
+  // keys keep whatever another copy wrote. Each key is replaced where it stands or appended to its
+  // section; the section and the file are created when missing. A key given twice ends with the
+  // later value. Nothing at all is written for no keys (Ok) or when a name cannot be held by the
+  // file (Failed).
   virtual ProfileStatus WriteKeys(const std::string& fileName, const std::string& section,
                                   const ProfileEntries& entries) = 0;
 

@@ -25,13 +25,15 @@
 // A write of one or several keys of a section replaces the file once. Each key changes exactly
 // one place of the file: the key's own line, a new line after the last non-blank line of its
 // section, or a new section at the end. Every other byte stays as it was, and every line written
-// ends in CRLF, so the file still reads the same in a Windows editor. The new file is written
-// under a name of TemporaryName beside the old one and renamed over it; a write killed midway
-// leaves that file behind for RemoveStaleTemporaries. Earlier versions named it
-// ".<name>.tmp-<8 of [0-9a-z]>".
+// ends in CRLF, so the file still reads the same in a Windows editor. A write holds the lock file
+// ".<name>.lock" beside the file (FileLock) from its read of the file to its replace, so that
+// running copies writing different keys keep each other's. The new file is written under a name
+// of TemporaryName beside the old one and renamed over it; a write killed midway leaves that file
+// behind for RemoveStaleTemporaries. Earlier versions named it ".<name>.tmp-<8 of [0-9a-z]>".
 
 #include "platform/ProfileStrings.h"
 
+#include "platform/FileLock.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/TemporaryName.h"
 
@@ -366,6 +368,19 @@ bool IsOldTemporaryName(std::string_view name, std::string_view targetName) {
          name.substr(prefix.size()).find_first_not_of(kOldSuffixDigits) == std::string_view::npos;
 }
 
+enum class Writable { No, New, Existing };
+
+// Whether the file can be written, as a new file or over the one there, whose status `info`
+// then holds. An existing one must be a regular file the user may write, checked because the
+// rename would replace a read-only file; a new one needs a folder the user may write.
+Writable Writability(const fs::path& target, bool folderWritable, struct stat& info) {
+  if (stat(target.c_str(), &info) == 0) {
+    return S_ISREG(info.st_mode) && access(target.c_str(), W_OK) == 0 ? Writable::Existing
+                                                                      : Writable::No;
+  }
+  return errno == ENOENT && folderWritable ? Writable::New : Writable::No;
+}
+
 // Writes `text` to a new file beside `target` and renames it over `target`, so the file is
 // either the old one or the new one whatever happens. `mode` is the old file's permission bits;
 // without one the new file gets the usual bits less the umask, as any new file would.
@@ -457,20 +472,24 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
                               S_ISDIR(folderInfo.st_mode) &&
                               access(folder.c_str(), W_OK | X_OK) == 0;
 
+  struct stat fileInfo {};
+  // Refused before the lock is taken, so that a write that cannot be made leaves nothing behind.
+  if (Writability(target, folderWritable, fileInfo) == Writable::No) return ProfileStatus::Failed;
+  // A file rewritten in place is never replaced, so it can carry the lock itself.
+  const FileLock lock(folderWritable ? FileLock::Beside(target.string()) : target.string(),
+                      folderWritable ? FileLock::Create::IfMissing : FileLock::Create::Never);
+  if (!lock.Held()) return ProfileStatus::Failed;
+
+  // Read under the lock, so that what another running copy wrote a moment ago is kept.
+  const Writable writable = Writability(target, folderWritable, fileInfo);
+  if (writable == Writable::No) return ProfileStatus::Failed;
   FileText old;
   std::optional<mode_t> mode;
-  struct stat fileInfo {};
-  if (stat(target.c_str(), &fileInfo) == 0) {
-    // Checked first because the rename would replace a read-only file.
-    if (!S_ISREG(fileInfo.st_mode) || access(target.c_str(), W_OK) != 0) {
-      return ProfileStatus::Failed;
-    }
+  if (writable == Writable::Existing) {
     old = ReadProfileFile(target.string());
     // A file that cannot be read must not be replaced by one holding only the new keys.
     if (old.Status != ProfileStatus::Ok) return old.Status;
     mode = fileInfo.st_mode & 07777;
-  } else if (errno != ENOENT || !folderWritable) {
-    return ProfileStatus::Failed;
   }
 
   std::string text = old.Text;

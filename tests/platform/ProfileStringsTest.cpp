@@ -413,7 +413,7 @@ void ProfileStringsTest::write() {
   ProfileStrings profile;
   QVERIFY(profile.Write(path, section.toStdString(), key.toStdString(), value.toStdString()));
   QCOMPARE(StoredBytes(path), after);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::roundTrip_data() {
@@ -602,7 +602,7 @@ void ProfileStringsTest::keepsOldFileWhenWritingFails() {
 
   QVERIFY(!written);
   QCOMPARE(StoredBytes(path), old);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::keepsPermissionBits_data() {
@@ -651,7 +651,7 @@ void ProfileStringsTest::writesThroughLink() {
   QVERIFY(profile.Write(link, "Glyphera", "Def8", "new"));
   QVERIFY(fs::is_symlink(link));
   QCOMPARE(StoredBytes(real), QByteArray("[Glyphera]\r\nDef8=new\r\n"));
-  QCOMPARE(FolderEntries(dir.File("real")), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.File("real")), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 // The settings tests fail writes through the fake, so it must fail as a real write that cannot
@@ -770,7 +770,7 @@ void ProfileStringsTest::sizeLimit() {
       profile.WriteKeys(path, "Glyphera", {{"Def8", value.toStdString()}});
   QCOMPARE(static_cast<int>(written), writeStatus);
   QCOMPARE(StampOf(path) == before, writeStatus != kOk);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::removesStaleTemporaries_data() {
