@@ -80,6 +80,7 @@ void SampleTexts::WriteDefaultTexts() {
   for (const KeyDefault& entry : kTextKeys) entries.emplace_back(entry.Key, entry.Default);
   entries.emplace_back(kHeadingFont, kDefaultHeadingFont);
   Store(entries);
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) stored_[i] = kTextKeys[i].Default;
 }
 
 void SampleTexts::ReadSampleTexts() {
@@ -90,6 +91,7 @@ void SampleTexts::ReadSampleTexts() {
   const ProfileValues read = profile_.ReadKeys(settingsFile_, kSection, keys);
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
     SetBoxText(static_cast<int>(i), read.Values[i]);
+    stored_[i] = read.Status == ProfileStatus::Ok ? std::optional(read.Values[i]) : std::nullopt;
   }
   headingFont_ = read.Values.back();
 }
@@ -99,14 +101,21 @@ void SampleTexts::UseDefaultTexts() {
     SetBoxText(static_cast<int>(i), kTextKeys[i].Default);
   }
   headingFont_ = kDefaultHeadingFont;
+  stored_.fill(std::nullopt);
 }
 
 void SampleTexts::WriteSampleTexts() {
   ProfileEntries entries;
+  std::vector<std::size_t> changed;
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
-    entries.emplace_back(kTextKeys[i].Key, BoxText(static_cast<int>(i)));
+    std::string text = BoxText(static_cast<int>(i));
+    if (stored_[i] == text) continue;
+    entries.emplace_back(kTextKeys[i].Key, std::move(text));
+    changed.push_back(i);
   }
+  if (entries.empty()) return;
   Store(entries);
+  for (std::size_t k = 0; k < changed.size(); ++k) stored_[changed[k]] = entries[k].second;
 }
 
 void SampleTexts::cmdSaveTextClick() {

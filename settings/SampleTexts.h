@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "platform/IProfileStrings.h"
+#include "settings/SampleTextKeys.h"
 
 class EditSamplePage;
 
@@ -27,7 +30,9 @@ class SampleTexts {
   // Fills the boxes and the heading font with the defaults WriteDefaultTexts writes, without
   // touching the file: for a run whose settings file cannot be created or read.
   void UseDefaultTexts();
-  // Writes the fourteen boxes, never the heading font; throws like WriteDefaultTexts.
+  // Writes the boxes whose text changed since the file was last read or written, never the
+  // heading font, so that the keys another running copy saved meanwhile keep its texts; throws
+  // like WriteDefaultTexts.
   void WriteSampleTexts();
   void cmdSaveTextClick();
   // Sets the heading font and stores it at once; throws like WriteDefaultTexts.
@@ -59,5 +64,8 @@ class SampleTexts {
   IProfileStrings& profile_;
   std::string settingsFile_;
   std::string headingFont_;
+  // What the file held for each text key when it was last read or written; nothing when that is
+  // not known (the file could not be read), so that the box is written whatever it holds.
+  std::array<std::optional<std::string>, SampleTextKeys::kTextKeys.size()> stored_;
   bool leftoversCleared_ = false;
 };
