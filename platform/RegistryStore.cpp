@@ -423,6 +423,14 @@ bool RegistryStore::ReadFile() {
   std::error_code error;
   const fs::file_status status = fs::status(filePath_, error);
   if (status.type() == fs::file_type::not_found) {
+    std::error_code ignored;
+    const std::optional<fs::path> target = ResolveLinks(filePath_);
+    if (target && *target != fs::path(filePath_) && !fs::is_directory(FolderOf(*target), ignored)) {
+      state_ = State::Failed;
+      failure_ = "The registry store " + filePath_ + " is a link to " + target->string() +
+                 ", in a folder that does not exist";
+      return false;
+    }
     keys_.clear();
     state_ = State::Loaded;
     return true;

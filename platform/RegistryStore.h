@@ -14,7 +14,8 @@
 // file. A file that cannot be read or understood is reported by every call and is never
 // overwritten, so the user's settings are not lost silently. An empty file (what a crash before
 // the first write can leave) holds nothing to lose and is seeded like a missing one. A store that
-// is a symbolic link is rewritten at its target, so the link stays a link.
+// is a symbolic link is rewritten at its target, so the link stays a link; a link into a folder
+// that does not exist is reported, since the store it names can be neither read nor made.
 class RegistryStore final : public IRegistry {
  public:
   // Touches nothing on disk; the file is read (or created) by the first call that needs it, which

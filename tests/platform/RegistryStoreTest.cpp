@@ -569,19 +569,29 @@ void RegistryStoreTest::reportsCorruptFile() {
 }
 
 void RegistryStoreTest::reportsUnreadableFile_data() {
-  QTest::addColumn<bool>("directory");
-  QTest::newRow("folder in the file's place") << true;
-  QTest::newRow("file without read permission") << false;
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("message");  // after "The registry store <path> "; %1 is the folder
+  QTest::newRow("folder in the file's place") << "folder"
+                                              << "cannot be read";
+  QTest::newRow("file without read permission") << "file"
+                                                << "cannot be read";
+  QTest::newRow("link into a missing folder")
+      << "link"
+      << "is a link to %1/gone/registry, in a folder that does not exist";
 }
 
 void RegistryStoreTest::reportsUnreadableFile() {
-  QFETCH(bool, directory);
+  QFETCH(QString, kind);
+  QFETCH(QString, message);
+  const bool directory = kind == "folder";
 
   TempDir dir;
   const std::string path = dir.File("registry");
   const std::string content = "[HKEY_CURRENT_USER\\Software]\n\"a\"=text:keep\n";
   if (directory) {
     fs::create_directory(path);
+  } else if (kind == "link") {
+    fs::create_symlink(dir.File("gone/registry"), path);
   } else {
     WriteBytes(path, content);
     fs::permissions(path, fs::perms::none);
@@ -590,8 +600,8 @@ void RegistryStoreTest::reportsUnreadableFile() {
       QSKIP("This user reads files whatever their permissions (root)");
     }
   }
-  const QString expected =
-      QString("The registry store %1 cannot be read").arg(QString::fromStdString(path));
+  const QString expected = QString("The registry store %1 ").arg(QString::fromStdString(path)) +
+                           QString(message).replace("%1", QString::fromStdString(dir.Path()));
 
   RegistryStore store(path);  // does not throw: nothing is read yet
   QCOMPARE(ErrorOf([&] { store.QueryValue(RegistryRoot::CurrentUser, "Software", "a"); }),
@@ -606,7 +616,7 @@ void RegistryStoreTest::reportsUnreadableFile() {
   if (directory) {
     QVERIFY(fs::is_directory(path));
     QVERIFY(fs::is_empty(path));
-  } else {
+  } else if (kind == "file") {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     QCOMPARE(StoredBytes(path), QByteArray::fromStdString(content));
   }
