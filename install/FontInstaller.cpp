@@ -10,6 +10,7 @@
 #include "install/PreviewReading.h"
 #include "install/ShellFileOperation.h"
 #include "install/TfrmInstalling.h"
+#include "platform/ErrorText.h"
 #include "platform/IFontFileCheck.h"
 #include "platform/IFontTable.h"
 #include "platform/IMessageBoxes.h"
@@ -123,8 +124,33 @@ FontInstaller::Run FontInstaller::TakeRun() const {
   return run;
 }
 
+std::string FontInstaller::WhyNothingCanBeInstalled(const Run& run) {
+  bool keyExists = false;
+  try {
+    keyExists = s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey);
+  } catch (const PlatformError& error) {
+    return error.what();
+  }
+  // Empty when the registry could not be read at start-up, even if it can be now.
+  if (run.FontsFolder.empty() || run.RegistryKey.empty()) {
+    return "The Fonts folder and the font registry key could not be read from the registry when "
+           "the program started";
+  }
+  // The key is opened, never created: a registry store without it does not list fonts there.
+  if (keyExists) return {};
+  return "The font registry key HKEY_LOCAL_MACHINE\\" + run.RegistryKey + " does not exist";
+}
+
 void FontInstaller::cmdInstallClick() {
   const Run run = TakeRun();
+  // Checked before any file is copied, so that no copy is left in the Fonts folder unrecorded;
+  // the selection stays for another try.
+  if (!run.Faces.empty()) {
+    if (const std::string why = WhyNothingCanBeInstalled(run); !why.empty()) {
+      s_.Messages.Show(MessageKind::Error, "Error", WithFullStop("No font was installed.\r" + why));
+      return;
+    }
+  }
   const ButtonsDisabled busy{&c_.cmdInstall, &c_.cmdPreviewPrint, &c_.cmdAdd,
                              &c_.cmdAddAll,  &c_.cmdRemove,       &c_.cmdRemoveAll};
   TfrmInstalling& dialog = c_.frmInstalling;
@@ -162,8 +188,8 @@ bool FontInstaller::InstallFace(const Run& run, const std::string& fullName,
     InstallSteps(run, fullName, *entry);
     return true;
   } catch (const std::exception&) {
-    // The steps already done stay done (a copied file stays in the Fonts folder); the next face
-    // is tried all the same.
+    // A copy the registry could not record has been taken back; the next face is tried all the
+    // same.
     s_.Messages.Show(MessageKind::Warning, "Warning", "Unable to install font " + fullName);
     return false;
   }
@@ -178,18 +204,25 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
   if (!s_.FontFiles.OpensAsFont(source, entry.FaceIndex)) {
     throw PlatformError(source + " does not open as a font");
   }
+  // Asked again before each copy: another running copy may have changed the store meanwhile.
+  if (!s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey)) {
+    throw PlatformError("The font registry key does not exist");
+  }
   fs::create_directories(run.FontsFolder);
   const Placement placed = PlaceFile(run.FontsFolder, entry.FileName, source);
   const std::string target = run.FontsFolder + placed.FileName;
   if (placed.Copy) CopyFile(source, target);
-  // The key is opened, never created: a registry store without it does not list fonts there.
-  if (!s_.Registry.KeyExists(RegistryRoot::LocalMachine, run.RegistryKey)) {
-    throw PlatformError("The font registry key does not exist");
-  }
   // A collection's file is copied once; each of its faces installed gets a value of its own
-  // naming that file.
-  s_.Registry.SetValue(RegistryRoot::LocalMachine, run.RegistryKey, ValueName(fullName, &entry),
-                       {RegistryType::Text, placed.FileName, 0});
+  // naming that file. A copy the registry cannot record is taken back, so that no file sits in
+  // the Fonts folder that the font registry key does not list.
+  try {
+    s_.Registry.SetValue(RegistryRoot::LocalMachine, run.RegistryKey, ValueName(fullName, &entry),
+                         {RegistryType::Text, placed.FileName, 0});
+  } catch (const PlatformError&) {
+    std::error_code ignored;
+    if (placed.Copy) fs::remove(target, ignored);
+    throw;
+  }
   s_.FontTable.AddFontResource(target);
   s_.FontTable.BroadcastFontChange();
 }

@@ -75,6 +75,9 @@ class FontInstaller {
   };
 
   Run TakeRun() const;
+  // Why the run can install no face at all (the registry cannot be read, or lacks the font
+  // registry key); empty when it can.
+  std::string WhyNothingCanBeInstalled(const Run& run);
   bool IsInstalledUnder(const std::string& key, const std::string& fullName,
                         const FontFileEntry* entry);
   // Installs one face; false (after the warning) when it could not be installed.

@@ -40,14 +40,17 @@ class IProfileStrings {
                                  const std::vector<std::string>& keys) = 0;
 
   // Writes the keys in one replace of the file, so it holds either all the old values or all
-  // the new ones. Each key is replaced where it stands or appended to its section; the section
-  // and the file are created when missing. A key given twice ends with the later value. Nothing
-  // at all is written for no keys (Ok) or when a name cannot be held by the file (Failed).
+  // the new ones. The file is read afresh under a lock that running copies share, so the other
+  // keys keep whatever another copy wrote. Each key is replaced where it stands or appended to its
+  // section; the section and the file are created when missing. A key given twice ends with the
+  // later value. Nothing at all is written for no keys (Ok) or when a name cannot be held by the
+  // file (Failed).
   virtual ProfileStatus WriteKeys(const std::string& fileName, const std::string& section,
                                   const ProfileEntries& entries) = 0;
 
-  // Removes the temporary files of writes that were killed midway, left beside the file. Files
-  // changed within the last minute are kept: another running copy may be writing them.
+  // Removes the temporary files of writes that were killed midway, left beside the file. One
+  // whose writer still runs is kept, however long it has stalled; one named by an earlier version,
+  // which does not say its writer, is kept until it has been left alone for a minute.
   virtual void RemoveStaleTemporaries(const std::string& fileName) = 0;
 
   // One key, as ReadKeys gives it; empty text when it cannot be read.

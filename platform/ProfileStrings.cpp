@@ -25,13 +25,17 @@
 // A write of one or several keys of a section replaces the file once. Each key changes exactly
 // one place of the file: the key's own line, a new line after the last non-blank line of its
 // section, or a new section at the end. Every other byte stays as it was, and every line written
-// ends in CRLF, so the file still reads the same in a Windows editor. The new file is written as
-// ".<name>.tmp-<8 of [0-9a-z]>" beside the old one and renamed over it; a write killed midway
-// leaves that file behind for RemoveStaleTemporaries.
+// ends in CRLF, so the file still reads the same in a Windows editor. A write holds the lock file
+// ".<name>.lock" beside the file (FileLock) from its read of the file to its replace, so that
+// running copies writing different keys keep each other's. The new file is written under a name
+// of TemporaryName beside the old one and renamed over it; a write killed midway leaves that file
+// behind for RemoveStaleTemporaries. Earlier versions named it ".<name>.tmp-<8 of [0-9a-z]>".
 
 #include "platform/ProfileStrings.h"
 
+#include "platform/FileLock.h"
 #include "platform/StaleTemporaries.h"
+#include "platform/TemporaryName.h"
 
 #include "platform/AsciiCase.h"
 #include "platform/Windows1252.h"
@@ -44,7 +48,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,10 +60,9 @@ namespace {
 constexpr std::size_t kMaxValueBytes = 1023;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
-constexpr std::string_view kTemporaryMark = ".tmp-";
-constexpr std::size_t kSuffixLength = 8;
-constexpr std::string_view kSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
-// A write takes well under a second, so a temporary file left alone this long is an orphan.
+constexpr std::string_view kOldTemporaryMark = ".tmp-";
+constexpr std::size_t kOldSuffixLength = 8;
+constexpr std::string_view kOldSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -359,23 +361,24 @@ fs::path FolderOf(const fs::path& target) {
   return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
-// Hidden, and named after the file, so a listing shows whose it is.
-std::string TemporaryPrefix(const fs::path& target) {
-  return "." + target.filename().string() + std::string(kTemporaryMark);
+// Whether `name` is what an earlier version called a temporary of the file `targetName`.
+bool IsOldTemporaryName(std::string_view name, std::string_view targetName) {
+  const std::string prefix = "." + std::string(targetName) + std::string(kOldTemporaryMark);
+  return name.size() == prefix.size() + kOldSuffixLength && name.starts_with(prefix) &&
+         name.substr(prefix.size()).find_first_not_of(kOldSuffixDigits) == std::string_view::npos;
 }
 
-bool IsTemporaryName(std::string_view name, std::string_view prefix) {
-  return name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix) &&
-         name.substr(prefix.size()).find_first_not_of(kSuffixDigits) == std::string_view::npos;
-}
+enum class Writable { No, New, Existing };
 
-std::string RandomSuffix() {
-  static thread_local std::mt19937_64 generator{std::random_device{}()};
-  std::string suffix;
-  for (std::size_t i = 0; i < kSuffixLength; ++i) {
-    suffix += kSuffixDigits[generator() % kSuffixDigits.size()];
+// Whether the file can be written, as a new file or over the one there, whose status `info`
+// then holds. An existing one must be a regular file the user may write, checked because the
+// rename would replace a read-only file; a new one needs a folder the user may write.
+Writable Writability(const fs::path& target, bool folderWritable, struct stat& info) {
+  if (stat(target.c_str(), &info) == 0) {
+    return S_ISREG(info.st_mode) && access(target.c_str(), W_OK) == 0 ? Writable::Existing
+                                                                      : Writable::No;
   }
-  return suffix;
+  return errno == ENOENT && folderWritable ? Writable::New : Writable::No;
 }
 
 // Writes `text` to a new file beside `target` and renames it over `target`, so the file is
@@ -383,11 +386,10 @@ std::string RandomSuffix() {
 // without one the new file gets the usual bits less the umask, as any new file would.
 bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mode_t> mode) {
   const fs::path folder = FolderOf(target);
-  const std::string prefix = TemporaryPrefix(target);
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = (folder / (prefix + RandomSuffix())).string();
+    temporary = (folder / TemporaryName::For(target.filename().string())).string();
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
@@ -413,12 +415,21 @@ bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mo
 
 // Overwrites the file where it is, for a file whose folder the user cannot write: the bytes are
 // written over the old ones, the file is cut to their length and flushed. Not atomic, so a write
-// that fails part way puts the old bytes back.
+// that fails part way puts the old bytes back. Bytes shorter than the file are first written
+// padded with blanks to its length: blanks at the end of the last line or on a line of their own
+// read as nothing, so a run killed before the cut leaves a file that reads as the new one, never
+// the new text followed by the tail of the old.
 bool RewriteInPlace(const fs::path& target, std::string_view text, std::string_view old) {
   const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return false;
   const auto put = [fd](std::string_view bytes) {
-    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return false;
+    std::string padded(bytes);
+    if (static_cast<off_t>(padded.size()) < info.st_size) {
+      padded.resize(static_cast<std::size_t>(info.st_size), ' ');
+    }
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, padded) && fsync(fd) == 0 &&
            ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
   };
   bool ok = put(text);
@@ -461,20 +472,24 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
                               S_ISDIR(folderInfo.st_mode) &&
                               access(folder.c_str(), W_OK | X_OK) == 0;
 
+  struct stat fileInfo {};
+  // Refused before the lock is taken, so that a write that cannot be made leaves nothing behind.
+  if (Writability(target, folderWritable, fileInfo) == Writable::No) return ProfileStatus::Failed;
+  // A file rewritten in place is never replaced, so it can carry the lock itself.
+  const FileLock lock(folderWritable ? FileLock::Beside(target.string()) : target.string(),
+                      folderWritable ? FileLock::Create::IfMissing : FileLock::Create::Never);
+  if (!lock.Held()) return ProfileStatus::Failed;
+
+  // Read under the lock, so that what another running copy wrote a moment ago is kept.
+  const Writable writable = Writability(target, folderWritable, fileInfo);
+  if (writable == Writable::No) return ProfileStatus::Failed;
   FileText old;
   std::optional<mode_t> mode;
-  struct stat fileInfo {};
-  if (stat(target.c_str(), &fileInfo) == 0) {
-    // Checked first because the rename would replace a read-only file.
-    if (!S_ISREG(fileInfo.st_mode) || access(target.c_str(), W_OK) != 0) {
-      return ProfileStatus::Failed;
-    }
+  if (writable == Writable::Existing) {
     old = ReadProfileFile(target.string());
     // A file that cannot be read must not be replaced by one holding only the new keys.
     if (old.Status != ProfileStatus::Ok) return old.Status;
     mode = fileInfo.st_mode & 07777;
-  } else if (errno != ENOENT || !folderWritable) {
-    return ProfileStatus::Failed;
   }
 
   std::string text = old.Text;
@@ -489,8 +504,8 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
 void ProfileStrings::RemoveStaleTemporaries(const std::string& fileName) {
   if (fileName.empty()) return;
   const fs::path target = WrittenPath(fileName);
-  const std::string prefix = TemporaryPrefix(target);
-  ::RemoveStaleTemporaries(FolderOf(target).string(), [&prefix](std::string_view name) {
-    return IsTemporaryName(name, prefix);
+  const std::string targetName = target.filename().string();
+  ::RemoveStaleTemporaries(FolderOf(target).string(), [&targetName](std::string_view name) {
+    return TemporaryName::IsFor(name, targetName) || IsOldTemporaryName(name, targetName);
   });
 }

@@ -23,12 +23,16 @@
 //   a file saved by a Windows editor still reads. Any other line makes the file corrupt.
 //
 // We write keys and values in the order they were created, one blank line between keys. A write
-// goes to "<name>.tmp-" and eight lowercase hex digits beside the file, then is renamed over it.
+// holds the lock file ".<name>.lock" beside the file (FileLock), reads the file afresh, and fills
+// a temporary named by TemporaryName beside it, which is then renamed over it. Earlier versions
+// named their temporaries "<name>.tmp-" and eight lowercase hex digits; those are cleared by age.
 
 #include "platform/RegistryStore.h"
 
 #include "platform/DurableFile.h"
+#include "platform/FileLock.h"
 #include "platform/StaleTemporaries.h"
+#include "platform/TemporaryName.h"
 #include "platform/XdgFolders.h"
 
 #include "platform/AsciiCase.h"
@@ -41,7 +45,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -56,9 +59,10 @@ namespace {
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 
-constexpr std::string_view kTemporaryInfix = ".tmp-";
+// The temporary names of earlier versions: "<name>.tmp-" and eight lowercase hex digits.
+constexpr std::string_view kOldTemporaryInfix = ".tmp-";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
-constexpr std::size_t kTemporarySuffixLength = 8;
+constexpr std::size_t kOldTemporarySuffixLength = 8;
 // As many links as the kernel itself follows before giving up on a loop.
 constexpr int kMaxLinkHops = 40;
 
@@ -265,20 +269,13 @@ fs::path FolderOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-std::string RandomSuffix() {
-  std::random_device device;
-  std::uniform_int_distribution<std::size_t> digit(0, kHexDigits.size() - 1);
-  std::string suffix;
-  for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) suffix += kHexDigits[digit(device)];
-  return suffix;
-}
-
-// Whether `name` is exactly what a write of the file `storeName` calls its temporary file.
-bool IsTemporaryName(std::string_view name, std::string_view storeName) {
-  const std::size_t prefixLength = storeName.size() + kTemporaryInfix.size();
-  if (name.size() != prefixLength + kTemporarySuffixLength) return false;
+// Whether `name` is exactly what a write of the file `storeName` by an earlier version called
+// its temporary file.
+bool IsOldTemporaryName(std::string_view name, std::string_view storeName) {
+  const std::size_t prefixLength = storeName.size() + kOldTemporaryInfix.size();
+  if (name.size() != prefixLength + kOldTemporarySuffixLength) return false;
   if (name.substr(0, storeName.size()) != storeName ||
-      name.substr(storeName.size(), kTemporaryInfix.size()) != kTemporaryInfix) {
+      name.substr(storeName.size(), kOldTemporaryInfix.size()) != kOldTemporaryInfix) {
     return false;
   }
   return name.substr(prefixLength).find_first_not_of(kHexDigits) == std::string_view::npos;
@@ -289,7 +286,7 @@ bool IsTemporaryName(std::string_view name, std::string_view storeName) {
 void RemoveStaleTemporariesOf(const fs::path& store) {
   const std::string storeName = store.filename().string();
   RemoveStaleTemporaries(FolderOf(store).string(), [&storeName](std::string_view name) {
-    return IsTemporaryName(name, storeName);
+    return TemporaryName::IsFor(name, storeName) || IsOldTemporaryName(name, storeName);
   });
 }
 
@@ -313,9 +310,7 @@ bool ReplaceDurably(const fs::path& target, std::string_view text) {
   std::string temporary;
   std::error_code error = std::make_error_code(std::errc::file_exists);
   for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
-    temporary = (FolderOf(target) /
-                 (target.filename().string() + std::string(kTemporaryInfix) + RandomSuffix()))
-                    .string();
+    temporary = (FolderOf(target) / TemporaryName::For(target.filename().string())).string();
     error = WriteNewFileDurably(temporary, text);
   }
   if (error) return false;
@@ -338,7 +333,7 @@ std::string RegistryStore::DefaultFilePath() {
 }
 
 bool RegistryStore::KeyExists(RegistryRoot root, const std::string& key) {
-  EnsureLoaded();
+  Refresh();
   const std::string path = NormaliseKey(key);
   if (path.empty()) return true;  // the root itself
   for (const Key& stored : keys_) {
@@ -349,7 +344,7 @@ bool RegistryStore::KeyExists(RegistryRoot root, const std::string& key) {
 
 std::optional<RegistryValue> RegistryStore::QueryValue(RegistryRoot root, const std::string& key,
                                                        const std::string& name) {
-  EnsureLoaded();
+  Refresh();
   const Key* stored = FindKey(root, NormaliseKey(key));
   if (stored == nullptr) return std::nullopt;
   for (const NamedValue& value : stored->Values) {
@@ -360,7 +355,8 @@ std::optional<RegistryValue> RegistryStore::QueryValue(RegistryRoot root, const 
 
 void RegistryStore::SetValue(RegistryRoot root, const std::string& key, const std::string& name,
                              const RegistryValue& value) {
-  EnsureLoaded();
+  // A store that cannot be read is reported before anything is made on disk.
+  Refresh();
   const std::string path = NormaliseKey(key);
   // A key name is written bare inside its [header] line, where a line break cannot be escaped.
   if (path.find_first_of("\r\n") != std::string::npos) {
@@ -375,6 +371,14 @@ void RegistryStore::SetValue(RegistryRoot root, const std::string& key, const st
   } else {
     stored.Text = value.Text;
   }
+
+  const std::string file = PreparedTarget();
+  const FileLock lock(FileLock::Beside(file), FileLock::Create::IfMissing);
+  if (!lock.Held()) throw PlatformError(WriteFailure());
+  // Another running copy may have written since the file was read: the change is made to what
+  // the file holds now, so that copy's values stay.
+  if (ReadFile()) keys_ = Seed();
+  if (state_ == State::Failed) throw PlatformError(failure_);
 
   // Memory must keep matching the file when the write fails, so the change is undone then.
   std::vector<Key> before = keys_;
@@ -394,25 +398,42 @@ void RegistryStore::SetValue(RegistryRoot root, const std::string& key, const st
   if (!replaced) target->Values.push_back(NamedValue{name, stored});
 
   try {
-    Write();
+    Write(file);
   } catch (...) {
     keys_ = std::move(before);
     throw;
   }
 }
 
-void RegistryStore::EnsureLoaded() {
-  if (state_ == State::NotLoaded) Load();
+void RegistryStore::Refresh() {
+  if (!leftoversCleared_) {
+    leftoversCleared_ = true;
+    RemoveLeftovers();
+  }
+  if (state_ == State::NotLoaded || FileVersion::Of(filePath_) != version_) {
+    if (ReadFile()) SeedUnderLock();
+  }
   if (state_ == State::Failed) throw PlatformError(failure_);
 }
 
-void RegistryStore::Load() {
-  RemoveLeftovers();
+// Reads the file into memory and notes its version. True when it holds nothing to keep (it is
+// missing, or blank), so that it is to be seeded.
+bool RegistryStore::ReadFile() {
+  version_ = FileVersion::Of(filePath_);
   std::error_code error;
   const fs::file_status status = fs::status(filePath_, error);
   if (status.type() == fs::file_type::not_found) {
-    Seed();
-    return;
+    std::error_code ignored;
+    const std::optional<fs::path> target = ResolveLinks(filePath_);
+    if (target && *target != fs::path(filePath_) && !fs::is_directory(FolderOf(*target), ignored)) {
+      state_ = State::Failed;
+      failure_ = "The registry store " + filePath_ + " is a link to " + target->string() +
+                 ", in a folder that does not exist";
+      return false;
+    }
+    keys_.clear();
+    state_ = State::Loaded;
+    return true;
   }
 
   std::optional<std::string> text;
@@ -420,13 +441,15 @@ void RegistryStore::Load() {
   if (!text) {
     state_ = State::Failed;
     failure_ = "The registry store " + filePath_ + " cannot be read";
-    return;
+    return false;
   }
   if (HoldsNothing(*text)) {
-    Seed();
-    return;
+    keys_.clear();
+    state_ = State::Loaded;
+    return true;
   }
   Parse(*text);
+  return false;
 }
 
 // A write leaves its temporary beside the file it replaces, which for a linked store is the link's
@@ -438,21 +461,31 @@ void RegistryStore::RemoveLeftovers() const {
   if (target && *target != store) RemoveStaleTemporariesOf(*target);
 }
 
-void RegistryStore::Seed() {
-  keys_.clear();
+// Running copies that start together seed the store once: under the lock the file is read again,
+// and a seed another copy wrote meanwhile is taken rather than replaced.
+void RegistryStore::SeedUnderLock() {
+  try {
+    const std::string target = PreparedTarget();
+    const FileLock lock(FileLock::Beside(target), FileLock::Create::IfMissing);
+    if (!lock.Held()) throw PlatformError(WriteFailure());
+    if (!ReadFile()) return;
+    keys_ = Seed();
+    Write(target);
+  } catch (const PlatformError&) {
+    // Reading works from memory for this run; the next SetValue tries the file again and reports.
+    keys_ = Seed();
+    state_ = State::Loaded;
+  }
+}
+
+std::vector<RegistryStore::Key> RegistryStore::Seed() {
   RegistryValue fonts;
   fonts.Type = RegistryType::Text;
   fonts.Text = UserFontsFolder();
-  keys_.push_back(Key{RegistryRoot::CurrentUser,
-                      RegistryKeys::kShellFolders,
-                      {{RegistryKeys::kFontsValue, fonts}}});
-  keys_.push_back(Key{RegistryRoot::LocalMachine, RegistryKeys::kNtFonts, {}});
-  state_ = State::Loaded;
-  try {
-    Write();
-  } catch (const PlatformError&) {
-    // Reading works from memory for this run; the next SetValue tries the file again and reports.
-  }
+  return {Key{RegistryRoot::CurrentUser,
+              RegistryKeys::kShellFolders,
+              {{RegistryKeys::kFontsValue, fonts}}},
+          Key{RegistryRoot::LocalMachine, RegistryKeys::kNtFonts, {}}};
 }
 
 void RegistryStore::Parse(const std::string& text) {
@@ -533,18 +566,26 @@ std::string RegistryStore::Serialise() const {
   return text;
 }
 
-// The new contents replace the file durably, so a failure or crash at any point leaves the old file
-// whole. A linked store is replaced at its target, so the link stays a link.
-void RegistryStore::Write() const {
-  const std::string failure = "Unable to write to " + filePath_;
+// The file a write replaces: the one the store path names through its links. The store's folder
+// is made when it is missing.
+std::string RegistryStore::PreparedTarget() const {
   const fs::path store(filePath_);
   std::error_code error;
   if (store.has_parent_path()) {
     fs::create_directories(store.parent_path(), error);
-    if (error) throw PlatformError(failure);
+    if (error) throw PlatformError(WriteFailure());
   }
   const std::optional<fs::path> target = ResolveLinks(store);
-  if (!target || !ReplaceDurably(*target, Serialise())) throw PlatformError(failure);
+  if (!target) throw PlatformError(WriteFailure());
+  return target->string();
+}
+
+// The new contents replace the file durably, so a failure or crash at any point leaves the old file
+// whole. A linked store is replaced at its target, so the link stays a link.
+void RegistryStore::Write(const std::string& target) {
+  if (!ReplaceDurably(target, Serialise())) throw PlatformError(WriteFailure());
+  version_ = FileVersion::Of(filePath_);
+  state_ = State::Loaded;
 }
 
 RegistryStore::Key* RegistryStore::FindKey(RegistryRoot root, const std::string& normalisedPath) {

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/FileVersion.h"
 #include "platform/IRegistry.h"
 
 // The registry kept in one text file in the user's configuration folder. The file is read on
-// first use and written whole on every change, so an edit by hand between runs is picked up and
-// a crash never leaves half a file. A file that cannot be read or understood is reported by every
-// call and is never overwritten, so the user's settings are not lost silently. An empty file (what
-// a crash before the first write can leave) holds nothing to lose and is seeded like a missing one.
-// A store that is a symbolic link is rewritten at its target, so the link stays a link.
+// first use and again whenever it has changed since, so what another running copy (or an edit by
+// hand) wrote is seen. A change is made under a lock to the file as it stands then, and the file
+// is replaced whole, so running copies keep each other's values and a crash never leaves half a
+// file. A file that cannot be read or understood is reported by every call and is never
+// overwritten, so the user's settings are not lost silently. An empty file (what a crash before
+// the first write can leave) holds nothing to lose and is seeded like a missing one. A store that
+// is a symbolic link is rewritten at its target, so the link stays a link; a link into a folder
+// that does not exist is reported, since the store it names can be neither read nor made.
 class RegistryStore final : public IRegistry {
  public:
   // Touches nothing on disk; the file is read (or created) by the first call that needs it, which
@@ -38,17 +43,23 @@ class RegistryStore final : public IRegistry {
   };
   enum class State { NotLoaded, Loaded, Failed };
 
-  void EnsureLoaded();
-  void Load();
+  void Refresh();
+  bool ReadFile();
+  void SeedUnderLock();
+  static std::vector<Key> Seed();
   void RemoveLeftovers() const;
-  void Seed();
   void Parse(const std::string& text);
-  void Write() const;
+  std::string PreparedTarget() const;
+  void Write(const std::string& target);
   std::string Serialise() const;
+  std::string WriteFailure() const { return "Unable to write to " + filePath_; }
   Key* FindKey(RegistryRoot root, const std::string& normalisedPath);
 
   std::string filePath_;
   State state_ = State::NotLoaded;
   std::string failure_;
   std::vector<Key> keys_;  // in file order
+  // The version of the file memory was read from or written to; nothing while there is no file.
+  std::optional<FileVersion> version_;
+  bool leftoversCleared_ = false;
 };

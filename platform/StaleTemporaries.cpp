@@ -1,9 +1,23 @@
 #include "platform/StaleTemporaries.h"
 
+#include <signal.h>
+
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 
+#include "platform/TemporaryName.h"
+
 namespace fs = std::filesystem;
+
+namespace {
+
+// Whether the process still runs. One of another user's answers "not permitted", and runs.
+bool Runs(pid_t pid) {
+  return kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+}  // namespace
 
 void RemoveStaleTemporaries(const std::string& folder,
                             const std::function<bool(std::string_view name)>& ours) {
@@ -14,9 +28,14 @@ void RemoveStaleTemporaries(const std::string& folder,
        entry.increment(error)) {
     std::error_code ignored;
     if (!entry->is_regular_file(ignored) || entry->is_symlink(ignored)) continue;
-    if (!ours(entry->path().filename().string())) continue;
-    const auto modified = entry->last_write_time(ignored);
-    if (ignored || now - modified < kStillInUse) continue;
+    const std::string name = entry->path().filename().string();
+    if (!ours(name)) continue;
+    if (const std::optional<pid_t> writer = TemporaryName::WriterOf(name)) {
+      if (Runs(*writer)) continue;
+    } else {
+      const auto modified = entry->last_write_time(ignored);
+      if (ignored || now - modified < kStillInUse) continue;
+    }
     fs::remove(entry->path(), ignored);
   }
 }

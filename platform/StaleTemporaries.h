@@ -5,7 +5,9 @@
 #include <string_view>
 
 // Removes the temporary files a run of the program left in one of its folders when it was
-// killed mid-write: regular files whose name `ours` recognises, and only those not touched for
-// a minute, since another running copy may be writing one of them right now.
+// killed mid-write: regular files whose name `ours` recognises. A name that carries its writer's
+// process id (TemporaryName) goes only once that process has ended, however old the file; a
+// live writer may have stalled for any time. Any other name (those of earlier versions) goes once
+// it has not been touched for a minute, since another running copy may be writing it right now.
 void RemoveStaleTemporaries(const std::string& folder,
                             const std::function<bool(std::string_view name)>& ours);

@@ -25,9 +25,22 @@ SampleTexts::SampleTexts(EditSamplePage& page, IProfileStrings& profile, std::st
 
 namespace {
 
+constexpr std::uintmax_t kMebibyte = 1024 * 1024;
+static_assert(kMaxProfileFileBytes % kMebibyte == 0, "the size limit is told in whole MiB");
+
+// The one size limit of a settings file, as reading and writing both apply it.
+std::string SizeLimit() {
+  return std::to_string(kMaxProfileFileBytes / kMebibyte) + " MiB";
+}
+
 std::string TooLargeText(const std::string& file) {
-  return file + " is too large to be a settings file (over " +
-         std::to_string(kMaxProfileFileBytes / (1024 * 1024)) + " MB).";
+  return file + " is too large to be a settings file (over " + SizeLimit() + ").";
+}
+
+bool IsOverTheLimit(const std::string& file) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  return !error && size > kMaxProfileFileBytes;
 }
 
 }  // namespace
@@ -42,8 +55,7 @@ bool SampleTexts::SettingsFileExists() {
   ClearLeftovers();
   std::error_code error;
   if (!std::filesystem::exists(settingsFile_, error)) return false;
-  const std::uintmax_t size = std::filesystem::file_size(settingsFile_, error);
-  if (!error && size > kMaxProfileFileBytes) throw PlatformError(TooLargeText(settingsFile_));
+  if (IsOverTheLimit(settingsFile_)) throw PlatformError(TooLargeText(settingsFile_));
   return true;
 }
 
@@ -53,7 +65,10 @@ void SampleTexts::Store(const ProfileEntries& entries) {
     case ProfileStatus::Ok:
       return;
     case ProfileStatus::TooLarge:
-      throw PlatformError(TooLargeText(settingsFile_));
+      // A file within the limit loads as it is: only this write would take it over.
+      if (IsOverTheLimit(settingsFile_)) throw PlatformError(TooLargeText(settingsFile_));
+      throw PlatformError("Unable to write to " + settingsFile_ +
+                          ": the settings file would grow over " + SizeLimit());
     case ProfileStatus::Failed:
       break;
   }
@@ -65,6 +80,7 @@ void SampleTexts::WriteDefaultTexts() {
   for (const KeyDefault& entry : kTextKeys) entries.emplace_back(entry.Key, entry.Default);
   entries.emplace_back(kHeadingFont, kDefaultHeadingFont);
   Store(entries);
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) stored_[i] = kTextKeys[i].Default;
 }
 
 void SampleTexts::ReadSampleTexts() {
@@ -75,6 +91,7 @@ void SampleTexts::ReadSampleTexts() {
   const ProfileValues read = profile_.ReadKeys(settingsFile_, kSection, keys);
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
     SetBoxText(static_cast<int>(i), read.Values[i]);
+    stored_[i] = read.Status == ProfileStatus::Ok ? std::optional(read.Values[i]) : std::nullopt;
   }
   headingFont_ = read.Values.back();
 }
@@ -84,14 +101,21 @@ void SampleTexts::UseDefaultTexts() {
     SetBoxText(static_cast<int>(i), kTextKeys[i].Default);
   }
   headingFont_ = kDefaultHeadingFont;
+  stored_.fill(std::nullopt);
 }
 
 void SampleTexts::WriteSampleTexts() {
   ProfileEntries entries;
+  std::vector<std::size_t> changed;
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
-    entries.emplace_back(kTextKeys[i].Key, BoxText(static_cast<int>(i)));
+    std::string text = BoxText(static_cast<int>(i));
+    if (stored_[i] == text) continue;
+    entries.emplace_back(kTextKeys[i].Key, std::move(text));
+    changed.push_back(i);
   }
+  if (entries.empty()) return;
   Store(entries);
+  for (std::size_t k = 0; k < changed.size(); ++k) stored_[changed[k]] = entries[k].second;
 }
 
 void SampleTexts::cmdSaveTextClick() {

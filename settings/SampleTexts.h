@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "platform/IProfileStrings.h"
+#include "settings/SampleTextKeys.h"
 
 class EditSamplePage;
 
@@ -16,8 +19,9 @@ class SampleTexts {
   // Each write below replaces the file once, so it holds all the keys old or all of them new.
 
   // Writes all fifteen keys with their defaults. Throws PlatformError "Unable to write to <file>"
-  // when the file cannot be written, and the too-large text of SettingsFileExists for a file
-  // over the size limit, which is left as it is.
+  // when the file cannot be written, the too-large text of SettingsFileExists for a file over the
+  // size limit, which is left as it is, and "Unable to write to <file>: the settings file would
+  // grow over <limit>" when the write would take it over the limit.
   void WriteDefaultTexts();
   // Reads the fourteen text keys into their boxes and the heading font with one read of the
   // file. Missing keys read empty, and so do all of them when the file cannot be read or is too
@@ -26,14 +30,16 @@ class SampleTexts {
   // Fills the boxes and the heading font with the defaults WriteDefaultTexts writes, without
   // touching the file: for a run whose settings file cannot be created or read.
   void UseDefaultTexts();
-  // Writes the fourteen boxes, never the heading font; throws like WriteDefaultTexts.
+  // Writes the boxes whose text changed since the file was last read or written, never the
+  // heading font, so that the keys another running copy saved meanwhile keep its texts; throws
+  // like WriteDefaultTexts.
   void WriteSampleTexts();
   void cmdSaveTextClick();
   // Sets the heading font and stores it at once; throws like WriteDefaultTexts.
   void StoreHeadingFont(const std::string& face);
 
   // Whether there is a settings file to read. Throws PlatformError "<file> is too large to be a
-  // settings file (over 16 MB)." for a file over the size limit, so the user learns at start-up
+  // settings file (over <limit>)." for a file over the size limit, so the user learns at start-up
   // why the texts are empty, and the file is not taken for missing and overwritten.
   bool SettingsFileExists();
   const std::string& SettingsFile() const { return settingsFile_; }
@@ -58,5 +64,8 @@ class SampleTexts {
   IProfileStrings& profile_;
   std::string settingsFile_;
   std::string headingFont_;
+  // What the file held for each text key when it was last read or written; nothing when that is
+  // not known (the file could not be read), so that the box is written whatever it holds.
+  std::array<std::optional<std::string>, SampleTextKeys::kTextKeys.size()> stored_;
   bool leftoversCleared_ = false;
 };

@@ -349,21 +349,29 @@ void FontInstallerTest::commaInThePaths() {
 void FontInstallerTest::faceThatCannotBeInstalled_data() {
   QTest::addColumn<QString>("failure");
   QTest::addColumn<QStringList>("errorBoxes");
-  QTest::addColumn<QStringList>("notInstalled");
-  QTest::addColumn<bool>("copyStays");
+  QTest::addColumn<QStringList>("notInstalled");  // each with a warning
+  QTest::addColumn<QString>("closing");           // the last message
+  const QString none = "No font was installed.\r";
   QTest::newRow("source gone since it was read")
-      << "source gone" << QStringList{"Error"} << QStringList{"Alpha"} << false;
+      << "source gone" << QStringList{"Error"} << QStringList{"Alpha"} << "Installed 1 font";
+  // A copy the registry cannot record is taken back.
   QTest::newRow("registry cannot be written")
-      << "unwritable registry" << QStringList{} << QStringList{"Alpha", "Beta"} << true;
+      << "unwritable registry" << QStringList{} << QStringList{"Alpha", "Beta"}
+      << "Installed 0 fonts";
+  // Found before anything is copied; the selection stays for another try.
   QTest::newRow("registry key missing")
-      << "missing key" << QStringList{} << QStringList{"Alpha", "Beta"} << true;
+      << "missing key" << QStringList{"Error"} << QStringList{}
+      << none +
+             "The font registry key HKEY_LOCAL_MACHINE\\Software\\Nowhere\\Fonts does not exist.";
+  QTest::newRow("registry store unreadable") << "unreadable registry" << QStringList{"Error"}
+                                             << QStringList{} << none + "The store is corrupt.";
 }
 
 void FontInstallerTest::faceThatCannotBeInstalled() {
   QFETCH(QString, failure);
   QFETCH(QStringList, errorBoxes);
   QFETCH(QStringList, notInstalled);
-  QFETCH(bool, copyStays);
+  QFETCH(QString, closing);
   Installation in;
   const std::string alpha = in.AddFace("a.ttf", "Alpha");
   in.AddFace("b.ttf", "Beta");
@@ -371,6 +379,7 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
   std::string key = in.form->FontRegistryKey();
   if (failure == "source gone") fs::remove(alpha);
   if (failure == "unwritable registry") in.h.registry.FailWritesWith("Cannot write the registry");
+  if (failure == "unreadable registry") in.h.registry.FailReadsWith("The store is corrupt");
   if (failure == "missing key") {
     key = "Software\\Nowhere\\Fonts";
     in.Build([key] { return key; });
@@ -390,10 +399,11 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
                                       name.toStdString() + " Regular (True Type)"));
   }
   QCOMPARE(in.Messages(MessageKind::Warning), warnings);
-  QCOMPARE(fs::exists(in.Font("a.ttf")), copyStays);
-  const int installed = 2 - static_cast<int>(notInstalled.size());
-  QCOMPARE(in.LastMessage(),
-           std::string(installed == 1 ? "Installed 1 font" : "Installed 0 fonts"));
+  const int installed = closing == "Installed 1 font" ? 1 : 0;
+  QCOMPARE(fs::exists(in.Font("a.ttf")), false);
+  QCOMPARE(fs::exists(in.Font("b.ttf")), installed == 1);
+  QCOMPARE(in.LastMessage(), closing.toStdString());
+  QCOMPARE(in.p->lstSelected->Count(), closing.startsWith("No font") ? 2 : 0);
   std::vector<std::string> log;
   if (installed == 1) log = {"add " + in.Font("b.ttf"), "broadcast"};
   QCOMPARE(in.h.fontTable.log, log);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "fakes/FakeProfileStrings.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
 #include "platform/ProfileStrings.h"
 
@@ -412,7 +413,7 @@ void ProfileStringsTest::write() {
   ProfileStrings profile;
   QVERIFY(profile.Write(path, section.toStdString(), key.toStdString(), value.toStdString()));
   QCOMPARE(StoredBytes(path), after);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::roundTrip_data() {
@@ -601,7 +602,7 @@ void ProfileStringsTest::keepsOldFileWhenWritingFails() {
 
   QVERIFY(!written);
   QCOMPARE(StoredBytes(path), old);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::keepsPermissionBits_data() {
@@ -650,7 +651,7 @@ void ProfileStringsTest::writesThroughLink() {
   QVERIFY(profile.Write(link, "Glyphera", "Def8", "new"));
   QVERIFY(fs::is_symlink(link));
   QCOMPARE(StoredBytes(real), QByteArray("[Glyphera]\r\nDef8=new\r\n"));
-  QCOMPARE(FolderEntries(dir.File("real")), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.File("real")), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 // The settings tests fail writes through the fake, so it must fail as a real write that cannot
@@ -769,7 +770,7 @@ void ProfileStringsTest::sizeLimit() {
       profile.WriteKeys(path, "Glyphera", {{"Def8", value.toStdString()}});
   QCOMPARE(static_cast<int>(written), writeStatus);
   QCOMPARE(StampOf(path) == before, writeStatus != kOk);
-  QCOMPARE(FolderEntries(dir.Path()), QStringList{"GLYPHERA.INI"});
+  QCOMPARE(FolderEntries(dir.Path()), (QStringList{".GLYPHERA.INI.lock", "GLYPHERA.INI"}));
 }
 
 void ProfileStringsTest::removesStaleTemporaries_data() {
@@ -796,6 +797,10 @@ void ProfileStringsTest::removesStaleTemporaries_data() {
                               << "file" << 120 << false;
   QTest::newRow("a folder of our naming") << ours << "folder" << 120 << false;
   QTest::newRow("a link of our naming") << ours << "link" << 120 << false;
+  QTest::newRow("its writer runs") << ".GLYPHERA.INI.tmp-%live-a1b2c3d4"
+                                   << "file" << 120 << false;
+  QTest::newRow("its writer ended") << ".GLYPHERA.INI.tmp-%ended-a1b2c3d4"
+                                    << "file" << 0 << true;
 }
 
 void ProfileStringsTest::removesStaleTemporaries() {
@@ -810,7 +815,7 @@ void ProfileStringsTest::removesStaleTemporaries() {
   WriteQBytes(path, settings);
   // Old as well, so that following the link would find an old regular file.
   QVERIFY(SetAge(path, 3600));
-  const std::string entry = dir.File(name.toStdString());
+  const std::string entry = dir.File(WithProcessIds(name).toStdString());
   if (kind == "folder") {
     fs::create_directory(entry);
   } else if (kind == "link") {

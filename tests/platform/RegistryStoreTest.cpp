@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fakes/FakeRegistry.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
 #include "platform/PlatformError.h"
 #include "platform/RegistryStore.h"
@@ -568,19 +569,29 @@ void RegistryStoreTest::reportsCorruptFile() {
 }
 
 void RegistryStoreTest::reportsUnreadableFile_data() {
-  QTest::addColumn<bool>("directory");
-  QTest::newRow("folder in the file's place") << true;
-  QTest::newRow("file without read permission") << false;
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("message");  // after "The registry store <path> "; %1 is the folder
+  QTest::newRow("folder in the file's place") << "folder"
+                                              << "cannot be read";
+  QTest::newRow("file without read permission") << "file"
+                                                << "cannot be read";
+  QTest::newRow("link into a missing folder")
+      << "link"
+      << "is a link to %1/gone/registry, in a folder that does not exist";
 }
 
 void RegistryStoreTest::reportsUnreadableFile() {
-  QFETCH(bool, directory);
+  QFETCH(QString, kind);
+  QFETCH(QString, message);
+  const bool directory = kind == "folder";
 
   TempDir dir;
   const std::string path = dir.File("registry");
   const std::string content = "[HKEY_CURRENT_USER\\Software]\n\"a\"=text:keep\n";
   if (directory) {
     fs::create_directory(path);
+  } else if (kind == "link") {
+    fs::create_symlink(dir.File("gone/registry"), path);
   } else {
     WriteBytes(path, content);
     fs::permissions(path, fs::perms::none);
@@ -589,8 +600,8 @@ void RegistryStoreTest::reportsUnreadableFile() {
       QSKIP("This user reads files whatever their permissions (root)");
     }
   }
-  const QString expected =
-      QString("The registry store %1 cannot be read").arg(QString::fromStdString(path));
+  const QString expected = QString("The registry store %1 ").arg(QString::fromStdString(path)) +
+                           QString(message).replace("%1", QString::fromStdString(dir.Path()));
 
   RegistryStore store(path);  // does not throw: nothing is read yet
   QCOMPARE(ErrorOf([&] { store.QueryValue(RegistryRoot::CurrentUser, "Software", "a"); }),
@@ -605,7 +616,7 @@ void RegistryStoreTest::reportsUnreadableFile() {
   if (directory) {
     QVERIFY(fs::is_directory(path));
     QVERIFY(fs::is_empty(path));
-  } else {
+  } else if (kind == "file") {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     QCOMPARE(StoredBytes(path), QByteArray::fromStdString(content));
   }
@@ -663,7 +674,7 @@ void RegistryStoreTest::reportsWriteFailure() {
   if (readOnlyFolder) {
     fs::permissions(folder, fs::perms::owner_all);
     QCOMPARE(StoredBytes(path), before);
-    QCOMPARE(FolderEntries(folder), QStringList{"registry"});
+    QCOMPARE(FolderEntries(folder), (QStringList{".registry.lock", "registry"}));
   } else {
     QCOMPARE(StoredBytes(folder), QByteArray("not a folder"));
   }
@@ -708,7 +719,8 @@ void RegistryStoreTest::writesThroughLink() {
   QCOMPARE(fs::is_symlink(middle), chained);
   const QStringList links = chained ? QStringList{"middle", "registry"} : QStringList{"registry"};
   QCOMPARE(FolderEntries(dir.File("config")), links);
-  QCOMPARE(FolderEntries(dir.File("dotfiles")), QStringList{"glyphera-registry"});
+  QCOMPARE(FolderEntries(dir.File("dotfiles")),
+           (QStringList{".glyphera-registry.lock", "glyphera-registry"}));
   RegistryStore atTarget(target);
   QCOMPARE(Describe(atTarget.QueryValue(RegistryRoot::CurrentUser, "Software", "new")),
            "text:value");
@@ -732,6 +744,9 @@ void RegistryStoreTest::removesStaleTemporaries_data() {
   QTest::newRow("hidden temporary") << ".registry.tmp-0123abcd" << true << false << "file";
   QTest::newRow("folder") << "registry.tmp-0123abcd" << true << false << "folder";
   QTest::newRow("link") << "registry.tmp-0123abcd" << true << false << "link";
+  // A name that says its writer is kept as long as that process runs, however stalled.
+  QTest::newRow("writer runs") << ".registry.tmp-%live-0123abcz" << true << false << "file";
+  QTest::newRow("writer ended") << ".registry.tmp-%ended-0123abcz" << false << true << "file";
 }
 
 void RegistryStoreTest::removesStaleTemporaries() {
@@ -741,7 +756,7 @@ void RegistryStoreTest::removesStaleTemporaries() {
   QFETCH(QString, kind);
 
   TempDir dir;
-  const std::string entry = dir.File(name.toStdString());
+  const std::string entry = dir.File(WithProcessIds(name).toStdString());
   const std::string linked = dir.File("linked");
   if (kind == "folder") {
     fs::create_directory(entry);

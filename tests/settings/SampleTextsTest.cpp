@@ -14,13 +14,17 @@
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
+#include "fixtures/TempDir.h"
 #include "install/PreviewInstallPage.h"
 #include "platform/IProfileStrings.h"
+#include "platform/ProfileStrings.h"
+#include "platform/RegistryStore.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
 #include "settings/SingleLine.h"
 #include "viewing/FontList.h"
+#include "widgets/DesignScale.h"
 #include "widgets/Edit.h"
 #include "widgets/ListBox.h"
 #include "widgets/Memo.h"
@@ -82,6 +86,8 @@ class SampleTextsTest : public QObject {
   void oneReadPerLoadAndOneReplacePerSave();
   void settingsFileOverTheLimitIsLeftAlone();
   void staleTemporariesClearedAtStartUp();
+  void runningCopiesKeepEachOthersWrites_data();
+  void runningCopiesKeepEachOthersWrites();
 };
 
 void SampleTextsTest::defaultsAreAsGiven() {
@@ -173,8 +179,9 @@ void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
   QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
   QVERIFY(h.messages.shown.empty());
 
-  QCOMPARE(h.profile.writes.size(), std::size_t{14});
-  QCOMPARE(h.profile.writes.front().Key, std::string("Def8"));
+  // Only the boxes that changed, so another running copy's saved texts stay.
+  QCOMPARE(h.profile.writes.size(), std::size_t{3});
+  QCOMPARE(h.profile.writes.front().Key, std::string("Def10"));
   QCOMPARE(h.profile.writes.back().Key, std::string("ParaText"));
   const std::string bytes = ReadBytes(h.dir.File("GLYPHERA.INI"));
   QVERIFY(bytes.find("DefSample=\"Hello, world\"\r\n") != std::string::npos);
@@ -184,12 +191,9 @@ void SampleTextsTest::saveWritesTheBoxesAndReadsThemBack() {
   // The boxes show what the file holds.
   QCOMPARE(page.txtSample->Text(), std::string("Hello, world"));
   QCOMPARE(page.txtPara->Text(), std::string("First line second line"));
-  // Saving again with nothing changed leaves the file as it is.
+  // Saving again with nothing changed leaves the file as it is, quotes and all.
   QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
-  QVERIFY(ReadBytes(h.dir.File("GLYPHERA.INI")) != bytes);  // the quotes are gone now
-  const std::string settled = ReadBytes(h.dir.File("GLYPHERA.INI"));
-  QTest::mouseClick(page.cmdSaveText, Qt::LeftButton);
-  QCOMPARE(ReadBytes(h.dir.File("GLYPHERA.INI")), settled);
+  QCOMPARE(ReadBytes(h.dir.File("GLYPHERA.INI")), bytes);
 }
 
 void SampleTextsTest::saveKeepsTheRestOfTheFile() {
@@ -355,13 +359,16 @@ void SampleTextsTest::eightBitTextsSurviveSave() {
   QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), text.toStdString());
   QCOMPARE(form.HeadingFont(), std::string("Bodoni \xC3\x86"));
 
+  // Save writes only a box that changed.
+  Edit& box = *form.tabEdit().SizeBoxes[0];
+  box.SetText(box.Text() + "!");
   QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
   const std::string saved = ReadBytes(file);
-  QVERIFY(saved.find("Def8=" + text.toStdString() + "\r\n") != std::string::npos);
+  QVERIFY(saved.find("Def8=" + text.toStdString() + "!\r\n") != std::string::npos);
   // Lines a Save does not write keep their bytes.
   QVERIFY(saved.starts_with(note));
   QVERIFY(saved.find(heading) != std::string::npos);
-  QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), text.toStdString());
+  QCOMPARE(box.Text(), text.toStdString() + "!");
 }
 
 void SampleTextsTest::oneReadPerLoadAndOneReplacePerSave_data() {
@@ -382,6 +389,7 @@ void SampleTextsTest::oneReadPerLoadAndOneReplacePerSave() {
   QCOMPARE(h.profile.replaces, replacesAtStart);
   QCOMPARE(h.profile.writes.size(), static_cast<std::size_t>(15 * replacesAtStart));
 
+  form.tabEdit().SizeBoxes[0]->SetText("changed");  // a Save with nothing changed writes nothing
   QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
   QCOMPARE(h.profile.replaces, replacesAtStart + 1);
   QCOMPARE(h.profile.reads, 2);  // the boxes show what was saved
@@ -393,7 +401,7 @@ void SampleTextsTest::settingsFileOverTheLimitIsLeftAlone() {
   const std::string file = h.dir.File("GLYPHERA.INI");
   QVERIFY(WriteSparseFile(file, "[Glyphera]\r\nDef8=mine\r\n", kMaxProfileFileBytes + 1));
   const FileStamp before = StampOf(file);
-  const std::string message = file + " is too large to be a settings file (over 16 MB).";
+  const std::string message = file + " is too large to be a settings file (over 16 MiB).";
 
   TfrmMain& form = h.Show();
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
@@ -421,6 +429,67 @@ void SampleTextsTest::staleTemporariesClearedAtStartUp() {
   h.Show();
   QVERIFY(!std::filesystem::exists(stale));
   QVERIFY(std::filesystem::exists(fresh));
+}
+
+void SampleTextsTest::runningCopiesKeepEachOthersWrites_data() {
+  QTest::addColumn<QString>("file");
+  QTest::newRow("registry store") << "registry";
+  QTest::newRow("settings file") << "GLYPHERA.INI";
+}
+
+// Two running copies write the settings of one file in turns, each having read it before the
+// other wrote: neither loses what the other wrote, and each sees it.
+void SampleTextsTest::runningCopiesKeepEachOthersWrites() {
+  QFETCH(QString, file);
+  TempDir dir;
+  const std::string path = dir.File(file.toStdString());
+  const auto key = [](int i) { return std::string(SampleTextKeys::kTextKeys[i].Key); };
+  // The size line i of one copy: written as the user does it, read as the copy sees it then.
+  std::vector<std::function<void(int, const std::string&)>> write;
+  std::vector<std::function<std::string(int)>> read;
+  std::vector<std::unique_ptr<RegistryStore>> stores;
+  std::vector<std::unique_ptr<QWidget>> tabs;
+  std::vector<std::unique_ptr<EditSamplePage>> pages;
+  std::vector<std::unique_ptr<SampleTexts>> texts;
+  ProfileStrings profile;
+  for (int copy = 0; copy < 2; ++copy) {
+    if (file == "registry") {
+      RegistryStore* store = stores.emplace_back(std::make_unique<RegistryStore>(path)).get();
+      write.push_back([=](int i, const std::string& text) {
+        store->SetValue(RegistryRoot::CurrentUser, "Software\\Glyphera", key(i),
+                        {RegistryType::Text, text, 0});
+      });
+      read.push_back([=](int i) {
+        return store->QueryValue(RegistryRoot::CurrentUser, "Software\\Glyphera", key(i))
+            .value_or(RegistryValue{})
+            .Text;
+      });
+    } else {
+      QWidget* tab = tabs.emplace_back(std::make_unique<QWidget>()).get();
+      EditSamplePage* page =
+          pages.emplace_back(std::make_unique<EditSamplePage>(tab, DesignScale(96))).get();
+      SampleTexts* own =
+          texts.emplace_back(std::make_unique<SampleTexts>(*page, profile, path)).get();
+      if (copy == 0) own->WriteDefaultTexts();
+      write.push_back([=](int i, const std::string& text) {
+        page->SizeBoxes[i]->SetText(text);
+        own->cmdSaveTextClick();
+      });
+      read.push_back([=](int i) {
+        own->ReadSampleTexts();
+        return page->SizeBoxes[i]->Text();
+      });
+    }
+    read.back()(0);
+  }
+
+  const std::vector<std::pair<int, std::string>> written = {{0, "A"}, {1, "B"}, {2, "A again"}};
+  for (const auto& [line, text] : written) write[text == "B" ? 1 : 0](line, text);
+  for (int copy = 0; copy < 2; ++copy) {
+    for (const auto& [line, text] : written) {
+      QCOMPARE(QString::fromStdString(read[copy](line)), QString::fromStdString(text));
+    }
+  }
 }
 
 QTEST_MAIN(SampleTextsTest)
