@@ -1,23 +1,12 @@
 #include "platform/StaleTemporaries.h"
 
-#include <signal.h>
-
-#include <cerrno>
 #include <chrono>
 #include <filesystem>
 
+#include "platform/LiveProcess.h"
 #include "platform/TemporaryName.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Whether the process still runs. One of another user's answers "not permitted", and runs.
-bool Runs(pid_t pid) {
-  return kill(pid, 0) == 0 || errno != ESRCH;
-}
-
-}  // namespace
 
 void RemoveStaleTemporaries(const std::string& folder,
                             const std::function<bool(std::string_view name)>& ours) {
@@ -31,7 +20,7 @@ void RemoveStaleTemporaries(const std::string& folder,
     const std::string name = entry->path().filename().string();
     if (!ours(name)) continue;
     if (const std::optional<pid_t> writer = TemporaryName::WriterOf(name)) {
-      if (Runs(*writer)) continue;
+      if (ProcessRuns(*writer)) continue;
     } else {
       const auto modified = entry->last_write_time(ignored);
       if (ignored || now - modified < kStillInUse) continue;
