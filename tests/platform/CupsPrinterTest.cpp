@@ -92,6 +92,12 @@ void CupsPrinterTest::residentFamilyOfPostScriptName_data() {
                             << "Symbol";
   QTest::newRow("not a style word") << "Courier-Pitch10"
                                     << "Courier Pitch10";
+  QTest::newRow("only hyphens: nothing to list") << "---"
+                                                 << "";
+  QTest::newRow("control characters: nothing to list") << "Helv\x1b[2Jetica"
+                                                       << "";
+  QTest::newRow("leading hyphen") << "-Helvetica-Bold"
+                                  << "Helvetica";
 }
 
 void CupsPrinterTest::residentFamilyOfPostScriptName() {
