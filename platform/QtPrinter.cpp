@@ -8,16 +8,23 @@
 #include <QPdfWriter>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
+#include <vector>
+
+#include <unistd.h>
 
 #include "platform/CupsQueues.h"
 #include "platform/DeferredPageSurface.h"
 #include "platform/DurableFile.h"
+#include "platform/ExclusiveRename.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IRegistry.h"
+#include "platform/LiveProcess.h"
 #include "platform/PainterSurface.h"
 #include "platform/PlatformError.h"
 #include "platform/PpdFonts.h"
@@ -38,19 +45,32 @@ constexpr const char* kPaperValue = "Paper";
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
 
-// ".glyphera-<milliseconds>-<number>.pdf.part", the name a sheet is written under.
-bool IsPartialSheet(std::string_view name) {
+// A sheet is written under ".glyphera-<process id>-<milliseconds>-<number>.pdf.part" until all
+// of it is on the disk. One of a copy that still runs is that copy's to finish; one whose writer
+// is gone is of no use to anyone, and neither is one of the older names that carry no process,
+// ".glyphera-<milliseconds>-<number>.pdf.part", left by an earlier version.
+bool IsAbandonedSheet(std::string_view name) {
   constexpr std::string_view kPrefix = ".glyphera-";
   constexpr std::string_view kSuffix = ".pdf.part";
   if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
   name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-  const std::size_t dash = name.find('-');
-  const auto digits = [](std::string_view part) {
-    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
-  };
-  return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
-         digits(name.substr(dash + 1));
+  std::vector<long long> numbers;
+  for (std::string_view rest = name;;) {
+    const std::string_view part = rest.substr(0, rest.find('-'));
+    long long number = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
+    if (part.empty() || error != std::errc() || end != part.data() + part.size()) return false;
+    numbers.push_back(number);
+    if (part.size() == rest.size()) break;
+    rest.remove_prefix(part.size() + 1);
+  }
+  if (numbers.size() == 2) return true;
+  return numbers.size() == 3 && !ProcessRuns(static_cast<long>(numbers[0]));
 }
+
+// The sheets' temporary names are told apart by this number too, so that two printers of one
+// process never write under the same name.
+std::atomic<long long> partialSheets{0};
 
 QPageLayout SheetLayout(const QPageSize& paper) {
   return QPageLayout(paper, QPageLayout::Portrait,
@@ -77,7 +97,7 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
   ReadPrinters();
   // A sheet a killed run was writing is of no use to anyone.
   try {
-    RemoveStaleTemporaries(OutputFolder(), IsPartialSheet);
+    RemoveStaleTemporaries(OutputFolder(), IsAbandonedSheet);
   } catch (const PlatformError&) {
     // A registry store that cannot be read is reported where it is read for the user.
   }
@@ -256,17 +276,23 @@ void QtPrinter::EndDoc() {
 
 std::string QtPrinter::WritePdfFile(bool made) {
   const std::string folder = OutputFolder();
-  const std::string finalName = NextPdfName();
+  std::string finalName = NextPdfName();
   if (!made) return "Unable to write to " + finalName;
   // The sheet is written under a name of its own and takes its final name only when all of it
   // is on the disk, so a sheet cut short never stands among the finished ones.
-  const std::string partial = folder + "/.glyphera-" +
+  const std::string partial = folder + "/.glyphera-" + std::to_string(getpid()) + "-" +
                               std::to_string(QDateTime::currentMSecsSinceEpoch()) + "-" +
-                              std::to_string(++partials_) + ".pdf.part";
+                              std::to_string(++partialSheets) + ".pdf.part";
   const QByteArray& bytes = pdfBytes_->data();
   std::error_code error =
       WriteNewFileDurably(partial, std::string_view(bytes.constData(), bytes.size()));
-  if (!error) std::filesystem::rename(partial, finalName, error);
+  // Another copy of the program printing into the folder may take the name first: the sheet
+  // then takes the next free one, and never replaces another's.
+  if (!error) {
+    while ((error = RenameExclusively(partial, finalName)) == std::errc::file_exists) {
+      finalName = NextPdfName();
+    }
+  }
   if (error) {
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);

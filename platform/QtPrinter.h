@@ -83,5 +83,4 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int sequence_ = 1;
-  int partials_ = 0;
 };
