@@ -32,6 +32,12 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 std::string ResidentFamilyOf(std::string_view postScriptName) {
+  // A PPD is the printer maker's text, not ours: a name with control characters would list as a
+  // row that shows nothing readable, or as a broken one.
+  const bool control = std::any_of(postScriptName.begin(), postScriptName.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+  });
+  if (control) return {};
   std::string_view family = postScriptName;
   for (auto dash = family.rfind('-'); dash != std::string_view::npos && dash > 0;
        dash = family.rfind('-')) {
@@ -40,7 +46,8 @@ std::string ResidentFamilyOf(std::string_view postScriptName) {
   }
   std::string name(family);
   std::replace(name.begin(), name.end(), '-', ' ');
-  return name;
+  // Hyphens at either end ("-Helvetica", "---") leave blanks there, or nothing but blanks.
+  return std::string(Trimmed(name));
 }
 
 std::vector<std::string> ResidentFamilies(std::string_view ppd) {
@@ -54,8 +61,8 @@ std::vector<std::string> ResidentFamilies(std::string_view ppd) {
     // "*Font Name: ..." or, with a translation string, "*Font Name/Translation: ...".
     const std::string_view name =
         Trimmed(line.substr(kFont.size(), line.find_first_of(":/") - kFont.size()));
-    if (name.empty()) continue;
     std::string family = ResidentFamilyOf(name);
+    if (family.empty()) continue;
     if (std::find(families.begin(), families.end(), family) == families.end()) {
       families.push_back(std::move(family));
     }

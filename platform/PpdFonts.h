@@ -6,7 +6,8 @@
 
 // The family of a printer-resident font's PostScript name: the name without its trailing style
 // parts, with the hyphens between the words of the family made blanks, the way fontconfig
-// names the clone it substitutes ("Helvetica-Narrow-BoldOblique" is "Helvetica Narrow").
+// names the clone it substitutes ("Helvetica-Narrow-BoldOblique" is "Helvetica Narrow"). Empty
+// for a name that has no family to list: blank, or with control characters.
 std::string ResidentFamilyOf(std::string_view postScriptName);
 
 // The families of the fonts a PostScript Printer Description lists on its "*Font" lines, in

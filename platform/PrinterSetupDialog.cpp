@@ -26,11 +26,15 @@ void PrinterSetupDialog::Execute() {
   auto* printers = new QListWidget(&dialog);
   printersLabel->setBuddy(printers);
   // Queues come and go while the program runs: the list is the server's as the dialog opens.
-  printer_.ReadPrinters();
+  const bool answered = printer_.ReadPrinters();
   for (const std::string& name : printer_.PrinterNames()) printers->addItem(ToQString(name));
   printers->setCurrentRow(printer_.PrinterIndex());
   layout->addWidget(printersLabel);
   layout->addWidget(printers);
+  if (!answered) {
+    layout->addWidget(new QLabel(
+        QObject::tr("The print server does not answer: its printers are as last read."), &dialog));
+  }
 
   auto* folderLabel = new QLabel(QObject::tr("PDF &output folder:"), &dialog);
   auto* folder = new QLineEdit(ToQString(printer_.OutputFolder()), &dialog);

@@ -8,19 +8,28 @@
 #include <QPdfWriter>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
+#include <unistd.h>
+
+#include "platform/CupsConnection.h"
 #include "platform/CupsQueues.h"
 #include "platform/DeferredPageSurface.h"
 #include "platform/DurableFile.h"
+#include "platform/ExclusiveRename.h"
 #include "platform/IFontServices.h"
 #include "platform/IMessageDispatch.h"
 #include "platform/IRegistry.h"
+#include "platform/LiveProcess.h"
 #include "platform/PainterSurface.h"
 #include "platform/PlatformError.h"
 #include "platform/PpdFonts.h"
+#include "platform/PrintServerRequest.h"
 #include "platform/QtText.h"
 #include "platform/RegistryText.h"
 #include "platform/StaleTemporaries.h"
@@ -38,19 +47,32 @@ constexpr const char* kPaperValue = "Paper";
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
 
-// ".glyphera-<milliseconds>-<number>.pdf.part", the name a sheet is written under.
-bool IsPartialSheet(std::string_view name) {
+// A sheet is written under ".glyphera-<process id>-<milliseconds>-<number>.pdf.part" until all
+// of it is on the disk. One of a copy that still runs is that copy's to finish; one whose writer
+// is gone is of no use to anyone, and neither is one of the older names that carry no process,
+// ".glyphera-<milliseconds>-<number>.pdf.part", left by an earlier version.
+bool IsAbandonedSheet(std::string_view name) {
   constexpr std::string_view kPrefix = ".glyphera-";
   constexpr std::string_view kSuffix = ".pdf.part";
   if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
   name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-  const std::size_t dash = name.find('-');
-  const auto digits = [](std::string_view part) {
-    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
-  };
-  return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
-         digits(name.substr(dash + 1));
+  std::vector<long long> numbers;
+  for (std::string_view rest = name;;) {
+    const std::string_view part = rest.substr(0, rest.find('-'));
+    long long number = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
+    if (part.empty() || error != std::errc() || end != part.data() + part.size()) return false;
+    numbers.push_back(number);
+    if (part.size() == rest.size()) break;
+    rest.remove_prefix(part.size() + 1);
+  }
+  if (numbers.size() == 2) return true;
+  return numbers.size() == 3 && !ProcessRuns(static_cast<long>(numbers[0]));
 }
+
+// The sheets' temporary names are told apart by this number too, so that two printers of one
+// process never write under the same name.
+std::atomic<long long> partialSheets{0};
 
 QPageLayout SheetLayout(const QPageSize& paper) {
   return QPageLayout(paper, QPageLayout::Portrait,
@@ -62,22 +84,58 @@ QPageSize PaperNamed(const std::string& name) {
   return QPageSize(name == "A4" ? QPageSize::A4 : QPageSize::Letter);
 }
 
-std::optional<QPageSize> QueuePaper(const std::string& queue) {
-  const auto size = CupsQueues::DefaultPaperMillimetres(queue);
-  if (!size) return std::nullopt;
+QPageSize PaperOfSize(const std::pair<double, double>& millimetres) {
   // A size within a fraction of a millimetre of a standard paper is that paper.
-  return QPageSize(QSizeF(size->first, size->second), QPageSize::Millimeter, QString(),
+  return QPageSize(QSizeF(millimetres.first, millimetres.second), QPageSize::Millimeter, QString(),
                    QPageSize::FuzzyMatch);
+}
+
+using Millimetres = std::optional<std::pair<double, double>>;
+
+// How long the program waits for the print server. At start-up the window waits, so briefly: a
+// server that answers at all answers the few questions of a start well within it. Reading the
+// printers and their fonts and paper for Print Setup may take a little longer, and the window
+// waits then too. While a document is printed, the progress dialog stays live, and only the
+// server's own silence (CupsConnection::kPatience) ends the wait.
+constexpr std::chrono::milliseconds kStartupWait{1000};
+constexpr std::chrono::seconds kReadWait{3};
+constexpr const char* kNoAnswer = "the print server does not answer";
+
+ServerPatience ReadPatience() {
+  return {std::chrono::steady_clock::now() + kReadWait, {}};
+}
+
+std::string NoAnswerOn(const std::string& queue) {
+  return "Unable to print on " + queue + ": " + kNoAnswer;
 }
 
 }  // namespace
 
+// What a start needs of the print server: the queues, the default one, and the fonts the
+// default one's printer holds.
+struct QtPrinter::StartupAnswer {
+  CupsQueues::Listing Queues;
+  std::string DefaultPpd;
+};
+
 QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
     : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
-  ReadPrinters();
+  // The queues are asked for at once, while the rest of the program starts, and taken when
+  // first needed if they have come by then; a server that does not answer holds nothing up.
+  startupAnswer_ = std::make_shared<StartupAnswer>();
+  startupRequest_ =
+      std::make_unique<PrintServerRequest>([answer = startupAnswer_](CupsConnection& server) {
+        answer->Queues = CupsQueues::List(server);
+        const std::vector<std::string>& names = answer->Queues.Names;
+        const std::string& queue = answer->Queues.DefaultName;
+        if (std::find(names.begin(), names.end(), queue) != names.end()) {
+          answer->DefaultPpd = CupsQueues::Ppd(server, queue);
+        }
+      });
+  startupDeadline_ = std::chrono::steady_clock::now() + kStartupWait;
   // A sheet a killed run was writing is of no use to anyone.
   try {
-    RemoveStaleTemporaries(OutputFolder(), IsPartialSheet);
+    RemoveStaleTemporaries(OutputFolder(), IsAbandonedSheet);
   } catch (const PlatformError&) {
     // A registry store that cannot be read is reported where it is read for the user.
   }
@@ -87,12 +145,36 @@ QtPrinter::~QtPrinter() {
   Abort();
 }
 
-void QtPrinter::ReadPrinters() {
+void QtPrinter::TakeStartupAnswer() {
+  if (!startupRequest_) return;
+  serverAnswers_ = startupRequest_->Wait({startupDeadline_, {}});
+  startupRequest_.reset();
+  if (serverAnswers_) {
+    Adopt(std::move(startupAnswer_->Queues));
+    if (!IsPdfPrinter()) startupPpd_ = {CurrentName(), std::move(startupAnswer_->DefaultPpd)};
+  } else {
+    Adopt({});
+  }
+  startupAnswer_.reset();
+}
+
+bool QtPrinter::ReadPrinters() {
+  TakeStartupAnswer();
   // The open document goes to the printer it was begun on.
-  if (Printing()) return;
-  const std::string current = names_.empty() ? "" : names_[static_cast<std::size_t>(index_)];
+  if (Printing()) return serverAnswers_;
+  auto queues = AskPrintServer<CupsQueues::Listing>(
+      [](CupsConnection& server) { return CupsQueues::List(server); }, ReadPatience());
+  serverAnswers_ = queues.has_value();
+  // A server that does not answer now may answer again; the printers stay as last read.
+  if (!queues) return false;
+  Adopt(std::move(*queues));
+  return true;
+}
+
+void QtPrinter::Adopt(CupsQueues::Listing queues) {
+  const std::string current = names_.empty() ? "" : CurrentName();
   names_ = {kPdfPrinterName};
-  for (std::string& name : CupsQueues::Names()) names_.push_back(std::move(name));
+  for (std::string& name : queues.Names) names_.push_back(std::move(name));
   const auto kept = std::find(names_.begin(), names_.end(), current);
   if (kept != names_.end()) {
     index_ = static_cast<int>(kept - names_.begin());
@@ -100,48 +182,74 @@ void QtPrinter::ReadPrinters() {
   }
   // A new start, or the printer went: the server's default queue, else the PDF printer.
   index_ = 0;
-  const std::string systemDefault = CupsQueues::DefaultName();
   for (std::size_t i = 1; i < names_.size(); ++i) {
-    if (names_[i] == systemDefault) index_ = static_cast<int>(i);
+    if (names_[i] == queues.DefaultName) index_ = static_cast<int>(i);
   }
   fontList_.reset();
 }
 
+std::vector<std::string> QtPrinter::PrinterNames() {
+  TakeStartupAnswer();
+  return names_;
+}
+
 int QtPrinter::PrinterIndex() {
+  TakeStartupAnswer();
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
   return index_;
 }
 
 void QtPrinter::SetPrinterIndex(int index) {
+  TakeStartupAnswer();
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (index < 0 || index >= static_cast<int>(names_.size())) throw PlatformError(kPrinterNotValid);
   index_ = index;
   fontList_.reset();
 }
 
-bool QtPrinter::IsAvailable(int index) const {
-  if (index == 0) return true;
-  return CupsQueues::Exists(names_[static_cast<std::size_t>(index)]);
-}
-
 const std::vector<std::string>& QtPrinter::Fonts() {
+  TakeStartupAnswer();
   if (!fontList_) {
     if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
-    // A CUPS printer can vanish while the program runs; it then cannot be opened.
-    if (!IsAvailable(index_)) throw PlatformError(kPrinterNotValid);
-    fontList_ = fonts_.InstalledFamilies();
-    if (!IsPdfPrinter()) AddResidentFamilies(*fontList_);
+    std::optional<std::string> ppd;
+    if (!IsPdfPrinter()) ppd = QueuePpd();
+    std::vector<std::string> families = fonts_.InstalledFamilies();
+    // Without the server's answer the printer's own fonts are unknown; the installed ones are
+    // still listed.
+    if (ppd) AddResidentFamilies(families, *ppd);
+    fontList_ = std::move(families);
   }
   return *fontList_;
 }
 
-void QtPrinter::AddResidentFamilies(std::vector<std::string>& families) const {
+std::optional<std::string> QtPrinter::QueuePpd() {
+  const std::string queue = CurrentName();
+  if (startupPpd_ && startupPpd_->first == queue) {
+    std::string ppd = std::move(startupPpd_->second);
+    startupPpd_.reset();
+    return ppd;
+  }
+  startupPpd_.reset();
+  if (!serverAnswers_) return std::nullopt;
+  const auto asked = AskPrintServer<std::optional<std::string>>(
+      [queue](CupsConnection& server) -> std::optional<std::string> {
+        if (!CupsQueues::Exists(server, queue)) return std::nullopt;
+        return CupsQueues::Ppd(server, queue);
+      },
+      ReadPatience());
+  serverAnswers_ = asked.has_value();
+  // A CUPS printer can vanish while the program runs; it then cannot be opened.
+  if (asked && !*asked) throw PlatformError(kPrinterNotValid);
+  return asked ? *asked : std::nullopt;
+}
+
+void QtPrinter::AddResidentFamilies(std::vector<std::string>& families,
+                                    const std::string& ppd) const {
   // A resident font the screen has under the same family name is that family, listed once.
   std::vector<std::string> folded;
   for (const std::string& family : families) folded.push_back(FoldCase(family));
   std::sort(folded.begin(), folded.end());
-  for (std::string& resident :
-       ResidentFamilies(CupsQueues::Ppd(names_[static_cast<std::size_t>(index_)]))) {
+  for (std::string& resident : ResidentFamilies(ppd)) {
     if (!std::binary_search(folded.begin(), folded.end(), FoldCase(resident))) {
       families.push_back(std::move(resident));
     }
@@ -162,10 +270,10 @@ void QtPrinter::SetOutputFolder(const std::string& folder) {
 }
 
 void QtPrinter::BeginDoc() {
+  TakeStartupAnswer();
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
-  if (!IsAvailable(index_)) throw PlatformError(kPrinterNotValid);
-  const std::string& name = names_[static_cast<std::size_t>(index_)];
+  const std::string name = CurrentName();
   QPageSize paper = PaperNamed(PaperSize());
   if (IsPdfPrinter()) {
     const std::string folder = OutputFolder();
@@ -175,8 +283,17 @@ void QtPrinter::BeginDoc() {
       throw PlatformError("Unable to write to " + folder);
   } else {
     // Refused now, before the sheet is drawn, rather than when it is sent.
-    CupsQueues::CheckTakesJobs(name);
-    if (const auto queuePaper = QueuePaper(name)) paper = *queuePaper;
+    const auto size = AskPrintServer<Millimetres>(
+        [name](CupsConnection& server) {
+          // A CUPS printer can vanish while the program runs; it then cannot be opened.
+          if (!CupsQueues::Exists(server, name)) throw PlatformError(kPrinterNotValid);
+          CupsQueues::CheckTakesJobs(server, name);
+          return CupsQueues::DefaultPaperMillimetres(server, name);
+        },
+        PrintingPatience());
+    serverAnswers_ = size.has_value();
+    if (!size) throw PlatformError(NoAnswerOn(name));
+    if (*size) paper = PaperOfSize(**size);
   }
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
@@ -215,9 +332,18 @@ std::string QtPrinter::PaperSize() {
 }
 
 std::string QtPrinter::PaperOf(int index) {
-  if (index > 0 && index < static_cast<int>(names_.size())) {
-    if (const auto paper = QueuePaper(names_[static_cast<std::size_t>(index)])) {
-      return paper->id() == QPageSize::Letter ? "Letter" : ToStdString(paper->name());
+  TakeStartupAnswer();
+  if (index > 0 && index < static_cast<int>(names_.size()) && serverAnswers_) {
+    const std::string queue = names_[static_cast<std::size_t>(index)];
+    const auto size = AskPrintServer<Millimetres>(
+        [queue](CupsConnection& server) {
+          return CupsQueues::DefaultPaperMillimetres(server, queue);
+        },
+        ReadPatience());
+    serverAnswers_ = size.has_value();
+    if (size && *size) {
+      const QPageSize paper = PaperOfSize(**size);
+      return paper.id() == QPageSize::Letter ? "Letter" : ToStdString(paper.name());
     }
   }
   return PaperSize();
@@ -241,11 +367,19 @@ void QtPrinter::EndDoc() {
   } else if (!written) {
     failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
   } else {
+    const std::string queue = CurrentName();
+    const QByteArray& bytes = pdfBytes_->data();
     try {
-      const QByteArray& bytes = pdfBytes_->data();
-      CupsQueues::Submit(
-          names_[static_cast<std::size_t>(index_)], title_,
-          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      const auto sent = AskPrintServer<bool>(
+          [queue, title = title_,
+           pdf = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))](
+              CupsConnection& server) {
+            CupsQueues::Submit(server, queue, title, pdf);
+            return true;
+          },
+          PrintingPatience());
+      serverAnswers_ = sent.has_value();
+      if (!sent) failed = NoAnswerOn(queue);
     } catch (const PlatformError& error) {
       failed = error.what();
     }
@@ -256,17 +390,23 @@ void QtPrinter::EndDoc() {
 
 std::string QtPrinter::WritePdfFile(bool made) {
   const std::string folder = OutputFolder();
-  const std::string finalName = NextPdfName();
+  std::string finalName = NextPdfName();
   if (!made) return "Unable to write to " + finalName;
   // The sheet is written under a name of its own and takes its final name only when all of it
   // is on the disk, so a sheet cut short never stands among the finished ones.
-  const std::string partial = folder + "/.glyphera-" +
+  const std::string partial = folder + "/.glyphera-" + std::to_string(getpid()) + "-" +
                               std::to_string(QDateTime::currentMSecsSinceEpoch()) + "-" +
-                              std::to_string(++partials_) + ".pdf.part";
+                              std::to_string(++partialSheets) + ".pdf.part";
   const QByteArray& bytes = pdfBytes_->data();
   std::error_code error =
       WriteNewFileDurably(partial, std::string_view(bytes.constData(), bytes.size()));
-  if (!error) std::filesystem::rename(partial, finalName, error);
+  // Another copy of the program printing into the folder may take the name first: the sheet
+  // then takes the next free one, and never replaces another's.
+  if (!error) {
+    while ((error = RenameExclusively(partial, finalName)) == std::errc::file_exists) {
+      finalName = NextPdfName();
+    }
+  }
   if (error) {
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
@@ -299,6 +439,11 @@ void QtPrinter::Abort() {
   surface_.reset();
   if (painter_ && painter_->isActive()) painter_->end();
   Close();
+}
+
+ServerPatience QtPrinter::PrintingPatience() {
+  // The progress dialog repaints and takes a click on Cancel while the server is asked.
+  return {std::nullopt, [this] { dispatch_.ProcessMessages(); }};
 }
 
 IDrawingSurface& QtPrinter::Canvas() {

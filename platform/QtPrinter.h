@@ -1,11 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/CupsQueues.h"
 #include "platform/IPrinter.h"
+#include "platform/PrintServerRequest.h"
 
 class DeferredPageSurface;
 class IFontServices;
@@ -17,7 +20,8 @@ class QPainter;
 class QPdfWriter;
 
 // The printers: a built-in PDF printer that is always there, then the CUPS queues libcups lists.
-// The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none. Every
+// The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none or
+// its server does not answer at once: the program never waits long on the print server. Every
 // document is drawn as PDF at 600 dpi. The PDF printer writes each one as a file of its own into
 // its output folder, on its paper (both settings of the printer, kept in the registry store); a
 // CUPS queue gets each one as a job, on the queue's default paper, and lists the fonts its PPD says
@@ -32,9 +36,10 @@ class QtPrinter final : public IPrinter {
 
   // Reads the printers afresh: queues added since appear, removed ones go. The current printer
   // stays current where it now stands; when it went, the current one is the server's default
-  // queue, else the PDF printer, as at start-up.
-  void ReadPrinters();
-  std::vector<std::string> PrinterNames() override { return names_; }
+  // queue, else the PDF printer, as at start-up. False, with the printers as last read, when the
+  // print server does not answer.
+  bool ReadPrinters();
+  std::vector<std::string> PrinterNames() override;
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
   const std::vector<std::string>& Fonts() override;
@@ -59,9 +64,18 @@ class QtPrinter final : public IPrinter {
   std::string PaperOf(int index);
 
  private:
-  bool IsAvailable(int index) const;
-  // The families of the fonts the current CUPS queue's printer holds itself, after the screen's.
-  void AddResidentFamilies(std::vector<std::string>& families) const;
+  struct StartupAnswer;
+  // Takes what the print server answered to the start's questions, if it answered in time, once.
+  void TakeStartupAnswer();
+  // The printers the server lists; the current one as ReadPrinters says.
+  void Adopt(CupsQueues::Listing queues);
+  const std::string& CurrentName() const { return names_[static_cast<std::size_t>(index_)]; }
+  // The current queue's PPD; nothing when the server does not answer.
+  std::optional<std::string> QueuePpd();
+  // The families of the fonts the PPD says the printer holds itself, after the screen's.
+  void AddResidentFamilies(std::vector<std::string>& families, const std::string& ppd) const;
+  // How a document being printed waits for the server.
+  ServerPatience PrintingPatience();
   // A file name in the output folder that sorts after every earlier document and is not taken.
   std::string NextPdfName();
   // Writes the finished PDF document to its file; the error text, or nothing when it is there.
@@ -83,5 +97,12 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int sequence_ = 1;
-  int partials_ = 0;
+  std::unique_ptr<PrintServerRequest> startupRequest_;
+  std::shared_ptr<StartupAnswer> startupAnswer_;
+  std::chrono::steady_clock::time_point startupDeadline_;
+  // The start's PPD of the default queue, by queue name, until its font list is built.
+  std::optional<std::pair<std::string, std::string>> startupPpd_;
+  // Whether the print server answered when last asked; while it does not, what only shows the
+  // printer (its fonts, its paper) is not asked of it again until the printers are read afresh.
+  bool serverAnswers_ = true;
 };

@@ -5,7 +5,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <cstring>
 #include <memory>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "app/MainPage.h"
 #include "app/PageRules.h"
@@ -59,6 +64,7 @@ class CupsPrinterTest : public QObject {
   void residentFamilyHasNoScreenFace();
   void sampleTextSheetArrivesAsOneJob();
   void printSetupReadsTheQueuesAsItOpens();
+  void silentServerHoldsUpNeitherStartNorPrint();
   void queueThatTakesNoJobsEndsThePrint();
 
  private:
@@ -92,6 +98,12 @@ void CupsPrinterTest::residentFamilyOfPostScriptName_data() {
                             << "Symbol";
   QTest::newRow("not a style word") << "Courier-Pitch10"
                                     << "Courier Pitch10";
+  QTest::newRow("only hyphens: nothing to list") << "---"
+                                                 << "";
+  QTest::newRow("control characters: nothing to list") << "Helv\x1b[2Jetica"
+                                                       << "";
+  QTest::newRow("leading hyphen") << "-Helvetica-Bold"
+                                  << "Helvetica";
 }
 
 void CupsPrinterTest::residentFamilyOfPostScriptName() {
@@ -205,6 +217,58 @@ void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
   PrinterSetupDialog(real.printer).Execute();
   QCOMPARE(listed, QStringList({QtPrinter::kPdfPrinterName, "Added", "GlypheraLaser"}));
   QCOMPARE(paper, QStringLiteral("A4"));
+}
+
+// A print server that takes connections and never answers: the window still comes at once, and
+// a print to it ends with the cause, the window live while it waits.
+void CupsPrinterTest::silentServerHoldsUpNeitherStartNorPrint() {
+  const std::string silent = home_.File("silent.sock");
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, silent.c_str(), sizeof address.sun_path - 1);
+  QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+  QVERIFY(listen(listener, 64) == 0);  // connections wait in the backlog, never answered
+  const QByteArray server = qgetenv("CUPS_SERVER");
+  const auto restore = qScopeGuard([&] {
+    qputenv("CUPS_SERVER", server);
+    close(listener);
+  });
+
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  form.tabMain().chkSample->SetChecked(true);
+  // The server falls silent once the sheet is being drawn; Cancel is clicked while it is sent.
+  bool cancelledWhileSending = false;
+  QTimer silence;
+  QObject::connect(&silence, &QTimer::timeout, [&] {
+    if (!real.printer.Printing()) return;
+    qputenv("CUPS_SERVER", QByteArray::fromStdString(silent));
+    silence.stop();
+    QTimer::singleShot(1000, [&] {
+      cancelledWhileSending = real.printer.Printing();
+      QTest::mouseClick(form.frmPrinting().cmdCancel, Qt::LeftButton);
+    });
+  });
+  silence.start(0);
+  QElapsedTimer took;
+  took.start();
+  QTest::mouseClick(form.tabMain().cmdPrint, Qt::LeftButton);
+  QVERIFY2(took.elapsed() < 20000, qPrintable(QString::number(took.elapsed())));
+  QVERIFY(cancelledWhileSending);
+  QCOMPARE(real.messages.shown.size(), std::size_t{1});
+  QCOMPARE(real.messages.shown[0].Text,
+           "Unable to print on " + kQueue + ": the print server does not answer.");
+
+  took.restart();
+  RealServices restarted(home_.File("glyphera"));
+  TfrmMain window(restarted.Services(), restarted.errors);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY2(took.elapsed() < 5000, qPrintable(QString::number(took.elapsed())));
+  QCOMPARE(restarted.printer.PrinterIndex(), 0);  // the PDF printer, which needs no server
 }
 
 void CupsPrinterTest::queueThatTakesNoJobsEndsThePrint() {

@@ -9,16 +9,20 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include <unistd.h>
 
 #include "app/MainPage.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
+#include "fakes/FakeFontServices.h"
 #include "fakes/FakeFontTable.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeMessageDispatch.h"
 #include "fakes/FakePrinterSetup.h"
+#include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
 #include "fixtures/CollectionBuilder.h"
@@ -82,6 +86,8 @@ class PdfPrintingTest : public QObject {
   void collectionFacesShowAndPrintAsThemselves();
   void fullDiskEndsTheJobAndKeepsFinishedSheets();
   void staleSheetsOfAKilledRunAreRemoved();
+  void printersSharingAFolderKeepEverySheet_data();
+  void printersSharingAFolderKeepEverySheet();
   void eachFamilyPrintsItsOwnFace_data();
   void eachFamilyPrintsItsOwnFace();
 
@@ -306,10 +312,14 @@ void PdfPrintingTest::staleSheetsOfAKilledRunAreRemoved() {
     bool old;
     bool removed;
   };
+  const std::string running = ".glyphera-" + std::to_string(getpid()) + "-1733580000000-6.pdf.part";
   const Left left[] = {{".glyphera-1733580000000-3.pdf.part", true, true},
                        {".glyphera-1733580000000-4.pdf.part", false, false},
                        {".glyphera-notes.pdf.part", true, false},
-                       {"Glyphera 2026-12-07 10-00-00 000001.pdf", true, false}};
+                       {"Glyphera 2026-12-07 10-00-00 000001.pdf", true, false},
+                       // A copy that runs is still writing its sheet; one that is gone is not.
+                       {running.c_str(), true, false},
+                       {".glyphera-999999999-1733580000000-5.pdf.part", true, true}};
   for (const Left& file : left) {
     const std::string path = out + "/" + file.name;
     std::ofstream(path) << "%PDF";
@@ -322,6 +332,43 @@ void PdfPrintingTest::staleSheetsOfAKilledRunAreRemoved() {
   for (const Left& file : left) {
     QCOMPARE(std::filesystem::exists(out + "/" + file.name), !file.removed);
   }
+}
+
+void PdfPrintingTest::printersSharingAFolderKeepEverySheet_data() {
+  QTest::addColumn<int>("printers");
+  QTest::newRow("one printer") << 1;
+  QTest::newRow("two printers at once") << 2;
+}
+
+// Copies of the program printing into one folder at the same time keep every sheet.
+void PdfPrintingTest::printersSharingAFolderKeepEverySheet() {
+  QFETCH(int, printers);
+  constexpr int kSheets = 40;
+  const std::string out = home_.File("shared-" + std::to_string(printers));
+  std::atomic<int> failed{0};
+  std::vector<std::thread> copies;
+  for (int i = 0; i < printers; ++i) {
+    copies.emplace_back([&] {
+      FakeFontServices fonts;
+      FakeRegistry registry;
+      FakeMessageDispatch dispatch;
+      QtPrinter printer(fonts, registry, dispatch);
+      printer.SetOutputFolder(out);
+      for (int sheet = 0; sheet < kSheets; ++sheet) {
+        try {
+          printer.BeginDoc();
+          printer.EndDoc();
+        } catch (const std::exception&) {
+          ++failed;
+        }
+      }
+    });
+  }
+  for (std::thread& copy : copies) copy.join();
+  QCOMPARE(failed.load(), 0);
+  const QDir folder(QString::fromStdString(out));
+  QCOMPARE(folder.entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), printers * kSheets);
+  QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).size(), printers * kSheets);
 }
 
 void PdfPrintingTest::eachFamilyPrintsItsOwnFace_data() {
