@@ -1,9 +1,14 @@
 #include "install/FontInstaller.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QPushButton>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <utility>
 
 #include "install/PreviewLists.h"
@@ -187,10 +192,11 @@ bool FontInstaller::InstallFace(const Run& run, const std::string& fullName,
     if (entry == nullptr) throw PlatformError("No font file for " + fullName);
     InstallSteps(run, fullName, *entry);
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // A copy the registry could not record has been taken back; the next face is tried all the
-    // same.
-    s_.Messages.Show(MessageKind::Warning, "Warning", "Unable to install font " + fullName);
+    // same. The second line says why, so the user knows what to mend.
+    s_.Messages.Show(MessageKind::Warning, "Warning",
+                     "Unable to install font " + fullName + "\r" + WithFullStop(error.what()));
     return false;
   }
 }
@@ -198,6 +204,13 @@ bool FontInstaller::InstallFace(const Run& run, const std::string& fullName,
 void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
                                  const FontFileEntry& entry) {
   const std::string source = run.PreviewDir + entry.FileName;
+  // The file may have gone or become unreadable since it was listed; say so rather than that it
+  // is no font.
+  const int file = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) {
+    throw PlatformError("Cannot read " + source + ": " + std::generic_category().message(errno));
+  }
+  ::close(file);
   // Its naming table was enough for the preview list, but other programs find fonts through
   // fontconfig, which skips a file FreeType cannot open: such a file would be copied and listed
   // here for nothing.

@@ -137,7 +137,7 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
   try {
     RemoveStaleTemporaries(OutputFolder(), IsAbandonedSheet);
   } catch (const PlatformError&) {
-    // A registry store that cannot be read is reported where it is read for the user.
+    // A folder named by a value of the wrong type is reported when a sheet is printed.
   }
 }
 
@@ -256,9 +256,19 @@ void QtPrinter::AddResidentFamilies(std::vector<std::string>& families,
   }
 }
 
+std::string QtPrinter::StoredSetting(const char* name) {
+  // A store that cannot be read leaves the printer its defaults: a sheet needs none of the
+  // fonts' records, and the store's fault is reported where those are read.
+  try {
+    if (!registry_.QueryValue(RegistryRoot::CurrentUser, kSettingsKey, name)) return {};
+  } catch (const PlatformError&) {
+    return {};
+  }
+  return ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, name);
+}
+
 std::string QtPrinter::OutputFolder() {
-  const std::string stored =
-      ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kOutputFolderValue);
+  const std::string stored = StoredSetting(kOutputFolderValue);
   if (!stored.empty()) return stored;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return ToStdString(documents) + "/Glyphera";
@@ -325,8 +335,7 @@ void QtPrinter::SetTitle(const std::string& title) {
 }
 
 std::string QtPrinter::PaperSize() {
-  const std::string stored =
-      ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, kPaperValue);
+  const std::string stored = StoredSetting(kPaperValue);
   if (stored == "Letter" || stored == "A4") return stored;
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? "Letter" : "A4";
 }

@@ -64,6 +64,8 @@ class QtPrinter final : public IPrinter {
   std::string PaperOf(int index);
 
  private:
+  // The text of one of the printer's settings in the store; nothing when unset or unreadable.
+  std::string StoredSetting(const char* name);
   struct StartupAnswer;
   // Takes what the print server answered to the start's questions, if it answered in time, once.
   void TakeStartupAnswer();

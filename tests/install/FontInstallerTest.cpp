@@ -350,27 +350,33 @@ void FontInstallerTest::faceThatCannotBeInstalled_data() {
   QTest::addColumn<QString>("failure");
   QTest::addColumn<QStringList>("errorBoxes");
   QTest::addColumn<QStringList>("notInstalled");  // each with a warning
+  QTest::addColumn<QString>("why");               // its second line; %1 is the source file
   QTest::addColumn<QString>("closing");           // the last message
   const QString none = "No font was installed.\r";
   QTest::newRow("source gone since it was read")
-      << "source gone" << QStringList{"Error"} << QStringList{"Alpha"} << "Installed 1 font";
+      << "source gone" << QStringList{} << QStringList{"Alpha"}
+      << "Cannot read %1: No such file or directory."
+      << "Installed 1 font";
   // A copy the registry cannot record is taken back.
   QTest::newRow("registry cannot be written")
       << "unwritable registry" << QStringList{} << QStringList{"Alpha", "Beta"}
+      << "Cannot write the registry."
       << "Installed 0 fonts";
   // Found before anything is copied; the selection stays for another try.
   QTest::newRow("registry key missing")
-      << "missing key" << QStringList{"Error"} << QStringList{}
+      << "missing key" << QStringList{"Error"} << QStringList{} << QString()
       << none +
              "The font registry key HKEY_LOCAL_MACHINE\\Software\\Nowhere\\Fonts does not exist.";
-  QTest::newRow("registry store unreadable") << "unreadable registry" << QStringList{"Error"}
-                                             << QStringList{} << none + "The store is corrupt.";
+  QTest::newRow("registry store unreadable")
+      << "unreadable registry" << QStringList{"Error"} << QStringList{} << QString()
+      << none + "The store is corrupt.";
 }
 
 void FontInstallerTest::faceThatCannotBeInstalled() {
   QFETCH(QString, failure);
   QFETCH(QStringList, errorBoxes);
   QFETCH(QStringList, notInstalled);
+  QFETCH(QString, why);
   QFETCH(QString, closing);
   Installation in;
   const std::string alpha = in.AddFace("a.ttf", "Alpha");
@@ -394,7 +400,8 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
   QCOMPARE(shownErrors, errorBoxes);
   std::vector<std::string> warnings;
   for (const QString& name : notInstalled) {
-    warnings.push_back("Warning: Unable to install font " + name.toStdString() + " Regular");
+    warnings.push_back("Warning: Unable to install font " + name.toStdString() + " Regular\r" +
+                       why.arg(QString::fromStdString(alpha)).toStdString());
     QVERIFY(!in.h.registry.QueryValue(RegistryRoot::LocalMachine, key,
                                       name.toStdString() + " Regular (True Type)"));
   }
@@ -445,7 +452,8 @@ void FontInstallerTest::fileThatOpensAsNoFont() {
   in.installer->cmdInstallClick();
 
   QCOMPARE(in.Messages(MessageKind::Warning),
-           std::vector<std::string>{"Warning: Unable to install font " + brokenFace.toStdString()});
+           std::vector<std::string>{"Warning: Unable to install font " + brokenFace.toStdString() +
+                                    "\r" + broken + " does not open as a font."});
   QVERIFY(in.Messages(MessageKind::Error).empty());
   QCOMPARE(FolderEntries(in.FontsFolder()), QStringList{"good.ttf"});
   QVERIFY(!in.Value(brokenFace.toStdString()));

@@ -186,6 +186,14 @@ void PdfPrintingTest::pdfPrinterKeepsItsPaper() {
     QVERIFY(Run(QStringLiteral("pdfinfo"), {QString::fromStdString(out) + "/" + files[0]})
                 .contains(QString::fromLatin1(size)));
   }
+  // A store that cannot be read leaves the PDF printer its defaults instead of stopping it.
+  FontconfigFontServices fonts;
+  FakeRegistry unreadable;
+  unreadable.FailReadsWith("The registry store is corrupt");
+  QtMessageDispatch dispatch;
+  QtPrinter printer(fonts, unreadable, dispatch);
+  QVERIFY(printer.OutputFolder().ends_with("/Glyphera"));
+  QVERIFY(printer.PaperSize() == "A4" || printer.PaperSize() == "Letter");
 }
 
 void PdfPrintingTest::previewFacesArePrintedFromTheirFiles() {
