@@ -88,7 +88,8 @@ std::size_t EntryCount(const std::string& folder) {
   std::size_t count = 0;
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") ++count;
+    // The lock file writers take turns on stays, empty, beside the file.
+    if (name != "." && name != ".." && name != ".glyphera.ini.lock") ++count;
   }
   closedir(dir);
   return count;
