@@ -41,24 +41,36 @@ int ShowAllSelected::DrawSelectedFonts(IDrawingSurface& surface, int points) {
   const std::string sample = texts_.SampleText();
   const bool bold = c_.memDispFont.Bold();
   const bool italic = c_.memDispFont.Italic();
-  int y = kMargin;
-  for (int i = 0; i < fonts_.FontCount(); ++i) {
-    if (!fonts_.IsScreenFontAt(i) || !c_.lstFonts.Selected(i)) continue;
-    const std::string& name = c_.lstFonts.Text(i);
-    // A face is created and drawn only where the view needs painting.
-    if (surface.NeedsRows(y, y + headingStep + sampleStep)) {
-      surface.SetFont(heading);
-      surface.TextOut(kMargin, y, name);
-      surface.SetFont({name, points, bold, italic});
-      // The sample is clipped to its own band: the text is drawn without a background, and a
-      // face whose ink reaches far above or below its line would otherwise overprint the
-      // headings around it.
-      const int top = y + headingStep;
-      surface.DrawText(sample, {kMargin, top, c_.pbxSelected.width(), top + sampleStep}, false);
+  std::vector<int> shown = c_.lstFonts.SelectedIndexes();
+  std::erase_if(shown,
+                [this](int i) { return i >= fonts_.FontCount() || !fonts_.IsScreenFontAt(i); });
+  // Every entry is one step high, so the first one the view needs is found by halving, and a
+  // repaint costs the entries in view whatever the number selected.
+  const int step = headingStep + sampleStep;
+  const auto top = [step](std::size_t k) { return kMargin + static_cast<int>(k) * step; };
+  std::size_t first = 0;
+  for (std::size_t last = shown.size(); first < last;) {
+    const std::size_t middle = first + (last - first) / 2;
+    if (surface.NeedsRows(0, top(middle) + step)) {
+      last = middle;
+    } else {
+      first = middle + 1;
     }
-    y += headingStep + sampleStep;
   }
-  return y + headingStep;
+  for (std::size_t k = first; k < shown.size() && surface.NeedsRows(top(k), top(k) + step); ++k) {
+    const std::string& name = c_.lstFonts.Text(shown[k]);
+    // A face is created and drawn only where the view needs painting.
+    surface.SetFont(heading);
+    surface.TextOut(kMargin, top(k), name);
+    surface.SetFont({name, points, bold, italic});
+    // The sample is clipped to its own band: the text is drawn without a background, and a
+    // face whose ink reaches far above or below its line would otherwise overprint the
+    // headings around it.
+    const int sampleTop = top(k) + headingStep;
+    surface.DrawText(sample, {kMargin, sampleTop, c_.pbxSelected.width(), sampleTop + sampleStep},
+                     false);
+  }
+  return top(shown.size()) + headingStep;
 }
 
 int ShowAllSelected::SizeToDraw() {

@@ -147,6 +147,22 @@ int ListBox::SelCount() const {
   return count;
 }
 
+std::vector<int> ListBox::SelectedIndexes() const {
+  // Ranges, not rows, are sorted: a selection is a few ranges however many rows it holds.
+  std::vector<std::pair<int, int>> ranges;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    ranges.emplace_back(range.top(), range.bottom());
+  }
+  std::sort(ranges.begin(), ranges.end());
+  std::vector<int> indexes;
+  int next = 0;  // ranges may overlap; each row is given once
+  for (const auto& [top, bottom] : ranges) {
+    for (int row = std::max(top, next); row <= bottom; ++row) indexes.push_back(row);
+    next = std::max(next, bottom + 1);
+  }
+  return indexes;
+}
+
 int ListBox::ItemIndex() const {
   const QModelIndex current = selectionModel()->currentIndex();
   if (current.isValid()) return current.row();

@@ -52,6 +52,9 @@ class ListBox : public QListView {
   // Selects the items first..last in one step, so the list is drawn once.
   void SelectRange(int first, int last);
   int SelCount() const;
+  // The selected items' indexes in ascending order, read from the selection's ranges rather than
+  // item by item.
+  std::vector<int> SelectedIndexes() const;
 
   // The focused item (the one with the focus rectangle); 0 for a filled list that has none yet,
   // -1 for an empty list.
