@@ -18,6 +18,7 @@ import tempfile
 import time
 
 FILES = 5000
+SCALE_COUNTS = (50, 5000, 20000)
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -237,6 +238,31 @@ def main():
                                 ["--benchmark_filter=^PrintSampleSheets"],
                                 env=dict(os.environ, FONTCONFIG_FILE=pack_conf))
 
+        # Start-up with 50, 5,000 and 20,000 families whose names share a long prefix, beside a
+        # bare Qt program showing one label in one of them.
+        scale = {}
+        for count in SCALE_COUNTS:
+            log(f"scale corpus of {count} families")
+            folder_n = os.path.join(corpus, f"scale-{count}")
+            subprocess.run(["/usr/bin/python3", os.path.join(HERE, "make_scale_corpus.py"),
+                            folder_n, str(count)], check=True)
+            conf = os.path.join(work, f"scale-{count}")
+            os.makedirs(conf)
+            scale_conf, _ = font_pack_config(conf, folder_n)
+            env_n = dict(os.environ, FONTCONFIG_FILE=scale_conf, QT_QPA_PLATFORM="offscreen",
+                         XDG_CONFIG_HOME=os.path.join(conf, "config"),
+                         XDG_DATA_HOME=os.path.join(conf, "data"))
+            subprocess.run(["fc-cache"], env=env_n, check=True, stdout=subprocess.DEVNULL)
+            timed_runs([program("glyphera-startup")], env_n, 1)  # the settings file is made
+            start_n, rss_n = timed_runs([program("glyphera-startup")], env_n, startup_runs)
+            family = f"Scale Family {count // 2:05d}"
+            floor_n, floor_rss = timed_runs([program("qt-floor"), family], env_n, startup_runs)
+            scale[count] = (start_n, rss_n, floor_n, floor_rss, scale_conf)
+        page_down_scale = run_benchmark(
+            program("real_fonts_bench"), os.path.join(work, "scale-real.json"), 1,
+            ["--benchmark_filter=^ShowAllPageDown/(50|20000)/"],
+            env=dict(os.environ, GLYPHERA_FONTS_CONF=scale[SCALE_COUNTS[-1]][4]))
+
         environment = dict(os.environ, QT_QPA_PLATFORM="offscreen",
                            XDG_CONFIG_HOME=os.path.join(work, "config"),
                            XDG_DATA_HOME=os.path.join(work, "data"))
@@ -288,6 +314,31 @@ def main():
 
     def met(ok):
         return "yes" if ok else "**no**"
+
+    scale_rows = []
+    own50 = scale[SCALE_COUNTS[0]][0]
+    for count in SCALE_COUNTS:
+        start_n, rss_n, floor_n, floor_rss, _ = scale[count]
+        large = count >= 5000
+        scale_rows.append(
+            (f"Start-up to first sample, warm, {count:,} 'Scale Family' families (ms)", start_n,
+             "bare Qt label in one of them", floor_n, start_n / floor_n,
+             "≤ 1.5×" if large else "", met(start_n <= 1.5 * floor_n) if large else ""))
+        if large:
+            scale_rows.append(
+                (f"Start-up, {count:,} families, beside the program's own with 50 (ms)", start_n,
+                 "Glyphera, 50 families", own50, start_n / own50, "≤ 3×",
+                 met(start_n <= 3 * own50)))
+        scale_rows.append(
+            (f"Peak memory (RSS) to the first sample, {count:,} families (MB)", rss_n,
+             "bare Qt label", floor_rss, rss_n / floor_rss,
+             "≤ 150 MB" if count == 20000 else "", met(rss_n <= 150) if count == 20000 else ""))
+    down50 = median(page_down_scale, "ShowAllPageDown/50")
+    down20000 = median(page_down_scale, "ShowAllPageDown/20000")
+    scale_rows.append(
+        ("Show All Selected, 20,000 families selected: one screenful after Page Down (ms)",
+         down20000, "same with 50 selected", down50, down20000 / down50, "ratio ≤ 2",
+         met(down20000 <= 2 * down50)))
 
     rows = [
         ("Name reading, warm cache (µs/file)", ours_warm, "fc-scan", fc_warm, fc_warm / ours_warm,
@@ -357,6 +408,7 @@ def main():
          None, None, "≤ 100 ms", met(install_gap <= 100)),
         ("Installing 1,000 faces: fontconfig cache refreshes", refreshes, "—", None, None, "1",
          met(refreshes == 1)),
+        *scale_rows,
         ("Start-up to first sample, in process (ms)", start_in_process, "—", None, None, "", ""),
         ("Start-up to first sample, whole process incl. exit (ms)", startup_process, "—", None, None,
          "", ""),

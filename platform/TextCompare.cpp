@@ -1,6 +1,7 @@
 #include "platform/TextCompare.h"
 
 #include <QCollator>
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +30,14 @@ int CompareText(const QString& a, const QString& b) {
 }
 
 std::string FoldCase(std::string_view text) {
+  // Most names are ASCII, whose folding is lowering A-Z: thousands of names are folded at start.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+    std::string folded(text);
+    for (char& c : folded) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+  }
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
       .toCaseFolded()
       .toStdString();

@@ -1,3 +1,4 @@
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -82,6 +83,7 @@ class TfrmMainTest : public QObject {
   void helpMenuShowsTheHelpFile();
   void closeRestoresTheCursor();
   void tabCaptionsAreNeverCut();
+  void everyWidgetIsMadeInAnInstalledFamily();
 };
 
 void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
@@ -548,3 +550,18 @@ void TfrmMainTest::tabCaptionsAreNeverCut() {
 
 QTEST_MAIN(TfrmMainTest)
 #include "TfrmMainTest.moc"
+
+// A widget made or laid out in a family the machine lacks makes the toolkit search every
+// installed family for a stand-in, which with thousands of families dominates the start.
+void TfrmMainTest::everyWidgetIsMadeInAnInstalledFamily() {
+  MainWindowHarness h;
+  h.UseFonts(kThreeFonts);
+  TfrmMain& form = h.Show();
+  const QStringList installed = QFontDatabase::families();
+  QList<QWidget*> widgets = form.findChildren<QWidget*>();
+  widgets.append(&form);
+  for (const QWidget* widget : widgets) {
+    const QString family = widget->font().family();
+    QVERIFY2(installed.contains(family), qPrintable(widget->objectName() + ": " + family));
+  }
+}
