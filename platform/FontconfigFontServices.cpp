@@ -12,6 +12,7 @@
 
 #include "platform/FontconfigListing.h"
 #include "platform/SymbolCharmap.h"
+#include "platform/TextCompare.h"
 
 namespace {
 
@@ -59,17 +60,24 @@ FontconfigFontServices::FontconfigFontServices() : symbol_(std::make_unique<Symb
 FontconfigFontServices::~FontconfigFontServices() = default;
 
 std::vector<std::string> FontconfigFontServices::ScreenFontNames() {
-  std::vector<std::string> families = LegacyFamilyOfEachFace();
+  // Each name is folded once and the folded names compared as bytes: with thousands of
+  // families a case-blind comparison per pair the sort looks at costs more than the folding.
+  std::vector<std::pair<std::string, std::string>> families;
+  for (std::string& family : LegacyFamilyOfEachFace()) {
+    std::string folded = FoldCase(family);
+    families.emplace_back(std::move(folded), std::move(family));
+  }
   std::stable_sort(families.begin(), families.end(),
-                   [](const auto& a, const auto& b) { return CompareIgnoringCase(a, b) < 0; });
-  const auto last = std::unique(families.begin(), families.end(), [](const auto& a, const auto& b) {
-    return CompareIgnoringCase(a, b) == 0;
-  });
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const auto last = std::unique(families.begin(), families.end(),
+                                [](const auto& a, const auto& b) { return a.first == b.first; });
   families.erase(last, families.end());
+  const std::string folded = FoldCase("Default");
   std::vector<std::string> names{"Default"};
-  std::copy_if(
-      families.begin(), families.end(), std::back_inserter(names),
-      [](const std::string& family) { return CompareIgnoringCase(family, "Default") != 0; });
+  names.reserve(families.size() + 1);
+  for (auto& [key, family] : families) {
+    if (key != folded) names.push_back(std::move(family));
+  }
   return names;
 }
 
