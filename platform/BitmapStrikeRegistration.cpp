@@ -2,7 +2,9 @@
 
 #include <QtGui/private/qfontdatabase_p.h>
 #include <QtGui/private/qfreetypefontdatabase_p.h>
+#include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformfontdatabase.h>
+#include <qpa/qplatformintegration.h>
 #include <QGuiApplication>
 #include <QPointer>
 #include <map>
@@ -85,6 +87,11 @@ void RegisterMissingStrikes() {
 void KeepBitmapStrikesRegistered() {
   static QPointer<QGuiApplication> registeredFor;
   if (qGuiApp == nullptr || registeredFor == qGuiApp) return;
+  // Only a FreeType-based database (fontconfig's is one) keeps faces as file and index.
+  if (dynamic_cast<QFreeTypeFontDatabase*>(
+          QGuiApplicationPrivate::platformIntegration()->fontDatabase()) == nullptr) {
+    return;
+  }
   registeredFor = qGuiApp;
   RegisterMissingStrikes();
   // The toolkit rebuilds its database from fontconfig when fonts change, and announces it.
