@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "platform/BitmapStrikeRegistration.h"
 #include "platform/FaceChoice.h"
 #include "platform/FontconfigListing.h"
 #include "platform/QtText.h"
@@ -66,7 +67,8 @@ std::optional<ResolvedFace> Resolve(const std::string& name, bool bold, bool ita
   static const SymbolCharmap symbolCharmap;
   return ResolvedFace{face.Family, face.Style, face.WeightClass, face.Italic,
                       FaceTraits{choice->SynthesizeBold, choice->SynthesizeItalic,
-                                 symbolCharmap.Has(face.File, face.Index)}};
+                                 symbolCharmap.Has(face.File, face.Index),
+                                 face.Outline ? "" : face.File, face.Outline ? 0 : face.Index}};
 }
 
 const std::optional<ResolvedFace>& Chosen(const std::string& name, bool bold, bool italic) {
@@ -97,6 +99,8 @@ void SetFace(QFont& font, const std::string& faceName, bool bold, bool italic) {
     font.setItalic(italic);
     return;
   }
+  // Asked before the font is matched, so that its size picks among all of the face's strikes.
+  if (!face->Traits.BitmapFile.empty()) KeepBitmapStrikesRegistered();
   font.setFamilies(QStringList{ToQString(face->Family)});
   font.setStyleName(ToQString(face->Style));
   // The toolkit adds bold to a face lighter than asked and slants an upright face asked for

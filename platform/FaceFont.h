@@ -16,11 +16,14 @@ void SetFace(QFont& font, const std::string& faceName, bool bold, bool italic);
 
 // What a face drawn for a name and style needs beyond what the toolkit's font carries: a device
 // that draws only the font's own outlines (PDF) must add the emboldening and slant itself, and a
-// symbol-encoded face is addressed through the private range.
+// symbol-encoded face is addressed through the private range. A face of bitmaps only has no
+// outlines for such a device to hold, so it draws the face's strikes from its file.
 struct FaceTraits {
   bool AddedBold = false;
   bool AddedItalic = false;
   bool Symbol = false;
+  std::string BitmapFile;  // empty for a face with outlines
+  int BitmapIndex = 0;
 };
 FaceTraits TraitsOfFace(const std::string& faceName, bool bold, bool italic);
 

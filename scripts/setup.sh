@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  # The toolkit's font database, told of every strike of a bitmap font.
+  qt6-base-private-dev
   libfontconfig-dev libfreetype-dev fontconfig libcups2-dev libxcb1-dev fonts-dejavu-core
   # The clones a printer's standard PostScript fonts are drawn in.
   fonts-urw-base35

@@ -1,4 +1,5 @@
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -6,6 +7,7 @@
 #include <QtTest>
 
 #include "fixtures/TempDir.h"
+#include "platform/BitmapStrike.h"
 #include "platform/FaceFont.h"
 #include "platform/PainterSurface.h"
 #include "widgets/DesignFonts.h"
@@ -139,6 +141,32 @@ class FaceDrawingTest : public QObject {
     const double empty = GrabbedInk(grid);
     grid.SetCell(0, 0, QString(QChar(0x00AD)));
     QVERIFY(GrabbedInk(grid) > empty);
+  }
+
+  // A bitmap face is drawn at its strike nearest the asked size, on screen and on paper alike,
+  // also once the toolkit has rebuilt its font database for a font added and removed.
+  void bitmapFaceDrawsItsNearestStrike_data() {
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<int>("strike");
+    QTest::newRow("its smallest strike") << 12 << 12;
+    QTest::newRow("between two strikes") << 13 << 14;
+    QTest::newRow("a strike of its own") << 20 << 20;
+    QTest::newRow("60 points at 96 dpi") << 80 << 32;
+    QTest::newRow("far above its largest") << 200 << 32;
+  }
+  void bitmapFaceDrawsItsNearestStrike() {
+    QFETCH(int, pixels);
+    QFETCH(int, strike);
+    for (int pass = 0; pass < 2; ++pass) {
+      QFont font;
+      SetFace(font, "Terminus", false, false);
+      font.setPixelSize(pixels);
+      QCOMPARE(QFontInfo(font).pixelSize(), strike);
+      const FaceTraits traits = TraitsOfFace("Terminus", false, false);
+      QCOMPARE(BitmapStrike(traits.BitmapFile, traits.BitmapIndex, pixels).PixelSize(), strike);
+      QFontDatabase::removeApplicationFont(QFontDatabase::addApplicationFont(
+          QStringLiteral(GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf")));
+    }
   }
 
   // A font naming a family the toolkit does not have, or more than one family, makes it rank

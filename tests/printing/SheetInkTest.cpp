@@ -2,11 +2,15 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QtTest>
 
 #include <array>
+#include <memory>
 #include <string>
 
+#include "fixtures/TempDir.h"
 #include "platform/PainterSurface.h"
 #include "printing/SheetContext.h"
 #include "printing/SheetLayouts.h"
@@ -71,11 +75,21 @@ struct SamplePage {
 };
 
 // A letter-size Sample Text page with one block of the face, drawn by the real sheet code
-// through the real painter surface, as a printer gets it.
-SamplePage DrawSamplePage(const QString& face, int size, int kept) {
+// through the real painter surface, as a printer gets it: on an image, or printed to a PDF
+// file there and read back by poppler.
+SamplePage DrawSamplePage(const QString& face, int size, int kept, const TempDir* paper = nullptr) {
   QImage image(17 * kDpi / 2, 11 * kDpi, QImage::Format_Grayscale8);
   image.fill(Qt::white);
-  QPainter painter(&image);
+  const QString pdf = paper ? QString::fromStdString(paper->File("sample.pdf")) : QString();
+  std::unique_ptr<QPdfWriter> writer;
+  QPainter painter;
+  if (paper) {
+    writer = std::make_unique<QPdfWriter>(pdf);
+    writer->setResolution(kDpi);
+    painter.begin(writer.get());
+  } else {
+    painter.begin(&image);
+  }
   PainterSurface real(painter, kDpi, kDpi);
   OneCallSurface surface(real, kept);
   InkTexts texts(size);
@@ -89,6 +103,12 @@ SamplePage DrawSamplePage(const QString& face, int size, int kept) {
   // The block ends on its body font: the one whose cells overlap.
   const QFont body = painter.font();
   painter.end();
+  if (paper) {
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"),
+                       QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, pdf});
+    image = QImage(pdf + ".png").convertToFormat(QImage::Format_Grayscale8);
+  }
   return {image, surface.calls, surface.keptTop, printout.LineAdvance(), body};
 }
 
@@ -100,6 +120,15 @@ bool InkedFrom(const QImage& image, int firstRow) {
   return below != blank;
 }
 
+double InkOf(const QImage& image) {
+  double ink = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    const uchar* row = image.constScanLine(y);
+    for (int x = 0; x < image.width(); ++x) ink += 255 - row[x];
+  }
+  return ink;
+}
+
 }  // namespace
 
 class SheetInkTest : public QObject {
@@ -107,6 +136,8 @@ class SheetInkTest : public QObject {
  private slots:
   void laterLinesKeepTheInkAbove_data();
   void laterLinesKeepTheInkAbove();
+  void printedBodyGrowsWithItsSize_data();
+  void printedBodyGrowsWithItsSize();
 };
 
 void SheetInkTest::laterLinesKeepTheInkAbove_data() {
@@ -145,6 +176,34 @@ void SheetInkTest::laterLinesKeepTheInkAbove() {
     }
   }
   QCOMPARE(lighter, 0);
+}
+
+// A block's second body line (the third is empty), printed alone, shows the face at the asked size:
+// a face of bitmaps only as much as one with outlines.
+void SheetInkTest::printedBodyGrowsWithItsSize_data() {
+  QTest::addColumn<QString>("face");
+  QTest::addColumn<int>("size");
+  QTest::addColumn<int>("larger");
+  QTest::newRow("Terminus 8 to 20 pt") << "Terminus" << 8 << 20;
+  QTest::newRow("Terminus 12 to 36 pt") << "Terminus" << 12 << 36;
+  QTest::newRow("DejaVu Sans 8 to 20 pt") << "DejaVu Sans" << 8 << 20;
+}
+
+void SheetInkTest::printedBodyGrowsWithItsSize() {
+  QFETCH(QString, face);
+  QFETCH(int, size);
+  QFETCH(int, larger);
+  TempDir dir;
+  const auto ink = [&](int points) {
+    const int line = DrawSamplePage(face, points, -1).Calls - 2;
+    return InkOf(DrawSamplePage(face, points, line, &dir).Image);
+  };
+  const double small = ink(size);
+  QVERIFY(small > 0);
+  // Ink covers an area: it grows with the square of the size.
+  const double ratio = ink(larger) / small;
+  const double expected = static_cast<double>(larger) * larger / (size * size);
+  QVERIFY2(ratio > expected / 2 && ratio < expected * 2, qPrintable(QString::number(ratio)));
 }
 
 QTEST_MAIN(SheetInkTest)
