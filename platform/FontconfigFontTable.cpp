@@ -12,6 +12,7 @@
 #include "platform/FaceFont.h"
 #include "platform/QtText.h"
 #include "platform/ReadOnlyFile.h"
+#include "platform/WebFonts.h"
 
 namespace {
 
@@ -57,8 +58,11 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
     AddedFaces::Add(path, BytesOf(*kept).value_or(std::string()));
     return;
   }
-  const std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
+  std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
   if (!read) return;
+  // A web font is shown and listed from the sfnt it holds; one that does not unpack is taken as
+  // a file that is no font.
+  if (WebFonts::IsWebFont(*read)) read = WebFonts::Decode(*read).value_or(std::string());
   AddedFaces::Add(path, *read);
   // The toolkit opens every font a collection counts: it is given the ones really there.
   added.QtId = AddToQt(CollectionFonts::CountingOnly(*read, CollectionFonts::Read(*read)));
