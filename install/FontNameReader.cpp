@@ -205,11 +205,18 @@ std::optional<std::vector<std::optional<NameText>>> FirstNames(
   std::array<unsigned char, kMaxStringBytes> buffer{};
   for (unsigned i = 0; i < scanned; ++i) {
     const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
-    const auto slot = std::find(wanted.begin(), wanted.end(), U16At(record + 6));
-    if (slot == wanted.end() || names[slot - wanted.begin()]) continue;
+    // An ID may be wanted more than once (two instances of one name, an instance named by the
+    // family's own ID): each place gets the ID's first string.
+    const std::uint16_t id = U16At(record + 6);
+    bool open = false;
+    for (std::size_t j = 0; j < wanted.size(); ++j) open = open || (wanted[j] == id && !names[j]);
+    if (!open) continue;
     const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
     if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
-    names[slot - wanted.begin()] = MakeText(buffer.data(), length);
+    const NameText text = MakeText(buffer.data(), length);
+    for (std::size_t j = 0; j < wanted.size(); ++j) {
+      if (wanted[j] == id) names[j] = text;
+    }
   }
   return names;
 }

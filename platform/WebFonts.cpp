@@ -141,9 +141,12 @@ bool IsWebFont(std::string_view start) {
 
 std::optional<std::string> Decode(std::string_view bytes, std::size_t limit) {
   const std::string_view signature = bytes.substr(0, 4);
-  if (signature == "wOFF") return DecodeWoff(bytes, limit);
-  if (signature == "wOF2") return DecodeWoff2(bytes, limit);
-  return std::nullopt;
+  std::optional<std::string> sfnt = signature == "wOFF"   ? DecodeWoff(bytes, limit)
+                                    : signature == "wOF2" ? DecodeWoff2(bytes, limit)
+                                                          : std::nullopt;
+  // A web font whose flavor says it holds another web font is damaged: what it holds is no sfnt.
+  if (sfnt && IsWebFont(*sfnt)) return std::nullopt;
+  return sfnt;
 }
 
 }  // namespace WebFonts
