@@ -117,6 +117,18 @@ void Remove(const std::string& path) {
   if (Files().erase(path) != 0) ++Changes();
 }
 
+bool HasNamedInstances(const std::string& path) {
+  const auto found = Files().find(path);
+  if (found == Files().end()) return false;
+  for (FcPattern* pattern : found->second.Patterns) {
+    int index = 0;
+    if (FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch && index >> 16 != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 unsigned long Generation() {
   return Changes();
 }
