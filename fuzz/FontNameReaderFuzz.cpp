@@ -2,7 +2,8 @@
 // meets them, and checks what it gives back two ways: against the promises every face keeps
 // (valid UTF-8, a trimmed full name of at least two characters, the file's own name, bounded
 // sizes), and against a second reading of the same bytes from memory that follows the layout
-// described at the top of install/FontNameReader.cpp (single fonts and collections), so a wrong
+// described at the top of install/FontNameReader.cpp (single fonts, variable fonts' named
+// instances, collections, and web fonts once unpacked), so a wrong
 // offset or a half-read file shows as a difference and not only as a crash.
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 
 #include "fuzz/FuzzTempDir.h"
 #include "install/FontNameReader.h"
+#include "platform/WebFonts.h"
 #include "platform/Windows1252.h"
 
 namespace {
@@ -36,6 +38,7 @@ struct Expected {
   std::string FullName;
   int Index = 0;
   bool Cff = false;
+  int Instance = 0;
 };
 
 // The bytes in [at, at + size) of the input, or nothing when they run past its end.
@@ -68,22 +71,105 @@ std::uint32_t U32(const std::uint8_t* p) {
   return std::uint32_t{U16(p)} << 16 | U16(p + 2);
 }
 
-// The face of the font whose offset table is at `font`, read from memory by the layout.
-std::optional<Expected> FaceFromMemory(const std::uint8_t* data, std::size_t size,
-                                       std::uint64_t font) {
+// The subfamily name IDs of the named instances of the "fvar" table at `fvar`; none when it is cut
+// short.
+std::vector<unsigned> InstanceIds(const std::uint8_t* data, std::size_t size, std::uint64_t fvar) {
+  const std::uint8_t* header = Slice(data, size, fvar, 16);
+  if (!header) return {};
+  const unsigned axes = U16(header + 8);
+  const unsigned instanceSize = U16(header + 14);
+  if (instanceSize < 4 + 4 * axes) return {};
+  const std::uint64_t first = fvar + U16(header + 4) + std::uint64_t{axes} * U16(header + 10);
+  std::vector<unsigned> ids;
+  for (unsigned i = 0; i < U16(header + 12) && i < 256; ++i) {
+    const std::uint8_t* id = Slice(data, size, first + std::uint64_t{i} * instanceSize, 2);
+    if (!id) return {};
+    ids.push_back(U16(id));
+  }
+  return ids;
+}
+
+// The named instances' faces: "<first ID 16, else first ID 1> <first name of the instance's ID>"
+// in the first 4096 name records, each full name once.
+std::vector<Expected> InstancesFromMemory(const std::uint8_t* data, std::size_t size,
+                                          std::uint64_t nameTable, bool cff,
+                                          const std::vector<unsigned>& ids) {
+  const std::uint8_t* header = Slice(data, size, nameTable, 6);
+  if (!header) return {};
+  const unsigned recordCount = U16(header + 2);
+  const unsigned scanned = std::min(recordCount, 4096u);
+  if (!Slice(data, size, nameTable + 6, 12ull * scanned)) return {};
+  const std::uint64_t storage = nameTable + 6 + 12ull * recordCount;
+  const auto first = [&](unsigned nameId, bool& cut) -> std::optional<std::string> {
+    for (unsigned i = 0; i < scanned; ++i) {
+      const std::uint8_t* record = data + nameTable + 6 + 12ull * i;
+      if (U16(record + 6) != nameId) continue;
+      const std::size_t length = std::min<std::size_t>(U16(record + 8), kMaxStringBytes);
+      const std::uint8_t* bytes = Slice(data, size, storage + U16(record + 10), length);
+      if (!bytes) {
+        cut = true;
+        return std::nullopt;
+      }
+      std::size_t characters = 0;
+      return TextOf(bytes, length, characters);
+    }
+    return std::nullopt;
+  };
+  // The reader reads every wanted name's first string, and gives nothing when any runs past the
+  // end; the order of those reads does not matter.
+  bool cut = false;
+  const std::optional<std::string> typographic = first(16, cut);
+  const std::optional<std::string> legacy = first(1, cut);
+  std::vector<std::optional<std::string>> styles;
+  for (const unsigned id : ids) styles.push_back(first(id, cut));
+  if (cut) return {};
+  const std::string family =
+      typographic && !typographic->empty() ? *typographic : legacy.value_or("");
+  if (family.empty()) return {};
+  std::vector<Expected> faces;
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    if (!styles[i] || styles[i]->empty()) continue;
+    const std::string fullName = family + " " + *styles[i];
+    if (std::any_of(faces.begin(), faces.end(),
+                    [&](const Expected& face) { return face.FullName == fullName; })) {
+      continue;
+    }
+    faces.push_back({family, fullName, 0, cff, static_cast<int>(i) + 1});
+  }
+  return faces;
+}
+
+std::optional<Expected> StaticFaceFromMemory(const std::uint8_t* data, std::size_t size,
+                                             std::uint64_t nameTable, bool cff);
+
+// The faces of the font whose offset table is at `font`, read from memory by the layout.
+std::vector<Expected> FacesFromMemory(const std::uint8_t* data, std::size_t size,
+                                      std::uint64_t font) {
   const std::uint8_t* offsetTable = Slice(data, size, font, 12);
-  if (!offsetTable) return std::nullopt;
+  if (!offsetTable) return {};
   const bool cff = std::string(reinterpret_cast<const char*>(offsetTable), 4) == "OTTO";
   const unsigned tableCount = U16(offsetTable + 4);
   std::optional<std::uint64_t> nameTable;
+  std::optional<std::uint64_t> fvar;
   for (unsigned i = 0; i < tableCount && !nameTable; ++i) {
     const std::uint8_t* record = Slice(data, size, font + 12 + 16ull * i, 16);
-    if (!record) return std::nullopt;
+    if (!record) return {};
     std::string tag(reinterpret_cast<const char*>(record), 4);
     tag = tag.substr(0, tag.find('\0'));
     if (tag == "name") nameTable = U32(record + 8);
+    if (tag == "fvar" && !fvar) fvar = U32(record + 8);
   }
-  if (!nameTable) return std::nullopt;
+  if (!nameTable) return {};
+  const std::vector<unsigned> ids = fvar ? InstanceIds(data, size, *fvar) : std::vector<unsigned>{};
+  if (!ids.empty()) return InstancesFromMemory(data, size, *nameTable, cff, ids);
+  std::vector<Expected> faces;
+  if (auto face = StaticFaceFromMemory(data, size, *nameTable, cff)) faces.push_back(*face);
+  return faces;
+}
+
+std::optional<Expected> StaticFaceFromMemory(const std::uint8_t* data, std::size_t size,
+                                             std::uint64_t nameTableAt, bool cff) {
+  const std::optional<std::uint64_t> nameTable = nameTableAt;
   const std::uint8_t* header = Slice(data, size, *nameTable, 6);
   if (!header) return std::nullopt;
   const unsigned recordCount = U16(header + 2);
@@ -115,9 +201,16 @@ std::vector<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size)
   std::vector<Expected> faces;
   const std::uint8_t* header = Slice(data, size, 0, 12);
   if (!header) return faces;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (WebFonts::IsWebFont(bytes)) {
+    const std::optional<std::string> sfnt = WebFonts::Decode(bytes);
+    if (!sfnt) return faces;
+    FUZZ_CHECK(sfnt->size() <= WebFonts::kLargestSfnt);
+    FUZZ_CHECK(!WebFonts::IsWebFont(*sfnt));
+    return ReadFromMemory(reinterpret_cast<const std::uint8_t*>(sfnt->data()), sfnt->size());
+  }
   if (std::string(reinterpret_cast<const char*>(header), 4) != "ttcf") {
-    if (auto face = FaceFromMemory(data, size, 0)) faces.push_back(std::move(*face));
-    return faces;
+    return FacesFromMemory(data, size, 0);
   }
   if (U16(header + 4) != 1 && U16(header + 4) != 2) return faces;
   // The offsets end where they would run into a listed font's offset table; one that points
@@ -138,9 +231,9 @@ std::vector<Expected> ReadFromMemory(const std::uint8_t* data, std::size_t size)
       continue;
     directories.emplace_back(font, end);
     lowest = std::min(lowest, font);
-    if (auto face = FaceFromMemory(data, size, font)) {
-      face->Index = static_cast<int>(i);
-      faces.push_back(std::move(*face));
+    for (Expected& face : FacesFromMemory(data, size, font)) {
+      face.Index = static_cast<int>(i);
+      faces.push_back(std::move(face));
     }
   }
   return faces;
@@ -179,9 +272,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(IsValidUtf8(face.FullName));
     FUZZ_CHECK(IsValidUtf8(face.Entry->FamilyName));
     FUZZ_CHECK(CodePoints(face.FullName) >= 2);
-    FUZZ_CHECK(face.FullName.size() <= kMaxUtf8Bytes);
+    // An instance's full name is its family, a blank and its subfamily.
+    const std::size_t parts = face.Entry->Instance != 0 ? 2 : 1;
+    FUZZ_CHECK(face.FullName.size() <= parts * kMaxUtf8Bytes + 1);
     FUZZ_CHECK(face.Entry->FamilyName.size() <= kMaxUtf8Bytes);
-    FUZZ_CHECK(CodePoints(face.FullName) <= kMaxStringBytes);
+    FUZZ_CHECK(CodePoints(face.FullName) <= parts * kMaxStringBytes + 1);
     FUZZ_CHECK(NoControlsAndTrimmed(face.FullName));
     FUZZ_CHECK(NoControlsAndTrimmed(face.Entry->FamilyName));
   }
@@ -193,6 +288,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(faces[i].Entry->FamilyName == expected[i].Family);
     FUZZ_CHECK(faces[i].Entry->FaceIndex == expected[i].Index);
     FUZZ_CHECK(faces[i].Entry->CffOutlines == expected[i].Cff);
+    FUZZ_CHECK(faces[i].Entry->Instance == expected[i].Instance);
   }
   // The first face is the one the single-face reading gives.
   const std::optional<FontFace> first = ReadFontNames(directory, kFileName);

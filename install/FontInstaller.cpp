@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,10 @@
 #include "platform/IShell.h"
 #include "platform/ISystemFontCache.h"
 #include "platform/PlatformError.h"
+#include "platform/PrivateFontCopies.h"
+#include "platform/ReadOnlyFile.h"
 #include "platform/Trimmed.h"
+#include "platform/WebFonts.h"
 #include "viewing/FontList.h"
 #include "widgets/ButtonsDisabled.h"
 #include "widgets/Label.h"
@@ -87,6 +91,39 @@ Placement PlaceFile(const std::string& folder, const std::string& fileName,
     if (SameContent(source, target)) return {std::move(candidate), false};
   }
   throw PlatformError("No free file name for " + fileName + " in " + folder);
+}
+
+// The file installed for a face: its own file, or, for a web font, which many programs cannot
+// open, the sfnt the web font holds, unpacked to a private copy and named after the face (a
+// variable font's instances share the file, named after their family).
+struct InstalledFile {
+  std::string Source;
+  std::string FileName;
+};
+
+std::string FileNameFor(const std::string& name, std::string_view sfnt) {
+  std::string file;
+  for (const char c : name) file += c == '/' || static_cast<unsigned char>(c) < 32 ? '_' : c;
+  if (file.empty() || file.front() == '.') file.insert(0, "font");
+  const std::string_view tag = sfnt.substr(0, 4);
+  return file + (tag == "OTTO" ? ".otf" : tag == "ttcf" ? ".ttc" : ".ttf");
+}
+
+InstalledFile UnpackWebFont(const std::string& source, const std::string& fullName,
+                            const FontFileEntry& entry, PrivateFontCopies& copies) {
+  std::array<char, 4> start{};
+  const ReadOnlyFile file(source);
+  if (!file.ReadAt(0, start.data(), start.size()) ||
+      !WebFonts::IsWebFont(std::string_view(start.data(), start.size()))) {
+    return {source, entry.FileName};
+  }
+  const std::optional<std::string> bytes = ReadWholeFileAtMost(source, WebFonts::kLargestSfnt);
+  const std::optional<std::string> sfnt = bytes ? WebFonts::Decode(*bytes) : std::nullopt;
+  // A web font that does not unpack is a damaged font file like any other.
+  if (!sfnt) throw PlatformError(source + " does not open as a font");
+  const std::string copy = copies.Make(*sfnt);
+  if (copy.empty()) throw PlatformError("Cannot unpack " + source + " to a temporary file");
+  return {copy, FileNameFor(entry.Instance != 0 ? entry.FamilyName : fullName, *sfnt)};
 }
 
 }  // namespace
@@ -211,10 +248,12 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
     throw PlatformError("Cannot read " + source + ": " + std::generic_category().message(errno));
   }
   ::close(file);
+  PrivateFontCopies unpacked;
+  const InstalledFile installed = UnpackWebFont(source, fullName, entry, unpacked);
   // Its naming table was enough for the preview list, but other programs find fonts through
   // fontconfig, which skips a file FreeType cannot open: such a file would be copied and listed
   // here for nothing.
-  if (!s_.FontFiles.OpensAsFont(source, entry.FaceIndex)) {
+  if (!s_.FontFiles.OpensAsFont(installed.Source, entry.FaceIndex)) {
     throw PlatformError(source + " does not open as a font");
   }
   // Asked again before each copy: another running copy may have changed the store meanwhile.
@@ -222,9 +261,9 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
     throw PlatformError("The font registry key does not exist");
   }
   fs::create_directories(run.FontsFolder);
-  const Placement placed = PlaceFile(run.FontsFolder, entry.FileName, source);
+  const Placement placed = PlaceFile(run.FontsFolder, installed.FileName, installed.Source);
   const std::string target = run.FontsFolder + placed.FileName;
-  if (placed.Copy) CopyFile(source, target);
+  if (placed.Copy) CopyFile(installed.Source, target);
   // A collection's file is copied once; each of its faces installed gets a value of its own
   // naming that file. A copy the registry cannot record is taken back, so that no file sits in
   // the Fonts folder that the font registry key does not list.

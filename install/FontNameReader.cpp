@@ -12,6 +12,19 @@
 //   name string    at table offset + 6 + 12 x record count + string offset, i.e. the storage is
 //                  taken to start right behind the records
 //
+//   fvar header    16 bytes at the "fvar" table's offset; axes offset u16 at 4, axis count u16
+//                  at 8, axis size u16 at 10, instance count u16 at 12, instance size u16 at 14
+//   instance       instance size bytes each, directly behind the axes; subfamily name ID u16 at 0
+//
+// A variable font ("fvar" with named instances) gives one face per named instance, in order,
+// named "<family> <subfamily>": the family is the first typographic family name (ID 16), else
+// the first family name (ID 1), the subfamily the first name with the instance's name ID; an
+// instance without its name, or named as an earlier one, is left out. Its names may lie anywhere
+// in the naming table, so up to kMaxVariableNameRecords records are read for it.
+//
+// A web font (WOFF, WOFF 2) is unpacked to the sfnt it holds (see WebFonts), which is read by
+// the same rules from memory.
+//
 // An OpenType file with CFF outlines ("OTTO") has the same structures. A collection starts with
 // its own header instead (see CollectionFonts), whose table records give offsets from the start
 // of the file as in a single font; each font it really lists is read by the rules above, in order.
@@ -34,6 +47,7 @@
 
 #include "platform/CollectionFonts.h"
 #include "platform/ReadOnlyFile.h"
+#include "platform/WebFonts.h"
 #include "platform/Windows1252.h"
 
 namespace {
@@ -47,6 +61,30 @@ constexpr std::size_t kMaxStringBytes = 100;
 constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kFullNameId = 4;
 constexpr std::size_t kCollectionHeaderSize = 12;
+constexpr std::uint16_t kTypographicFamilyId = 16;
+constexpr std::size_t kFvarHeaderSize = 16;
+constexpr unsigned kMaxInstances = 256;
+constexpr unsigned kMaxVariableNameRecords = 4096;
+// Web fonts are read whole to be unpacked; one larger than this is no font the page lists.
+constexpr std::size_t kLargestWebFont = std::size_t{32} << 20;
+
+// A file already in memory (an unpacked web font), read the way a file on disk is.
+class MemoryFile {
+ public:
+  explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  bool ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const {
+    return ReadUpTo(offset, buffer, size) == size;
+  }
+  std::size_t ReadUpTo(std::uint64_t offset, void* buffer, std::size_t size) const {
+    if (offset >= bytes_.size()) return 0;
+    const std::size_t got = std::min<std::uint64_t>(size, bytes_.size() - offset);
+    std::copy_n(bytes_.data() + offset, got, static_cast<char*>(buffer));
+    return got;
+  }
+
+ private:
+  std::string bytes_;
+};
 
 // Records are taken in batches, one read each, rather than one read per record: a folder of
 // fonts is listed with a handful of system calls per file. A batch may reach past the record
@@ -70,13 +108,17 @@ std::string_view TagOf(const unsigned char* record) {
 // Where the "name" table starts, or nothing when the file has none or ends before its record.
 // A batch that comes back short still counts for the records it holds in full: the file is cut
 // off only if it ends before the "name" record.
+// The first "fvar" table is looked for among the records before the "name" record, which is
+// where a font's records, sorted by tag, have it.
 struct NameTable {
   std::uint32_t Offset = 0;
   bool CffOutlines = false;
+  std::optional<std::uint32_t> Fvar;
 };
 
 // `read` is the offset table when the caller has read it already.
-std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t font,
+template <class File>
+std::optional<NameTable> FindNameTable(const File& file, std::uint64_t font,
                                        const unsigned char* read) {
   std::array<unsigned char, kOffsetTableSize> offsetTable{};
   if (read != nullptr) {
@@ -87,6 +129,7 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
   const bool cff = std::string_view(reinterpret_cast<const char*>(offsetTable.data()), 4) == "OTTO";
   const unsigned tableCount = U16At(offsetTable.data() + 4);
   std::array<unsigned char, kTableRecordSize * kTableRecordsPerRead> records{};
+  std::optional<std::uint32_t> fvar;
   for (unsigned first = 0; first < tableCount; first += kTableRecordsPerRead) {
     const unsigned wanted = std::min(tableCount - first, kTableRecordsPerRead);
     const std::size_t got =
@@ -95,7 +138,8 @@ std::optional<NameTable> FindNameTable(const ReadOnlyFile& file, std::uint64_t f
     const std::size_t complete = got / kTableRecordSize;
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
-      if (TagOf(record) == "name") return NameTable{U32At(record + 8), cff};
+      if (TagOf(record) == "name") return NameTable{U32At(record + 8), cff, fvar};
+      if (TagOf(record) == "fvar" && !fvar) fvar = U32At(record + 8);
     }
     if (complete < wanted) return std::nullopt;
   }
@@ -123,16 +167,102 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
   return text;
 }
 
-// The face of the font whose offset table is at `font` (and in `offsetTable` when read already).
-std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
-                                 const std::string& fileName,
-                                 const unsigned char* offsetTable = nullptr) {
-  const std::optional<NameTable> table = FindNameTable(file, font, offsetTable);
-  if (!table) return std::nullopt;
+// The subfamily name IDs of a variable font's named instances, in order; none for a font
+// without "fvar" or whose "fvar" is cut short.
+template <class File>
+std::vector<std::uint16_t> InstanceNameIds(const File& file, std::uint32_t fvar) {
+  std::array<unsigned char, kFvarHeaderSize> header{};
+  if (!file.ReadAt(fvar, header.data(), header.size())) return {};
+  const unsigned axisCount = U16At(header.data() + 8);
+  const unsigned count = std::min<unsigned>(U16At(header.data() + 12), kMaxInstances);
+  const unsigned size = U16At(header.data() + 14);
+  if (size < 4 + 4 * axisCount) return {};
+  const std::uint64_t first = std::uint64_t{fvar} + U16At(header.data() + 4) +
+                              std::uint64_t{axisCount} * U16At(header.data() + 10);
+  std::vector<std::uint16_t> ids;
+  std::array<unsigned char, 2> id{};
+  for (unsigned i = 0; i < count; ++i) {
+    if (!file.ReadAt(first + std::uint64_t{i} * size, id.data(), id.size())) return {};
+    ids.push_back(U16At(id.data()));
+  }
+  return ids;
+}
+
+// The first string of each wanted name ID, in the first kMaxVariableNameRecords records; nothing
+// when the table ends inside them.
+template <class File>
+std::optional<std::vector<std::optional<NameText>>> FirstNames(
+    const File& file, std::uint32_t table, const std::vector<std::uint16_t>& wanted) {
   std::array<unsigned char, kNamingHeaderSize> header{};
-  if (!file.ReadAt(table->Offset, header.data(), header.size())) return std::nullopt;
+  if (!file.ReadAt(table, header.data(), header.size())) return std::nullopt;
+  const unsigned scanned = std::min<unsigned>(U16At(header.data() + 2), kMaxVariableNameRecords);
+  const std::uint64_t recordsStart = std::uint64_t{table} + kNamingHeaderSize;
+  const std::uint64_t storageStart =
+      recordsStart + std::uint64_t{kNameRecordSize} * U16At(header.data() + 2);
+  std::vector<unsigned char> records(std::size_t{scanned} * kNameRecordSize);
+  if (!file.ReadAt(recordsStart, records.data(), records.size())) return std::nullopt;
+  std::vector<std::optional<NameText>> names(wanted.size());
+  std::array<unsigned char, kMaxStringBytes> buffer{};
+  for (unsigned i = 0; i < scanned; ++i) {
+    const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
+    // An ID may be wanted more than once (two instances of one name, an instance named by the
+    // family's own ID): each place gets the ID's first string.
+    const std::uint16_t id = U16At(record + 6);
+    bool open = false;
+    for (std::size_t j = 0; j < wanted.size(); ++j) open = open || (wanted[j] == id && !names[j]);
+    if (!open) continue;
+    const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
+    if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
+    const NameText text = MakeText(buffer.data(), length);
+    for (std::size_t j = 0; j < wanted.size(); ++j) {
+      if (wanted[j] == id) names[j] = text;
+    }
+  }
+  return names;
+}
+
+// One face per named instance of a variable font.
+template <class File>
+std::vector<FontFace> ReadInstances(const File& file, const NameTable& table,
+                                    const std::vector<std::uint16_t>& instances,
+                                    const std::string& fileName) {
+  std::vector<std::uint16_t> wanted{kTypographicFamilyId, kFamilyNameId};
+  wanted.insert(wanted.end(), instances.begin(), instances.end());
+  const auto names = FirstNames(file, table.Offset, wanted);
+  if (!names) return {};
+  const std::optional<NameText>& typographic = (*names)[0];
+  const std::optional<NameText>& legacy = (*names)[1];
+  const std::string family = typographic && typographic->Characters > 0 ? typographic->Utf8
+                             : legacy                                   ? legacy->Utf8
+                                                                        : std::string();
+  if (family.empty()) return {};
+  std::vector<FontFace> faces;
+  for (std::size_t i = 0; i < instances.size(); ++i) {
+    const std::optional<NameText>& style = (*names)[i + 2];
+    if (!style || style->Characters == 0) continue;
+    std::string fullName = family + " " + style->Utf8;
+    if (std::any_of(faces.begin(), faces.end(),
+                    [&fullName](const FontFace& face) { return face.FullName == fullName; })) {
+      continue;
+    }
+    auto entry = std::make_shared<FontFileEntry>();
+    entry->FamilyName = family;
+    entry->FileName = fileName;
+    entry->CffOutlines = table.CffOutlines;
+    entry->Instance = static_cast<int>(i) + 1;
+    faces.push_back({std::move(fullName), std::move(entry)});
+  }
+  return faces;
+}
+
+// The face of a font that is not variable.
+template <class File>
+std::optional<FontFace> ReadStaticFace(const File& file, const NameTable& table,
+                                       const std::string& fileName) {
+  std::array<unsigned char, kNamingHeaderSize> header{};
+  if (!file.ReadAt(table.Offset, header.data(), header.size())) return std::nullopt;
   const std::uint16_t recordCount = U16At(header.data() + 2);
-  const std::uint64_t recordsStart = std::uint64_t{table->Offset} + kNamingHeaderSize;
+  const std::uint64_t recordsStart = std::uint64_t{table.Offset} + kNamingHeaderSize;
   const std::uint64_t storageStart = recordsStart + std::uint64_t{kNameRecordSize} * recordCount;
 
   // The entry is the face's own: a full name met before the face's first family name has no
@@ -156,7 +286,7 @@ std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
       entry = std::make_shared<FontFileEntry>();
       entry->FamilyName = std::move(text.Utf8);
       entry->FileName = fileName;
-      entry->CffOutlines = table->CffOutlines;
+      entry->CffOutlines = table.CffOutlines;
       continue;
     }
     if (text.Characters < 2) return std::nullopt;
@@ -165,20 +295,58 @@ std::optional<FontFace> ReadFace(const ReadOnlyFile& file, std::uint64_t font,
   return std::nullopt;
 }
 
+// The faces of the font whose offset table is at `font` (and in `offsetTable` when read
+// already): its named instances, or the font itself.
+template <class File>
+std::vector<FontFace> ReadFaces(const File& file, std::uint64_t font, const std::string& fileName,
+                                const unsigned char* offsetTable = nullptr) {
+  const std::optional<NameTable> table = FindNameTable(file, font, offsetTable);
+  if (!table) return {};
+  const std::vector<std::uint16_t> instances =
+      table->Fvar ? InstanceNameIds(file, *table->Fvar) : std::vector<std::uint16_t>{};
+  if (!instances.empty()) return ReadInstances(file, *table, instances, fileName);
+  std::vector<FontFace> faces;
+  if (auto face = ReadStaticFace(file, *table, fileName)) faces.push_back(std::move(*face));
+  return faces;
+}
+
 // The faces of a collection, each read at its offset and given its index.
-std::vector<FontFace> ReadCollection(const ReadOnlyFile& file, const std::string& fileName) {
+template <class File>
+std::vector<FontFace> ReadCollection(const File& file, const std::string& fileName) {
   const CollectionFonts::Listing listing =
       CollectionFonts::Read([&file](std::uint64_t offset, unsigned char* buffer, std::size_t size) {
         return file.ReadUpTo(offset, buffer, size);
       });
   std::vector<FontFace> faces;
   for (const CollectionFonts::Font& font : listing.Fonts) {
-    if (auto face = ReadFace(file, font.Offset, fileName)) {
-      face->Entry->FaceIndex = static_cast<int>(font.Index);
-      faces.push_back(std::move(*face));
+    for (FontFace& face : ReadFaces(file, font.Offset, fileName)) {
+      face.Entry->FaceIndex = static_cast<int>(font.Index);
+      faces.push_back(std::move(face));
     }
   }
   return faces;
+}
+
+// The faces of a single font or a collection, whose first bytes are in `header`.
+template <class File>
+std::vector<FontFace> ReadFile(const File& file, const unsigned char* header,
+                               const std::string& fileName) {
+  if (CollectionFonts::IsCollection(header)) return ReadCollection(file, fileName);
+  // The header read is the single font's offset table.
+  static_assert(kCollectionHeaderSize == kOffsetTableSize);
+  return ReadFaces(file, 0, fileName, header);
+}
+
+// The faces of the sfnt a web font holds; none when it does not unpack.
+std::vector<FontFace> ReadWebFont(const std::string& path, const std::string& fileName) {
+  const std::optional<std::string> bytes = ReadWholeFileAtMost(path, kLargestWebFont);
+  if (!bytes) return {};
+  std::optional<std::string> sfnt = WebFonts::Decode(*bytes);
+  if (!sfnt) return {};
+  const MemoryFile file(std::move(*sfnt));
+  std::array<unsigned char, kCollectionHeaderSize> header{};
+  if (!file.ReadAt(0, header.data(), header.size())) return {};
+  return ReadFile(file, header.data(), fileName);
 }
 
 }  // namespace
@@ -191,12 +359,9 @@ std::vector<FontFace> ReadFontFaces(const std::string& directory, const std::str
   if (!file.IsOpen()) return {};
   std::array<unsigned char, kCollectionHeaderSize> header{};
   if (!file.ReadAt(0, header.data(), header.size())) return {};
-  if (CollectionFonts::IsCollection(header.data())) return ReadCollection(file, fileName);
-  std::vector<FontFace> faces;
-  // The header read is the single font's offset table.
-  static_assert(kCollectionHeaderSize == kOffsetTableSize);
-  if (auto face = ReadFace(file, 0, fileName, header.data())) faces.push_back(std::move(*face));
-  return faces;
+  const std::string_view start(reinterpret_cast<const char*>(header.data()), header.size());
+  if (WebFonts::IsWebFont(start)) return ReadWebFont(path, fileName);
+  return ReadFile(file, header.data(), fileName);
 }
 
 std::optional<FontFace> ReadFontNames(const std::string& directory, const std::string& fileName) {

@@ -123,7 +123,8 @@ void PreviewFonts::ShowPreviewFont(ListBox& list) {
   c_.memDispPreview.SetBold(false);
   c_.memDispPreview.SetItalic(false);
   const std::string shown = Trimmed(list.Text(index));
-  if (CharacterCount(shown) > kLongestShownName) {
+  // A named instance is found by its full name alone, however long: its family names them all.
+  if (CharacterCount(shown) > kLongestShownName && entry->Instance == 0) {
     c_.memDispPreview.SetFontName(entry->FamilyName);
     shownStyle_ = FindFaceStyle(s_.Fonts, entry->FamilyName, shown);
     if (shownStyle_.Bold) c_.memDispPreview.SetBold(true);

@@ -72,9 +72,16 @@ void PreviewPrint::Run() {
     leases_.LendForPrinting(face);
     ++printed;
     run_.ShowPrinted(kCounter, printed);
-    const FaceStyle style = FindFaceStyle(s_.Fonts, Trimmed(face.FullName), Trimmed(face.FullName));
-    sheets.Block(s_.Printer.Canvas(), face.FullName,
-                 {face.Entry->FamilyName, 0, style.Bold, style.Italic}, printed, n, newPage);
+    // A named instance is drawn by its full name: its family would give every instance the
+    // font's default one.
+    const bool instance = face.Entry->Instance != 0;
+    const FaceStyle style =
+        instance ? FaceStyle{}
+                 : FindFaceStyle(s_.Fonts, Trimmed(face.FullName), Trimmed(face.FullName));
+    sheets.Block(
+        s_.Printer.Canvas(), face.FullName,
+        {instance ? Trimmed(face.FullName) : face.Entry->FamilyName, 0, style.Bold, style.Italic},
+        printed, n, newPage);
     if (run_.StopsAfter(printed, n)) break;
   }
 }

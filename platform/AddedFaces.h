@@ -15,6 +15,9 @@ namespace AddedFaces {
 void Add(const std::string& path, std::string_view bytes);
 void Remove(const std::string& path);
 
+// Whether the file's faces include a variable font's named instances.
+bool HasNamedInstances(const std::string& path);
+
 // Every added face, as a font set for fontconfig's listing; the caller destroys it.
 _FcFontSet* Snapshot();
 

@@ -7,11 +7,14 @@
 #include <QFontDatabase>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 #include "platform/AddedFaces.h"
 #include "platform/CollectionFonts.h"
 #include "platform/FaceFont.h"
 #include "platform/QtText.h"
 #include "platform/ReadOnlyFile.h"
+#include "platform/WebFonts.h"
 
 namespace {
 
@@ -57,13 +60,41 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
     AddedFaces::Add(path, BytesOf(*kept).value_or(std::string()));
     return;
   }
-  const std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
+  std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
   if (!read) return;
+  // A web font is shown and listed from the sfnt it holds; one that does not unpack is taken as
+  // a file that is no font.
+  if (WebFonts::IsWebFont(*read)) read = WebFonts::Decode(*read).value_or(std::string());
   AddedFaces::Add(path, *read);
   // The toolkit opens every font a collection counts: it is given the ones really there.
   added.QtId = AddToQt(CollectionFonts::CountingOnly(*read, CollectionFonts::Read(*read)));
   if (added.QtId < 0) return;
+  if (AddedFaces::HasNamedInstances(path)) DrawInstances(added.QtId);
   LetGo(kept_.SharingFamily(FamiliesOf(added.QtId)));
+}
+
+// The toolkit registers only the default instance of a variable font added to it, but draws
+// every named instance fontconfig lists among its fonts, by the instance's own index, when it
+// reads fontconfig's fonts again. It does that after any font is removed from it, having first
+// cleared fontconfig's application fonts. So the copy of such a file is added once more and
+// removed, which makes the toolkit read the fonts again when next asked, and every copy whose
+// instances are wanted is put among fontconfig's application fonts before that. The program's
+// own listings leave the copies out (see FontconfigListing).
+void FontconfigFontTable::DrawInstances(int qtId) {
+  const auto copy = copyOf_.find(qtId);
+  if (copy == copyOf_.end()) return;
+  instanced_.insert(qtId);
+  const int again = QFontDatabase::addApplicationFont(ToQString(copy->second));
+  if (again >= 0) QFontDatabase::removeApplicationFont(again);
+  OfferInstances();
+}
+
+void FontconfigFontTable::OfferInstances() const {
+  for (const int id : instanced_) {
+    if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
+      FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(copy->second.c_str()));
+    }
+  }
 }
 
 std::optional<std::string> FontconfigFontTable::BytesOf(int qtId) const {
@@ -104,7 +135,9 @@ void FontconfigFontTable::RemoveFontResource(const std::string& path) {
 }
 
 void FontconfigFontTable::LetGo(const std::vector<int>& qtIds) {
+  if (qtIds.empty()) return;
   for (const int id : qtIds) {
+    instanced_.erase(id);
     QFontDatabase::removeApplicationFont(id);
     bytes_.erase(id);
     if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
@@ -112,6 +145,8 @@ void FontconfigFontTable::LetGo(const std::vector<int>& qtIds) {
       copyOf_.erase(copy);
     }
   }
+  // Each removal cleared fontconfig's application fonts.
+  OfferInstances();
 }
 
 void FontconfigFontTable::BroadcastFontChange() {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/DeferredFontRemovals.h"
@@ -38,6 +39,9 @@ class FontconfigFontTable final : public IFontTable {
   // What a file still registered with Qt holds, as it was read.
   std::optional<std::string> BytesOf(int qtId) const;
   void LetGo(const std::vector<int>& qtIds);
+  // Makes the toolkit draw each named instance of a variable file it was given.
+  void DrawInstances(int qtId);
+  void OfferInstances() const;
 
   std::map<std::string, Added> added_;
   DeferredFontRemovals kept_;
@@ -46,4 +50,6 @@ class FontconfigFontTable final : public IFontTable {
   // the bytes in memory, shared with Qt's own copy.
   std::map<int, std::string> copyOf_;
   std::map<int, QByteArray> bytes_;
+  // The files registered with Qt whose named instances it is offered as well.
+  std::set<int> instanced_;
 };

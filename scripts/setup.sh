@@ -10,6 +10,8 @@ packages=(
   # The toolkit's font database, told of every strike of a bitmap font.
   qt6-base-private-dev
   libfontconfig-dev libfreetype-dev fontconfig libcups2-dev libxcb1-dev fonts-dejavu-core
+  # Web fonts: WOFF tables are zlib streams, WOFF 2 files are unpacked by libwoff2.
+  zlib1g-dev libwoff-dev
   # The clones a printer's standard PostScript fonts are drawn in.
   fonts-urw-base35
 )
@@ -25,6 +27,9 @@ test_packages=(
   # Fonts the tests are built on.
   fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base fonts-terminus-otb
   fonts-wqy-zenhei
+  # A variable font with named instances, and fontTools (with Brotli for WOFF 2), which makes the
+  # web fonts the tests read and says which faces a file holds.
+  fonts-inter-variable python3-fonttools python3-brotli
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev file

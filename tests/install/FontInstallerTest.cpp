@@ -18,6 +18,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemFontCache.h"
 #include "fixtures/CollectionBuilder.h"
+#include "fixtures/FontToolsFaces.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/FontInstaller.h"
@@ -169,6 +170,8 @@ class FontInstallerTest : public QObject {
   void buttonsRestAndComeBack();
   void fontconfigCacheOfTheFolderIsRewritten();
   void collectionIsCopiedOnceWithAValuePerFace();
+  void webFontInstallsAsTheSfntItHolds_data();
+  void webFontInstallsAsTheSfntItHolds();
 };
 
 void FontInstallerTest::installsEachSelectedFace_data() {
@@ -425,6 +428,8 @@ void FontInstallerTest::fileThatOpensAsNoFont_data() {
                                        << "Broken Regular";
   QTest::newRow("font header lost") << "no head table"
                                     << "DejaVu Sans";
+  QTest::newRow("web font's header lost") << "web font without head table"
+                                          << "DejaVu Sans";
 }
 
 void FontInstallerTest::fileThatOpensAsNoFont() {
@@ -435,14 +440,16 @@ void FontInstallerTest::fileThatOpensAsNoFont() {
   in.UseFontFileCheck(freeType);
   const fs::path fonts(GLYPHERA_TEST_FONT_DIR);
   fs::copy_file(fonts / "DejaVuSerif.ttf", in.previewFolder + "/good.ttf");
-  const std::string broken = in.previewFolder + "/broken.ttf";
+  const bool web = damage.startsWith("web");
+  const std::string broken = in.previewFolder + (web ? "/broken.woff" : "/broken.ttf");
   if (damage == "naming table only") {
     FaceFile(in.previewFolder, "broken.ttf", "Broken");
   } else {
     // The name reader still finds the names; FreeType needs the header it lost.
-    std::string bytes = ReadBytes((fonts / "DejaVuSans.ttf").string());
+    if (web) FontToolsFaces((fonts / "DejaVuSans.ttf").string(), "woff", broken);
+    std::string bytes = ReadBytes(web ? broken : (fonts / "DejaVuSans.ttf").string());
     const std::size_t tag = bytes.find("head", 12);
-    QVERIFY(tag < 12 + 16 * 32);
+    QVERIFY(tag < 44 + 20 * 32);
     bytes.replace(tag, 4, "xxxx");
     WriteBytes(broken, bytes);
   }
@@ -667,6 +674,51 @@ void FontInstallerTest::collectionIsCopiedOnceWithAValuePerFace() {
   QCOMPARE(value("Alpha Regular (True Type)"), std::string("pair.ttc"));
   QCOMPARE(value("Beta Bold (OpenType)"), std::string("pair.ttc"));
   QCOMPARE(ReadBytes(in.Font("pair.ttc")), ReadBytes(source));
+}
+
+void FontInstallerTest::webFontInstallsAsTheSfntItHolds_data() {
+  QTest::addColumn<QString>("source");
+  QTest::addColumn<QString>("flavor");
+  QTest::addColumn<QString>("installedAs");
+  QTest::newRow("TrueType as WOFF 2") << "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+                                      << "woff2"
+                                      << "DejaVu Sans.ttf";
+  QTest::newRow("CFF as WOFF") << "/usr/share/fonts/opentype/urw-base35/C059-Roman.otf"
+                               << "woff"
+                               << "C059 Roman.otf";
+  QTest::newRow("variable as WOFF 2, one file for its instances")
+      << "/usr/share/fonts/truetype/inter-vf/Inter-roman.var.ttf"
+      << "woff2"
+      << "Inter.ttf";
+}
+
+void FontInstallerTest::webFontInstallsAsTheSfntItHolds() {
+  QFETCH(QString, source);
+  QFETCH(QString, flavor);
+  QFETCH(QString, installedAs);
+  Installation in;
+  FreeTypeFontFileCheck freeType;
+  in.UseFontFileCheck(freeType);
+  const QStringList faces = FontToolsFaces(source.toStdString(), flavor.toStdString(),
+                                           in.previewFolder + "/face." + flavor.toStdString());
+  in.SelectFaces();
+  QCOMPARE(in.p->lstSelected->Count(), faces.size());
+
+  in.installer->cmdInstallClick();
+
+  QCOMPARE(FolderEntries(in.FontsFolder()), QStringList{installedAs});
+  const std::string installed = in.Font(installedAs.toStdString());
+  QVERIFY(freeType.OpensAsFont(installed, 0));
+  QVERIFY(!ReadBytes(installed).starts_with("wOF"));
+  QCOMPARE(in.shell.requests.size(), std::size_t{1});
+  for (const QString& face : faces) {
+    const std::string name = face.section('|', 1, 1).toStdString();
+    const bool cff = face.section('|', 4, 4) == "1";
+    const auto value =
+        in.h.registry.QueryValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+                                 name + (cff ? " (OpenType)" : " (True Type)"));
+    QVERIFY2(value && value->Text == installedAs.toStdString(), name.c_str());
+  }
 }
 
 QTEST_MAIN(FontInstallerTest)

@@ -11,6 +11,7 @@
 #include "fakes/FakeMessageBoxes.h"
 #include "fixtures/CollectionBuilder.h"
 #include "fixtures/FileBytes.h"
+#include "fixtures/FontToolsFaces.h"
 #include "fixtures/TempDir.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/FontNameReader.h"
@@ -97,6 +98,8 @@ class FontNameReaderTest : public QObject {
   void debianFonts();
   void nameBytesReachTheCopy_data();
   void nameBytesReachTheCopy();
+  void namesAsFontToolsReadsThem_data();
+  void namesAsFontToolsReadsThem();
 };
 
 void FontNameReaderTest::names_data() {
@@ -479,6 +482,51 @@ void FontNameReaderTest::nameBytesReachTheCopy() {
                        ShellPathList(dir.File("fonts/")), ShellOp::FOF_NOCONFIRMATION};
   QVERIFY(shell.FileOperation(request));
   QCOMPARE(ReadBytes(dir.File("fonts/" + name)), ReadBytes(dir.File(name)));
+}
+
+void FontNameReaderTest::namesAsFontToolsReadsThem_data() {
+  QTest::addColumn<QString>("source");
+  QTest::addColumn<QString>("flavor");
+  const QString inter = "/usr/share/fonts/truetype/inter-vf/";
+  const QString dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+  const QString c059 = "/usr/share/fonts/opentype/urw-base35/C059-Roman.otf";
+  QTest::newRow("variable, roman and italic instances") << inter + "Inter.var.ttf"
+                                                        << "";
+  QTest::newRow("variable, italic instances") << inter + "Inter-italic.var.ttf"
+                                              << "";
+  QTest::newRow("variable as WOFF 2") << inter + "InterDisplay-roman.var.ttf"
+                                      << "woff2";
+  QTest::newRow("variable as WOFF") << inter + "Inter-roman.var.ttf"
+                                    << "woff";
+  QTest::newRow("TrueType as WOFF") << dejavu << "woff";
+  QTest::newRow("TrueType as WOFF 2") << dejavu << "woff2";
+  QTest::newRow("CFF as WOFF") << c059 << "woff";
+  QTest::newRow("CFF as WOFF 2") << c059 << "woff2";
+  QTest::newRow("WOFF cut short") << dejavu << "woff:cut";
+  QTest::newRow("WOFF 2 cut short") << dejavu << "woff2:cut";
+}
+
+void FontNameReaderTest::namesAsFontToolsReadsThem() {
+  QFETCH(QString, source);
+  QFETCH(QString, flavor);
+  QVERIFY2(std::filesystem::exists(source.toStdString()), "missing: run scripts/setup.sh");
+  TempDir dir;
+  const std::string file =
+      "face." + (flavor.isEmpty() ? std::string("ttf") : flavor.section(':', 0, 0).toStdString());
+  const QStringList expected =
+      FontToolsFaces(source.toStdString(), flavor.toStdString(), dir.File(file));
+  QStringList read;
+  for (const FontFace& face : ReadFontFaces(dir.Path(), file)) {
+    QCOMPARE(face.Entry->FileName, file);
+    read << QString("%1|%2|%3|%4|%5")
+                .arg(QString::fromStdString(face.Entry->FamilyName))
+                .arg(QString::fromStdString(face.FullName))
+                .arg(face.Entry->FaceIndex)
+                .arg(face.Entry->Instance)
+                .arg(face.Entry->CffOutlines ? 1 : 0);
+  }
+  QCOMPARE(read, expected);
+  QCOMPARE(expected.isEmpty(), flavor.endsWith(":cut"));
 }
 
 QTEST_GUILESS_MAIN(FontNameReaderTest)
