@@ -1,6 +1,7 @@
 #include "platform/FontconfigListing.h"
 
 #include "platform/AddedFaces.h"
+#include "platform/InstanceLegacyNames.h"
 #include "platform/PrivateFontCopies.h"
 
 #include <fontconfig/fontconfig.h>
@@ -48,11 +49,16 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
   for (const char* object : objects) {
     if (!FcObjectSetAdd(set.get(), object)) return nullptr;
   }
-  if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX)) return nullptr;
+  if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX) ||
+      !FcObjectSetAdd(set.get(), FC_VARIABLE)) {
+    return nullptr;
+  }
   // The installed faces, fontconfig's application fonts and the faces the program added for the
   // moment. The toolkit puts its own copies of the added faces among the application fonts,
   // under a file name that is no path or is a private copy's (and may keep them a while after
-  // the program removed them); those are the same faces again and are left out.
+  // the program removed them); those are the same faces again and are left out. A variable font
+  // is also listed once as a whole, beside its named instances; that entry has no style of its
+  // own and draws as the default instance, which is listed already, so it is left out too.
   const FontSetPtr added(AddedFaces::Snapshot());
   FcFontSet* sets[] = {FcConfigGetFonts(config.get(), FcSetSystem),
                        FcConfigGetFonts(config.get(), FcSetApplication), added.get()};
@@ -64,7 +70,9 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
     const bool toolkitCopy =
         FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch &&
         (file[0] != '/' || IsPrivateFontCopy(reinterpret_cast<const char*>(file)));
-    if (toolkitCopy) {
+    FcBool wholeVariableFont = FcFalse;
+    FcPatternGetBool(listed->fonts[i], FC_VARIABLE, 0, &wholeVariableFont);
+    if (toolkitCopy || wholeVariableFont) {
       FcPatternDestroy(listed->fonts[i]);
     } else {
       listed->fonts[kept++] = listed->fonts[i];
@@ -117,15 +125,40 @@ int WeightClassOf(double fontconfigWeight) {
   return std::clamp(weight, 100, 900);
 }
 
+// A face index above 0xFFFF carries a named instance of a variable font in its upper bits.
+bool IsNamedInstance(const FcPattern* font) {
+  int index = 0;
+  return FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch && (index >> 16) != 0;
+}
+
+// The legacy family and style of a face. A named instance shares its font's name table, whose
+// names are those of the default instance; its own names come from its style.
+InstanceLegacyNames LegacyNamesOf(const FcPattern* font) {
+  if (!IsNamedInstance(font)) {
+    return {LegacyName(font, FC_FAMILY, FC_FAMILYLANG), LegacyName(font, FC_STYLE, FC_STYLELANG)};
+  }
+  const double slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
+  return LegacyNamesOfInstance(
+      StringOf(font, FC_FAMILY).value_or(""), StringOf(font, FC_STYLE).value_or(""),
+      WeightClassOf(NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR)), slant != FC_SLANT_ROMAN);
+}
+
 ListedFace DescribeFace(const FcPattern* font) {
   ListedFace face;
   face.Family = StringOf(font, FC_FAMILY).value_or("");
   face.Style = StringOf(font, FC_STYLE).value_or("");
-  face.LegacyFamily = LegacyName(font, FC_FAMILY, FC_FAMILYLANG);
-  face.LegacyStyle = LegacyName(font, FC_STYLE, FC_STYLELANG);
+  InstanceLegacyNames legacy = LegacyNamesOf(font);
+  face.LegacyFamily = std::move(legacy.Family);
+  face.LegacyStyle = std::move(legacy.Style);
   const std::string joined =
       face.LegacyStyle.empty() ? face.LegacyFamily : face.LegacyFamily + " " + face.LegacyStyle;
-  face.FullName = StringOf(font, FC_FULLNAME).value_or(joined);
+  // Every instance of a variable font carries the font's one full name; an instance is named
+  // as its static face would be ("Inter Thin", "Inter Thin Italic").
+  if (IsNamedInstance(font)) {
+    face.FullName = face.LegacyStyle == "Regular" ? face.LegacyFamily : joined;
+  } else {
+    face.FullName = StringOf(font, FC_FULLNAME).value_or(joined);
+  }
   face.Weight = NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR);
   face.WeightClass = WeightClassOf(face.Weight);
   face.Slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
@@ -156,6 +189,12 @@ std::vector<ListedFace> ListFaces(const char* property, const std::string& name)
 std::string WithoutBlanks(std::string name) {
   std::erase(name, ' ');
   return name;
+}
+
+// The name up to its last blank; empty for a name of one word.
+std::string WithoutLastWord(const std::string& name) {
+  const std::size_t blank = name.find_last_of(' ');
+  return blank == std::string::npos ? std::string() : name.substr(0, blank);
 }
 
 }  // namespace
@@ -201,10 +240,11 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
   }
   const PatternPtr everything(FcPatternCreate());
   if (!everything) return {};
-  const FontSetPtr fonts = ListFonts(everything.get(), {FC_FAMILY, FC_FAMILYLANG});
+  const FontSetPtr fonts = ListFonts(
+      everything.get(), {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_WEIGHT, FC_SLANT});
   std::vector<std::string> families;
   for (int i = 0; fonts && i < fonts->nfont; ++i) {
-    std::string family = LegacyName(fonts->fonts[i], FC_FAMILY, FC_FAMILYLANG);
+    std::string family = LegacyNamesOf(fonts->fonts[i]).Family;
     if (!family.empty()) families.push_back(std::move(family));
   }
   if (fonts)
@@ -214,12 +254,18 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
 
 std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family) {
   // fontconfig finds the faces that have the name among any of their families; of those, only
-  // the ones whose legacy family it is belong to the list's entry.
-  std::vector<ListedFace> faces = ListFaces(FC_FAMILY, family);
-  std::erase_if(faces, [&family](const ListedFace& face) {
-    return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) != 0;
-  });
-  return faces;
+  // the ones whose legacy family it is belong to the list's entry. A named instance's legacy
+  // family is its font's family and more words ("Inter Semi Bold"), which fontconfig does not
+  // know, so a name without faces is looked for again without its last word, then the one
+  // before, until a shorter name has faces of that legacy family.
+  for (std::string listed = family; !listed.empty(); listed = WithoutLastWord(listed)) {
+    std::vector<ListedFace> faces = ListFaces(FC_FAMILY, listed);
+    std::erase_if(faces, [&family](const ListedFace& face) {
+      return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) != 0;
+    });
+    if (!faces.empty()) return faces;
+  }
+  return {};
 }
 
 std::vector<ListedFace> FacesWithFullName(const std::string& fullName) {

@@ -22,7 +22,7 @@ test_packages=(
   clang libclang-rt-14-dev
   # Fonts the tests are built on.
   fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base fonts-terminus-otb
-  fonts-wqy-zenhei
+  fonts-wqy-zenhei fonts-inter-variable
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev file

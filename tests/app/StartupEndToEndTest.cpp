@@ -60,13 +60,22 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   // The printer is the built-in PDF printer, whose fonts are the installed families.
   QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
   MainPage& m = form.tabMain();
-  // Each legacy family once: the condensed and light DejaVu faces are families of their own.
+  // Each legacy family once: the condensed and light DejaVu faces are families of their own, and
+  // so is each named instance of Inter's variable fonts that is not regular or bold.
   const QStringList expected = {"C059",
                                 "DejaVu Sans",
                                 "DejaVu Sans Condensed",
                                 "DejaVu Sans Light",
                                 "DejaVu Serif",
                                 "Fixed",
+                                "Inter",
+                                "Inter Black",
+                                "Inter Extra Bold",
+                                "Inter Extra Light",
+                                "Inter Light",
+                                "Inter Medium",
+                                "Inter Semi Bold",
+                                "Inter Thin",
                                 "Liberation Mono",
                                 "Nimbus Sans",
                                 "P052",
@@ -74,7 +83,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
                                 "Terminus",
                                 "URW Bookman",
                                 "Wingdings"};
-  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 13"));
+  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 21"));
   QStringList listed;
   for (int i = 0; i < m.lstFonts->Count(); ++i) {
     listed << QString::fromStdString(m.lstFonts->Text(i));
