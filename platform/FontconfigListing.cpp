@@ -197,6 +197,20 @@ std::string WithoutLastWord(const std::string& name) {
   return blank == std::string::npos ? std::string() : name.substr(0, blank);
 }
 
+// The faces of the family that the name starts with, and that the test keeps. A named instance
+// is named by its font's family and more words ("Inter Semi Bold"), which fontconfig does not
+// know, so a name without such faces is looked for again without its last word, then the one
+// before, until a shorter name has faces the test keeps.
+template <typename Keep>
+std::vector<ListedFace> FacesUnderLeadingWords(const std::string& name, Keep keep) {
+  for (std::string listed = name; !listed.empty(); listed = WithoutLastWord(listed)) {
+    std::vector<ListedFace> faces = ListFaces(FC_FAMILY, listed);
+    std::erase_if(faces, [&keep](const ListedFace& face) { return !keep(face); });
+    if (!faces.empty()) return faces;
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string SubstituteFamily(const std::string& name) {
@@ -254,20 +268,18 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
 
 std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family) {
   // fontconfig finds the faces that have the name among any of their families; of those, only
-  // the ones whose legacy family it is belong to the list's entry. A named instance's legacy
-  // family is its font's family and more words ("Inter Semi Bold"), which fontconfig does not
-  // know, so a name without faces is looked for again without its last word, then the one
-  // before, until a shorter name has faces of that legacy family.
-  for (std::string listed = family; !listed.empty(); listed = WithoutLastWord(listed)) {
-    std::vector<ListedFace> faces = ListFaces(FC_FAMILY, listed);
-    std::erase_if(faces, [&family](const ListedFace& face) {
-      return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) != 0;
-    });
-    if (!faces.empty()) return faces;
-  }
-  return {};
+  // the ones whose legacy family it is belong to the list's entry.
+  return FacesUnderLeadingWords(family, [&family](const ListedFace& face) {
+    return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) == 0;
+  });
 }
 
 std::vector<ListedFace> FacesWithFullName(const std::string& fullName) {
-  return ListFaces(FC_FULLNAME, fullName);
+  std::vector<ListedFace> faces = ListFaces(FC_FULLNAME, fullName);
+  if (!faces.empty()) return faces;
+  // fontconfig gives every named instance its font's one full name; an instance answers to the
+  // full name it is listed under.
+  return FacesUnderLeadingWords(fullName, [&fullName](const ListedFace& face) {
+    return (face.Index >> 16) != 0 && CompareIgnoringCase(face.FullName, fullName) == 0;
+  });
 }
