@@ -3,6 +3,7 @@
 #include "platform/AddedFaces.h"
 #include "platform/InstanceLegacyNames.h"
 #include "platform/PrivateFontCopies.h"
+#include "platform/SfntFamilyName.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -11,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -34,6 +36,12 @@ using FontSetPtr = std::unique_ptr<FcFontSet, FontSetRelease>;
 
 const FcChar8* Utf8(const std::string& text) {
   return reinterpret_cast<const FcChar8*>(text.c_str());
+}
+
+// fontconfig matches family names without regard to blanks as well as case.
+std::string WithoutBlanks(std::string name) {
+  std::erase(name, ' ');
+  return name;
 }
 
 // Every face fontconfig knows that matches `pattern`, reduced to `objects`. The current
@@ -131,11 +139,41 @@ bool IsNamedInstance(const FcPattern* font) {
   return FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch && (index >> 16) != 0;
 }
 
+// fontconfig leaves out a name that equals one listed before it but for blanks and letter case,
+// so a face whose typographic family is its legacy family spelt with other blanks or case
+// ("Noto Sans Meetei Mayek" for "Noto Sans MeeteiMayek") lists one family name only. Only such
+// a face can have lost its legacy name, and only an sfnt file has one to read; each file is
+// read once per run.
+std::string OwnLegacyFamily(const FcPattern* font, std::string listed) {
+  const std::optional<std::string> language = StringOf(font, FC_FAMILYLANG);
+  for (int id = 1; auto other = StringOf(font, FC_FAMILYLANG, id); ++id) {
+    if (other == language) return listed;
+  }
+  const std::string format = StringOf(font, FC_FONTFORMAT).value_or("");
+  const std::optional<std::string> file = StringOf(font, FC_FILE);
+  if ((format != "TrueType" && format != "CFF") || !file) return listed;
+  int index = 0;
+  FcPatternGetInteger(font, FC_INDEX, 0, &index);
+  static std::unordered_map<std::string, std::optional<std::string>> read;
+  const std::string key = *file + '\0' + std::to_string(index & 0xFFFF);
+  auto found = read.find(key);
+  if (found == read.end()) {
+    found = read.emplace(key, ReadSfntFamilyName(*file, index & 0xFFFF)).first;
+  }
+  const std::optional<std::string>& own = found->second;
+  if (own && *own != listed &&
+      CompareIgnoringCase(WithoutBlanks(*own), WithoutBlanks(listed)) == 0) {
+    return *own;
+  }
+  return listed;
+}
+
 // The legacy family and style of a face. A named instance shares its font's name table, whose
 // names are those of the default instance; its own names come from its style.
 InstanceLegacyNames LegacyNamesOf(const FcPattern* font) {
   if (!IsNamedInstance(font)) {
-    return {LegacyName(font, FC_FAMILY, FC_FAMILYLANG), LegacyName(font, FC_STYLE, FC_STYLELANG)};
+    return {OwnLegacyFamily(font, LegacyName(font, FC_FAMILY, FC_FAMILYLANG)),
+            LegacyName(font, FC_STYLE, FC_STYLELANG)};
   }
   const double slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
   return LegacyNamesOfInstance(
@@ -183,12 +221,6 @@ std::vector<ListedFace> ListFaces(const char* property, const std::string& name)
   std::vector<ListedFace> faces;
   for (int i = 0; fonts && i < fonts->nfont; ++i) faces.push_back(DescribeFace(fonts->fonts[i]));
   return faces;
-}
-
-// fontconfig matches family names without regard to blanks as well as case.
-std::string WithoutBlanks(std::string name) {
-  std::erase(name, ' ');
-  return name;
 }
 
 // The name up to its last blank; empty for a name of one word.
@@ -255,7 +287,8 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
   const PatternPtr everything(FcPatternCreate());
   if (!everything) return {};
   const FontSetPtr fonts = ListFonts(
-      everything.get(), {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_WEIGHT, FC_SLANT});
+      everything.get(),
+      {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_WEIGHT, FC_SLANT, FC_FONTFORMAT});
   std::vector<std::string> families;
   for (int i = 0; fonts && i < fonts->nfont; ++i) {
     std::string family = LegacyNamesOf(fonts->fonts[i]).Family;

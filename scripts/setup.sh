@@ -23,6 +23,8 @@ test_packages=(
   # Fonts the tests are built on.
   fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base fonts-terminus-otb
   fonts-wqy-zenhei fonts-inter-variable
+  # fontTools makes the test font whose family fontconfig folds into another.
+  python3-fonttools
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev file

@@ -68,6 +68,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
                                 "DejaVu Sans Light",
                                 "DejaVu Serif",
                                 "Fixed",
+                                "Glyphera FoldSans",
                                 "Inter",
                                 "Inter Black",
                                 "Inter Extra Bold",
@@ -83,7 +84,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
                                 "Terminus",
                                 "URW Bookman",
                                 "Wingdings"};
-  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 21"));
+  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 22"));
   QStringList listed;
   for (int i = 0; i < m.lstFonts->Count(); ++i) {
     listed << QString::fromStdString(m.lstFonts->Text(i));

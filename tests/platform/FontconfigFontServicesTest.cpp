@@ -45,7 +45,9 @@ qsizetype CountIgnoringCase(const std::vector<std::string>& names, const QString
 void AddTestFamilyRows() {
   QTest::addColumn<QString>("family");
   for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Liberation Mono", "Wingdings", "C059",
-                             "P052", "Fixed", "System"}) {
+                             "P052", "Fixed", "System", "Inter", "Inter Thin",
+                             // fontconfig keeps only its typographic family "Glyphera Fold Sans"
+                             "Glyphera FoldSans"}) {
     QTest::newRow(family) << QString::fromLatin1(family);
   }
 }
