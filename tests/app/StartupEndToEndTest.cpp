@@ -60,8 +60,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   // The printer is the built-in PDF printer, whose fonts are the installed families.
   QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
   MainPage& m = form.tabMain();
-  // Each legacy family once: the condensed and light DejaVu faces are families of their own, and
-  // so is each named instance of Inter's variable fonts that is not regular or bold.
+  // Each legacy family once: the condensed and light DejaVu faces are families of their own.
   const QStringList expected = {"C059",
                                 "DejaVu Sans",
                                 "DejaVu Sans Condensed",

@@ -384,77 +384,45 @@ void PdfPrintingTest::eachFamilyPrintsItsOwnFace_data() {
   QTest::addColumn<bool>("bold");
   QTest::addColumn<bool>("italic");
   QTest::addColumn<QString>("embedded");
-  // A neighbour instance of a variable font, printed in the same style, must print less ink
-  // (lighter) or more (heavier): an instance embedded as the font's default outlines would not.
-  QTest::addColumn<QString>("lighter");
-  QTest::addColumn<QString>("heavier");
+  // A neighbour instance of a variable font, printed in the same style, prints other ink (more
+  // when it is the heavier): instances embedded as the font's default outlines would not.
+  QTest::addColumn<QString>("neighbour");
+  QTest::addColumn<bool>("heavier");
   QTest::newRow("a legacy family under a wider typographic one")
       << "DejaVu Sans Condensed" << true << false << "DejaVuSansCondensed-Bold "
-      << ""
-      << "";
+      << "" << false;
   QTest::newRow("its italic") << "DejaVu Sans Condensed" << false << true
                               << "DejaVuSansCondensed-Oblique "
-                              << ""
-                              << "";
+                              << "" << false;
   QTest::newRow("a family of one light face")
       << "DejaVu Sans Light" << false << false << "DejaVuSans-ExtraLight "
-      << ""
-      << "";
+      << "" << false;
   QTest::newRow("the typographic family keeps its four faces")
       << "DejaVu Sans" << true << true << "DejaVuSans-BoldOblique "
-      << ""
-      << "";
+      << "" << false;
   QTest::newRow("bold added to the only face")
       << "URW Bookman" << true << false << "URWBookman-Light "
-      << ""
-      << "";
+      << "" << false;
   QTest::newRow("the lightest instance") << "Inter Thin" << false << false << "Inter-Thin "
-                                         << ""
-                                         << "Inter Extra Light";
+                                         << "Inter Extra Light" << true;
   QTest::newRow("the heaviest instance") << "Inter Black" << false << false << "Inter-Black "
-                                         << "Inter Extra Bold"
-                                         << "";
+                                         << "Inter Extra Bold" << false;
   QTest::newRow("an italic instance of a two-word weight")
       << "Inter Semi Bold" << false << true << "Inter-SemiBoldItalic "
-      << "Inter Medium"
-      << "Inter Extra Bold";
+      << "Inter Medium" << false;
 }
 
 namespace {
 
-// Prints the family's Character Chart in the style through the real PDF printer into the folder,
-// and gives the sheet's file.
-QString PrintedChart(const TempDir& home, const std::string& folder, const QString& family,
-                     bool bold, bool italic) {
-  RealServices real(home.File("glyphera"));
-  const std::string out = home.File(folder);
-  real.printer.SetOutputFolder(out);
-  TfrmMain form(real.Services(), real.errors);
-  MainPage& m = form.tabMain();
-  m.lstFonts->SetSelected(0, false);
-  m.lstFonts->SetSelected(IndexOf(*m.lstFonts, family.toStdString()), true);
-  form.Fonts().lstFontsClick();
-  m.chkBold->SetChecked(bold);
-  m.chkItalic->SetChecked(italic);
-  m.chkCharChart->SetChecked(true);
-  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
-  const QStringList files =
-      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-  if (!real.messages.shown.empty() || files.size() != 1) return {};
-  return QString::fromStdString(out) + "/" + files[0];
-}
-
-// The ink of a sheet's first page as poppler renders it: the darkness summed over its pixels.
+// The darkness of a sheet's first page as poppler renders it, summed over its pixels.
 double InkOfSheet(const QString& pdf) {
-  const QString png = pdf + "-ink";
   QProcess::execute(QStringLiteral("pdftoppm"),
                     {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
-                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
-  const QImage page = QImage(png + ".png").convertToFormat(QImage::Format_Grayscale8);
+                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, pdf});
+  const QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_Grayscale8);
   double ink = 0;
   for (int y = 0; y < page.height(); ++y) {
-    const uchar* row = page.constScanLine(y);
-    for (int x = 0; x < page.width(); ++x) ink += 255 - row[x];
+    for (int x = 0; x < page.width(); ++x) ink += 255 - page.constScanLine(y)[x];
   }
   return ink;
 }
@@ -466,26 +434,36 @@ void PdfPrintingTest::eachFamilyPrintsItsOwnFace() {
   QFETCH(bool, bold);
   QFETCH(bool, italic);
   QFETCH(QString, embedded);
-  QFETCH(QString, lighter);
-  QFETCH(QString, heavier);
-  static int row = 0;
-  const QString pdf = PrintedChart(home_, "faces-" + std::to_string(++row), family, bold, italic);
-  QVERIFY2(!pdf.isEmpty(), "the job printed no one sheet");
-  const QString fonts = Run(QStringLiteral("pdffonts"), {pdf});
-  QVERIFY2(fonts.contains(embedded), qPrintable(fonts));
-  const double ink = InkOfSheet(pdf);
-  QVERIFY(ink > 0);
-  for (const auto& [neighbour, heavierThanIt] : {std::pair{lighter, true}, {heavier, false}}) {
-    if (neighbour.isEmpty()) continue;
-    const QString other =
-        PrintedChart(home_, "faces-" + std::to_string(++row), neighbour, bold, italic);
-    QVERIFY2(!other.isEmpty(), qPrintable(neighbour));
-    const double otherInk = InkOfSheet(other);
-    QVERIFY2(
-        heavierThanIt ? ink > otherInk : ink < otherInk,
-        qPrintable(
-            QStringLiteral("%1: %2, %3: %4").arg(family).arg(ink).arg(neighbour).arg(otherInk)));
+  QFETCH(QString, neighbour);
+  QFETCH(bool, heavier);
+  QList<double> inks;
+  for (const QString& printed : {family, neighbour}) {
+    if (printed.isEmpty()) continue;
+    RealServices real(home_.File("glyphera"));
+    static int row = 0;
+    const std::string out = home_.File("faces-" + std::to_string(++row));
+    real.printer.SetOutputFolder(out);
+    TfrmMain form(real.Services(), real.errors);
+    MainPage& m = form.tabMain();
+    m.lstFonts->SetSelected(0, false);
+    m.lstFonts->SetSelected(IndexOf(*m.lstFonts, printed.toStdString()), true);
+    form.Fonts().lstFontsClick();
+    m.chkBold->SetChecked(bold);
+    m.chkItalic->SetChecked(italic);
+    m.chkCharChart->SetChecked(true);
+    QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+    QVERIFY2(real.messages.shown.empty(), "the job reported an error");
+
+    const QStringList files =
+        QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    const QString pdf = QString::fromStdString(out) + "/" + files[0];
+    inks << InkOfSheet(pdf);
+    if (printed != family) continue;
+    const QString fonts = Run(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY2(fonts.contains(embedded), qPrintable(fonts));
   }
+  if (inks.size() == 2) QVERIFY2((inks[0] < inks[1]) == heavier, qPrintable(neighbour));
 }
 
 // Where pdftotext finds each word: its box in points from the page's top-left.
