@@ -1,7 +1,9 @@
 #include "platform/FontconfigListing.h"
 
 #include "platform/AddedFaces.h"
+#include "platform/InstanceLegacyNames.h"
 #include "platform/PrivateFontCopies.h"
+#include "platform/SfntFamilyName.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -10,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -35,6 +38,12 @@ const FcChar8* Utf8(const std::string& text) {
   return reinterpret_cast<const FcChar8*>(text.c_str());
 }
 
+// fontconfig matches family names without regard to blanks as well as case.
+std::string WithoutBlanks(std::string name) {
+  std::erase(name, ' ');
+  return name;
+}
+
 // Every face fontconfig knows that matches `pattern`, reduced to `objects`. The current
 // configuration is taken on each call (and referenced, so a reinitialisation elsewhere cannot
 // free it under us) because fonts installed while the program runs join a new configuration.
@@ -48,11 +57,16 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
   for (const char* object : objects) {
     if (!FcObjectSetAdd(set.get(), object)) return nullptr;
   }
-  if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX)) return nullptr;
+  if (!FcObjectSetAdd(set.get(), FC_FILE) || !FcObjectSetAdd(set.get(), FC_INDEX) ||
+      !FcObjectSetAdd(set.get(), FC_VARIABLE)) {
+    return nullptr;
+  }
   // The installed faces, fontconfig's application fonts and the faces the program added for the
   // moment. The toolkit puts its own copies of the added faces among the application fonts,
   // under a file name that is no path or is a private copy's (and may keep them a while after
-  // the program removed them); those are the same faces again and are left out.
+  // the program removed them); those are the same faces again and are left out. A variable font
+  // is also listed once as a whole, beside its named instances; that entry has no style of its
+  // own and draws as the default instance, which is listed already, so it is left out too.
   const FontSetPtr added(AddedFaces::Snapshot());
   FcFontSet* sets[] = {FcConfigGetFonts(config.get(), FcSetSystem),
                        FcConfigGetFonts(config.get(), FcSetApplication), added.get()};
@@ -64,7 +78,9 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
     const bool toolkitCopy =
         FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch &&
         (file[0] != '/' || IsPrivateFontCopy(reinterpret_cast<const char*>(file)));
-    if (toolkitCopy) {
+    FcBool wholeVariableFont = FcFalse;
+    FcPatternGetBool(listed->fonts[i], FC_VARIABLE, 0, &wholeVariableFont);
+    if (toolkitCopy || wholeVariableFont) {
       FcPatternDestroy(listed->fonts[i]);
     } else {
       listed->fonts[kept++] = listed->fonts[i];
@@ -117,15 +133,70 @@ int WeightClassOf(double fontconfigWeight) {
   return std::clamp(weight, 100, 900);
 }
 
+// A face index above 0xFFFF carries a named instance of a variable font in its upper bits.
+bool IsNamedInstance(const FcPattern* font) {
+  int index = 0;
+  return FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch && (index >> 16) != 0;
+}
+
+// fontconfig leaves out a name that equals one listed before it but for blanks and letter case,
+// so a face whose typographic family is its legacy family spelt with other blanks or case
+// ("Noto Sans Meetei Mayek" for "Noto Sans MeeteiMayek") lists one family name only. Only such
+// a face can have lost its legacy name, and only an sfnt file has one to read; each file is
+// read once per run.
+std::string OwnLegacyFamily(const FcPattern* font, std::string listed) {
+  const std::optional<std::string> language = StringOf(font, FC_FAMILYLANG);
+  for (int id = 1; auto other = StringOf(font, FC_FAMILYLANG, id); ++id) {
+    if (other == language) return listed;
+  }
+  const std::string format = StringOf(font, FC_FONTFORMAT).value_or("");
+  const std::optional<std::string> file = StringOf(font, FC_FILE);
+  if ((format != "TrueType" && format != "CFF") || !file) return listed;
+  int index = 0;
+  FcPatternGetInteger(font, FC_INDEX, 0, &index);
+  static std::unordered_map<std::string, std::optional<std::string>> read;
+  const std::string key = *file + '\0' + std::to_string(index & 0xFFFF);
+  auto found = read.find(key);
+  if (found == read.end()) {
+    found = read.emplace(key, ReadSfntFamilyName(*file, index & 0xFFFF)).first;
+  }
+  const std::optional<std::string>& own = found->second;
+  if (own && *own != listed &&
+      CompareIgnoringCase(WithoutBlanks(*own), WithoutBlanks(listed)) == 0) {
+    return *own;
+  }
+  return listed;
+}
+
+// The legacy family and style of a face. A named instance shares its font's name table, whose
+// names are those of the default instance; its own names come from its style.
+InstanceLegacyNames LegacyNamesOf(const FcPattern* font) {
+  if (!IsNamedInstance(font)) {
+    return {OwnLegacyFamily(font, LegacyName(font, FC_FAMILY, FC_FAMILYLANG)),
+            LegacyName(font, FC_STYLE, FC_STYLELANG)};
+  }
+  const double slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
+  return LegacyNamesOfInstance(
+      StringOf(font, FC_FAMILY).value_or(""), StringOf(font, FC_STYLE).value_or(""),
+      WeightClassOf(NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR)), slant != FC_SLANT_ROMAN);
+}
+
 ListedFace DescribeFace(const FcPattern* font) {
   ListedFace face;
   face.Family = StringOf(font, FC_FAMILY).value_or("");
   face.Style = StringOf(font, FC_STYLE).value_or("");
-  face.LegacyFamily = LegacyName(font, FC_FAMILY, FC_FAMILYLANG);
-  face.LegacyStyle = LegacyName(font, FC_STYLE, FC_STYLELANG);
+  InstanceLegacyNames legacy = LegacyNamesOf(font);
+  face.LegacyFamily = std::move(legacy.Family);
+  face.LegacyStyle = std::move(legacy.Style);
   const std::string joined =
       face.LegacyStyle.empty() ? face.LegacyFamily : face.LegacyFamily + " " + face.LegacyStyle;
-  face.FullName = StringOf(font, FC_FULLNAME).value_or(joined);
+  // Every instance of a variable font carries the font's one full name; an instance is named
+  // as its static face would be ("Inter Thin", "Inter Thin Italic").
+  if (IsNamedInstance(font)) {
+    face.FullName = face.LegacyStyle == "Regular" ? face.LegacyFamily : joined;
+  } else {
+    face.FullName = StringOf(font, FC_FULLNAME).value_or(joined);
+  }
   face.Weight = NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR);
   face.WeightClass = WeightClassOf(face.Weight);
   face.Slant = NumberOf(font, FC_SLANT, FC_SLANT_ROMAN);
@@ -152,10 +223,24 @@ std::vector<ListedFace> ListFaces(const char* property, const std::string& name)
   return faces;
 }
 
-// fontconfig matches family names without regard to blanks as well as case.
-std::string WithoutBlanks(std::string name) {
-  std::erase(name, ' ');
-  return name;
+// The name up to its last blank; empty for a name of one word.
+std::string WithoutLastWord(const std::string& name) {
+  const std::size_t blank = name.find_last_of(' ');
+  return blank == std::string::npos ? std::string() : name.substr(0, blank);
+}
+
+// The faces of the family that the name starts with, and that the test keeps. A named instance
+// is named by its font's family and more words ("Inter Semi Bold"), which fontconfig does not
+// know, so a name without such faces is looked for again without its last word, then the one
+// before, until a shorter name has faces the test keeps.
+template <typename Keep>
+std::vector<ListedFace> FacesUnderLeadingWords(const std::string& name, Keep keep) {
+  for (std::string listed = name; !listed.empty(); listed = WithoutLastWord(listed)) {
+    std::vector<ListedFace> faces = ListFaces(FC_FAMILY, listed);
+    std::erase_if(faces, [&keep](const ListedFace& face) { return !keep(face); });
+    if (!faces.empty()) return faces;
+  }
+  return {};
 }
 
 }  // namespace
@@ -201,10 +286,12 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
   }
   const PatternPtr everything(FcPatternCreate());
   if (!everything) return {};
-  const FontSetPtr fonts = ListFonts(everything.get(), {FC_FAMILY, FC_FAMILYLANG});
+  const FontSetPtr fonts = ListFonts(
+      everything.get(),
+      {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_WEIGHT, FC_SLANT, FC_FONTFORMAT});
   std::vector<std::string> families;
   for (int i = 0; fonts && i < fonts->nfont; ++i) {
-    std::string family = LegacyName(fonts->fonts[i], FC_FAMILY, FC_FAMILYLANG);
+    std::string family = LegacyNamesOf(fonts->fonts[i]).Family;
     if (!family.empty()) families.push_back(std::move(family));
   }
   if (fonts)
@@ -215,13 +302,17 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
 std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family) {
   // fontconfig finds the faces that have the name among any of their families; of those, only
   // the ones whose legacy family it is belong to the list's entry.
-  std::vector<ListedFace> faces = ListFaces(FC_FAMILY, family);
-  std::erase_if(faces, [&family](const ListedFace& face) {
-    return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) != 0;
+  return FacesUnderLeadingWords(family, [&family](const ListedFace& face) {
+    return CompareIgnoringCase(WithoutBlanks(face.LegacyFamily), WithoutBlanks(family)) == 0;
   });
-  return faces;
 }
 
 std::vector<ListedFace> FacesWithFullName(const std::string& fullName) {
-  return ListFaces(FC_FULLNAME, fullName);
+  std::vector<ListedFace> faces = ListFaces(FC_FULLNAME, fullName);
+  if (!faces.empty()) return faces;
+  // fontconfig gives every named instance its font's one full name; an instance answers to the
+  // full name it is listed under.
+  return FacesUnderLeadingWords(fullName, [&fullName](const ListedFace& face) {
+    return (face.Index >> 16) != 0 && CompareIgnoringCase(face.FullName, fullName) == 0;
+  });
 }

@@ -28,7 +28,8 @@ test_packages=(
   fonts-dejavu-extra fonts-liberation fonts-wine fonts-urw-base35 xfonts-base fonts-terminus-otb
   fonts-wqy-zenhei
   # A variable font with named instances, and fontTools (with Brotli for WOFF 2), which makes the
-  # web fonts the tests read and says which faces a file holds.
+  # web fonts the tests read, the font whose family fontconfig folds into another, and says
+  # which faces a file holds.
   fonts-inter-variable python3-fonttools python3-brotli
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.

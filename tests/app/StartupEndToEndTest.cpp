@@ -67,6 +67,15 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
                                 "DejaVu Sans Light",
                                 "DejaVu Serif",
                                 "Fixed",
+                                "Glyphera FoldSans",
+                                "Inter",
+                                "Inter Black",
+                                "Inter Extra Bold",
+                                "Inter Extra Light",
+                                "Inter Light",
+                                "Inter Medium",
+                                "Inter Semi Bold",
+                                "Inter Thin",
                                 "Liberation Mono",
                                 "Nimbus Sans",
                                 "P052",
@@ -74,7 +83,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
                                 "Terminus",
                                 "URW Bookman",
                                 "Wingdings"};
-  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 13"));
+  QCOMPARE(QString::fromStdString(m.lblFonts->Caption()), QStringLiteral("Fonts: 22"));
   QStringList listed;
   for (int i = 0; i < m.lstFonts->Count(); ++i) {
     listed << QString::fromStdString(m.lstFonts->Text(i));

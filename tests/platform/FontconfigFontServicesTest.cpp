@@ -45,7 +45,9 @@ qsizetype CountIgnoringCase(const std::vector<std::string>& names, const QString
 void AddTestFamilyRows() {
   QTest::addColumn<QString>("family");
   for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Liberation Mono", "Wingdings", "C059",
-                             "P052", "Fixed", "System"}) {
+                             "P052", "Fixed", "System", "Inter", "Inter Thin",
+                             // fontconfig keeps only its typographic family "Glyphera Fold Sans"
+                             "Glyphera FoldSans"}) {
     QTest::newRow(family) << QString::fromLatin1(family);
   }
 }
@@ -234,6 +236,15 @@ class FontconfigFontServicesTest : public QObject {
                                         << "Book, Oblique, Bold, Bold Oblique";
     QTest::newRow("a full name selects its face") << "DejaVu Sans Condensed Bold"
                                                   << "Bold";
+    // Variable fonts: each named instance is the face a static font of that style would be.
+    QTest::newRow("variable: regular and bold instances") << "Inter"
+                                                          << "Regular, Italic, Bold, Bold Italic";
+    QTest::newRow("variable: the lightest instance") << "Inter Thin"
+                                                     << "Regular, Italic";
+    QTest::newRow("variable: a weight of two words") << "Inter Semi Bold"
+                                                     << "Regular, Italic";
+    QTest::newRow("variable: an instance's full name") << "Inter Black Italic"
+                                                       << "Italic";
   }
   void legacyFamiliesHoldTheirOwnFaces() {
     QFETCH(QString, family);

@@ -384,44 +384,86 @@ void PdfPrintingTest::eachFamilyPrintsItsOwnFace_data() {
   QTest::addColumn<bool>("bold");
   QTest::addColumn<bool>("italic");
   QTest::addColumn<QString>("embedded");
+  // A neighbour instance of a variable font, printed in the same style, prints other ink (more
+  // when it is the heavier): instances embedded as the font's default outlines would not.
+  QTest::addColumn<QString>("neighbour");
+  QTest::addColumn<bool>("heavier");
   QTest::newRow("a legacy family under a wider typographic one")
-      << "DejaVu Sans Condensed" << true << false << "DejaVuSansCondensed-Bold ";
+      << "DejaVu Sans Condensed" << true << false << "DejaVuSansCondensed-Bold "
+      << "" << false;
   QTest::newRow("its italic") << "DejaVu Sans Condensed" << false << true
-                              << "DejaVuSansCondensed-Oblique ";
+                              << "DejaVuSansCondensed-Oblique "
+                              << "" << false;
   QTest::newRow("a family of one light face")
-      << "DejaVu Sans Light" << false << false << "DejaVuSans-ExtraLight ";
+      << "DejaVu Sans Light" << false << false << "DejaVuSans-ExtraLight "
+      << "" << false;
   QTest::newRow("the typographic family keeps its four faces")
-      << "DejaVu Sans" << true << true << "DejaVuSans-BoldOblique ";
+      << "DejaVu Sans" << true << true << "DejaVuSans-BoldOblique "
+      << "" << false;
   QTest::newRow("bold added to the only face")
-      << "URW Bookman" << true << false << "URWBookman-Light ";
+      << "URW Bookman" << true << false << "URWBookman-Light "
+      << "" << false;
+  QTest::newRow("the lightest instance") << "Inter Thin" << false << false << "Inter-Thin "
+                                         << "Inter Extra Light" << true;
+  QTest::newRow("the heaviest instance") << "Inter Black" << false << false << "Inter-Black "
+                                         << "Inter Extra Bold" << false;
+  QTest::newRow("an italic instance of a two-word weight")
+      << "Inter Semi Bold" << false << true << "Inter-SemiBoldItalic "
+      << "Inter Medium" << false;
 }
+
+namespace {
+
+// The darkness of a sheet's first page as poppler renders it, summed over its pixels.
+double InkOfSheet(const QString& pdf) {
+  QProcess::execute(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
+                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, pdf});
+  const QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_Grayscale8);
+  double ink = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) ink += 255 - page.constScanLine(y)[x];
+  }
+  return ink;
+}
+
+}  // namespace
 
 void PdfPrintingTest::eachFamilyPrintsItsOwnFace() {
   QFETCH(QString, family);
   QFETCH(bool, bold);
   QFETCH(bool, italic);
   QFETCH(QString, embedded);
-  RealServices real(home_.File("glyphera"));
-  static int row = 0;
-  const std::string out = home_.File("faces-" + std::to_string(++row));
-  real.printer.SetOutputFolder(out);
-  TfrmMain form(real.Services(), real.errors);
-  MainPage& m = form.tabMain();
-  m.lstFonts->SetSelected(0, false);
-  m.lstFonts->SetSelected(IndexOf(*m.lstFonts, family.toStdString()), true);
-  form.Fonts().lstFontsClick();
-  m.chkBold->SetChecked(bold);
-  m.chkItalic->SetChecked(italic);
-  m.chkCharChart->SetChecked(true);
-  QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
-  QVERIFY2(real.messages.shown.empty(), "the job reported an error");
+  QFETCH(QString, neighbour);
+  QFETCH(bool, heavier);
+  QList<double> inks;
+  for (const QString& printed : {family, neighbour}) {
+    if (printed.isEmpty()) continue;
+    RealServices real(home_.File("glyphera"));
+    static int row = 0;
+    const std::string out = home_.File("faces-" + std::to_string(++row));
+    real.printer.SetOutputFolder(out);
+    TfrmMain form(real.Services(), real.errors);
+    MainPage& m = form.tabMain();
+    m.lstFonts->SetSelected(0, false);
+    m.lstFonts->SetSelected(IndexOf(*m.lstFonts, printed.toStdString()), true);
+    form.Fonts().lstFontsClick();
+    m.chkBold->SetChecked(bold);
+    m.chkItalic->SetChecked(italic);
+    m.chkCharChart->SetChecked(true);
+    QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
+    QVERIFY2(real.messages.shown.empty(), "the job reported an error");
 
-  const QStringList files =
-      QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-  QCOMPARE(files.size(), 1);
-  const QString fonts =
-      Run(QStringLiteral("pdffonts"), {QString::fromStdString(out) + "/" + files[0]});
-  QVERIFY2(fonts.contains(embedded), qPrintable(fonts));
+    const QStringList files =
+        QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    const QString pdf = QString::fromStdString(out) + "/" + files[0];
+    inks << InkOfSheet(pdf);
+    if (printed != family) continue;
+    const QString fonts = Run(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY2(fonts.contains(embedded), qPrintable(fonts));
+  }
+  if (inks.size() == 2) QVERIFY2((inks[0] < inks[1]) == heavier, qPrintable(neighbour));
 }
 
 // Where pdftotext finds each word: its box in points from the page's top-left.
