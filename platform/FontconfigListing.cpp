@@ -1,6 +1,7 @@
 #include "platform/FontconfigListing.h"
 
 #include "platform/AddedFaces.h"
+#include "platform/FamilyNameCache.h"
 #include "platform/InstanceLegacyNames.h"
 #include "platform/PrivateFontCopies.h"
 #include "platform/SfntFamilyName.h"
@@ -12,7 +13,6 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 
 namespace {
 
@@ -44,7 +44,24 @@ std::string WithoutBlanks(std::string name) {
   return name;
 }
 
-// Every face fontconfig knows that matches `pattern`, reduced to `objects`. The current
+// Whether a face fontconfig holds is one the lists show. The toolkit puts its own copies of the
+// faces the program added among the application fonts, under a file name that is no path or is
+// a private copy's (and may keep them a while after the program removed them); those are the
+// same faces again. A variable font is also listed once as a whole, beside its named instances;
+// that entry has no style of its own and draws as the default instance, which is listed already.
+bool Listable(const FcPattern* font) {
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch &&
+      (file[0] != '/' || IsPrivateFontCopy(reinterpret_cast<const char*>(file)))) {
+    return false;
+  }
+  FcBool wholeVariableFont = FcFalse;
+  FcPatternGetBool(font, FC_VARIABLE, 0, &wholeVariableFont);
+  return !wholeVariableFont;
+}
+
+// Every face fontconfig knows that matches `pattern`, reduced to `objects`: the installed faces,
+// fontconfig's application fonts and the faces the program added for the moment. The current
 // configuration is taken on each call (and referenced, so a reinitialisation elsewhere cannot
 // free it under us) because fonts installed while the program runs join a new configuration.
 // The file and index are always listed: fontconfig merges listed patterns that compare equal,
@@ -61,12 +78,6 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
       !FcObjectSetAdd(set.get(), FC_VARIABLE)) {
     return nullptr;
   }
-  // The installed faces, fontconfig's application fonts and the faces the program added for the
-  // moment. The toolkit puts its own copies of the added faces among the application fonts,
-  // under a file name that is no path or is a private copy's (and may keep them a while after
-  // the program removed them); those are the same faces again and are left out. A variable font
-  // is also listed once as a whole, beside its named instances; that entry has no style of its
-  // own and draws as the default instance, which is listed already, so it is left out too.
   const FontSetPtr added(AddedFaces::Snapshot());
   FcFontSet* sets[] = {FcConfigGetFonts(config.get(), FcSetSystem),
                        FcConfigGetFonts(config.get(), FcSetApplication), added.get()};
@@ -74,20 +85,28 @@ FontSetPtr ListFonts(FcPattern* pattern, std::initializer_list<const char*> obje
   if (!listed) return nullptr;
   int kept = 0;
   for (int i = 0; i < listed->nfont; ++i) {
-    FcChar8* file = nullptr;
-    const bool toolkitCopy =
-        FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) == FcResultMatch &&
-        (file[0] != '/' || IsPrivateFontCopy(reinterpret_cast<const char*>(file)));
-    FcBool wholeVariableFont = FcFalse;
-    FcPatternGetBool(listed->fonts[i], FC_VARIABLE, 0, &wholeVariableFont);
-    if (toolkitCopy || wholeVariableFont) {
-      FcPatternDestroy(listed->fonts[i]);
-    } else {
+    if (Listable(listed->fonts[i])) {
       listed->fonts[kept++] = listed->fonts[i];
+    } else {
+      FcPatternDestroy(listed->fonts[i]);
     }
   }
   listed->nfont = kept;
   return listed;
+}
+
+// Calls `each` with every face ListFonts lists for any pattern, read in place: listing every
+// face would copy each pattern only to throw the copies away.
+template <typename Each>
+void ForEveryFace(FcConfig* config, const Each& each) {
+  const FontSetPtr added(AddedFaces::Snapshot());
+  const FcFontSet* sets[] = {FcConfigGetFonts(config, FcSetSystem),
+                             FcConfigGetFonts(config, FcSetApplication), added.get()};
+  for (const FcFontSet* fonts : sets) {
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+      if (Listable(fonts->fonts[i])) each(fonts->fonts[i]);
+    }
+  }
 }
 
 std::optional<std::string> StringOf(const FcPattern* font, const char* object, int id = 0) {
@@ -139,6 +158,12 @@ bool IsNamedInstance(const FcPattern* font) {
   return FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch && (index >> 16) != 0;
 }
 
+// The names read from font files, this run's and earlier runs'.
+FamilyNameCache& ReadNames() {
+  static FamilyNameCache names(FamilyNameCache::DefaultFile());
+  return names;
+}
+
 // fontconfig leaves out a name that equals one listed before it but for blanks and letter case,
 // so a face whose typographic family is its legacy family spelt with other blanks or case
 // ("Noto Sans Meetei Mayek" for "Noto Sans MeeteiMayek") lists one family name only. Only such
@@ -154,13 +179,12 @@ std::string OwnLegacyFamily(const FcPattern* font, std::string listed) {
   if ((format != "TrueType" && format != "CFF") || !file) return listed;
   int index = 0;
   FcPatternGetInteger(font, FC_INDEX, 0, &index);
-  static std::unordered_map<std::string, std::optional<std::string>> read;
-  const std::string key = *file + '\0' + std::to_string(index & 0xFFFF);
-  auto found = read.find(key);
-  if (found == read.end()) {
-    found = read.emplace(key, ReadSfntFamilyName(*file, index & 0xFFFF)).first;
+  std::optional<FamilyNameCache::Name> kept = ReadNames().Find(*file, index & 0xFFFF);
+  if (!kept) {
+    kept = ReadSfntFamilyName(*file, index & 0xFFFF);
+    ReadNames().Put(*file, index & 0xFFFF, *kept);
   }
-  const std::optional<std::string>& own = found->second;
+  const std::optional<std::string>& own = *kept;
   if (own && *own != listed &&
       CompareIgnoringCase(WithoutBlanks(*own), WithoutBlanks(listed)) == 0) {
     return *own;
@@ -284,18 +308,13 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
       last.ApplicationCount == applicationCount && last.Added == AddedFaces::Generation()) {
     return last.Families;
   }
-  const PatternPtr everything(FcPatternCreate());
-  if (!everything) return {};
-  const FontSetPtr fonts = ListFonts(
-      everything.get(),
-      {FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_WEIGHT, FC_SLANT, FC_FONTFORMAT});
   std::vector<std::string> families;
-  for (int i = 0; fonts && i < fonts->nfont; ++i) {
-    std::string family = LegacyNamesOf(fonts->fonts[i]).Family;
+  ForEveryFace(config.get(), [&families](const FcPattern* font) {
+    std::string family = LegacyNamesOf(font).Family;
     if (!family.empty()) families.push_back(std::move(family));
-  }
-  if (fonts)
-    last = {std::move(config), applications, applicationCount, AddedFaces::Generation(), families};
+  });
+  ReadNames().Save();
+  last = {std::move(config), applications, applicationCount, AddedFaces::Generation(), families};
   return families;
 }
 
