@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -48,20 +50,29 @@ std::string FamilyNameCache::DefaultFile() {
 
 void FamilyNameCache::Load() {
   loaded_ = true;
+  // Read whole and cut in place: the file holds a line for every face of thousands.
   std::ifstream in(file_, std::ios::binary);
-  std::string line;
-  if (!std::getline(in, line) || line != kFormat) return;
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string_view rest = text;
+  const auto nextLine = [&rest]() {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    return line;
+  };
+  if (nextLine() != kFormat) return;
   Folder* folder = nullptr;
-  while (std::getline(in, line)) {
-    const std::size_t tab = line.find('\t');
-    const std::size_t second = line.find('\t', tab == std::string::npos ? tab : tab + 1);
-    if (line.starts_with("D\t") && second != std::string::npos) {
-      folder = &folders_[line.substr(2, second - 2)];
-      folder->Stamp = line.substr(second + 1);
-    } else if (folder && line.starts_with("F\t") && second != std::string::npos) {
-      folder->Names[line.substr(2, second - 2)] = line.substr(second + 1);
+  while (!rest.empty()) {
+    const std::string_view line = nextLine();
+    const std::string_view fields = line.substr(std::min<std::size_t>(2, line.size()));
+    const std::size_t tab = fields.find('\t');
+    if (line.starts_with("D\t") && tab != std::string_view::npos) {
+      folder = &folders_[std::string(fields.substr(0, tab))];
+      folder->Stamp = fields.substr(tab + 1);
+    } else if (folder && line.starts_with("F\t") && tab != std::string_view::npos) {
+      folder->Names.emplace(fields.substr(0, tab), std::string(fields.substr(tab + 1)));
     } else if (folder && line.starts_with("N\t")) {
-      folder->Names[line.substr(2)] = std::nullopt;
+      folder->Names.emplace(fields, std::nullopt);
     }
   }
 }

@@ -5,6 +5,7 @@
 #include "platform/InstanceLegacyNames.h"
 #include "platform/PrivateFontCopies.h"
 #include "platform/SfntFamilyName.h"
+#include "platform/TextCompare.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -13,6 +14,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -160,7 +162,8 @@ bool IsNamedInstance(const FcPattern* font) {
 
 // The names read from font files, this run's and earlier runs'.
 FamilyNameCache& ReadNames() {
-  static FamilyNameCache names(FamilyNameCache::DefaultFile());
+  // Kept to the end of the process: freeing thousands of names at exit would only cost time.
+  static FamilyNameCache& names = *new FamilyNameCache(FamilyNameCache::DefaultFile());
   return names;
 }
 
@@ -285,37 +288,64 @@ int CompareIgnoringCase(const std::string& a, const std::string& b) {
   return FcStrCmpIgnoreCase(Utf8(a), Utf8(b));
 }
 
-// What the last listing of every face was made from. Its configuration is held, so no newer
-// configuration can take its address while the listing is kept.
-struct EveryFaceListing {
+// What a listing of every face was made from: it changes only with the configuration or the
+// faces added to it. The configuration is held, so no newer configuration can take its address
+// while a listing is kept.
+struct ListingSource {
   ConfigPtr Config;
   const FcFontSet* Applications = nullptr;
   int ApplicationCount = 0;
   unsigned long Added = 0;
-  std::vector<std::string> Families;
+
+  static ListingSource Now() {
+    ListingSource now;
+    now.Config.reset(FcConfigReference(nullptr));
+    if (!now.Config) return now;
+    now.Applications = FcConfigGetFonts(now.Config.get(), FcSetApplication);
+    now.ApplicationCount = now.Applications ? now.Applications->nfont : 0;
+    now.Added = AddedFaces::Generation();
+    return now;
+  }
+  bool operator==(const ListingSource& other) const {
+    return Config == other.Config && Applications == other.Applications &&
+           ApplicationCount == other.ApplicationCount && Added == other.Added;
+  }
 };
 
 std::vector<std::string> LegacyFamilyOfEachFace() {
   // Start-up asks twice (the printer's list and the screen's); with thousands of faces each
-  // listing costs milliseconds, and the answer changes only with the configuration or the faces
-  // added to it.
-  static EveryFaceListing last;
-  ConfigPtr config(FcConfigReference(nullptr));
-  if (!config) return {};
-  const FcFontSet* applications = FcConfigGetFonts(config.get(), FcSetApplication);
-  const int applicationCount = applications ? applications->nfont : 0;
-  if (last.Config == config && last.Applications == applications &&
-      last.ApplicationCount == applicationCount && last.Added == AddedFaces::Generation()) {
-    return last.Families;
-  }
+  // listing costs milliseconds.
+  static ListingSource lastSource;
+  static std::vector<std::string> last;
+  ListingSource source = ListingSource::Now();
+  if (!source.Config) return {};
+  if (source == lastSource) return last;
   std::vector<std::string> families;
-  ForEveryFace(config.get(), [&families](const FcPattern* font) {
+  ForEveryFace(source.Config.get(), [&families](const FcPattern* font) {
     std::string family = LegacyNamesOf(font).Family;
     if (!family.empty()) families.push_back(std::move(family));
   });
   ReadNames().Save();
-  last = {std::move(config), applications, applicationCount, AddedFaces::Generation(), families};
+  lastSource = std::move(source);
+  last = families;
   return families;
+}
+
+bool IsInstalledFamily(const std::string& family) {
+  static ListingSource lastSource;
+  static std::unordered_set<std::string> installed;
+  ListingSource source = ListingSource::Now();
+  if (!source.Config) return false;
+  if (!(source == lastSource)) {
+    installed.clear();
+    ForEveryFace(source.Config.get(), [](const FcPattern* font) {
+      if (const std::optional<std::string> first = StringOf(font, FC_FAMILY)) {
+        installed.insert(FoldCase(*first));
+      }
+    });
+    lastSource = std::move(source);
+  }
+  return installed.contains(FoldCase(family));
 }
 
 std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family) {

@@ -26,6 +26,11 @@ struct ListedFace {
 // The legacy family of every face fontconfig knows, in its enumeration order, duplicates kept.
 std::vector<std::string> LegacyFamilyOfEachFace();
 
+// Whether a face fontconfig lists names the family first (as the toolkit names its families),
+// without regard to case. Unlike asking the toolkit, no alias is resolved, so the answer costs a
+// lookup once the families are known.
+bool IsInstalledFamily(const std::string& family);
+
 // The faces whose legacy family is the name, compared as fontconfig compares family names
 // (without regard to case or blanks).
 std::vector<ListedFace> FacesOfLegacyFamily(const std::string& family);

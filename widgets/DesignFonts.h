@@ -10,6 +10,9 @@ class DesignScale;
 // it is asked for first and the metric-compatible sans faces stand behind it.
 QFont DesignFont(const DesignScale& scale, int designPixelHeight, bool bold);
 
+// The installed family the design fonts are drawn in.
+const QString& DesignFamily();
+
 // The first of the families that is installed, else the last. A font is given this one family
 // rather than the list: for a font with more than one family the toolkit ranks every installed
 // family against every other when it first draws, which with thousands of families takes a
