@@ -283,6 +283,9 @@ void NameAgreement(benchmark::State& state) {
       const std::optional<FreeTypeFace> theirs =
           ReadFreeTypeNames(library, folder->path + "/" + name);
       if (theirs && !theirs->Ascii) continue;
+      // A variable font's faces are its named instances, named from "fvar", which this
+      // FreeType reader does not read; the tests compare those with fontTools.
+      if (ours && ours->Entry->Instance != 0) continue;
       if (!theirs && ours && !(IsAscii(ours->Entry->FamilyName) && IsAscii(ours->FullName)))
         continue;
       ++compared;

@@ -179,12 +179,14 @@ std::vector<std::uint16_t> InstanceNameIds(const File& file, std::uint32_t fvar)
   if (size < 4 + 4 * axisCount) return {};
   const std::uint64_t first = std::uint64_t{fvar} + U16At(header.data() + 4) +
                               std::uint64_t{axisCount} * U16At(header.data() + 10);
+  // The records are read in one go: one read per instance made a variable font cost as many
+  // reads as the rest of the listing.
+  if (count == 0) return {};
+  // Only the last record's first two bytes, its name ID, need be there.
+  std::vector<unsigned char> records(std::size_t{count - 1} * size + 2);
+  if (!file.ReadAt(first, records.data(), records.size())) return {};
   std::vector<std::uint16_t> ids;
-  std::array<unsigned char, 2> id{};
-  for (unsigned i = 0; i < count; ++i) {
-    if (!file.ReadAt(first + std::uint64_t{i} * size, id.data(), id.size())) return {};
-    ids.push_back(U16At(id.data()));
-  }
+  for (unsigned i = 0; i < count; ++i) ids.push_back(U16At(records.data() + std::size_t{i} * size));
   return ids;
 }
 
@@ -202,7 +204,20 @@ std::optional<std::vector<std::optional<NameText>>> FirstNames(
   std::vector<unsigned char> records(std::size_t{scanned} * kNameRecordSize);
   if (!file.ReadAt(recordsStart, records.data(), records.size())) return std::nullopt;
   std::vector<std::optional<NameText>> names(wanted.size());
-  std::array<unsigned char, kMaxStringBytes> buffer{};
+  // Every string lies within 64 KiB plus a string's length of the storage's start (a record's
+  // offset is 16 bits): the part the wanted strings lie in is read once.
+  const auto isWanted = [&wanted](std::uint16_t id) {
+    return std::find(wanted.begin(), wanted.end(), id) != wanted.end();
+  };
+  std::size_t storageEnd = 0;
+  for (unsigned i = 0; i < scanned; ++i) {
+    const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
+    if (!isWanted(U16At(record + 6))) continue;
+    storageEnd = std::max<std::size_t>(
+        storageEnd, U16At(record + 10) + std::min<std::size_t>(U16At(record + 8), kMaxStringBytes));
+  }
+  std::vector<unsigned char> storage(storageEnd);
+  const std::size_t held = file.ReadUpTo(storageStart, storage.data(), storage.size());
   for (unsigned i = 0; i < scanned; ++i) {
     const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
     // An ID may be wanted more than once (two instances of one name, an instance named by the
@@ -212,8 +227,10 @@ std::optional<std::vector<std::optional<NameText>>> FirstNames(
     for (std::size_t j = 0; j < wanted.size(); ++j) open = open || (wanted[j] == id && !names[j]);
     if (!open) continue;
     const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
-    if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
-    const NameText text = MakeText(buffer.data(), length);
+    // An empty string stands anywhere, as a read of no bytes succeeds anywhere.
+    const std::size_t offset = length == 0 ? 0 : U16At(record + 10);
+    if (offset + length > held) return std::nullopt;
+    const NameText text = MakeText(storage.data() + offset, length);
     for (std::size_t j = 0; j < wanted.size(); ++j) {
       if (wanted[j] == id) names[j] = text;
     }
