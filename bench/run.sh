@@ -3,8 +3,8 @@
 # beside anchors measured in the same run. Options: --repetitions N (3 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# fontTools makes the font corpus of the Preview/Install runs.
-bash scripts/setup.sh --tests python3-fonttools >&2
+# fontTools makes the font corpora; GNU time reads the programs' peak memory.
+bash scripts/setup.sh --tests python3-fonttools time >&2
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 nice cmake --build build-bench --target show_all_paint_bench name_reading_bench window_bench \
   glyphera-names freetype-names glyphera-startup qt-floor preview_runs_bench real_fonts_bench >&2

@@ -113,22 +113,32 @@ def process_start_ms(program, environment, repetitions):
     return statistics.median(times)
 
 
+def peak_rss_mb(command, environment):
+    """The peak RSS (MB) of one run, as GNU time reads it: a child this script forks counts this
+    script's own memory among its peak until it has started the program."""
+    with tempfile.NamedTemporaryFile("r") as out:
+        subprocess.run(["/usr/bin/time", "-f", "%M", "-o", out.name, *command], env=environment,
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return int(out.read().split()[-1]) / 1024
+
+
 def timed_runs(command, environment, repetitions, before=None):
-    """Median wall time (ms) of whole runs of a command, and the largest peak RSS (MB) of any of
-    them; `before` runs ahead of each (untimed)."""
-    times, peak = [], 0
+    """Median wall time (ms) of whole runs of a command, and the peak RSS (MB) of one more run;
+    `before` runs ahead of each (untimed)."""
+    times = []
     for _ in range(repetitions):
         if before:
             before()
         start = time.perf_counter()
         child = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL,
                                  stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(child.pid, 0)
+        _, status, _ = os.wait4(child.pid, 0)
         times.append((time.perf_counter() - start) * 1e3)
         if status != 0:
             raise RuntimeError(f"{command[0]} failed ({status})")
-        peak = max(peak, usage.ru_maxrss / 1024)
-    return statistics.median(times), peak
+    if before:
+        before()
+    return statistics.median(times), peak_rss_mb(command, environment)
 
 
 def font_pack_config(work, corpus):
