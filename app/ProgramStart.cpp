@@ -5,9 +5,9 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
-#include "platform/ApplicationErrorHandler.h"
-#include "platform/FontconfigListing.h"
-#include "platform/IScreen.h"
+#include "platform/desktop/ApplicationErrorHandler.h"
+#include "platform/desktop/IScreen.h"
+#include "platform/fonts/FontconfigListing.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/DesignScale.h"
 

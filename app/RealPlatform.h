@@ -1,19 +1,19 @@
 #pragma once
 
-#include "platform/FileSystemShell.h"
-#include "platform/FontconfigCache.h"
-#include "platform/FontconfigFontServices.h"
-#include "platform/FontconfigFontTable.h"
-#include "platform/FreeTypeFontFileCheck.h"
-#include "platform/HelpWindow.h"
 #include "platform/PlatformServices.h"
-#include "platform/PrinterSetupDialog.h"
-#include "platform/ProcApplicationInfo.h"
-#include "platform/ProfileStrings.h"
-#include "platform/QtMessageDispatch.h"
-#include "platform/QtPrinter.h"
-#include "platform/QtScreen.h"
-#include "platform/RegistryStore.h"
+#include "platform/desktop/HelpWindow.h"
+#include "platform/desktop/QtMessageDispatch.h"
+#include "platform/desktop/QtScreen.h"
+#include "platform/files/FileSystemShell.h"
+#include "platform/fonts/FontconfigCache.h"
+#include "platform/fonts/FontconfigFontServices.h"
+#include "platform/fonts/FontconfigFontTable.h"
+#include "platform/fonts/FreeTypeFontFileCheck.h"
+#include "platform/printers/PrinterSetupDialog.h"
+#include "platform/printers/QtPrinter.h"
+#include "platform/storage/ProcApplicationInfo.h"
+#include "platform/storage/ProfileStrings.h"
+#include "platform/storage/RegistryStore.h"
 
 class IMessageBoxes;
 

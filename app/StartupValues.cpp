@@ -1,6 +1,6 @@
 #include "app/StartupValues.h"
 
-#include "platform/ProgramFolder.h"
+#include "platform/storage/ProgramFolder.h"
 
 namespace StartupValues {
 

@@ -6,9 +6,9 @@
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
-#include "platform/ApplicationErrorHandler.h"
-#include "platform/GuardedApplication.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/desktop/ApplicationErrorHandler.h"
+#include "platform/desktop/GuardedApplication.h"
+#include "platform/desktop/QtMessageBoxes.h"
 
 int main(int argc, char** argv) {
   GuardedApplication application(argc, argv);

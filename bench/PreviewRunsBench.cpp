@@ -27,7 +27,7 @@
 #include "install/FontInstaller.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
-#include "platform/FileSystemShell.h"
+#include "platform/files/FileSystemShell.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/ListBox.h"
 

@@ -10,9 +10,9 @@
 
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
-#include "platform/FontconfigFontServices.h"
-#include "platform/MeasuringSurface.h"
-#include "platform/PainterSurface.h"
+#include "platform/drawing/MeasuringSurface.h"
+#include "platform/drawing/PainterSurface.h"
+#include "platform/fonts/FontconfigFontServices.h"
 #include "viewing/FontList.h"
 #include "viewing/ShowAllSelected.h"
 

@@ -18,8 +18,8 @@
 
 #include "fuzz/FuzzTempDir.h"
 #include "install/FontNameReader.h"
-#include "platform/WebFonts.h"
-#include "platform/Windows1252.h"
+#include "platform/fonts/WebFonts.h"
+#include "platform/text/Windows1252.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 //
 // and an input with fewer than three NULs stands for a missing file (the fields it has are used,
 // the others are empty). Each run reads the key, writes it, and checks the file against the
-// rules at the top of platform/ProfileStrings.cpp: whatever the bytes, a read gives UTF-8 (bytes
-// that are not UTF-8 taken as Windows-1252); the write changed exactly one place (the key's own
-// line, one new line in its section, or a new section at the end), every other byte is the same,
-// a read gives back the value written, and writing the same value again changes nothing. Several
-// keys written at once leave the same bytes as the same keys written one by one, and several
-// keys read at once give what reading each gives.
+// rules at the top of platform/storage/ProfileStrings.cpp: whatever the bytes, a read gives UTF-8
+// (bytes that are not UTF-8 taken as Windows-1252); the write changed exactly one place (the key's
+// own line, one new line in its section, or a new section at the end), every other byte is the
+// same, a read gives back the value written, and writing the same value again changes nothing.
+// Several keys written at once leave the same bytes as the same keys written one by one, and
+// several keys read at once give what reading each gives.
 
 #include <dirent.h>
 
@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "fuzz/FuzzTempDir.h"
-#include "platform/ProfileStrings.h"
-#include "platform/Windows1252.h"
+#include "platform/storage/ProfileStrings.h"
+#include "platform/text/Windows1252.h"
 
 namespace {
 

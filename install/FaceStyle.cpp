@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/AsciiCase.h"
-#include "platform/IFontServices.h"
+#include "platform/fonts/IFontServices.h"
+#include "platform/text/AsciiCase.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "install/FontFileLeases.h"
 
-#include "platform/IFontTable.h"
+#include "platform/fonts/IFontTable.h"
 
 void FontFileLeases::Show(const std::string& path) {
   TakeBackShown();

@@ -45,10 +45,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CollectionFonts.h"
-#include "platform/ReadOnlyFile.h"
-#include "platform/WebFonts.h"
-#include "platform/Windows1252.h"
+#include "platform/files/ReadOnlyFile.h"
+#include "platform/fonts/CollectionFonts.h"
+#include "platform/fonts/WebFonts.h"
+#include "platform/text/Windows1252.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/IMessageBoxes.h"
-#include "platform/IPrinter.h"
-#include "platform/IScreen.h"
-#include "platform/MountTable.h"
-#include "platform/Trimmed.h"
+#include "platform/desktop/IMessageBoxes.h"
+#include "platform/desktop/IScreen.h"
+#include "platform/files/MountTable.h"
+#include "platform/printers/IPrinter.h"
+#include "platform/text/Trimmed.h"
 #include "printing/PrintJobState.h"
 #include "viewing/FontList.h"
 #include "widgets/BusyCursor.h"

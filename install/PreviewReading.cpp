@@ -5,7 +5,7 @@
 
 #include "install/FolderReadAhead.h"
 #include "install/FontNameReader.h"
-#include "platform/IMessageDispatch.h"
+#include "platform/desktop/IMessageDispatch.h"
 #include "widgets/ButtonsDisabled.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/IShell.h"
+#include "platform/files/IShell.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/IDrawingSurface.h"
+#include "platform/drawing/IDrawingSurface.h"
 #include "printing/SheetCharacters.h"
 #include "printing/SheetLayouts.h"
 #include "printing/SheetUnits.h"

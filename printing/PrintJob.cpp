@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
-#include "platform/IDrawingSurface.h"
-#include "platform/IMessageBoxes.h"
-#include "platform/IPrinter.h"
+#include "platform/desktop/IMessageBoxes.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/printers/IPrinter.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
 #include "printing/TfrmPrinting.h"

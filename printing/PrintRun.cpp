@@ -1,8 +1,8 @@
 #include "printing/PrintRun.h"
 
-#include "platform/IDrawingSurface.h"
-#include "platform/IMessageDispatch.h"
-#include "platform/IPrinter.h"
+#include "platform/desktop/IMessageDispatch.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/printers/IPrinter.h"
 #include "printing/PrintJobState.h"
 #include "printing/TfrmPrinting.h"
 #include "widgets/ButtonsDisabled.h"

@@ -1,8 +1,8 @@
 #include "printing/PrinterCommands.h"
 
-#include "platform/IMessageBoxes.h"
-#include "platform/IPrinter.h"
-#include "platform/IPrinterSetup.h"
+#include "platform/desktop/IMessageBoxes.h"
+#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrinterSetup.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
 #include "widgets/ListBox.h"

@@ -1,4 +1,4 @@
-#include "platform/IDrawingSurface.h"
+#include "platform/drawing/IDrawingSurface.h"
 #include "printing/SheetLayouts.h"
 #include "printing/SheetUnits.h"
 

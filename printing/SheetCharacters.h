@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Windows1252.h"
+#include "platform/text/Windows1252.h"
 
 // One character as the surface's UTF-8 text.
 inline std::string Utf8Character(char32_t c) {

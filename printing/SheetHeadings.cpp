@@ -1,7 +1,7 @@
 #include <string>
 
-#include "platform/IDrawingSurface.h"
-#include "platform/Rounding.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/text/Rounding.h"
 #include "printing/SheetLayouts.h"
 #include "printing/SheetUnits.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/IDrawingSurface.h"
+#include "platform/drawing/IDrawingSurface.h"
 #include "printing/SheetContext.h"
 
 // Where the first font block of a Sample Text page starts.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/Rounding.h"
+#include "platform/text/Rounding.h"
 #include "printing/SheetContext.h"
 
 // Distances on the printed sheets are given in inches and turned into printer pixels, each one

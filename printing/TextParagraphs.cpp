@@ -3,8 +3,8 @@
 
 #include <QLocale>
 
-#include "platform/IDrawingSurface.h"
-#include "platform/QtText.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/text/QtText.h"
 #include "printing/SheetLayouts.h"
 #include "printing/SheetUnits.h"
 

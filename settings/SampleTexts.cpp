@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/IProfileStrings.h"
 #include "platform/PlatformError.h"
+#include "platform/storage/IProfileStrings.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SingleLine.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/IProfileStrings.h"
+#include "platform/storage/IProfileStrings.h"
 #include "settings/SampleTextKeys.h"
 
 class EditSamplePage;

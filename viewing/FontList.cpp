@@ -1,8 +1,8 @@
 #include "viewing/FontList.h"
 
-#include "platform/IFontServices.h"
-#include "platform/IPrinter.h"
 #include "platform/PlatformError.h"
+#include "platform/fonts/IFontServices.h"
+#include "platform/printers/IPrinter.h"
 #include "viewing/FontListTexts.h"
 #include "viewing/FontStylesSummary.h"
 #include "widgets/CheckBox.h"

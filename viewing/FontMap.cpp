@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "platform/QtText.h"
-#include "platform/Windows1252.h"
+#include "platform/text/QtText.h"
+#include "platform/text/Windows1252.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"
 #include "widgets/Grid.h"

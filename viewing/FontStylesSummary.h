@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FontStyleRecord.h"
+#include "platform/fonts/FontStyleRecord.h"
 
 // The Font Map panel's size for a face of the symbol character set, and for any other.
 inline constexpr int kSymbolPanelPoints = 20;

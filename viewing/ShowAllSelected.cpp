@@ -2,9 +2,9 @@
 
 #include <QScrollArea>
 
-#include "platform/IDrawingSurface.h"
-#include "platform/MeasuringSurface.h"
-#include "platform/Rounding.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/drawing/MeasuringSurface.h"
+#include "platform/text/Rounding.h"
 #include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
 #include "widgets/ListBox.h"

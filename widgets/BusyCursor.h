@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/IScreen.h"
+#include "platform/desktop/IScreen.h"
 
 // The hourglass for as long as a long operation on lists runs, and the normal cursor after it,
 // also when the operation ends with an error.

@@ -1,6 +1,6 @@
 #include "widgets/CheckBox.h"
 
-#include "platform/QtText.h"
+#include "platform/text/QtText.h"
 
 CheckBox::CheckBox(const std::string& caption, QWidget* parent)
     : QCheckBox(ToQString(caption), parent) {

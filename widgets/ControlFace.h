@@ -3,7 +3,7 @@
 #include <QFont>
 #include <string>
 
-#include "platform/FaceFont.h"
+#include "platform/fonts/FaceFont.h"
 
 // The face a control shows: its name and the styles asked of it. The face itself is chosen
 // again from all three whenever one changes, because bold or italic may be another face of the

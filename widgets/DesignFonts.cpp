@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/FontconfigListing.h"
+#include "platform/fonts/FontconfigListing.h"
 #include "widgets/DesignScale.h"
 
 QString FirstInstalledFamily(const QStringList& families) {

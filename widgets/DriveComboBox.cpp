@@ -2,8 +2,8 @@
 
 #include <QStyle>
 
-#include "platform/MountTable.h"
-#include "platform/QtText.h"
+#include "platform/files/MountTable.h"
+#include "platform/text/QtText.h"
 
 DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);

@@ -1,6 +1,6 @@
 #include "widgets/Edit.h"
 
-#include "platform/QtText.h"
+#include "platform/text/QtText.h"
 
 Edit::Edit(QWidget* parent) : QLineEdit(parent) {}
 

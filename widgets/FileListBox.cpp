@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/PlatformError.h"
-#include "platform/QtText.h"
+#include "platform/text/QtText.h"
 #include "widgets/DirectoryListBox.h"
 
 namespace {

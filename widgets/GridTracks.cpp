@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Rounding.h"
+#include "platform/text/Rounding.h"
 
 namespace {
 

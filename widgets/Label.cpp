@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "platform/QtText.h"
+#include "platform/text/QtText.h"
 #include "widgets/ElidedLines.h"
 #include "widgets/MnemonicText.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/QtText.h"
-#include "platform/TextCompare.h"
+#include "platform/text/QtText.h"
+#include "platform/text/TextCompare.h"
 
 ListBoxModel::ListBoxModel(QObject* parent) : QAbstractListModel(parent) {}
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/QtText.h"
+#include "platform/text/QtText.h"
 
 Memo::Memo(QWidget* parent) : QPlainTextEdit(parent) {
   // Tab and Shift+Tab move the focus on and back, as from every other control; a memo never

@@ -3,7 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/PainterSurface.h"
+#include "platform/drawing/PainterSurface.h"
 
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {}
 

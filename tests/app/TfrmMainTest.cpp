@@ -18,7 +18,7 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
-#include "platform/RegistryKeys.h"
+#include "platform/storage/RegistryKeys.h"
 #include "printing/TfrmPrinting.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/IApplicationInfo.h"
-#include "platform/ProgramFolder.h"
+#include "platform/storage/IApplicationInfo.h"
+#include "platform/storage/ProgramFolder.h"
 
 // A program whose files all lie beside it, as in a copy run from its build folder, unless a test
 // gives its settings another folder.

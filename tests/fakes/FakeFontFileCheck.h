@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/IFontFileCheck.h"
+#include "platform/fonts/IFontFileCheck.h"
 
 // Every file opens as a font except those named in broken; records each question.
 class FakeFontFileCheck final : public IFontFileCheck {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/TextCompare.h"
+#include "platform/text/TextCompare.h"
 
 void FakeFontServices::AddTrueTypeFamily(const std::string& family,
                                          const std::vector<std::string>& styles) {

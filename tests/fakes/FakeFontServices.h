@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IFontServices.h"
+#include "platform/fonts/IFontServices.h"
 
 // Families with prepared faces. ScreenFontNames gives "Default" and the families; a family
 // may also be left off the screen to play a printer-only font.

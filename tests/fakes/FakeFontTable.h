@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IFontTable.h"
+#include "platform/fonts/IFontTable.h"
 
 // Counts what is added and removed, and every broadcast in between.
 class FakeFontTable final : public IFontTable {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IHelp.h"
+#include "platform/desktop/IHelp.h"
 
 class FakeHelp final : public IHelp {
  public:

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IMessageBoxes.h"
+#include "platform/desktop/IMessageBoxes.h"
 
 // Records every box instead of showing it; confirmations get the prepared answer.
 class FakeMessageBoxes final : public IMessageBoxes {

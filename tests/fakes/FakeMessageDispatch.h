@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/IMessageDispatch.h"
+#include "platform/desktop/IMessageDispatch.h"
 
 // Runs what a test wants to happen "while messages are dispatched" (a click on Cancel, say).
 class FakeMessageDispatch final : public IMessageDispatch {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fakes/RecordingSurface.h"
-#include "platform/IPrinter.h"
+#include "platform/printers/IPrinter.h"
 
 // Printers with prepared font lists, recording every document. A printer without a list cannot
 // be opened; with no printer at all there is no default printer.

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/IPrinterSetup.h"
+#include "platform/printers/IPrinterSetup.h"
 
 // Plays the user in the printer setup dialog.
 class FakePrinterSetup final : public IPrinterSetup {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/IProfileStrings.h"
-#include "platform/ProfileStrings.h"
+#include "platform/storage/IProfileStrings.h"
+#include "platform/storage/ProfileStrings.h"
 
 // Real profile files (in a test's temporary folder) with a switch for write failures and a log of
 // the calls, so widget tests can check what was saved, how often the file was read and replaced,

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/IRegistry.h"
+#include "platform/storage/IRegistry.h"
 
 // An in-memory registry for widget tests. Keys and values go in through SetValue (or AddKey for
 // an empty key) and match without regard to ASCII case, with parent keys existing implicitly, as

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/IScreen.h"
+#include "platform/desktop/IScreen.h"
 
 class FakeScreen final : public IScreen {
  public:

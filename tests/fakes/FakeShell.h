@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/IShell.h"
+#include "platform/files/IShell.h"
 
 // Records every request; answers with the prepared result, or lets a test act on the request
 // (perform it on a real shell, say) through onRequest.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ISystemFontCache.h"
+#include "platform/fonts/ISystemFontCache.h"
 
 // Records the folders whose cache was refreshed.
 class FakeSystemFontCache final : public ISystemFontCache {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IDrawingSurface.h"
+#include "platform/drawing/IDrawingSurface.h"
 
 // Records what is drawn on it. Text is measured as 10 pixels a character; the rows that need
 // drawing can be limited to play a partly exposed view.

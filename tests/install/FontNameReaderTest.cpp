@@ -15,7 +15,7 @@
 #include "fixtures/TempDir.h"
 #include "fixtures/TrueTypeBuilder.h"
 #include "install/FontNameReader.h"
-#include "platform/FileSystemShell.h"
+#include "platform/files/FileSystemShell.h"
 
 using namespace std::string_literals;
 

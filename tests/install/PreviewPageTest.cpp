@@ -14,7 +14,7 @@
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
 #include "install/PreviewLists.h"
-#include "platform/MountTable.h"
+#include "platform/files/MountTable.h"
 #include "viewing/FontList.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/DriveComboBox.h"

@@ -14,7 +14,7 @@
 #include "fakes/FakeShell.h"
 #include "fixtures/TempDir.h"
 #include "install/ShellFileOperation.h"
-#include "platform/FileSystemShell.h"
+#include "platform/files/FileSystemShell.h"
 
 namespace fs = std::filesystem;
 using namespace ShellOp;

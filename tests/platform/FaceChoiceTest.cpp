@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "platform/FaceChoice.h"
+#include "platform/fonts/FaceChoice.h"
 
 Q_DECLARE_METATYPE(FaceCandidate)
 

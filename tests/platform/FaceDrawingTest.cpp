@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "fixtures/TempDir.h"
-#include "platform/BitmapStrike.h"
-#include "platform/FaceFont.h"
-#include "platform/PainterSurface.h"
+#include "platform/drawing/PainterSurface.h"
+#include "platform/fonts/BitmapStrike.h"
+#include "platform/fonts/FaceFont.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/DesignScale.h"
 #include "widgets/Grid.h"

@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "fixtures/TempDir.h"
-#include "platform/FaceFont.h"
-#include "platform/FontconfigFontServices.h"
-#include "platform/FontconfigFontTable.h"
+#include "platform/fonts/FaceFont.h"
+#include "platform/fonts/FontconfigFontServices.h"
+#include "platform/fonts/FontconfigFontTable.h"
 
 // Font files added to the program's font table from outside the installed fonts.
 class FontTableTest : public QObject {

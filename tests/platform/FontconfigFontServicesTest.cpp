@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FontconfigFontServices.h"
+#include "platform/fonts/FontconfigFontServices.h"
 
 namespace {
 

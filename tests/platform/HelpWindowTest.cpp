@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fixtures/TempDir.h"
-#include "platform/HelpWindow.h"
+#include "platform/desktop/HelpWindow.h"
 
 namespace {
 

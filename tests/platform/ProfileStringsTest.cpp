@@ -22,7 +22,7 @@
 #include "fakes/FakeProfileStrings.h"
 #include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
-#include "platform/ProfileStrings.h"
+#include "platform/storage/ProfileStrings.h"
 
 namespace fs = std::filesystem;
 

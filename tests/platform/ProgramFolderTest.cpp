@@ -3,7 +3,7 @@
 
 #include "fixtures/FileBytes.h"
 #include "fixtures/TempDir.h"
-#include "platform/ProgramFolder.h"
+#include "platform/storage/ProgramFolder.h"
 
 // Where a copy of the program keeps its settings file and finds its help file.
 class ProgramFolderTest : public QObject {

@@ -16,8 +16,8 @@
 #include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
 #include "platform/PlatformError.h"
-#include "platform/RegistryStore.h"
-#include "platform/RegistryText.h"
+#include "platform/storage/RegistryStore.h"
+#include "platform/storage/RegistryText.h"
 
 Q_DECLARE_METATYPE(RegistryRoot)
 Q_DECLARE_METATYPE(RegistryType)

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fixtures/TempDir.h"
-#include "platform/PainterSurface.h"
+#include "platform/drawing/PainterSurface.h"
 #include "printing/SheetContext.h"
 #include "printing/SheetLayouts.h"
 

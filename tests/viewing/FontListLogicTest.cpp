@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FontStyleRecord.h"
+#include "platform/fonts/FontStyleRecord.h"
 #include "viewing/FontStylesSummary.h"
 #include "viewing/ScreenFontSet.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "fakes/FakeMessageBoxes.h"
-#include "platform/ApplicationErrorHandler.h"
-#include "platform/ErrorText.h"
 #include "platform/PlatformError.h"
-#include "platform/Windows1252.h"
+#include "platform/desktop/ApplicationErrorHandler.h"
+#include "platform/text/ErrorText.h"
+#include "platform/text/Windows1252.h"
 #include "widgets/CheckBox.h"
 #include "widgets/ElidedLines.h"
 #include "widgets/Grid.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fixtures/TempDir.h"
-#include "platform/MountTable.h"
 #include "platform/PlatformError.h"
+#include "platform/files/MountTable.h"
 #include "widgets/DirectoryListBox.h"
 #include "widgets/DriveComboBox.h"
 #include "widgets/FileListBox.h"

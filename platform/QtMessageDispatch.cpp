@@ -1,7 +1,0 @@
-#include "platform/QtMessageDispatch.h"
-
-#include <QCoreApplication>
-
-void QtMessageDispatch::ProcessMessages() {
-  QCoreApplication::processEvents();
-}

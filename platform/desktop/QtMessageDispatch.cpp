@@ -1,0 +1,7 @@
+#include "platform/desktop/QtMessageDispatch.h"
+
+#include <QCoreApplication>
+
+void QtMessageDispatch::ProcessMessages() {
+  QCoreApplication::processEvents();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/printers/CupsQueues.h"
+#include "platform/printers/IPrinter.h"
+#include "platform/printers/PrintServerRequest.h"
+
+class DeferredPageSurface;
+class IFontServices;
+class IMessageDispatch;
+class IRegistry;
+class PainterSurface;
+class QBuffer;
+class QPainter;
+class QPdfWriter;
+
+// The printers: a built-in PDF printer that is always there, then the CUPS queues libcups lists.
+// The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none or
+// its server does not answer at once: the program never waits long on the print server. Every
+// document is drawn as PDF at 600 dpi. The PDF printer writes each one as a file of its own into
+// its output folder, on its paper (both settings of the printer, kept in the registry store); a
+// CUPS queue gets each one as a job, on the queue's default paper, and lists the fonts its PPD says
+// the printer holds beside the installed families.
+class QtPrinter final : public IPrinter {
+ public:
+  static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";
+  static constexpr int kPdfResolution = 600;
+
+  QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
+  ~QtPrinter() override;
+
+  // Reads the printers afresh: queues added since appear, removed ones go. The current printer
+  // stays current where it now stands; when it went, the current one is the server's default
+  // queue, else the PDF printer, as at start-up. False, with the printers as last read, when the
+  // print server does not answer.
+  bool ReadPrinters();
+  std::vector<std::string> PrinterNames() override;
+  int PrinterIndex() override;
+  void SetPrinterIndex(int index) override;
+  const std::vector<std::string>& Fonts() override;
+  void BeginDoc() override;
+  void EndDoc() override;
+  void Abort() override;
+  bool Printing() override { return pdf_ != nullptr; }
+  IDrawingSurface& Canvas() override;
+  void SetTitle(const std::string& title) override;
+
+  // The PDF printer's output folder: the stored one, or a "Glyphera" folder in the user's
+  // documents folder.
+  std::string OutputFolder();
+  void SetOutputFolder(const std::string& folder);
+  bool IsPdfPrinter() const { return index_ == 0; }
+  // The PDF printer's paper, "Letter" or "A4": the stored one, or the locale's. A CUPS queue
+  // prints on its own default paper.
+  std::string PaperSize();
+  void SetPaperSize(const std::string& paper);
+  // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
+  // default paper (the PDF printer's when the queue does not say, as its documents are then).
+  std::string PaperOf(int index);
+
+ private:
+  // The text of one of the printer's settings in the store; nothing when unset or unreadable.
+  std::string StoredSetting(const char* name);
+  struct StartupAnswer;
+  // Takes what the print server answered to the start's questions, if it answered in time, once.
+  void TakeStartupAnswer();
+  // The printers the server lists; the current one as ReadPrinters says.
+  void Adopt(CupsQueues::Listing queues);
+  const std::string& CurrentName() const { return names_[static_cast<std::size_t>(index_)]; }
+  // The current queue's PPD; nothing when the server does not answer.
+  std::optional<std::string> QueuePpd();
+  // The families of the fonts the PPD says the printer holds itself, after the screen's.
+  void AddResidentFamilies(std::vector<std::string>& families, const std::string& ppd) const;
+  // How a document being printed waits for the server.
+  ServerPatience PrintingPatience();
+  // A file name in the output folder that sorts after every earlier document and is not taken.
+  std::string NextPdfName();
+  // Writes the finished PDF document to its file; the error text, or nothing when it is there.
+  std::string WritePdfFile(bool made);
+  // Starts drawing the open document, under the title in force now.
+  IDrawingSurface& BeginPage();
+  void Close();
+
+  IFontServices& fonts_;
+  IRegistry& registry_;
+  IMessageDispatch& dispatch_;
+  std::vector<std::string> names_;
+  int index_ = 0;
+  std::optional<std::vector<std::string>> fontList_;
+  std::unique_ptr<QBuffer> pdfBytes_;
+  std::unique_ptr<QPdfWriter> pdf_;
+  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<PainterSurface> surface_;
+  std::unique_ptr<DeferredPageSurface> page_;
+  std::string title_;
+  int sequence_ = 1;
+  std::unique_ptr<PrintServerRequest> startupRequest_;
+  std::shared_ptr<StartupAnswer> startupAnswer_;
+  std::chrono::steady_clock::time_point startupDeadline_;
+  // The start's PPD of the default queue, by queue name, until its font list is built.
+  std::optional<std::pair<std::string, std::string>> startupPpd_;
+  // Whether the print server answered when last asked; while it does not, what only shows the
+  // printer (its fonts, its paper) is not asked of it again until the printers are read afresh.
+  bool serverAnswers_ = true;
+};
