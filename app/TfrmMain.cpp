@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -19,30 +18,21 @@
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
-#include "app/MainWindowSheetTexts.h"
+#include "app/MainWindowParts.h"
 #include "app/PageLetters.h"
 #include "app/ShowAllKeys.h"
 #include "app/ShowAllPage.h"
-#include "install/FontInstaller.h"
+#include "app/StartupValues.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
-#include "install/PreviewPrint.h"
-#include "install/TfrmInstalling.h"
 #include "platform/PlatformError.h"
 #include "platform/desktop/ApplicationErrorHandler.h"
 #include "platform/desktop/IHelp.h"
 #include "platform/desktop/IMessageBoxes.h"
 #include "platform/desktop/IScreen.h"
 #include "platform/storage/IApplicationInfo.h"
-#include "platform/storage/IRegistry.h"
-#include "platform/storage/RegistryKeys.h"
-#include "platform/storage/RegistryText.h"
-#include "platform/storage/XdgFolders.h"
 #include "platform/text/QtText.h"
 #include "platform/text/Windows1252.h"
-#include "printing/PrintJob.h"
-#include "printing/PrinterCommands.h"
-#include "printing/TfrmPrinting.h"
 #include "settings/EditSamplePage.h"
 #include "settings/SampleTextKeys.h"
 #include "settings/SampleTexts.h"
@@ -50,21 +40,18 @@
 #include "viewing/FontListTexts.h"
 #include "viewing/FontMap.h"
 #include "viewing/LargeSample.h"
-#include "viewing/ShowAllSelected.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/CheckBox.h"
 #include "widgets/ControlStyle.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/DesignScale.h"
 #include "widgets/DirectoryListBox.h"
-#include "widgets/DriveComboBox.h"
 #include "widgets/Edit.h"
 #include "widgets/Grid.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/Memo.h"
 #include "widgets/MnemonicText.h"
-#include "widgets/PaintBox.h"
 #include "widgets/SpinEdit.h"
 
 namespace {
@@ -156,85 +143,10 @@ void TfrmMain::CreatePages(const DesignScale& scale) {
   tabInstall_ = std::make_unique<PreviewInstallPage>(addPage("Preview/&Install"), scale);
   FitTabsToCaptions(scale);
 
-  CreateSubsystems(scale);
-}
-
-void TfrmMain::CreateSubsystems(const DesignScale& scale) {
-  MainPage& m = *tabMain_;
-  fontList_ = std::make_unique<FontList>(
-      FontListControls{*m.lstFonts, *m.lblFonts, *m.lblSelected, *m.lblSample, *m.memDispFont,
-                       *m.lblFontType, *m.lblStyles, *m.spnPointSize, *m.chkSampleBold,
-                       *m.chkSampleItalic, *tabEdit_->txtSample, *tabFontMap_->pnlCurrChar},
-      services_.Printer, services_.Fonts);
-  sampleTexts_ = std::make_unique<SampleTexts>(
-      *tabEdit_, services_.Profile, services_.Application.SettingsFile(SampleTextKeys::kFileName));
-  tabEdit_->txtPara->SetMaxLength(SampleTextKeys::kParagraphMaxLength);
-
-  LargeSamplePage& l = *tabLargeSample_;
-  largeSample_ = std::make_unique<LargeSample>(
-      LargeSampleControls{*l.lblLargeSample, *l.chkLargeBold, *l.chkLargeItalic, *l.spnLargeSample,
-                          *l.memLargeSample},
-      *fontList_);
-  FontMapPage& f = *tabFontMap_;
-  fontMap_ =
-      std::make_unique<FontMap>(FontMapControls{*f.lblGridHeading, *f.grdFontMap, *f.lblCurrChar,
-                                                *f.pnlCurrChar, *f.chkGridBold, *f.chkGridItalic},
-                                *fontList_);
-  ShowAllPage& a = *tabShowAll_;
-  showAll_ = std::make_unique<ShowAllSelected>(
-      ShowAllControls{*m.lstFonts, *a.spnSelected, *a.ScrollBox1, *a.ScrollRange, *a.pbxSelected,
-                      *m.memDispFont},
-      *fontList_, *sampleTexts_);
-
-  sheetTexts_ = std::make_unique<MainWindowSheetTexts>(*sampleTexts_, *m.chkBold, *m.chkItalic,
-                                                       *m.spnSampleSize);
-  frmPrinting_ = new TfrmPrinting(scale, this);
-  frmPrinting_->OnCancel = [this] { printState_.CancelPrinting = true; };
-  printJob_ = std::make_unique<PrintJob>(
-      PrintControls{*m.lstFonts, *m.chkBold, *m.chkItalic, *m.chkSample, *m.chkCharChart,
-                    *m.chkFullPage, *m.chkPara, m.chkParaSizes, *m.cmdPrint, *m.cmdPrintSetup,
-                    *m.cmdHeadingFont, *frmPrinting_},
-      printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch,
-      *sheetTexts_, sampleSheetLines_, paragraphSizes_);
-
-  PreviewInstallPage& p = *tabInstall_;
-  preview_ = std::make_unique<PreviewFonts>(
-      PreviewControls{
-          *p.Drive1,
-          *p.Dir1,
-          *p.File1,
-          *p.lblFontFiles,
-          *p.cmdPreview,
-          *p.pnlLoading,
-          *p.lblLoading,
-          *p.gaugeLoading,
-          *p.cmdPreviewCancel,
-          *p.lstPreview2,
-          {*p.lstPreview, *p.lblPAvailable, *p.lstSelected, *p.lblPSelected, *p.cmdAdd,
-           *p.cmdAddAll, *p.cmdRemove, *p.cmdRemoveAll, *p.cmdInstall, *p.cmdPreviewPrint},
-          *p.lblPreviewSample,
-          *p.memDispPreview,
-          *p.spnPreviewSize},
-      PreviewServices{services_.FontTable, services_.Fonts, services_.Screen, services_.Messages,
-                      services_.Dispatch, services_.Printer},
-      *fontList_, printState_);
-  printState_.OnRunEnded = [this] { preview_->PrintRunEnded(ActivePage() == Page::Install); };
-  previewPrint_ = std::make_unique<PreviewPrint>(
-      PreviewPrintControls{*p.lstSelected,
-                           *p.spnPreviewPrintSize,
-                           *frmPrinting_,
-                           {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
-                            p.cmdInstall, p.cmdPreviewPrint}},
-      PreviewPrintServices{services_.Printer, services_.Fonts, services_.Dispatch}, printState_,
-      preview_->Reading(), preview_->Leases(), *sheetTexts_, sampleSheetLines_, paragraphSizes_);
-  frmInstalling_ = std::make_unique<TfrmInstalling>(scale);
-  installer_ = std::make_unique<FontInstaller>(
-      InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,
-                      *p.cmdRemove, *p.cmdRemoveAll, *m.lstFonts, *frmInstalling_},
-      InstallServices{services_.Shell, services_.Registry, services_.FontTable, services_.FontCache,
-                      services_.Messages, services_.Dispatch, services_.FontFiles},
-      preview_->Reading(), preview_->Lists(), *fontList_, [this] { return fontsFolder_; },
-      [this] { return fontRegistryKey_; });
+  parts_ = std::make_unique<MainWindowParts>(
+      MainWindowPages{*tabMain_, *tabLargeSample_, *tabFontMap_, *tabShowAll_, *tabEdit_,
+                      *tabInstall_},
+      services_, errors_, scale, *this, [this] { return ActivePage() == Page::Install; });
 }
 
 std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
@@ -242,47 +154,6 @@ std::function<void()> TfrmMain::Guarded(std::function<void()> handler) {
 }
 
 void TfrmMain::ConnectHandlers() {
-  MainPage& m = *tabMain_;
-  FontList& fonts = *fontList_;
-  m.lstFonts->OnClick = Guarded([&fonts] { fonts.lstFontsClick(); });
-  m.chkSampleBold->OnClick = Guarded([&fonts] { fonts.chkSampleBoldClick(); });
-  m.chkSampleItalic->OnClick = Guarded([&fonts] { fonts.chkSampleItalicClick(); });
-  m.spnPointSize->OnChange = Guarded([&fonts] { fonts.spnPointSizeChange(); });
-  connect(m.cmdSelectAll, &QPushButton::clicked, this,
-          Guarded([&fonts] { fonts.cmdSelectAllClick(); }));
-
-  LargeSample& large = *largeSample_;
-  tabLargeSample_->spnLargeSample->OnChange = Guarded([&large] { large.spnLargeSampleChange(); });
-  tabLargeSample_->chkLargeBold->OnClick = Guarded([&large] { large.chkLargeBoldClick(); });
-  tabLargeSample_->chkLargeItalic->OnClick = Guarded([&large] { large.chkLargeItalicClick(); });
-  FontMap& map = *fontMap_;
-  tabFontMap_->grdFontMap->OnClick = Guarded([&map] { map.grdFontMapClick(); });
-  tabFontMap_->chkGridBold->OnClick = Guarded([&map] { map.chkGridBoldClick(); });
-  tabFontMap_->chkGridItalic->OnClick = Guarded([&map] { map.chkGridItalicClick(); });
-  ShowAllSelected& selected = *showAll_;
-  tabShowAll_->spnSelected->OnChange = Guarded([&selected] { selected.spnSelectedChange(); });
-  tabShowAll_->pbxSelected->OnPaint = [this, &selected](IDrawingSurface& surface) {
-    errors_.Run([&] { selected.pbxSelectedPaint(surface); });
-  };
-
-  PrintJob& job = *printJob_;
-  connect(m.cmdPrint, &QPushButton::clicked, this, Guarded([&job, &m] {
-            m.spnSampleSize->BringIntoRange();
-            job.cmdPrintClick();
-          }));
-  connect(m.cmdPrintSetup, &QPushButton::clicked, this, Guarded([this] {
-            cmdPrintSetupClick(services_.Printer, services_.PrinterSetup, *fontList_);
-          }));
-  connect(m.cmdHeadingFont, &QPushButton::clicked, this, Guarded([this] {
-            cmdHeadingFontClick(*tabMain_->lstFonts, *sampleTexts_, services_.Messages);
-          }));
-
-  ConnectPreviewHandlers();
-
-  SampleTexts& texts = *sampleTexts_;
-  connect(tabEdit_->cmdSaveText, &QPushButton::clicked, this,
-          Guarded([&texts] { texts.cmdSaveTextClick(); }));
-
   connect(PageControl1_, &QTabWidget::currentChanged, this, [this] {
     const Page left = shownPage_;
     shownPage_ = ActivePage();
@@ -306,41 +177,11 @@ void TfrmMain::ConnectHandlers() {
   connect(About1_, &QAction::triggered, this, Guarded([this] { About1Click(); }));
 }
 
-void TfrmMain::ConnectPreviewHandlers() {
-  PreviewInstallPage& p = *tabInstall_;
-  PreviewFonts& preview = *preview_;
-  p.Drive1->OnChange = Guarded([&preview] { preview.Drive1Change(); });
-  p.Dir1->OnChange = Guarded([&preview] { preview.Dir1Change(); });
-  p.Dir1->OnError = [this](const std::string& message) {
-    services_.Messages.Show(MessageKind::Error, "Error", message);
-  };
-  const auto click = [this](QPushButton* button, std::function<void()> handler) {
-    connect(button, &QPushButton::clicked, this, Guarded(std::move(handler)));
-  };
-  click(p.cmdPreview, [&preview] { preview.cmdPreviewClick(); });
-  click(p.cmdPreviewCancel, [&preview] { preview.cmdPreviewCancelClick(); });
-  click(p.cmdAdd, [&preview] { preview.cmdAddClick(); });
-  click(p.cmdAddAll, [&preview] { preview.cmdAddAllClick(); });
-  click(p.cmdRemove, [&preview] { preview.cmdRemoveClick(); });
-  click(p.cmdRemoveAll, [&preview] { preview.cmdRemoveAllClick(); });
-  FontInstaller& installer = *installer_;
-  click(p.cmdInstall, [&installer] { installer.cmdInstallClick(); });
-  PreviewPrint& print = *previewPrint_;
-  click(p.cmdPreviewPrint, [&print, &p] {
-    p.spnPreviewPrintSize->BringIntoRange();
-    print.cmdPreviewPrintClick();
-  });
-  p.lstPreview->OnClick = Guarded([&preview] { preview.lstPreviewClick(); });
-  p.lstSelected->OnClick = Guarded([&preview] { preview.lstSelectedClick(); });
-  p.spnPreviewSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
-  p.spnPreviewPrintSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
-}
-
 void TfrmMain::FormCreate() {
   // A printer that fails is reported, and the window is still set up in full, so that it
   // stays usable without fonts.
-  errors_.Run([this] { fontList_->FillFontList(); });
-  fontList_->BuildScreenFontSet();
+  errors_.Run([this] { parts_->Fonts().FillFontList(); });
+  parts_->Fonts().BuildScreenFontSet();
   Memo& sample = *tabMain_->memDispFont;
   sample.setFont(DesignFont(DesignScale(services_.Screen.LogicalDpi()), 13, false));
   sample.SetFontName(kSystemFace);
@@ -351,12 +192,13 @@ void TfrmMain::FormCreate() {
   preview.SetFontName(kSystemFace);
   preview.SetBold(true);
   preview.SetFontPoints(kSamplePoints);
-  sampleTexts_->SetHeadingFont(SampleTextKeys::kDefaultHeadingFont);
+  parts_->Texts().SetHeadingFont(SampleTextKeys::kDefaultHeadingFont);
   tabLargeSample_->memLargeSample->SetText(StartupValues::kLargeSampleLines);
-  sampleSheetLines_[0] = StartupValues::kSheetLine0;
-  sampleSheetLines_[1] = StartupValues::kSheetLine1;
-  paragraphSizes_ = StartupValues::DefaultParagraphSizes();
-  for (std::size_t i = 0; i < paragraphSizes_.size(); ++i) {
+  parts_->SetSampleSheetLine(0, StartupValues::kSheetLine0);
+  parts_->SetSampleSheetLine(1, StartupValues::kSheetLine1);
+  const ParagraphSizeTable sizes = StartupValues::DefaultParagraphSizes();
+  parts_->SetParagraphSizes(sizes);
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
     tabMain_->chkParaSizes[i]->SetChecked(StartupValues::kParagraphBoxesCheckedAtStart[i]);
   }
   programDir_ = StartupValues::ProgramDirOf(services_.Application.ProgramFile());
@@ -364,23 +206,12 @@ void TfrmMain::FormCreate() {
   tabFontMap_->grdFontMap->SetFontPoints(kFontMapPoints);
   tabFontMap_->grdFontMap->SetBold(false);
   tabFontMap_->grdFontMap->SetItalic(false);
-  fontMap_->FillCells(false);
+  parts_->Map().FillCells(false);
   SetActivePageQuietly(Page::Main);
   // The directory list starts at the root; its change lists the root's font files.
   errors_.Run([this] { tabInstall_->Dir1->SetDirectory("/"); });
-  errors_.Run([this] { ReadRegistryValues(); });
+  errors_.Run([this] { parts_->ReadRegistryValues(); });
   if (StartupValues::PlaceAtOrigin(services_.Screen.Width())) Place({0, 0});
-}
-
-void TfrmMain::ReadRegistryValues() {
-  IRegistry& registry = services_.Registry;
-  fontsFolder_ = StartupValues::InstallFolderFor(
-      ReadRegistryText(registry, RegistryRoot::CurrentUser, RegistryKeys::kShellFolders,
-                       RegistryKeys::kFontsValue),
-      UserFontsFolder());
-  fontRegistryKey_ = registry.KeyExists(RegistryRoot::LocalMachine, RegistryKeys::kNtFonts)
-                         ? RegistryKeys::kNtFonts
-                         : RegistryKeys::kFonts;
 }
 
 void TfrmMain::Place(const QPoint& place) {
@@ -398,24 +229,20 @@ void TfrmMain::showEvent(QShowEvent* event) {
   errors_.Run([this] { FormShow(); });
 }
 
-const std::string& TfrmMain::HeadingFont() const {
-  return sampleTexts_->HeadingFont();
-}
-
 void TfrmMain::FormShow() {
   LoadSampleTexts();
-  const std::string sampleText = sampleTexts_->SampleText();
+  const std::string sampleText = parts_->Texts().SampleText();
   Memo& large = *tabLargeSample_->memLargeSample;
   large.SetText(large.Text() + sampleText);
   Memo& preview = *tabInstall_->memDispPreview;
   preview.SetText(StartupValues::kPreviewSampleLines + sampleText);
   preview.SetFontColor(DesignColors::White);
-  sampleSheetLines_[2] = sampleText;
+  parts_->SetSampleSheetLine(2, sampleText);
   pageStep_ = StartupValues::PageStepFor(tabShowAll_->ScrollBox1->height());
   Grid& grid = *tabFontMap_->grdFontMap;
   grid.SetDefaultRowHeight(StartupValues::FontMapRowHeight(grid.height()));
   frmSplash_.reset();
-  fontList_->lstFontsClick();
+  parts_->Fonts().lstFontsClick();
   tabMain_->lstFonts->setFocus();
 }
 
@@ -426,20 +253,20 @@ void TfrmMain::LoadSampleTexts() {
   // the splash window up.
   bool defaults = false;
   errors_.Run([this, &defaults] {
-    if (sampleTexts_->SettingsFileExists()) return;
+    if (parts_->Texts().SettingsFileExists()) return;
     try {
       // An installed copy's folder under the user's configuration may not be there yet.
       std::error_code ignored;
       std::filesystem::create_directories(
-          std::filesystem::path(sampleTexts_->SettingsFile()).parent_path(), ignored);
-      sampleTexts_->WriteDefaultTexts();
+          std::filesystem::path(parts_->Texts().SettingsFile()).parent_path(), ignored);
+      parts_->Texts().WriteDefaultTexts();
     } catch (const PlatformError& error) {
-      sampleTexts_->UseDefaultTexts();
+      parts_->Texts().UseDefaultTexts();
       defaults = true;
       throw PlatformError(std::string(error.what()) + ". " + kDefaultTextsNotKept);
     }
   });
-  if (!defaults) sampleTexts_->ReadSampleTexts();
+  if (!defaults) parts_->Texts().ReadSampleTexts();
 }
 
 void TfrmMain::SetSplash(std::unique_ptr<QWidget> splash) {
@@ -457,7 +284,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormClose() {
   const BusyCursor busy(services_.Screen);
-  preview_->CloseWindow();
+  parts_->Preview().CloseWindow();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -491,7 +318,7 @@ void TfrmMain::FormKeyDown(int key) {
 }
 
 void TfrmMain::PageControl1Changing() {
-  preview_->LeavePage();
+  parts_->Preview().LeavePage();
 }
 
 Page TfrmMain::ActivePage() const {
@@ -509,7 +336,7 @@ void TfrmMain::ChangePageByUser(Page page) {
 }
 
 void TfrmMain::PageControl1Change() {
-  switch (PageActionFor(ActivePage(), fontList_->NoScreenFont())) {
+  switch (PageActionFor(ActivePage(), parts_->Fonts().NoScreenFont())) {
     case PageAction::RefuseAndReturnToMain:
       SetActivePageQuietly(Page::Main);
       services_.Messages.Show(MessageKind::Information, "Information", kNoScreenFontMessage);
@@ -518,10 +345,10 @@ void TfrmMain::PageControl1Change() {
       tabMain_->lstFonts->setFocus();
       break;
     case PageAction::ShowLargeSample:
-      largeSample_->ShowCurrentFont();
+      parts_->LargeView().ShowCurrentFont();
       break;
     case PageAction::RefreshFontMap:
-      fontMap_->RefreshFontMap();
+      parts_->Map().RefreshFontMap();
       break;
     case PageAction::ScrollShowAllToTop:
       tabShowAll_->ScrollBox1->verticalScrollBar()->setValue(0);

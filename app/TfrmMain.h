@@ -2,42 +2,29 @@
 
 #include <QMainWindow>
 #include <QPoint>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/PageRules.h"
-#include "app/StartupValues.h"
 #include "platform/PlatformServices.h"
-#include "printing/PrintJobState.h"
 
 class ApplicationErrorHandler;
 class DesignScale;
 class EditSamplePage;
-class FontList;
-class FontMap;
-class LargeSample;
-class MainWindowSheetTexts;
-class PreviewFonts;
-class PreviewPrint;
-class FontInstaller;
-class TfrmInstalling;
-class PrintJob;
-class TfrmPrinting;
-class ShowAllSelected;
 class FontMapPage;
 class LargeSamplePage;
 class MainPage;
+class MainWindowParts;
 class PreviewInstallPage;
 class QAction;
 class QDialog;
 class QMenu;
 class QTabWidget;
-class SampleTexts;
 class ShowAllPage;
 
-// The main window: its menu, its six pages and the values the rest of the program reads.
+// The main window: its menu, its six pages, its start-up, its close, its key preview and its page
+// changes. The classes behind the pages are its parts (MainWindowParts).
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -69,25 +56,12 @@ class TfrmMain : public QMainWindow {
   ShowAllPage& tabShowAll() const { return *tabShowAll_; }
   EditSamplePage& tabEdit() const { return *tabEdit_; }
   PreviewInstallPage& tabInstall() const { return *tabInstall_; }
-  FontList& Fonts() const { return *fontList_; }
-  SampleTexts& Texts() const { return *sampleTexts_; }
-  FontMap& Map() const { return *fontMap_; }
-  ShowAllSelected& SelectedView() const { return *showAll_; }
-  PrintJob& Job() const { return *printJob_; }
-  PreviewFonts& Preview() const { return *preview_; }
-  FontInstaller& Installer() const { return *installer_; }
-  TfrmInstalling& frmInstalling() const { return *frmInstalling_; }
-  TfrmPrinting& frmPrinting() const { return *frmPrinting_; }
+  MainWindowParts& Parts() const { return *parts_; }
   QMenu* FileMenu() const { return File2_; }
   QMenu* HelpMenu() const { return Help1_; }
 
   const std::string& ProgramDir() const { return programDir_; }
   const std::string& HelpFile() const { return helpFile_; }
-  const std::string& HeadingFont() const;
-  const std::array<std::string, 3>& SampleSheetLines() const { return sampleSheetLines_; }
-  const ParagraphSizeTable& ParagraphSizes() const { return paragraphSizes_; }
-  const std::string& FontsFolder() const { return fontsFolder_; }
-  const std::string& FontRegistryKey() const { return fontRegistryKey_; }
   int PageStep() const { return pageStep_; }
 
  protected:
@@ -99,12 +73,8 @@ class TfrmMain : public QMainWindow {
   void FormCreate();
   void CreatePages(const DesignScale& scale);
   void FitTabsToCaptions(const DesignScale& scale);
-  // The classes that give the pages their behaviour, each handed the controls it drives.
-  void CreateSubsystems(const DesignScale& scale);
   void CreateMenu();
   void ConnectHandlers();
-  void ConnectPreviewHandlers();
-  void ReadRegistryValues();
   void SetActivePageQuietly(Page page);
   // Puts the window at a place in the screen's own pixels.
   void Place(const QPoint& place);
@@ -121,21 +91,7 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<ShowAllPage> tabShowAll_;
   std::unique_ptr<EditSamplePage> tabEdit_;
   std::unique_ptr<PreviewInstallPage> tabInstall_;
-  std::unique_ptr<FontList> fontList_;
-  std::unique_ptr<SampleTexts> sampleTexts_;
-  std::unique_ptr<LargeSample> largeSample_;
-  std::unique_ptr<FontMap> fontMap_;
-  std::unique_ptr<ShowAllSelected> showAll_;
-  std::unique_ptr<MainWindowSheetTexts> sheetTexts_;
-  TfrmPrinting* frmPrinting_ = nullptr;
-  PrintJobState printState_;
-  std::unique_ptr<PrintJob> printJob_;
-  std::unique_ptr<PreviewFonts> preview_;
-  std::unique_ptr<PreviewPrint> previewPrint_;
-  // A window of its own, not the main window's child, so that a message box over the main
-  // window leaves its Cancel clickable.
-  std::unique_ptr<TfrmInstalling> frmInstalling_;
-  std::unique_ptr<FontInstaller> installer_;
+  std::unique_ptr<MainWindowParts> parts_;
   // The page that was active before the last change, to know when the Preview/Install page is left.
   Page shownPage_ = Page::Main;
   QMenu* File2_ = nullptr;
@@ -148,10 +104,6 @@ class TfrmMain : public QMainWindow {
 
   std::string programDir_;
   std::string helpFile_;
-  std::array<std::string, 3> sampleSheetLines_;
-  ParagraphSizeTable paragraphSizes_{};
-  std::string fontsFolder_;
-  std::string fontRegistryKey_;
   int pageStep_ = 0;
   QPoint place_;
   bool shown_ = false;

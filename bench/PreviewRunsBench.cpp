@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "bench/OffscreenBenchmarks.h"
 #include "fixtures/RealServices.h"
@@ -133,7 +134,7 @@ void ShowFaceAfterPrint(benchmark::State& state) {
   if (folder.empty()) return;
   PreviewPageRun page;
   page.PrintAllButOne(folder);
-  PreviewFonts& preview = page.form->Preview();
+  PreviewFonts& preview = page.form->Parts().Preview();
   const std::size_t printed = preview.Leases().PrintedFaces().size();
   bool unprinted = true;
   for (auto _ : state) {
@@ -159,7 +160,7 @@ void CloseAfterPrint(benchmark::State& state) {
     state.PauseTiming();
     auto page = std::make_unique<PreviewPageRun>();
     page->PrintAllButOne(folder);
-    printed = page->form->Preview().Leases().PrintedFaces().size();
+    printed = page->form->Parts().Preview().Leases().PrintedFaces().size();
     state.ResumeTiming();
     page->form->close();
     QApplication::processEvents();
@@ -245,7 +246,7 @@ void InstallFaces(benchmark::State& state) {
     QTest::mouseClick(page->p->cmdAddAll, Qt::LeftButton);
     state.ResumeTiming();
     const EventGaps gaps;
-    page->form->Installer().cmdInstallClick();
+    page->form->Parts().Installer().cmdInstallClick();
     state.PauseTiming();
     gap = std::max(gap, gaps.LongestMs());
     refreshes = page->real.fontCache.refreshed.size();

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "bench/OffscreenBenchmarks.h"
 #include "fixtures/RealServices.h"
@@ -40,8 +41,8 @@ void ShowAllPageDown(benchmark::State& state) {
   }
   list.SetSelected(0, false);
   list.SelectRange(0, selected - 1);
-  form.Fonts().lstFontsClick();
-  ShowAllSelected& view = form.SelectedView();
+  form.Parts().Fonts().lstFontsClick();
+  ShowAllSelected& view = form.Parts().SelectedView();
   MeasuringSurface measure(96, 96);
   const int height = view.DrawSelectedFonts(measure, 12);
   constexpr int kWidth = 741;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "platform/drawing/MeasuringSurface.h"
@@ -32,9 +33,9 @@ void PaintOneScreenful(benchmark::State& state) {
   MainWindowHarness h;
   h.UseFonts(Faces(static_cast<std::size_t>(state.range(0))));
   TfrmMain& form = h.Create();
-  form.Fonts().BuildScreenFontSet();
-  form.Fonts().cmdSelectAllClick();
-  ShowAllSelected& view = form.SelectedView();
+  form.Parts().Fonts().BuildScreenFontSet();
+  form.Parts().Fonts().cmdSelectAllClick();
+  ShowAllSelected& view = form.Parts().SelectedView();
 
   // The screenful in the middle of the view, as the paint box would get it after a scroll.
   MeasuringSurface measure(96, 96);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
@@ -128,7 +129,7 @@ void PrintSampleSheets(benchmark::State& state) {
   }
   m.lstFonts->SetSelected(0, false);
   m.lstFonts->SelectRange(0, fonts - 1);
-  form.Fonts().lstFontsClick();
+  form.Parts().Fonts().lstFontsClick();
   m.chkSample->SetChecked(true);
   m.chkCharChart->SetChecked(false);
   m.chkFullPage->SetChecked(false);

@@ -27,7 +27,7 @@ constexpr const char* kCounter = "Samples Printed: ";
 PreviewPrint::PreviewPrint(const PreviewPrintControls& controls,
                            const PreviewPrintServices& services, PrintJobState& state,
                            const PreviewReading& reading, FontFileLeases& leases,
-                           ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
+                           ISheetTexts& texts, const SheetLines& sampleSheetLines,
                            const ParagraphSizeTable& paragraphSizes)
     : c_(controls),
       s_(services),

@@ -39,7 +39,7 @@ class PreviewPrint {
  public:
   PreviewPrint(const PreviewPrintControls& controls, const PreviewPrintServices& services,
                PrintJobState& state, const PreviewReading& reading, FontFileLeases& leases,
-               ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
+               ISheetTexts& texts, const SheetLines& sampleSheetLines,
                const ParagraphSizeTable& paragraphSizes);
 
   void cmdPreviewPrintClick();
@@ -53,7 +53,7 @@ class PreviewPrint {
   const PreviewReading& reading_;
   FontFileLeases& leases_;
   ISheetTexts& texts_;
-  std::array<std::string, 3>& sampleSheetLines_;
+  const SheetLines& sampleSheetLines_;
   const ParagraphSizeTable& paragraphSizes_;
   PrintRun run_;
 };

@@ -54,11 +54,12 @@ std::string SpacedCharacters(int first, int last, bool symbolFace) {
 
 }  // namespace
 
-void PrepareFullPage(const SheetContext& context) {
-  context.SampleSheetLines[2] = context.Texts.SampleText();
+SheetLines PrepareFullPage(const SheetContext& context) {
+  return LinesWithSample(context);
 }
 
-void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const std::string& face) {
+void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const SheetLines& lines,
+                   const std::string& face) {
   const SheetUnits units(context.Metrics);
   DrawFontHeading(surface, context, face + context.StyleSuffix);
   const int x = units.X(0.6);
@@ -75,7 +76,7 @@ void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const 
     surface.TextOut(x, y, section.Name);
     y += units.Y(0.17);
     surface.SetFont({face, 12, section.Bold, section.Italic});
-    for (const std::string& line : context.SampleSheetLines) {
+    for (const std::string& line : lines) {
       surface.TextOut(x, y, line);
       y += units.Y(0.2);
     }

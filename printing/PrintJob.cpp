@@ -37,7 +37,7 @@ std::string SheetTitle(int printout, const std::string& face) {
 
 PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
                    IPrinter& printer, IMessageBoxes& messages, IMessageDispatch& dispatch,
-                   ISheetTexts& texts, std::array<std::string, 3>& sampleSheetLines,
+                   ISheetTexts& texts, const SheetLines& sampleSheetLines,
                    ParagraphSizeTable& paragraphSizes)
     : c_(controls),
       fonts_(fonts),
@@ -96,7 +96,8 @@ void PrintJob::RunPrintout(Printout printout) {
   const SheetContext context = Context();
   SampleTextPrintout samples(context);
   if (printout == Printout::SampleText) samples.Prepare(printer_.Canvas());
-  if (printout == Printout::FullPage) PrepareFullPage(context);
+  const SheetLines fullPageLines =
+      printout == Printout::FullPage ? PrepareFullPage(context) : SheetLines{};
   const auto newPage = [this]() -> IDrawingSurface& { return run_.NewPage(); };
   int printed = 0;
   for (int i = 0; i < fonts_.FontCount(); ++i) {
@@ -117,7 +118,7 @@ void PrintJob::RunPrintout(Printout printout) {
           PrintCharacterChart(printer_.Canvas(), context, face);
           break;
         case Printout::FullPage:
-          PrintFullPage(printer_.Canvas(), context, face);
+          PrintFullPage(printer_.Canvas(), context, fullPageLines, face);
           break;
         case Printout::TextParagraphs:
           PrintTextParagraphs(printer_.Canvas(), context, face);

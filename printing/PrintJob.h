@@ -40,7 +40,7 @@ class PrintJob {
  public:
   PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts, IPrinter& printer,
            IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
-           std::array<std::string, 3>& sampleSheetLines, ParagraphSizeTable& paragraphSizes);
+           const SheetLines& sampleSheetLines, ParagraphSizeTable& paragraphSizes);
 
   void cmdPrintClick();
   bool CancelPrinting() const { return state_.CancelPrinting; }
@@ -61,7 +61,7 @@ class PrintJob {
   IPrinter& printer_;
   IMessageBoxes& messages_;
   ISheetTexts& texts_;
-  std::array<std::string, 3>& sampleSheetLines_;
+  const SheetLines& sampleSheetLines_;
   ParagraphSizeTable& paragraphSizes_;
   PrintJobState& state_;
   PrintRun run_;

@@ -21,7 +21,7 @@ void SampleTextPrintout::Prepare(IDrawingSurface& surface) {
 }
 
 void SampleTextPrintout::Prepare(IDrawingSurface& surface, int size) {
-  context_.SampleSheetLines[2] = context_.Texts.SampleText();
+  lines_ = LinesWithSample(context_);
   size_ = size;
   const long long dpiY = context_.Metrics.DpiY;
   lineAdvance_ = SheetUnits::RoundRatio(LineHeight(size_) * dpiY, kPerInch);
@@ -52,7 +52,7 @@ void SampleTextPrintout::Block(IDrawingSurface& surface, const std::string& name
 
   body.Points = size_;
   surface.SetFont(body);
-  for (const std::string& line : context_.SampleSheetLines) {
+  for (const std::string& line : lines_) {
     surface.TextOut(at_.X, at_.Y, line);
     at_.Y += lineAdvance_;
   }

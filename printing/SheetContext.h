@@ -27,11 +27,16 @@ class ISheetTexts {
   virtual int SampleSize() = 0;    // spnSampleSize, as it stands
 };
 
-// What every sheet of a job reads: the live texts and the job's fixed state.
+// The three lines a sample block or a Full Page style section prints; the third is the sample
+// text, which a sheet takes afresh as it is prepared.
+using SheetLines = std::array<std::string, 3>;
+
+// What every sheet of a job reads: the live texts and the job's fixed state. Nothing a sheet
+// draws writes back into it.
 struct SheetContext {
   ISheetTexts& Texts;
   const PageMetrics& Metrics;
   const std::string& StyleSuffix;
-  std::array<std::string, 3>& SampleSheetLines;
+  const SheetLines& SampleSheetLines;
   const ParagraphSizeTable& ParagraphSizes;
 };

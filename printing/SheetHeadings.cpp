@@ -46,3 +46,9 @@ void DrawFontHeading(IDrawingSurface& surface, const SheetContext& context,
   surface.TextOut(x, units.Y(0.3), text);
   DrawRule(surface, units, 0.6);
 }
+
+SheetLines LinesWithSample(const SheetContext& context) {
+  SheetLines lines = context.SampleSheetLines;
+  lines[2] = context.Texts.SampleText();
+  return lines;
+}

@@ -29,8 +29,9 @@ class SampleTextPrintout {
 
   explicit SampleTextPrintout(const SheetContext& context);
 
-  // Once before the loop, into the job's open document: copies the sample text into the third
-  // sheet line, fixes the size, the line advance and the page limit, draws the first heading.
+  // Once before the loop, into the job's open document: takes the sheet lines with the sample
+  // text as it stands as the third, fixes the size, the line advance and the page limit, draws the
+  // first heading.
   void Prepare(IDrawingSurface& surface);
   // The same at a size of the caller's (the preview sheets have a size box of their own).
   void Prepare(IDrawingSurface& surface, int size);
@@ -48,6 +49,7 @@ class SampleTextPrintout {
  private:
   // A copy: it only refers to the job's state, and a caller's temporary must not leave it dangling.
   SheetContext context_;
+  SheetLines lines_;
   int size_ = 0;
   int lineAdvance_ = 0;
   int limit_ = 0;
@@ -58,10 +60,15 @@ class SampleTextPrintout {
 void PrintCharacterChart(IDrawingSurface& surface, const SheetContext& context,
                          const std::string& face);
 
-// Once before the Full Page loop: copies the sample text into the third sheet line.
-void PrepareFullPage(const SheetContext& context);
+// The sheet lines with the sample text as it stands as the third: once before a loop of sheets,
+// so that every sheet of the job prints the same lines.
+SheetLines LinesWithSample(const SheetContext& context);
+
+// Once before the Full Page loop: the lines its style sections print.
+SheetLines PrepareFullPage(const SheetContext& context);
 // One font's Full Page sample.
-void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const std::string& face);
+void PrintFullPage(IDrawingSurface& surface, const SheetContext& context, const SheetLines& lines,
+                   const std::string& face);
 
 // One font's Text Paragraphs page, one paragraph per checked size.
 void PrintTextParagraphs(IDrawingSurface& surface, const SheetContext& context,

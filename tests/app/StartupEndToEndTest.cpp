@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/ProgramStart.h"
 #include "app/TfrmMain.h"
 #include "app/TfrmSplash.h"
@@ -100,7 +101,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   m.lstFonts->SetSelected(0, false);
   m.lstFonts->SetItemIndex(1);
   m.lstFonts->SetSelected(1, true);
-  form.Fonts().lstFontsClick();
+  form.Parts().Fonts().lstFontsClick();
   QCOMPARE(QString::fromStdString(m.lblFontType->Caption()), QStringLiteral("Font Type: TrueType"));
   QCOMPARE(QString::fromStdString(m.lblStyles->Caption()),
            QStringLiteral("Styles: Book, Oblique, Bold, Bold Oblique "));
@@ -108,8 +109,8 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
 
   // The registry store was seeded on first use, and the Fonts folder read from it.
   QVERIFY(std::filesystem::exists(home_.File("config") + "/glyphera/registry"));
-  QCOMPARE(form.FontsFolder(), home_.File("data") + "/fonts/");
-  QCOMPARE(form.FontRegistryKey(),
+  QCOMPARE(form.Parts().FontsFolder(), home_.File("data") + "/fonts/");
+  QCOMPARE(form.Parts().FontRegistryKey(),
            std::string("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"));
 }
 

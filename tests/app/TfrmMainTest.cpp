@@ -14,12 +14,14 @@
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/ShowAllPage.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "platform/storage/RegistryKeys.h"
 #include "printing/TfrmPrinting.h"
+#include "settings/SampleTexts.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"
 #include "widgets/DesignScale.h"
@@ -116,9 +118,9 @@ void TfrmMainTest::startupListsFontsAndShowsFirstSample() {
   QCOMPARE(m.memDispFont->Text(),
            std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n"
                        "The quick brown fox jumps over the lazy dog."));
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("arial"));
-  QVERIFY(!form.Fonts().NoScreenFont());
-  QCOMPARE(form.Fonts().FontCount(), 3);
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("arial"));
+  QVERIFY(!form.Parts().Fonts().NoScreenFont());
+  QCOMPARE(form.Parts().Fonts().FontCount(), 3);
   QVERIFY(h.messages.shown.empty());
 }
 
@@ -131,17 +133,17 @@ void TfrmMainTest::startupValuesAndRegistry() {
   TfrmMain& form = h.Show();
   QCOMPARE(form.ProgramDir(), h.dir.Path() + "/");
   QCOMPARE(form.HelpFile(), h.dir.Path() + "/GLYPHERA.HLP");
-  QCOMPARE(form.HeadingFont(), std::string("Arial"));
-  QCOMPARE(form.FontsFolder(), std::string("/home/u/.local/share/fonts/"));
-  QCOMPARE(form.FontRegistryKey(), std::string(RegistryKeys::kNtFonts));
-  QCOMPARE(form.SampleSheetLines()[0], std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
-  QCOMPARE(form.SampleSheetLines()[1].size(), std::size_t{60});
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string("Arial"));
+  QCOMPARE(form.Parts().FontsFolder(), std::string("/home/u/.local/share/fonts/"));
+  QCOMPARE(form.Parts().FontRegistryKey(), std::string(RegistryKeys::kNtFonts));
+  QCOMPARE(form.Parts().SampleSheetLines()[0], std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  QCOMPARE(form.Parts().SampleSheetLines()[1].size(), std::size_t{60});
   const std::array<bool, 13> checked = {false, false, false, false, true, false, true,
                                         false, true,  false, true,  true, true};
   for (std::size_t i = 0; i < checked.size(); ++i) {
     QCOMPARE(form.tabMain().chkParaSizes[i]->Checked(), checked[i]);
   }
-  QCOMPARE(form.ParagraphSizes()[12].PointSize, 14.0f);
+  QCOMPARE(form.Parts().ParagraphSizes()[12].PointSize, 14.0f);
   // The page step is 95 % of the scroll box's 436 pixels; the rows of the 217 pixels high grid
   // are 30 pixels high, and the grid line below each comes on top.
   QCOMPARE(form.PageStep(), 414);
@@ -191,8 +193,8 @@ void TfrmMainTest::registryFallbacks() {
   }
   h.screen.width = 640;
   TfrmMain& form = h.Create();
-  QCOMPARE(QString::fromStdString(form.FontsFolder()), fontsFolder);
-  QCOMPARE(QString::fromStdString(form.FontRegistryKey()), registryKey);
+  QCOMPARE(QString::fromStdString(form.Parts().FontsFolder()), fontsFolder);
+  QCOMPARE(QString::fromStdString(form.Parts().FontRegistryKey()), registryKey);
   if (message.isEmpty()) {
     QVERIFY(h.messages.shown.empty());
   } else {
@@ -216,8 +218,8 @@ void TfrmMainTest::printerOnlyFontIsExplainedAndPagesRefused() {
   MainPage& m = form.tabMain();
   m.lstFonts->setFocus();
   ClickItem(m.lstFonts, 1);
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier PS"));
-  QVERIFY(form.Fonts().NoScreenFont());
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Courier PS"));
+  QVERIFY(form.Parts().Fonts().NoScreenFont());
   QCOMPARE(m.memDispFont->Text(), std::string("This font does not have an equivalent screen "
                                               "font\r\nand cannot be displayed."));
   QCOMPARE(m.memDispFont->FontName(), std::string("System"));
@@ -318,7 +320,7 @@ void TfrmMainTest::pageKeysElsewhereReachTheFocusedControl() {
   QTest::keyClick(list, Qt::Key_End);
   QCOMPARE(bar->value(), 0);
   QCOMPARE(list->ItemIndex(), 99);
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Font 1099"));
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Font 1099"));
   QTest::keyClick(list, Qt::Key_Home);
   QCOMPARE(list->ItemIndex(), 0);
   QCOMPARE(bar->value(), 0);
@@ -331,15 +333,15 @@ void TfrmMainTest::selectAllWith250Fonts() {
   h.UseFonts(many);
   TfrmMain& form = h.Show();
   ClickItem(form.tabMain().lstFonts, 3);
-  const std::string current = form.Fonts().CurrentFontName();
+  const std::string current = form.Parts().Fonts().CurrentFontName();
   const std::string sample = form.tabMain().memDispFont->Text();
   const int enumerations = h.fonts.enumerations;
   QTest::mouseClick(form.tabMain().cmdSelectAll, Qt::LeftButton);
   QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 250"));
-  QCOMPARE(form.Fonts().SelectedCount(), 250);
+  QCOMPARE(form.Parts().Fonts().SelectedCount(), 250);
   QCOMPARE(form.tabMain().lstFonts->SelCount(), 250);
   QVERIFY(form.tabMain().lstFonts->isVisible());
-  QCOMPARE(form.Fonts().CurrentFontName(), current);
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), current);
   QCOMPARE(form.tabMain().memDispFont->Text(), sample);
   QCOMPARE(h.fonts.enumerations, enumerations);
 }
@@ -354,7 +356,7 @@ void TfrmMainTest::ctrlClickDeselectsAndMakesCurrent() {
   QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 3"));
   ClickItem(list, 1, Qt::ControlModifier);
   QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 2"));
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Courier New"));
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Courier New"));
 }
 
 // Print reached by its Alt letter leaves the focus in a size box typed out of range.
@@ -382,7 +384,7 @@ void TfrmMainTest::smallWindowsAreCentredOnTheScreen() {
   TfrmAbout about(DesignScale(96), &form);
   const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
   for (QWidget* window :
-       {static_cast<QWidget*>(&about), static_cast<QWidget*>(&form.frmPrinting())}) {
+       {static_cast<QWidget*>(&about), static_cast<QWidget*>(&form.Parts().frmPrinting())}) {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     // Within the window frame's few pixels.
@@ -490,11 +492,11 @@ void TfrmMainTest::noPrinterLeavesAUsableWindow() {
   QCOMPARE(QString::fromStdString(h.messages.shown[0].Text), message);
   QCOMPARE(h.messages.shown[0].Title, std::string("Glyphera"));
   QCOMPARE(Caption(form.tabMain().lblFonts), QStringLiteral("Fonts: 0"));
-  QCOMPARE(form.Fonts().FontCount(), 0);
+  QCOMPARE(form.Parts().Fonts().FontCount(), 0);
   // The rest of the start-up still ran.
-  QCOMPARE(form.FontsFolder(), std::string("/fonts/"));
+  QCOMPARE(form.Parts().FontsFolder(), std::string("/fonts/"));
   QCOMPARE(form.tabFontMap().grdFontMap->Cell(1, 1), QStringLiteral("A"));
-  QVERIFY(form.Fonts().NoScreenFont());
+  QVERIFY(form.Parts().Fonts().NoScreenFont());
   QTest::mouseClick(form.tabMain().cmdSelectAll, Qt::LeftButton);
   QCOMPARE(Caption(form.tabMain().lblSelected), QStringLiteral("Selected: 0"));
   PressCtrlTab(form, true);

@@ -13,6 +13,7 @@
 #include "fixtures/FileBytes.h"
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeFontFileCheck.h"
 #include "fakes/FakeShell.h"
@@ -78,7 +79,7 @@ struct Installation {
     ownedDialog = std::make_unique<TfrmInstalling>(DesignScale(h.screen.LogicalDpi()));
     dialog = ownedDialog.get();
     TfrmMain* window = form;
-    Build([window] { return window->FontRegistryKey(); });
+    Build([window] { return window->Parts().FontRegistryKey(); });
     UsePreviewFolder("preview");
   }
 
@@ -89,17 +90,17 @@ struct Installation {
                         *p->cmdAddAll, *p->cmdRemove, *p->cmdRemoveAll, *form->tabMain().lstFonts,
                         *dialog},
         InstallServices{shell, h.registry, h.fontTable, cache, h.messages, h.dispatch, *fontCheck},
-        form->Preview().Reading(), form->Preview().Lists(), form->Fonts(),
-        [window] { return window->FontsFolder(); }, std::move(registryKey));
+        form->Parts().Preview().Reading(), form->Parts().Preview().Lists(), form->Parts().Fonts(),
+        [window] { return window->Parts().FontsFolder(); }, std::move(registryKey));
   }
 
   void UseFontFileCheck(IFontFileCheck& check) {
     fontCheck = &check;
     TfrmMain* window = form;
-    Build([window] { return window->FontRegistryKey(); });
+    Build([window] { return window->Parts().FontRegistryKey(); });
   }
 
-  const std::string& FontsFolder() const { return form->FontsFolder(); }
+  const std::string& FontsFolder() const { return form->Parts().FontsFolder(); }
   std::string Font(const std::string& file) const { return FontsFolder() + file; }
 
   void UsePreviewFolder(const std::string& name) {
@@ -127,8 +128,8 @@ struct Installation {
     h.dispatch.calls = 0;
   }
   std::optional<std::string> Value(const std::string& name) {
-    const auto value = h.registry.QueryValue(RegistryRoot::LocalMachine, form->FontRegistryKey(),
-                                             name + " (True Type)");
+    const auto value = h.registry.QueryValue(
+        RegistryRoot::LocalMachine, form->Parts().FontRegistryKey(), name + " (True Type)");
     if (!value) return std::nullopt;
     return value->Text;
   }
@@ -241,19 +242,19 @@ void FontInstallerTest::closingKeepsTheFontListAsItWas() {
   // Only the second entry selected, set from the program as a user's choice would leave it.
   fonts.SetSelected(0, false);
   fonts.SetSelected(1, true);
-  const int selectedCount = in.form->Fonts().SelectedCount();
-  const std::string current = in.form->Fonts().CurrentFontName();
+  const int selectedCount = in.form->Parts().Fonts().SelectedCount();
+  const std::string current = in.form->Parts().Fonts().CurrentFontName();
   in.h.printer.printers[0].Fonts->push_back("Alpha");
 
   in.installer->cmdInstallClick();
 
   QVERIFY(fonts.Selected(0) && fonts.Selected(1));
   // The list's selection handling did not run: the counters and current font are as they were.
-  QCOMPARE(in.form->Fonts().SelectedCount(), selectedCount);
-  QCOMPARE(in.form->Fonts().CurrentFontName(), current);
+  QCOMPARE(in.form->Parts().Fonts().SelectedCount(), selectedCount);
+  QCOMPARE(in.form->Parts().Fonts().CurrentFontName(), current);
   // The list is not refilled here, only counted.
   QCOMPARE(fonts.Count(), 2);
-  QCOMPARE(in.form->Fonts().FontCount(), 2);
+  QCOMPARE(in.form->Parts().Fonts().FontCount(), 2);
 }
 
 void FontInstallerTest::alreadyInstalledOnlyBySpelling_data() {
@@ -268,7 +269,7 @@ void FontInstallerTest::alreadyInstalledOnlyBySpelling() {
   QFETCH(QString, existingValue);
   QFETCH(bool, installs);
   Installation in;
-  in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+  in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->Parts().FontRegistryKey(),
                          existingValue.toStdString(), {RegistryType::Text, "elsewhere.ttf", 0});
   const int writes = in.h.registry.WriteCount();
   in.AddFace("a.ttf", "Alpha");
@@ -385,7 +386,7 @@ void FontInstallerTest::faceThatCannotBeInstalled() {
   const std::string alpha = in.AddFace("a.ttf", "Alpha");
   in.AddFace("b.ttf", "Beta");
   in.SelectFaces();
-  std::string key = in.form->FontRegistryKey();
+  std::string key = in.form->Parts().FontRegistryKey();
   if (failure == "source gone") fs::remove(alpha);
   if (failure == "unwritable registry") in.h.registry.FailWritesWith("Cannot write the registry");
   if (failure == "unreadable registry") in.h.registry.FailReadsWith("The store is corrupt");
@@ -553,7 +554,7 @@ void FontInstallerTest::cancelIsTakenWhileAMessageBoxIsOpen() {
   Installation in;
   for (const char* name : {"Alpha", "Beta", "Gamma"}) {
     in.AddFace(std::string(1, static_cast<char>(name[0] + 32)) + ".ttf", name);
-    in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+    in.h.registry.SetValue(RegistryRoot::LocalMachine, in.form->Parts().FontRegistryKey(),
                            std::string(name) + " Regular (True Type)",
                            {RegistryType::Text, "x.ttf", 0});
   }
@@ -566,8 +567,9 @@ void FontInstallerTest::cancelIsTakenWhileAMessageBoxIsOpen() {
                       *in.form->tabMain().lstFonts, *in.dialog},
       InstallServices{in.shell, in.h.registry, in.h.fontTable, in.cache, boxes, in.h.dispatch,
                       in.fontFiles},
-      in.form->Preview().Reading(), in.form->Preview().Lists(), in.form->Fonts(),
-      [window] { return window->FontsFolder(); }, [window] { return window->FontRegistryKey(); });
+      in.form->Parts().Preview().Reading(), in.form->Parts().Preview().Lists(),
+      in.form->Parts().Fonts(), [window] { return window->Parts().FontsFolder(); },
+      [window] { return window->Parts().FontRegistryKey(); });
   std::vector<QString> seen;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -653,8 +655,8 @@ void FontInstallerTest::collectionIsCopiedOnceWithAValuePerFace() {
              MakeCollection({bytes("Alpha", "Alpha Regular"), cff}));
   const std::string source = in.previewFolder + "/pair.ttc";
   const auto value = [&in](const std::string& name) {
-    const auto found =
-        in.h.registry.QueryValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(), name);
+    const auto found = in.h.registry.QueryValue(RegistryRoot::LocalMachine,
+                                                in.form->Parts().FontRegistryKey(), name);
     return found ? found->Text : std::string("(none)");
   };
   std::vector<std::size_t> copies;
@@ -715,7 +717,7 @@ void FontInstallerTest::webFontInstallsAsTheSfntItHolds() {
     const std::string name = face.section('|', 1, 1).toStdString();
     const bool cff = face.section('|', 4, 4) == "1";
     const auto value =
-        in.h.registry.QueryValue(RegistryRoot::LocalMachine, in.form->FontRegistryKey(),
+        in.h.registry.QueryValue(RegistryRoot::LocalMachine, in.form->Parts().FontRegistryKey(),
                                  name + (cff ? " (OpenType)" : " (True Type)"));
     QVERIFY2(value && value->Text == installedAs.toStdString(), name.c_str());
   }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TrueTypeBuilder.h"
@@ -50,7 +51,7 @@ struct PreviewPage {
     h.UseFonts({"Arial", "Courier New"});
     form = &h.Show();
     p = &form->tabInstall();
-    preview = &form->Preview();
+    preview = &form->Parts().Preview();
     form->PageControl1()->setCurrentIndex(static_cast<int>(Page::Install));
   }
   void Open(const std::string& folder) { p->Dir1->SetDirectory(folder); }
@@ -394,9 +395,9 @@ void PreviewPageTest::leavingThePageUnloadsEverything() {
   QVERIFY(page.p->cmdPreview->isEnabled());
   QVERIFY(!page.p->cmdInstall->isEnabled() && !page.p->cmdAdd->isEnabled());
   QCOMPARE(page.h.printer.fontListBuilds, builds + 1);
-  QCOMPARE(page.form->Fonts().FontCount(), 4);
-  QVERIFY(page.form->Fonts().IsScreenFont("Newly Installed"));
-  QVERIFY(!page.form->Fonts().IsScreenFont("Printer Only"));
+  QCOMPARE(page.form->Parts().Fonts().FontCount(), 4);
+  QVERIFY(page.form->Parts().Fonts().IsScreenFont("Newly Installed"));
+  QVERIFY(!page.form->Parts().Fonts().IsScreenFont("Printer Only"));
   QCOMPARE(page.form->tabMain().lstFonts->SelCount(), 1);
 
   // Leaving another page does none of this.

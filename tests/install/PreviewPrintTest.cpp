@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TrueTypeBuilder.h"
@@ -98,14 +99,15 @@ void PreviewPrintTest::sheetsPerFaceCount() {
   const auto printed = page.h.printer.Printed();
   QCOMPARE(static_cast<int>(printed.size()), sheets);
   QCOMPARE(static_cast<int>(PrintPage::Names(printed.back()).size()), lastSheetBlocks);
-  QCOMPARE(page.form->frmPrinting().lblPrinted->Caption(),
+  QCOMPARE(page.form->Parts().frmPrinting().lblPrinted->Caption(),
            "Samples Printed: " + std::to_string(faces));
-  QCOMPARE(page.form->frmPrinting().lblSelected->Caption(),
+  QCOMPARE(page.form->Parts().frmPrinting().lblSelected->Caption(),
            "Fonts Selected: " + std::to_string(faces));
   QVERIFY(buttonsOff);
   QVERIFY(page.p->cmdPreviewPrint->isEnabled());
-  QVERIFY(!page.form->frmPrinting().isVisible());
-  QCOMPARE(static_cast<int>(page.form->Preview().Leases().PrintedFaces().size()), lastSheetBlocks);
+  QVERIFY(!page.form->Parts().frmPrinting().isVisible());
+  QCOMPARE(static_cast<int>(page.form->Parts().Preview().Leases().PrintedFaces().size()),
+           lastSheetBlocks);
   QCOMPARE(static_cast<int>(page.h.fontTable.counts.size()), filesAdded);
 }
 
@@ -167,20 +169,20 @@ void PreviewPrintTest::emptySelectionPrintsTheHeadingAlone() {
   QCOMPARE(printed.size(), std::size_t{1});
   QVERIFY(!printed[0]->Page->texts.empty());
   QVERIFY(PrintPage::Names(printed[0]).empty());
-  QVERIFY(page.form->Preview().Leases().PrintedFaces().empty());
+  QVERIFY(page.form->Parts().Preview().Leases().PrintedFaces().empty());
 }
 
 void PreviewPrintTest::cancelDuringTheSecondSheet() {
   PrintPage page(13);
   page.h.printer.onBeginDoc = [&](int number) {
-    if (number == 2) QTest::mouseClick(page.form->frmPrinting().cmdCancel, Qt::LeftButton);
+    if (number == 2) QTest::mouseClick(page.form->Parts().frmPrinting().cmdCancel, Qt::LeftButton);
   };
   page.Print();
   QCOMPARE(page.h.printer.log, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
   QCOMPARE(PrintPage::Names(page.h.printer.Printed()[0]).size(), std::size_t{11});
   // The eleventh face filled the first sheet and began the second, where Cancel was taken: the
   // first sheet's files were taken back with it, and the twelfth face's was never added.
-  QVERIFY(page.form->Preview().Leases().PrintedFaces().empty());
+  QVERIFY(page.form->Parts().Preview().Leases().PrintedFaces().empty());
   QCOMPARE(page.h.fontTable.counts.count(page.File(11)), std::size_t{0});
 }
 

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/PageRules.h"
 #include "app/TfrmMain.h"
 #include "fixtures/PrivateCups.h"
@@ -151,8 +152,8 @@ void CupsPrinterTest::residentFamilyHasNoScreenFace() {
   MainPage& m = form.tabMain();
   m.lstFonts->setFocus();
   SelectOnly(*m.lstFonts, {"Helvetica"});
-  form.Fonts().lstFontsClick();
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Helvetica"));
+  form.Parts().Fonts().lstFontsClick();
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Helvetica"));
   QCOMPARE(m.lblFontType->Caption(), std::string("Font Type: Printer Resident"));
   form.PageControl1()->tabBar()->setCurrentIndex(static_cast<int>(Page::LargeSample));
   QCOMPARE(form.ActivePage(), Page::Main);
@@ -167,7 +168,7 @@ void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   MainPage& m = form.tabMain();
   SelectOnly(*m.lstFonts, {"Helvetica", "DejaVu Sans"});
-  form.Fonts().lstFontsClick();
+  form.Parts().Fonts().lstFontsClick();
   m.chkSample->SetChecked(true);
   QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
   QVERIFY2(real.messages.shown.empty(),
@@ -249,7 +250,7 @@ void CupsPrinterTest::silentServerHoldsUpNeitherStartNorPrint() {
     silence.stop();
     QTimer::singleShot(1000, [&] {
       cancelledWhileSending = real.printer.Printing();
-      QTest::mouseClick(form.frmPrinting().cmdCancel, Qt::LeftButton);
+      QTest::mouseClick(form.Parts().frmPrinting().cmdCancel, Qt::LeftButton);
     });
   });
   silence.start(0);

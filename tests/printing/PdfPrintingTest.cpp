@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fakes/FakeApplicationInfo.h"
 #include "fakes/FakeFontServices.h"
@@ -115,7 +116,7 @@ void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   m.lstFonts->SetSelected(0, false);
   m.lstFonts->SetSelected(IndexOf(*m.lstFonts, "DejaVu Sans"), true);
   m.lstFonts->SetSelected(IndexOf(*m.lstFonts, "DejaVu Serif"), true);
-  form.Fonts().lstFontsClick();
+  form.Parts().Fonts().lstFontsClick();
   m.chkSample->SetChecked(true);
   m.chkCharChart->SetChecked(true);
   QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
@@ -260,7 +261,7 @@ void PdfPrintingTest::collectionFacesShowAndPrintAsThemselves() {
   for (const auto& [name, family] : {std::pair{"DejaVu Sans Mono", "DejaVu Sans Mono"},
                                      std::pair{"Nimbus Roman Bold", "Nimbus Roman"}}) {
     page.lstPreview->SetItemIndex(IndexOf(*page.lstPreview, name));
-    form.Preview().lstPreviewClick();
+    form.Parts().Preview().lstPreviewClick();
     QCOMPARE(QFontInfo(page.memDispPreview->font()).family(), QString::fromLatin1(family));
   }
   QTest::mouseClick(page.cmdAddAll, Qt::LeftButton);
@@ -447,7 +448,7 @@ void PdfPrintingTest::eachFamilyPrintsItsOwnFace() {
     MainPage& m = form.tabMain();
     m.lstFonts->SetSelected(0, false);
     m.lstFonts->SetSelected(IndexOf(*m.lstFonts, printed.toStdString()), true);
-    form.Fonts().lstFontsClick();
+    form.Parts().Fonts().lstFontsClick();
     m.chkBold->SetChecked(bold);
     m.chkItalic->SetChecked(italic);
     m.chkCharChart->SetChecked(true);
@@ -534,7 +535,7 @@ void PdfPrintingTest::sampleSheetTextStandsWhereTheLayoutPutsIt() {
   MainPage& m = form.tabMain();
   m.lstFonts->SetSelected(0, false);
   m.lstFonts->SetSelected(1, true);  // DejaVu Sans
-  form.Fonts().lstFontsClick();
+  form.Parts().Fonts().lstFontsClick();
   m.chkSample->SetChecked(true);
   QTest::mouseClick(m.cmdPrint, Qt::LeftButton);
   const QStringList files = QDir(QString::fromStdString(out)).entryList({QStringLiteral("*.pdf")});

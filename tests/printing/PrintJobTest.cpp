@@ -6,6 +6,7 @@
 #include "fixtures/FileBytes.h"
 
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "printing/PrintJob.h"
@@ -42,7 +43,7 @@ struct Job {
   void Select(std::initializer_list<int> entries) {
     for (int i = 0; i < m->lstFonts->Count(); ++i) m->lstFonts->SetSelected(i, false);
     for (int i : entries) m->lstFonts->SetSelected(i, true);
-    form->Fonts().lstFontsClick();
+    form->Parts().Fonts().lstFontsClick();
   }
   void Options(bool sample, bool chart, bool full, bool para) {
     m->chkSample->SetChecked(sample);
@@ -82,7 +83,7 @@ void PrintJobTest::noOptionsIsRefused() {
   QCOMPARE(job.h.messages.shown[0].Title, std::string("Error"));
   QCOMPARE(job.h.messages.shown[0].Text, std::string("You have not selected any print options."));
   QVERIFY(job.h.printer.log.empty());
-  QVERIFY(!job.form->frmPrinting().isVisible());
+  QVERIFY(!job.form->Parts().frmPrinting().isVisible());
 }
 
 void PrintJobTest::everyPrintoutInOrderEachSheetADocument() {
@@ -94,7 +95,7 @@ void PrintJobTest::everyPrintoutInOrderEachSheetADocument() {
   job.h.printer.onBeginDoc = [&](int) {
     buttonsWereOff = !job.m->cmdPrint->isEnabled() && !job.m->cmdPrintSetup->isEnabled() &&
                      !job.m->cmdHeadingFont->isEnabled();
-    dialogShown = job.form->frmPrinting().isVisible();
+    dialogShown = job.form->Parts().frmPrinting().isVisible();
   };
   job.Print();
   QVERIFY(job.h.messages.shown.empty());
@@ -125,14 +126,15 @@ void PrintJobTest::everyPrintoutInOrderEachSheetADocument() {
   QVERIFY(buttonsWereOff);
   QVERIFY(dialogShown);
   QVERIFY(job.m->cmdPrint->isEnabled());
-  QVERIFY(!job.form->frmPrinting().isVisible());
-  QCOMPARE(job.form->frmPrinting().lblSelected->Caption(), std::string("Fonts Selected: 2"));
-  QCOMPARE(job.form->frmPrinting().lblPrinted->Caption(),
+  QVERIFY(!job.form->Parts().frmPrinting().isVisible());
+  QCOMPARE(job.form->Parts().frmPrinting().lblSelected->Caption(),
+           std::string("Fonts Selected: 2"));
+  QCOMPARE(job.form->Parts().frmPrinting().lblPrinted->Caption(),
            std::string("Text Paragraphs Printed: 2"));
-  QCOMPARE(job.form->Job().Metrics().DpiX, 600);
+  QCOMPARE(job.form->Parts().Job().Metrics().DpiX, 600);
   // The paragraph sizes were taken from the boxes.
-  QVERIFY(job.form->ParagraphSizes()[4].Checked);
-  QVERIFY(!job.form->ParagraphSizes()[0].Checked);
+  QVERIFY(job.form->Parts().ParagraphSizes()[4].Checked);
+  QVERIFY(!job.form->Parts().ParagraphSizes()[0].Checked);
 }
 
 void PrintJobTest::paragraphsWithoutSizesAbortTheFirstDocument() {
@@ -145,7 +147,7 @@ void PrintJobTest::paragraphsWithoutSizesAbortTheFirstDocument() {
   QCOMPARE(job.h.messages.shown.size(), std::size_t{1});
   QCOMPARE(job.h.messages.shown[0].Text,
            std::string("You have not selected any point\rsizes for the text paragraphs."));
-  QVERIFY(!job.form->frmPrinting().isVisible());
+  QVERIFY(!job.form->Parts().frmPrinting().isVisible());
 }
 
 void PrintJobTest::samplePagesPrintBeforeTheSizesMessage() {
@@ -161,15 +163,15 @@ void PrintJobTest::cancelOnTheSecondSamplePage() {
   std::vector<std::string> fonts;
   for (int i = 0; i < 13; ++i) fonts.push_back("Face " + std::to_string(10 + i));
   Job job(fonts);
-  job.form->Fonts().cmdSelectAllClick();
+  job.form->Parts().Fonts().cmdSelectAllClick();
   job.Options(true, true, false, false);
   job.h.printer.onBeginDoc = [&](int number) {
-    if (number == 2) QTest::mouseClick(job.form->frmPrinting().cmdCancel, Qt::LeftButton);
+    if (number == 2) QTest::mouseClick(job.form->Parts().frmPrinting().cmdCancel, Qt::LeftButton);
   };
-  job.form->frmPrinting().show();
+  job.form->Parts().frmPrinting().show();
   job.Print();
   QCOMPARE(job.h.printer.log, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
-  QVERIFY(job.form->Job().CancelPrinting());
+  QVERIFY(job.form->Parts().Job().CancelPrinting());
   const auto printed = job.h.printer.Printed();
   QCOMPARE(printed.size(), std::size_t{1});
   QVERIFY(Shows(printed[0], "Face 20"));
@@ -177,7 +179,7 @@ void PrintJobTest::cancelOnTheSecondSamplePage() {
   // A new job clears the flag.
   job.h.printer.onBeginDoc = nullptr;
   job.Print();
-  QVERIFY(!job.form->Job().CancelPrinting());
+  QVERIFY(!job.form->Parts().Job().CancelPrinting());
 }
 
 // Cancel is looked at only after a font's sheet, and not after the last font's: that sheet ends
@@ -202,7 +204,7 @@ void PrintJobTest::cancelDuringTheLastFontEndsItsSheet() {
     job.h.printer.onBeginDoc = [&](int) {
       job.h.printer.documents.back().Page->onTextOut = [&](const std::string& text) {
         if (text.find(row.cancelWhileDrawing) != std::string::npos) {
-          QTest::mouseClick(job.form->frmPrinting().cmdCancel, Qt::LeftButton);
+          QTest::mouseClick(job.form->Parts().frmPrinting().cmdCancel, Qt::LeftButton);
         }
       };
     };
@@ -210,7 +212,7 @@ void PrintJobTest::cancelDuringTheLastFontEndsItsSheet() {
     QVERIFY2(job.h.printer.log == row.log, row.name);
     QCOMPARE(job.h.printer.Printed().size(), row.log.size() / 2);
     QVERIFY2(!Shows(job.h.printer.Printed().back(), "Extended Characters"), row.name);
-    QVERIFY(!job.form->frmPrinting().isVisible());
+    QVERIFY(!job.form->Parts().frmPrinting().isVisible());
   }
 }
 
@@ -226,7 +228,7 @@ void PrintJobTest::noFontSelected() {
   QFETCH(bool, headingDrawn);
   Job job;
   job.Select({});
-  QCOMPARE(job.form->Fonts().SelectedCount(), 0);
+  QCOMPARE(job.form->Parts().Fonts().SelectedCount(), 0);
   job.Options(sample, !sample, false, false);
   int dispatches = 0;
   job.h.dispatch.onDispatch = [&] { ++dispatches; };
@@ -246,7 +248,7 @@ void PrintJobTest::counterIsRaisedBeforeDrawing() {
   job.h.printer.onBeginDoc = [&](int) {
     job.h.printer.documents.back().Page->onTextOut = [&](const std::string& text) {
       if (text == "Beta" && counterWhileDrawing.empty()) {
-        counterWhileDrawing = job.form->frmPrinting().lblPrinted->Caption();
+        counterWhileDrawing = job.form->Parts().frmPrinting().lblPrinted->Caption();
       }
     };
   };
@@ -264,7 +266,7 @@ void PrintJobTest::printerErrorEndsTheJobCleanly() {
   QCOMPARE(job.h.messages.shown[0].Title, std::string("Glyphera"));
   QCOMPARE(job.h.messages.shown[0].Text, std::string("Printer selected is not valid."));
   QVERIFY(!job.h.printer.Printing());
-  QVERIFY(!job.form->frmPrinting().isVisible());
+  QVERIFY(!job.form->Parts().frmPrinting().isVisible());
   QVERIFY(job.m->cmdPrint->isEnabled());
   QCOMPARE(job.h.printer.Printed().size(), std::size_t{1});
 }
@@ -288,7 +290,7 @@ void PrintJobTest::styleSuffix() {
   job.m->chkBold->SetChecked(bold);
   job.m->chkItalic->SetChecked(italic);
   job.Print();
-  QCOMPARE(QString::fromStdString(job.form->Job().StyleSuffix()), suffix);
+  QCOMPARE(QString::fromStdString(job.form->Parts().Job().StyleSuffix()), suffix);
   QVERIFY(Shows(job.h.printer.Printed()[0], "Alpha" + suffix.toStdString()));
 }
 
@@ -308,7 +310,7 @@ void PrintJobTest::printSetupRefillsOnlyForAnotherPrinter() {
   QCOMPARE(job.m->lstFonts->Count(), 2);
   QCOMPARE(job.m->lstFonts->Text(0), std::string("Eta"));
   QCOMPARE(job.m->lstFonts->SelCount(), 1);
-  QCOMPARE(job.form->Fonts().CurrentFontName(), std::string("Eta"));
+  QCOMPARE(job.form->Parts().Fonts().CurrentFontName(), std::string("Eta"));
   QCOMPARE(job.m->lblFonts->Caption(), std::string("Fonts: 2"));
   QCOMPARE(job.m->lblSelected->Caption(), std::string("Selected: 1"));
 
@@ -331,11 +333,11 @@ void PrintJobTest::headingFont() {
   QCOMPARE(job.h.messages.confirmations[0].Title, std::string("Confirm"));
   QCOMPARE(job.h.messages.confirmations[0].Text,
            std::string("The current heading font is Arial.\rChange it to Beta?"));
-  QCOMPARE(job.form->HeadingFont(), std::string("Arial"));
+  QCOMPARE(job.form->Parts().Texts().HeadingFont(), std::string("Arial"));
 
   job.h.messages.answerYes = true;
   QTest::mouseClick(job.m->cmdHeadingFont, Qt::LeftButton);
-  QCOMPARE(job.form->HeadingFont(), std::string("Beta"));
+  QCOMPARE(job.form->Parts().Texts().HeadingFont(), std::string("Beta"));
   QVERIFY(ReadBytes(job.h.dir.File("GLYPHERA.INI")).ends_with("HeadingFont=Beta\r\n"));
 
   job.h.profile.failWrites = true;
@@ -344,7 +346,7 @@ void PrintJobTest::headingFont() {
   QTest::mouseClick(job.m->cmdHeadingFont, Qt::LeftButton);
   QCOMPARE(job.h.messages.shown.back().Text,
            "Unable to write to " + job.h.dir.File("GLYPHERA.INI") + ".");
-  QCOMPARE(job.form->HeadingFont(), std::string("Gamma"));
+  QCOMPARE(job.form->Parts().Texts().HeadingFont(), std::string("Gamma"));
 }
 
 QTEST_MAIN(PrintJobTest)

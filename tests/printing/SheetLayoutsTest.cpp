@@ -282,14 +282,16 @@ void SheetLayoutsTest::sampleBlockPositions() {
   QCOMPARE(pages.size(), std::size_t{1});
   const RecordingSurface& page = pages.front();
 
-  QCOMPARE(sheet.lines[2], sheet.texts.sample);
+  // The third line is the sample text as the printout was prepared; the caller's lines stay.
+  const SheetLines lines = {sheet.lines[0], sheet.lines[1], sheet.texts.sample};
+  QVERIFY(sheet.lines[2] != sheet.texts.sample);
   CHECK_TEXT_AT(page, std::string("Face 1"), x, 480);
   CHECK_FONT(FindText(page, "Face 1")->Font, (SurfaceFont{"Heading Face", 10, false, false}));
   const std::array<int, 3> lineYs = {582, 703, 824};
   for (int i = 0; i < 3; ++i) {
     const auto at = TextsAt(page, lineYs[i]);
     QCOMPARE(at.size(), std::size_t{1});
-    QCOMPARE(at[0].Value, sheet.lines[i]);
+    QCOMPARE(at[0].Value, lines[i]);
     QCOMPARE(at[0].X, x);
     CHECK_FONT(at[0].Font, (SurfaceFont{"Face 1", 11, bold, italic}));
   }
@@ -421,7 +423,7 @@ void SheetLayoutsTest::oneFontPagesHeadTheirStyledName() {
       PrintCharacterChart(surface, context, "Serif");
       break;
     case OneFontPage::Full:
-      PrintFullPage(surface, context, "Serif");
+      PrintFullPage(surface, context, sheet.lines, "Serif");
       break;
     case OneFontPage::Paragraphs:
       PrintTextParagraphs(surface, context, "Serif");
@@ -550,7 +552,7 @@ void SheetLayoutsTest::fullPageSizeLines() {
   sheet.texts.bold = true;
   sheet.texts.italic = true;
   RecordingSurface surface(600);
-  PrintFullPage(surface, sheet.Context(), "Serif");
+  PrintFullPage(surface, sheet.Context(), sheet.lines, "Serif");
 
   const std::string line = "Line of " + std::to_string(points);
   CHECK_TEXT_AT(surface, line, 360, y);
@@ -560,11 +562,11 @@ void SheetLayoutsTest::fullPageSizeLines() {
 
 void SheetLayoutsTest::fullPageStyleSections() {
   Sheet sheet(300, 600);
-  PrepareFullPage(sheet.Context());
-  QCOMPARE(sheet.lines[2], sheet.texts.sample);
+  const SheetLines lines = PrepareFullPage(sheet.Context());
+  QCOMPARE(lines[2], sheet.texts.sample);
   RecordingSurface surface(600);
   surface.dpiX = 300;
-  PrintFullPage(surface, sheet.Context(), "Serif");
+  PrintFullPage(surface, sheet.Context(), lines, "Serif");
 
   struct Section {
     std::string Name;
@@ -584,7 +586,7 @@ void SheetLayoutsTest::fullPageStyleSections() {
     for (int i = 0; i < 3; ++i) {
       const auto at = TextsAt(surface, lineYs[i]);
       QCOMPARE(at.size(), std::size_t{1});
-      QCOMPARE(at[0].Value, sheet.lines[i]);
+      QCOMPARE(at[0].Value, lines[i]);
       QCOMPARE(at[0].X, 180);
       CHECK_FONT(at[0].Font, (SurfaceFont{"Serif", 12, section.Bold, section.Italic}));
     }
@@ -594,7 +596,7 @@ void SheetLayoutsTest::fullPageStyleSections() {
 void SheetLayoutsTest::fullPageExtendedCharacters() {
   Sheet sheet;
   RecordingSurface surface(600);
-  PrintFullPage(surface, sheet.Context(), "Serif");
+  PrintFullPage(surface, sheet.Context(), sheet.lines, "Serif");
 
   CHECK_TEXT_AT(surface, std::string("Extended Characters"), 360, 5388);
   CHECK_FONT(FindText(surface, "Extended Characters")->Font,

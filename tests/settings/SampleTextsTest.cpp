@@ -12,6 +12,7 @@
 
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/MainWindowHarness.h"
 #include "fixtures/TempDir.h"
@@ -141,9 +142,9 @@ void SampleTextsTest::firstStartCreatesTheFile() {
   QCOMPARE(page.txtSample->Text(), std::string("The quick brown fox jumps over the lazy dog."));
   QCOMPARE(page.txtTitle->Text(), std::string());
   QCOMPARE(page.txtPara->Text().size(), std::size_t{502});
-  QCOMPARE(form.HeadingFont(), std::string("Arial"));
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string("Arial"));
   const std::string sample = "The quick brown fox jumps over the lazy dog.";
-  QCOMPARE(form.SampleSheetLines()[2], sample);
+  QCOMPARE(form.Parts().SampleSheetLines()[2], sample);
   QVERIFY(form.tabLargeSample().memLargeSample->Text().ends_with(";:'\",.?\r\n" + sample));
   QCOMPARE(form.tabInstall().memDispPreview->Text(),
            "ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nabcdefghijklmnopqrstuvwxyz1234567890\r\n" + sample);
@@ -163,7 +164,7 @@ void SampleTextsTest::fileLackingKeysLeavesBoxesEmpty() {
   QCOMPARE(page.SizeBoxes[1]->Text(), std::string("nine"));
   QCOMPARE(page.txtSample->Text(), std::string("quoted"));
   QCOMPARE(page.txtPara->Text(), std::string());
-  QCOMPARE(form.HeadingFont(), std::string());
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string());
   QCOMPARE(ReadBytes(file), stored);
 }
 
@@ -205,7 +206,7 @@ void SampleTextsTest::saveKeepsTheRestOfTheFile() {
       kDefaultTexts + "HeadingFont=Verdana\r\nUnknown=kept\r\n";
   WriteBytes(file, stored);
   TfrmMain& form = h.Show();
-  QCOMPARE(form.HeadingFont(), std::string("Verdana"));
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string("Verdana"));
   form.tabEdit().SizeBoxes[0]->SetText("Eight");
   QTest::mouseClick(form.tabEdit().cmdSaveText, Qt::LeftButton);
   std::string expected = stored;
@@ -242,11 +243,11 @@ void SampleTextsTest::settingsFileThatCannotBeCreated() {
                                          ". The default sample texts are used, and changes to "
                                          "them will not be kept.");
   // Start-up went on: the first font's sample is shown, and no text is blank.
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Arial"));
   QCOMPARE(form.tabEdit().txtSample->Text(),
            std::string(SampleTextKeys::kTextKeys[SampleTextKeys::kSampleIndex].Default));
   QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), std::string(SampleTextKeys::kTextKeys[0].Default));
-  QCOMPARE(form.HeadingFont(), std::string(SampleTextKeys::kDefaultHeadingFont));
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string(SampleTextKeys::kDefaultHeadingFont));
   QVERIFY(form.tabLargeSample().memLargeSample->Text().ends_with(
       SampleTextKeys::kTextKeys[SampleTextKeys::kSampleIndex].Default));
 }
@@ -357,7 +358,7 @@ void SampleTextsTest::eightBitTextsSurviveSave() {
   WriteBytes(file, note + "[Glyphera]\r\nDef8=" + stored.toStdString() + "\r\n" + heading);
   TfrmMain& form = h.Show();
   QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), text.toStdString());
-  QCOMPARE(form.HeadingFont(), std::string("Bodoni \xC3\x86"));
+  QCOMPARE(form.Parts().Texts().HeadingFont(), std::string("Bodoni \xC3\x86"));
 
   // Save writes only a box that changed.
   Edit& box = *form.tabEdit().SizeBoxes[0];
@@ -407,7 +408,7 @@ void SampleTextsTest::settingsFileOverTheLimitIsLeftAlone() {
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
   QCOMPARE(h.messages.shown[0].Text, message);
   // Start-up went on, with empty texts rather than the defaults.
-  QCOMPARE(form.Fonts().CurrentFontName(), std::string("Arial"));
+  QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Arial"));
   QCOMPARE(form.tabEdit().SizeBoxes[0]->Text(), std::string());
 
   form.tabEdit().SizeBoxes[0]->SetText("typed");

@@ -5,6 +5,7 @@
 #include "app/FontMapPage.h"
 #include "app/LargeSamplePage.h"
 #include "app/MainPage.h"
+#include "app/MainWindowParts.h"
 #include "app/ShowAllPage.h"
 #include "app/TfrmMain.h"
 #include "fakes/RecordingSurface.h"
@@ -44,7 +45,7 @@ TfrmMain& ShowWith(MainWindowHarness& h, const std::vector<std::string>& faces) 
 }
 
 void SelectAll(TfrmMain& form) {
-  form.Fonts().cmdSelectAllClick();
+  form.Parts().Fonts().cmdSelectAllClick();
 }
 
 // Clicks the family in the Main page's list, then opens the Font Map as the user would.
@@ -56,7 +57,7 @@ void ViewFontMapOf(TfrmMain& form, const QString& family) {
     const QRect row = list->visualRect(list->model()->index(i, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
   }
-  QCOMPARE(QString::fromStdString(form.Fonts().CurrentFontName()), family);
+  QCOMPARE(QString::fromStdString(form.Parts().Fonts().CurrentFontName()), family);
   form.PageControl1()->setCurrentIndex(static_cast<int>(Page::FontMap));
 }
 
@@ -110,7 +111,7 @@ void ViewsTest::threeFontsAt96Dpi() {
   list->SetSelected(2, false);
   form.tabMain().chkSampleItalic->SetChecked(true);
   RecordingSurface surface(96);
-  QCOMPARE(form.SelectedView().DrawSelectedFonts(surface, 12), 124);
+  QCOMPARE(form.Parts().SelectedView().DrawSelectedFonts(surface, 12), 124);
   QCOMPARE(surface.texts.size(), std::size_t{3});
   QCOMPARE(surface.blocks.size(), std::size_t{3});
   const std::vector<int> tops = {5, 19, 40, 54, 75, 89};
@@ -144,10 +145,10 @@ void ViewsTest::nothingSelectedTakesOneHeading() {
   TfrmMain& form = ShowWith(h, {"Alpha", "Beta"});
   form.tabMain().lstFonts->SetSelected(0, false);
   RecordingSurface surface(96);
-  QCOMPARE(form.SelectedView().DrawSelectedFonts(surface, 12), 19);
+  QCOMPARE(form.Parts().SelectedView().DrawSelectedFonts(surface, 12), 19);
   QVERIFY(surface.texts.empty());
-  form.SelectedView().pbxSelectedPaint(surface);
-  QCOMPARE(form.SelectedView().ScrollRange(), 20);
+  form.Parts().SelectedView().pbxSelectedPaint(surface);
+  QCOMPARE(form.Parts().SelectedView().ScrollRange(), 20);
 }
 
 void ViewsTest::entriesWithoutScreenFontAreSkipped() {
@@ -157,7 +158,7 @@ void ViewsTest::entriesWithoutScreenFontAreSkipped() {
   TfrmMain& form = h.Show();
   SelectAll(form);
   RecordingSurface surface(96);
-  QCOMPARE(form.SelectedView().DrawSelectedFonts(surface, 12), 5 + 35 + 14);
+  QCOMPARE(form.Parts().SelectedView().DrawSelectedFonts(surface, 12), 5 + 35 + 14);
   QCOMPARE(surface.texts.size() + surface.blocks.size(), std::size_t{2});
   QCOMPARE(surface.texts[0].Value, std::string("Alpha"));
 }
@@ -172,7 +173,7 @@ void ViewsTest::onlyTheExposedRowsAreDrawn() {
   // Rows 3500 to 3936 of a view whose entries are 35 pixels apart.
   surface.clipTop = 3500;
   surface.clipBottom = 3936;
-  const int height = form.SelectedView().DrawSelectedFonts(surface, 12);
+  const int height = form.Parts().SelectedView().DrawSelectedFonts(surface, 12);
   QCOMPARE(height, 5 + 2000 * 35 + 14);
   QVERIFY(surface.fonts.size() <= 2 * 14);
   QVERIFY(!surface.texts.empty());
@@ -189,7 +190,7 @@ void ViewsTest::rangeAfterPaintAndAfterSizeChange() {
   MainWindowHarness h;
   TfrmMain& form = ShowWith(h, {"A1", "A2", "A3", "A4", "A5", "A6", "A7", "A8", "A9"});
   SelectAll(form);
-  ShowAllSelected& view = form.SelectedView();
+  ShowAllSelected& view = form.Parts().SelectedView();
   SpinEdit* spin = form.tabShowAll().spnSelected;
   const int dpi = form.tabShowAll().pbxSelected->logicalDpiY();
   spin->SetValue(55);
@@ -213,12 +214,12 @@ void ViewsTest::outOfRangeSizeKeepsTheLastDrawing() {
   edit->setText(QStringLiteral("30"));
   edit->setText(QStringLiteral("3"));  // on the way to 30, or a slip
   RecordingSurface surface(96);
-  form.SelectedView().pbxSelectedPaint(surface);
+  form.Parts().SelectedView().pbxSelectedPaint(surface);
   QCOMPARE(surface.blocks.size(), std::size_t{1});
   QCOMPARE(surface.blocks[0].Font.Points, 30);
   edit->setText(QString());  // not a number: the minimum, which is valid
   RecordingSurface again(96);
-  form.SelectedView().pbxSelectedPaint(again);
+  form.Parts().SelectedView().pbxSelectedPaint(again);
   QCOMPARE(again.blocks[0].Font.Points, 4);
 }
 
