@@ -280,13 +280,9 @@ void FontInstaller::InstallSteps(const Run& run, const std::string& fullName,
 }
 
 void FontInstaller::CopyFile(const std::string& source, const std::string& target) {
-  // One path per list rather than a comma-separated string, so that a folder or file name
-  // holding a comma is copied as it is.
-  const std::vector<std::string> from{source};
-  const std::vector<std::string> to{target};
   // The file operation has shown why in a message box; without the file the face is not
   // installed.
-  if (!ShellFileOperation(s_.Shell, from, to, ShellOp::FO_COPY,
+  if (!ShellFileOperation(s_.Shell, {source}, {target}, ShellOp::FO_COPY,
                           ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION)) {
     throw PlatformError("Cannot copy " + source);
   }

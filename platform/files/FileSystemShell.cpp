@@ -37,20 +37,6 @@ struct Failure {
   Fail(source, target, std::make_error_code(error));
 }
 
-// The paths of a list, up to the empty entry (or the end of the string) that closes it.
-std::vector<fs::path> SplitList(const std::string& list) {
-  std::vector<fs::path> paths;
-  std::size_t start = 0;
-  while (start < list.size()) {
-    std::size_t stop = list.find('\0', start);
-    if (stop == std::string::npos) stop = list.size();
-    if (stop == start) break;
-    paths.emplace_back(list.substr(start, stop - start));
-    start = stop + 1;
-  }
-  return paths;
-}
-
 std::string FolderOf(const fs::path& path) {
   return path.has_parent_path() ? path.parent_path().string() : std::string(".");
 }
@@ -200,11 +186,11 @@ std::error_code CopyRegularFile(const fs::path& source, const fs::path& target) 
 }
 
 // Where each source goes.
-std::vector<fs::path> Targets(int operation, const std::vector<fs::path>& sources,
+std::vector<fs::path> Targets(const std::vector<fs::path>& sources,
                               const std::vector<fs::path>& destinations) {
   if (destinations.empty()) Fail(sources.front(), {}, std::errc::invalid_argument);
   if (destinations.size() == sources.size() &&
-      (sources.size() > 1 || operation == ShellOp::FO_RENAME ||
+      (sources.size() > 1 ||
        (!destinations.front().native().ends_with('/') && !IsFolder(destinations.front())))) {
     return destinations;
   }
@@ -218,22 +204,8 @@ std::vector<fs::path> Targets(int operation, const std::vector<fs::path>& source
   return targets;
 }
 
-const char* Verb(int operation) {
-  switch (operation) {
-    case ShellOp::FO_MOVE:
-      return "move";
-    case ShellOp::FO_COPY:
-      return "copy";
-    case ShellOp::FO_DELETE:
-      return "delete";
-    default:
-      return "rename";
-  }
-}
-
-std::string ErrorText(int operation, const Failure& failure) {
-  std::string text =
-      std::string("Cannot ") + Verb(operation) + " \"" + failure.Source.string() + "\"";
+std::string ErrorText(const Failure& failure) {
+  std::string text = "Cannot copy \"" + failure.Source.string() + "\"";
   if (!failure.Target.empty()) text += " to \"" + failure.Target.string() + "\"";
   return text + ":\r" + failure.Reason + ".";
 }
@@ -242,21 +214,16 @@ std::string ErrorText(int operation, const Failure& failure) {
 
 bool FileSystemShell::FileOperation(ShellRequest& request) {
   request.AnyOperationsAborted = false;
-  if (request.Operation < ShellOp::FO_MOVE || request.Operation > ShellOp::FO_RENAME) return false;
-  const std::vector<fs::path> sources = SplitList(request.From);
+  const std::vector<fs::path> sources(request.From.begin(), request.From.end());
   if (sources.empty()) return false;
   try {
-    if (request.Operation == ShellOp::FO_DELETE) {
-      for (const fs::path& source : sources) Delete(source);
-      return true;
-    }
     const std::vector<fs::path> targets =
-        Targets(request.Operation, sources, SplitList(request.To));
+        Targets(sources, std::vector<fs::path>(request.To.begin(), request.To.end()));
     for (std::size_t i = 0; i < sources.size(); ++i) Transfer(request, sources[i], targets[i]);
     return true;
   } catch (const Failure& failure) {
     if ((request.Flags & ShellOp::FOF_NOERRORUI) == 0) {
-      messages_.Show(MessageKind::Error, "Error", ErrorText(request.Operation, failure));
+      messages_.Show(MessageKind::Error, "Error", ErrorText(failure));
     }
     return false;
   }
@@ -267,7 +234,7 @@ void FileSystemShell::Transfer(ShellRequest& request, const fs::path& source,
   if (!Exists(source)) Fail(source, {}, std::errc::no_such_file_or_directory);
   if (Exists(target)) {
     std::error_code error;
-    // A file is never copied or moved onto itself: it already is where it should be.
+    // A file is never copied onto itself: it already is where it should be.
     if (fs::equivalent(source, target, error)) return;
     // Replacing a file needs the user's consent, and there is no one to ask.
     if ((request.Flags & ShellOp::FOF_NOCONFIRMATION) == 0) {
@@ -282,11 +249,7 @@ void FileSystemShell::Transfer(ShellRequest& request, const fs::path& source,
     if (error) Fail(source, target, error);
   }
   RemoveOrphanedParts(FolderOf(target));
-  if (request.Operation == ShellOp::FO_COPY) {
-    Copy(source, target);
-  } else {
-    Move(source, target);
-  }
+  Copy(source, target);
 }
 
 // What copies of a killed run left in a folder it copies into, once a run: parts whose writer no
@@ -316,25 +279,4 @@ void FileSystemShell::Copy(const fs::path& source, const fs::path& target) {
     Copy(entry->path(), target / entry->path().filename());
   }
   if (error) Fail(source, target, error);
-}
-
-void FileSystemShell::Move(const fs::path& source, const fs::path& target) {
-  std::error_code error;
-  fs::rename(source, target, error);
-  if (!error) return;
-  // Across file systems, or onto a folder that is not empty: copy, then remove the original.
-  if (error != std::errc::cross_device_link && error != std::errc::directory_not_empty &&
-      error != std::errc::file_exists) {
-    Fail(source, target, error);
-  }
-  Copy(source, target);
-  fs::remove_all(source, error);
-  if (error) Fail(source, {}, error);
-}
-
-void FileSystemShell::Delete(const fs::path& source) {
-  if (!Exists(source)) Fail(source, {}, std::errc::no_such_file_or_directory);
-  std::error_code error;
-  fs::remove_all(source, error);
-  if (error) Fail(source, {}, error);
 }

@@ -8,7 +8,7 @@
 
 class IMessageBoxes;
 
-// The shell's file operation over the file system. Each source goes to the destination of the
+// The shell's file copy over the file system. Each source goes to the destination of the
 // same place in the list; a single destination for several sources (or one ending in "/", or an
 // existing folder) is the folder they go into, and a missing destination folder is created.
 // There is no progress window and no one to ask: without FOF_NOCONFIRMATION an existing target
@@ -27,8 +27,6 @@ class FileSystemShell final : public IShell {
   void Transfer(ShellRequest& request, const std::filesystem::path& source,
                 const std::filesystem::path& target);
   static void Copy(const std::filesystem::path& source, const std::filesystem::path& target);
-  static void Move(const std::filesystem::path& source, const std::filesystem::path& target);
-  static void Delete(const std::filesystem::path& source);
   void RemoveOrphanedParts(const std::string& folder);
 
   IMessageBoxes& messages_;

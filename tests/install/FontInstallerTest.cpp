@@ -344,8 +344,8 @@ void FontInstallerTest::commaInThePaths() {
   QCOMPARE(ReadBytes(target), ReadBytes(source));
   QCOMPARE(in.Value("Alpha Regular"), std::optional<std::string>("a,b.ttf"));
   QCOMPARE(in.shell.requests.size(), std::size_t{1});
-  QCOMPARE(in.shell.requests[0].From, source + std::string(2, '\0'));
-  QCOMPARE(in.shell.requests[0].To, target + std::string(2, '\0'));
+  QCOMPARE(in.shell.requests[0].From, std::vector<std::string>{source});
+  QCOMPARE(in.shell.requests[0].To, std::vector<std::string>{target});
   QCOMPARE(in.shell.requests[0].Operation, ShellOp::FO_COPY);
   QCOMPARE(in.shell.requests[0].Flags, ShellOp::FOF_SILENT | ShellOp::FOF_NOCONFIRMATION);
 }

@@ -478,8 +478,10 @@ void FontNameReaderTest::nameBytesReachTheCopy() {
   QCOMPARE(face->Entry->FileName, name);
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
-  ShellRequest request{ShellOp::FO_COPY, ShellPathList(dir.File(face->Entry->FileName)),
-                       ShellPathList(dir.File("fonts/")), ShellOp::FOF_NOCONFIRMATION};
+  ShellRequest request{ShellOp::FO_COPY,
+                       {dir.File(face->Entry->FileName)},
+                       {dir.File("fonts/")},
+                       ShellOp::FOF_NOCONFIRMATION};
   QVERIFY(shell.FileOperation(request));
   QCOMPARE(ReadBytes(dir.File("fonts/" + name)), ReadBytes(dir.File(name)));
 }

@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include "fixtures/FileBytes.h"
 
@@ -21,8 +22,11 @@ using namespace ShellOp;
 
 namespace {
 
-QByteArray Bytes(const std::string& text) {
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+std::vector<std::string> Paths(const QStringList& names,
+                               const std::function<std::string(const QString&)>& full) {
+  std::vector<std::string> paths;
+  for (const QString& name : names) paths.push_back(full(name));
+  return paths;
 }
 
 }  // namespace
@@ -36,16 +40,12 @@ class ShellFileOperationTest : public QObject {
   void refusedWithoutCallingTheShell();
   void resultNeedsSuccessAndNothingAborted_data();
   void resultNeedsSuccessAndNothingAborted();
-  void replaceChar_data();
-  void replaceChar();
 
   void copyGoesWhereTheDestinationSays_data();
   void copyGoesWhereTheDestinationSays();
   void existingTargetNeedsNoConfirmationFlag_data();
   void existingTargetNeedsNoConfirmationFlag();
   void fileCopiedOntoItselfStaysIntact();
-  void moveRenameAndDelete_data();
-  void moveRenameAndDelete();
   void missingSourceIsReportedInItsOwnBox_data();
   void missingSourceIsReportedInItsOwnBox();
   void fullDiskIsNamedAndLeavesNoPartialFile_data();
@@ -53,61 +53,50 @@ class ShellFileOperationTest : public QObject {
 };
 
 void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem_data() {
-  QTest::addColumn<QString>("source");
-  QTest::addColumn<QString>("destination");
+  QTest::addColumn<QStringList>("sources");
+  QTest::addColumn<QStringList>("destinations");
   QTest::addColumn<uint>("flags");
-  QTest::addColumn<QByteArray>("from");
-  QTest::addColumn<QByteArray>("to");
+  QTest::addColumn<QStringList>("from");
+  QTest::addColumn<QStringList>("to");
   QTest::addColumn<uint>("passedFlags");
-  QTest::newRow("two paths") << "a,b"
-                             << "c" << 0x14u << QByteArray("a\0b\0\0", 5) << QByteArray("c\0\0", 3)
-                             << 0x14u;
-  QTest::newRow("one path with its comma") << "/p/a.ttf,"
-                                           << "/f/a.ttf," << 0x14u << QByteArray("/p/a.ttf\0\0", 10)
-                                           << QByteArray("/f/a.ttf\0\0", 10) << 0x14u;
+  QTest::newRow("two paths") << QStringList{"a", "b"} << QStringList{"c"} << 0x14u
+                             << QStringList{"a", "b"} << QStringList{"c"} << 0x14u;
+  QTest::newRow("one path with its comma")
+      << QStringList{"/p/a,b.ttf"} << QStringList{"/f/a,b.ttf"} << 0x14u
+      << QStringList{"/p/a,b.ttf"} << QStringList{"/f/a,b.ttf"} << 0x14u;
   QTest::newRow("empty destination")
-      << "a"
-      << "" << 0x4u << QByteArray("a\0\0", 3) << QByteArray() << 0x4u;
-  QTest::newRow("mapping handle cleared")
-      << "a"
-      << "b" << 0x434u << QByteArray("a\0\0", 3) << QByteArray("b\0\0", 3) << 0x414u;
-  QTest::newRow("only the mapping handle")
-      << "a"
-      << "b" << 0x20u << QByteArray("a\0\0", 3) << QByteArray("b\0\0", 3) << 0u;
+      << QStringList{"a"} << QStringList{} << 0x4u << QStringList{"a"} << QStringList{} << 0x4u;
 }
 
 void ShellFileOperationTest::listsAndFlagsAsTheShellGetsThem() {
-  QFETCH(QString, source);
-  QFETCH(QString, destination);
+  QFETCH(QStringList, sources);
+  QFETCH(QStringList, destinations);
   QFETCH(uint, flags);
-  QFETCH(QByteArray, from);
-  QFETCH(QByteArray, to);
+  QFETCH(QStringList, from);
+  QFETCH(QStringList, to);
   QFETCH(uint, passedFlags);
+  const auto same = [](const QString& path) { return path.toStdString(); };
   FakeShell shell;
   QVERIFY(
-      ShellFileOperation(shell, source.toStdString(), destination.toStdString(), FO_COPY, flags));
+      ShellFileOperation(shell, Paths(sources, same), Paths(destinations, same), FO_COPY, flags));
   QCOMPARE(shell.requests.size(), std::size_t{1});
   const ShellRequest& request = shell.requests.front();
   QCOMPARE(request.Operation, FO_COPY);
-  QCOMPARE(Bytes(request.From), from);
-  QCOMPARE(Bytes(request.To), to);
+  QCOMPARE(request.From, Paths(from, same));
+  QCOMPARE(request.To, Paths(to, same));
   QCOMPARE(request.Flags, passedFlags);
 }
 
 void ShellFileOperationTest::refusedWithoutCallingTheShell_data() {
-  QTest::addColumn<int>("operation");
-  QTest::addColumn<QString>("source");
-  QTest::newRow("code 0") << 0 << "a";
-  QTest::newRow("code 5") << 5 << "a";
-  QTest::newRow("negative code") << -2 << "a";
-  QTest::newRow("empty source") << FO_COPY << "";
+  QTest::addColumn<QStringList>("sources");
+  QTest::newRow("empty source") << QStringList{};
 }
 
 void ShellFileOperationTest::refusedWithoutCallingTheShell() {
-  QFETCH(int, operation);
-  QFETCH(QString, source);
+  QFETCH(QStringList, sources);
   FakeShell shell;
-  QVERIFY(!ShellFileOperation(shell, source.toStdString(), "b", operation, 0x14));
+  const auto same = [](const QString& path) { return path.toStdString(); };
+  QVERIFY(!ShellFileOperation(shell, Paths(sources, same), {"b"}, FO_COPY, 0x14));
   QVERIFY(shell.requests.empty());
 }
 
@@ -128,58 +117,35 @@ void ShellFileOperationTest::resultNeedsSuccessAndNothingAborted() {
   FakeShell shell;
   shell.succeed = succeed;
   shell.abortSome = aborted;
-  for (int operation = FO_MOVE; operation <= FO_RENAME; ++operation) {
-    QCOMPARE(ShellFileOperation(shell, "a", "b", operation, 0), result);
-    QCOMPARE(shell.requests.back().Operation, operation);
-  }
-}
-
-void ShellFileOperationTest::replaceChar_data() {
-  QTest::addColumn<QByteArray>("text");
-  QTest::addColumn<char>("from");
-  QTest::addColumn<char>("to");
-  QTest::addColumn<QByteArray>("result");
-  QTest::newRow("every occurrence")
-      << QByteArray("a,b,,c") << ',' << '\0' << QByteArray("a\0b\0\0c", 6);
-  QTest::newRow("none present") << QByteArray("abc") << ',' << ';' << QByteArray("abc");
-  QTest::newRow("empty") << QByteArray() << ',' << ';' << QByteArray();
-  QTest::newRow("same characters") << QByteArray("a,b") << ',' << ',' << QByteArray("a,b");
-}
-
-void ShellFileOperationTest::replaceChar() {
-  QFETCH(QByteArray, text);
-  QFETCH(char, from);
-  QFETCH(char, to);
-  QFETCH(QByteArray, result);
-  std::string value = text.toStdString();
-  ReplaceChar(value, from, to);
-  QCOMPARE(Bytes(value), result);
+  QCOMPARE(ShellFileOperation(shell, {"a"}, {"b"}, FO_COPY, 0), result);
+  QCOMPARE(shell.requests.back().Operation, FO_COPY);
 }
 
 void ShellFileOperationTest::copyGoesWhereTheDestinationSays_data() {
   QTest::addColumn<QStringList>("sources");
-  QTest::addColumn<QString>("destination");
+  QTest::addColumn<QStringList>("destinations");
   QTest::addColumn<QStringList>("targets");
   QTest::newRow("into a missing folder")
-      << QStringList{"src/a.ttf"} << "new/fonts/" << QStringList{"new/fonts/a.ttf"};
+      << QStringList{"src/a.ttf"} << QStringList{"new/fonts/"} << QStringList{"new/fonts/a.ttf"};
   // The folder holds a part file a killed copy left, and one of a copy still running.
   QTest::newRow("into an existing folder")
-      << QStringList{"src/a.ttf"} << "src2" << QStringList{"src2/a.ttf"};
+      << QStringList{"src/a.ttf"} << QStringList{"src2"} << QStringList{"src2/a.ttf"};
   QTest::newRow("to a name in a missing folder")
-      << QStringList{"src/a.ttf"} << "deep/er/b.ttf" << QStringList{"deep/er/b.ttf"};
+      << QStringList{"src/a.ttf"} << QStringList{"deep/er/b.ttf"} << QStringList{"deep/er/b.ttf"};
   QTest::newRow("many into one missing folder")
-      << QStringList{"src/a.ttf", "src/b.ttf"} << "many" << QStringList{"many/a.ttf", "many/b.ttf"};
+      << QStringList{"src/a.ttf", "src/b.ttf"} << QStringList{"many"}
+      << QStringList{"many/a.ttf", "many/b.ttf"};
   QTest::newRow("each to its own name")
-      << QStringList{"src/a.ttf", "src/b.ttf"} << "x/one.ttf,y/two.ttf"
+      << QStringList{"src/a.ttf", "src/b.ttf"} << QStringList{"x/one.ttf", "y/two.ttf"}
       << QStringList{"x/one.ttf", "y/two.ttf"};
   const QString longest = QString(251, 'n') + ".ttf";
   QTest::newRow("a name as long as a name can be")
-      << QStringList{"src/" + longest} << "fonts/" << QStringList{"fonts/" + longest};
+      << QStringList{"src/" + longest} << QStringList{"fonts/"} << QStringList{"fonts/" + longest};
 }
 
 void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
   QFETCH(QStringList, sources);
-  QFETCH(QString, destination);
+  QFETCH(QStringList, destinations);
   QFETCH(QStringList, targets);
   TempDir dir;
   fs::create_directory(dir.File("src2"));
@@ -192,23 +158,18 @@ void ShellFileOperationTest::copyGoesWhereTheDestinationSays() {
   };
   const std::string orphan = oldPart(".c.ttf." + std::to_string(INT_MAX) + "-0.part");
   const std::string live = oldPart(".d.ttf." + std::to_string(::getpid()) + "-0.part");
-  std::string from;
-  for (const QString& source : sources) {
+  for (const QString& source : sources)
     WriteBytes(full(source), "bytes of " + source.toStdString());
-    from += full(source) + ",";
-  }
-  std::string to;
-  for (const QString& part : destination.split(',')) to += full(part) + ",";
-  if (destination.endsWith('/')) to.insert(to.size() - 1, "/");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
-  QVERIFY(ShellFileOperation(shell, from, to, FO_COPY, FOF_SILENT | FOF_NOCONFIRMATION));
+  QVERIFY(ShellFileOperation(shell, Paths(sources, full), Paths(destinations, full), FO_COPY,
+                             FOF_SILENT | FOF_NOCONFIRMATION));
   for (qsizetype i = 0; i < sources.size(); ++i) {
     QCOMPARE(ReadBytes(full(targets[i])), "bytes of " + sources[i].toStdString());
     QVERIFY(fs::exists(full(sources[i])));
   }
   QVERIFY(messages.shown.empty());
-  QCOMPARE(fs::exists(orphan), destination != "src2");
+  QCOMPARE(fs::exists(orphan), destinations != QStringList{"src2"});
   QVERIFY(fs::exists(live));
 }
 
@@ -230,7 +191,7 @@ void ShellFileOperationTest::existingTargetNeedsNoConfirmationFlag() {
   WriteBytes(dir.File("out/a.ttf"), "old");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
-  QCOMPARE(ShellFileOperation(shell, dir.File("a.ttf") + "," + dir.File("b.ttf"), dir.File("out"),
+  QCOMPARE(ShellFileOperation(shell, {dir.File("a.ttf"), dir.File("b.ttf")}, {dir.File("out")},
                               FO_COPY, flags),
            result);
   QCOMPARE(QString::fromStdString(ReadBytes(dir.File("out/a.ttf"))), content);
@@ -244,52 +205,19 @@ void ShellFileOperationTest::fileCopiedOntoItselfStaysIntact() {
   WriteBytes(dir.File("a.ttf"), "content");
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
-  for (int operation : {FO_COPY, FO_MOVE}) {
-    QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), dir.Path() + "/./a.ttf", operation,
-                               FOF_SILENT | FOF_NOCONFIRMATION));
-    QCOMPARE(ReadBytes(dir.File("a.ttf")), std::string("content"));
-  }
-}
-
-void ShellFileOperationTest::moveRenameAndDelete_data() {
-  QTest::addColumn<int>("operation");
-  QTest::addColumn<QString>("destination");
-  QTest::addColumn<QString>("target");
-  QTest::newRow("move into a folder") << FO_MOVE << "moved/"
-                                      << "moved/a.ttf";
-  QTest::newRow("rename") << FO_RENAME << "b.ttf"
-                          << "b.ttf";
-  QTest::newRow("delete") << FO_DELETE << ""
-                          << "";
-}
-
-void ShellFileOperationTest::moveRenameAndDelete() {
-  QFETCH(int, operation);
-  QFETCH(QString, destination);
-  QFETCH(QString, target);
-  TempDir dir;
-  WriteBytes(dir.File("a.ttf"), "content");
-  FakeMessageBoxes messages;
-  FileSystemShell shell(messages);
-  const std::string to = destination.isEmpty() ? "" : dir.File(destination.toStdString());
-  QVERIFY(ShellFileOperation(shell, dir.File("a.ttf"), to, operation, FOF_NOCONFIRMATION));
-  QVERIFY(!fs::exists(dir.File("a.ttf")));
-  if (!target.isEmpty())
-    QCOMPARE(ReadBytes(dir.File(target.toStdString())), std::string("content"));
+  QVERIFY(ShellFileOperation(shell, {dir.File("a.ttf")}, {dir.Path() + "/./a.ttf"}, FO_COPY,
+                             FOF_SILENT | FOF_NOCONFIRMATION));
+  QCOMPARE(ReadBytes(dir.File("a.ttf")), std::string("content"));
 }
 
 void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox_data() {
-  QTest::addColumn<int>("operation");
   QTest::addColumn<uint>("flags");
   QTest::addColumn<bool>("box");
-  QTest::newRow("copy") << FO_COPY << (FOF_SILENT | FOF_NOCONFIRMATION) << true;
-  QTest::newRow("delete") << FO_DELETE << FOF_NOCONFIRMATION << true;
-  QTest::newRow("copy, no error box wanted")
-      << FO_COPY << (FOF_NOCONFIRMATION | FOF_NOERRORUI) << false;
+  QTest::newRow("copy") << (FOF_SILENT | FOF_NOCONFIRMATION) << true;
+  QTest::newRow("copy, no error box wanted") << (FOF_NOCONFIRMATION | FOF_NOERRORUI) << false;
 }
 
 void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
-  QFETCH(int, operation);
   QFETCH(uint, flags);
   QFETCH(bool, box);
   TempDir dir;
@@ -297,8 +225,8 @@ void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
   // The missing file stops the operation before the file behind it.
-  QVERIFY(!ShellFileOperation(shell, dir.File("gone.ttf") + "," + dir.File("b.ttf"),
-                              operation == FO_DELETE ? "" : dir.File("out/"), operation, flags));
+  QVERIFY(!ShellFileOperation(shell, {dir.File("gone.ttf"), dir.File("b.ttf")}, {dir.File("out/")},
+                              FO_COPY, flags));
   QVERIFY(fs::exists(dir.File("b.ttf")));
   QVERIFY(!fs::exists(dir.File("out/b.ttf")));
   QCOMPARE(messages.shown.size(), std::size_t{box ? 1u : 0u});
@@ -311,22 +239,18 @@ void ShellFileOperationTest::missingSourceIsReportedInItsOwnBox() {
 }
 
 void ShellFileOperationTest::fullDiskIsNamedAndLeavesNoPartialFile_data() {
-  QTest::addColumn<int>("operation");
   QTest::addColumn<QString>("source");
   QTest::addColumn<QString>("target");
   QTest::addColumn<QStringList>("left");
-  QTest::newRow("copy a file") << FO_COPY << "a.ttf"
+  QTest::newRow("copy a file") << "a.ttf"
                                << "a.ttf" << QStringList{"old.ttf"};
-  QTest::newRow("move a file to another device") << FO_MOVE << "a.ttf"
-                                                 << "a.ttf" << QStringList{"old.ttf"};
-  QTest::newRow("copy a folder") << FO_COPY << "folder"
+  QTest::newRow("copy a folder") << "folder"
                                  << "folder" << QStringList{"folder", "old.ttf"};
-  QTest::newRow("replace a file") << FO_COPY << "a.ttf"
+  QTest::newRow("replace a file") << "a.ttf"
                                   << "old.ttf" << QStringList{"old.ttf"};
 }
 
 void ShellFileOperationTest::fullDiskIsNamedAndLeavesNoPartialFile() {
-  QFETCH(int, operation);
   QFETCH(QString, source);
   QFETCH(QString, target);
   QFETCH(QStringList, left);
@@ -346,7 +270,7 @@ void ShellFileOperationTest::fullDiskIsNamedAndLeavesNoPartialFile() {
   FakeMessageBoxes messages;
   FileSystemShell shell(messages);
 
-  QVERIFY(!ShellFileOperation(shell, dir.File(source.toStdString()), to, operation,
+  QVERIFY(!ShellFileOperation(shell, {dir.File(source.toStdString())}, {to}, FO_COPY,
                               FOF_SILENT | FOF_NOCONFIRMATION));
 
   QCOMPARE(messages.shown.size(), std::size_t{1});
