@@ -19,7 +19,8 @@ fail() {
 installed_files() {
   local id=$1
   printf '%s\n' bin/glyphera share/glyphera/GLYPHERA.HLP "share/applications/$id.desktop" \
-    "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" | sort
+    "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" \
+    share/doc/glyphera/copyright | sort
 }
 
 same_files() {
