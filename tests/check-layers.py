@@ -12,7 +12,8 @@ upward include fails to compile, with two exceptions:
 This reads every source and header of the layers, the order of the layers from
 docs/ARCHITECTURE.md, and what each layer's CMakeLists.txt lets it use, and fails on an include
 that climbs out of its folder or names a layer above the file's own. A subfolder of a layer
-folder (platform/text/) belongs to that layer.
+folder (platform/text/) belongs to that layer; platform/'s service folders have an order of their
+own, drawn in the same page, and one may include only those at or before it.
 
 Usage: check-layers.py SOURCE_ROOT
 """
@@ -23,6 +24,7 @@ import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 CHAIN = re.compile(r"^\s+(\w+(?:\s+<-\s+\w+)+)\s*$", re.MULTILINE)
+PLATFORM_CHAIN = re.compile(r"^\s+platform/:\s+(\w+(?:\s+<-\s+\w+)+)\s*$", re.MULTILINE)
 LAYER_CALL = re.compile(r"glyphera_layer\(\s*(\w+)(.*?)\)", re.DOTALL)
 
 
@@ -32,6 +34,15 @@ def layer_order(root):
     match = CHAIN.search(text)
     if not match:
         sys.exit("docs/ARCHITECTURE.md draws no layer chain (platform <- widgets <- ...)")
+    return [name.strip() for name in match.group(1).split("<-")]
+
+
+def platform_order(root):
+    """platform/'s service folders, lowest first, from the chain drawn in docs/ARCHITECTURE.md."""
+    text = (root / "docs" / "ARCHITECTURE.md").read_text(encoding="utf-8")
+    match = PLATFORM_CHAIN.search(text)
+    if not match:
+        sys.exit("docs/ARCHITECTURE.md draws no chain of platform/'s folders (platform/: text <- ...)")
     return [name.strip() for name in match.group(1).split("<-")]
 
 
@@ -58,7 +69,11 @@ def main():
     root = pathlib.Path(sys.argv[1]).resolve()
     order = layer_order(root)
     rank = {layer: i for i, layer in enumerate(order)}
+    services = {folder: i for i, folder in enumerate(platform_order(root))}
     faults = []
+    for folder in sorted(p.name for p in (root / "platform").iterdir() if p.is_dir()):
+        if folder not in services:
+            faults.append(f"platform/{folder}/ is in no place of the platform/ chain")
 
     # The build and the page must agree: no layer may be let use a layer at or above itself.
     for layer in order:
@@ -84,6 +99,10 @@ def main():
                     faults.append(f"{where}: climbs out of its folder; name the layer folder instead")
                 elif len(parts) > 1 and parts[0] in rank and rank[parts[0]] > rank[layer]:
                     faults.append(f"{where}: {parts[0]} is above {layer}")
+                elif (layer == "platform" and len(name.parts) > 2 and len(parts) > 2 and
+                      parts[0] == "platform" and parts[1] in services and
+                      services[parts[1]] > services.get(name.parts[1], len(services))):
+                    faults.append(f"{where}: platform/{parts[1]} is above platform/{name.parts[1]}")
 
     for fault in faults:
         print(fault, file=sys.stderr)
