@@ -16,6 +16,7 @@
 #include "platform/desktop/IMessageBoxes.h"
 #include "platform/files/DurableFile.h"
 #include "platform/files/LiveProcess.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
 
 namespace fs = std::filesystem;
@@ -80,22 +81,6 @@ class Descriptor {
   int fd_;
 };
 
-// Writes all of size bytes. A full device shows as a short write and then ENOSPC from the next
-// one; that error is what the user is told, so it is kept as the kernel gives it.
-std::error_code WriteAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, bytes, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return {};
-}
-
 std::error_code CopyBytes(int from, int to) {
   constexpr std::size_t kChunk = 128 * 1024;
   std::vector<char> buffer(kChunk);
@@ -106,7 +91,8 @@ std::error_code CopyBytes(int from, int to) {
       return LastError();
     }
     if (got == 0) return {};
-    if (auto error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return error;
+    const std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
+    if (auto error = SafeWrite::WriteAll(to, bytes)) return error;
   }
 }
 

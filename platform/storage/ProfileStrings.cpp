@@ -34,6 +34,7 @@
 #include "platform/storage/ProfileStrings.h"
 
 #include "platform/files/FileLock.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
 #include "platform/files/TemporaryName.h"
 
@@ -283,18 +284,6 @@ FileText ReadProfileFile(const std::string& path) {
   return file;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
 // A name the file could not give back as written is refused rather than written wrongly: a line
 // break would split the line, "=" would end a key name early, "]" would end a section name, and a
 // key starting with "[" would read as a section.
@@ -395,7 +384,7 @@ bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mo
   }
   if (fd < 0) return false;
 
-  bool ok = WriteAll(fd, text);
+  bool ok = !SafeWrite::WriteAll(fd, text);
   if (ok && mode) ok = fchmod(fd, *mode) == 0;
   if (ok) ok = fsync(fd) == 0;
   if (close(fd) != 0) ok = false;
@@ -429,7 +418,7 @@ bool RewriteInPlace(const fs::path& target, std::string_view text, std::string_v
     if (static_cast<off_t>(padded.size()) < info.st_size) {
       padded.resize(static_cast<std::size_t>(info.st_size), ' ');
     }
-    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, padded) && fsync(fd) == 0 &&
+    return lseek(fd, 0, SEEK_SET) == 0 && !SafeWrite::WriteAll(fd, padded) && fsync(fd) == 0 &&
            ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
   };
   bool ok = put(text);
