@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/files/DurableFile.h"
+#include "platform/files/ExclusiveRename.h"
 #include "platform/files/TemporaryName.h"
 
 namespace fs = std::filesystem;
@@ -36,8 +37,9 @@ int CreateTemporary(const fs::path& target, std::string& temporary) {
   return -1;
 }
 
-std::error_code ReplaceThroughTemporary(const fs::path& target, std::string_view bytes,
-                                        const std::optional<mode_t>& mode) {
+std::error_code ReplaceThroughTemporary(fs::path target, std::string_view bytes,
+                                        const SafeWrite::ReplaceOptions& options) {
+  const std::optional<mode_t>& mode = options.Mode;
   std::string temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return LastError();
@@ -45,7 +47,13 @@ std::error_code ReplaceThroughTemporary(const fs::path& target, std::string_view
   if (!error && mode && fchmod(fd, *mode) != 0) error = LastError();
   if (!error && fsync(fd) != 0) error = LastError();
   if (close(fd) != 0 && !error) error = LastError();
-  if (!error && rename(temporary.c_str(), target.c_str()) != 0) error = LastError();
+  if (!error && options.NextFreeName) {
+    while ((error = RenameExclusively(temporary, target.string())) == std::errc::file_exists) {
+      target = options.NextFreeName();
+    }
+  } else if (!error && rename(temporary.c_str(), target.c_str()) != 0) {
+    error = LastError();
+  }
   if (error) {
     unlink(temporary.c_str());
     return error;
@@ -111,7 +119,7 @@ std::error_code Replace(const std::string& target, std::string_view bytes,
     if (!linked) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
     path = *linked;
   }
-  const std::error_code error = ReplaceThroughTemporary(path, bytes, options.Mode);
+  const std::error_code error = ReplaceThroughTemporary(path, bytes, options);
   if (!error || !options.InPlaceWhenNoTemporary) return error;
   return RewriteInPlace(path, bytes, options.OldBytes);
 }

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ struct ReplaceOptions {
   // existing file is overwritten where it is, and gets `OldBytes` back if that fails part way.
   bool InPlaceWhenNoTemporary = false;
   std::string_view OldBytes;
+  // When given, the file never replaces another: it takes the target's name only while no file
+  // has it, and otherwise the next name this gives, until one is free.
+  std::function<std::string()> NextFreeName;
 };
 
 // Replaces `target` with `bytes` as described above. Gives the cause of a failure, after which
