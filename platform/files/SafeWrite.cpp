@@ -27,26 +27,30 @@ fs::path FolderOf(const fs::path& file) {
 }
 
 // Makes a new temporary beside `target`, trying fresh names while they are taken.
-int CreateTemporary(const fs::path& target, std::string& temporary) {
+int CreateTemporary(const fs::path& target, mode_t mode, std::string& temporary) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     temporary = (FolderOf(target) / TemporaryName::For(target.filename().string())).string();
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return -1;
 }
 
-std::error_code ReplaceThroughTemporary(fs::path target, std::string_view bytes,
+std::error_code ReplaceThroughTemporary(fs::path target, const SafeWrite::Filler& fill,
                                         const SafeWrite::ReplaceOptions& options) {
   const std::optional<mode_t>& mode = options.Mode;
   std::string temporary;
-  const int fd = CreateTemporary(target, temporary);
+  const int fd = CreateTemporary(target, options.NewFileMode, temporary);
   if (fd < 0) return LastError();
-  std::error_code error = SafeWrite::WriteAll(fd, bytes);
+  std::error_code error = fill(fd);
   if (!error && mode && fchmod(fd, *mode) != 0) error = LastError();
-  if (!error && fsync(fd) != 0) error = LastError();
-  if (close(fd) != 0 && !error) error = LastError();
+  if (!error && fsync(fd) != 0 &&
+      !(options.FlushMayBeUnsupported && (errno == EINVAL || errno == ENOTSUP))) {
+    error = LastError();
+  }
+  // On Linux the descriptor is gone even when close is interrupted.
+  if (close(fd) != 0 && errno != EINTR && !error) error = LastError();
   if (!error && options.NextFreeName) {
     while ((error = RenameExclusively(temporary, target.string())) == std::errc::file_exists) {
       target = options.NextFreeName();
@@ -113,15 +117,23 @@ std::error_code WriteAll(int fd, std::string_view bytes, WriteFunction write) {
 
 std::error_code Replace(const std::string& target, std::string_view bytes,
                         const ReplaceOptions& options) {
+  const std::error_code error = Replace(
+      target, [bytes](int fd) { return WriteAll(fd, bytes); }, options);
+  if (!error || !options.InPlaceWhenNoTemporary) return error;
+  const std::optional<std::string> path =
+      options.FollowLinks ? LinkTarget(target) : std::optional<std::string>(target);
+  return path ? RewriteInPlace(*path, bytes, options.OldBytes) : error;
+}
+
+std::error_code Replace(const std::string& target, const Filler& fill,
+                        const ReplaceOptions& options) {
   fs::path path(target);
   if (options.FollowLinks) {
     const std::optional<std::string> linked = LinkTarget(target);
     if (!linked) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
     path = *linked;
   }
-  const std::error_code error = ReplaceThroughTemporary(path, bytes, options);
-  if (!error || !options.InPlaceWhenNoTemporary) return error;
-  return RewriteInPlace(path, bytes, options.OldBytes);
+  return ReplaceThroughTemporary(path, fill, options);
 }
 
 std::optional<std::string> LinkTarget(const std::string& path) {

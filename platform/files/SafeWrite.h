@@ -22,9 +22,17 @@ using WriteFunction = ssize_t (*)(int fd, const void* bytes, std::size_t size);
 // it is, since that is what the user is told.
 std::error_code WriteAll(int fd, std::string_view bytes, WriteFunction write = nullptr);
 
+// Fills the new file through its descriptor, writing with WriteAll; gives the cause of a failure.
+using Filler = std::function<std::error_code(int fd)>;
+
 struct ReplaceOptions {
-  // The new file's permission bits; without them it gets the usual bits less the umask.
+  // The new file's permission bits, exactly (the old file's, say).
   std::optional<mode_t> Mode;
+  // Without Mode, the bits the new file is made with, less the umask as for any new file.
+  mode_t NewFileMode = 0666;
+  // A file system that cannot flush a file keeps its data as safe as it makes it; with this, its
+  // refusal to flush is no failure.
+  bool FlushMayBeUnsupported = false;
   // A symbolic link is replaced at the file it names (relative links from the link's folder),
   // so the link stays a link.
   bool FollowLinks = false;
@@ -40,6 +48,9 @@ struct ReplaceOptions {
 // Replaces `target` with `bytes` as described above. Gives the cause of a failure, after which
 // no temporary is left and the old file is as it was.
 std::error_code Replace(const std::string& target, std::string_view bytes,
+                        const ReplaceOptions& options = {});
+// The same, with the new file's bytes written by `fill`.
+std::error_code Replace(const std::string& target, const Filler& fill,
                         const ReplaceOptions& options = {});
 
 // The file `path` names through its symbolic links; nothing when they loop or cannot be read.

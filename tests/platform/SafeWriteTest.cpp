@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -70,11 +71,13 @@ void SafeWriteTest::replace_data() {
   QTest::addColumn<bool>("linked");
   QTest::addColumn<bool>("inPlace");
   QTest::addColumn<bool>("full");
-  QTest::newRow("the new bytes replace the old") << 0 << false << false << false;
-  QTest::newRow("the old file's mode is kept") << 0640 << false << false << false;
-  QTest::newRow("a link's target is replaced") << 0 << true << false << false;
-  QTest::newRow("a failed write leaves the old file") << 0 << false << false << true;
-  QTest::newRow("a failed write in place puts the old back") << 0 << true << true << true;
+  QTest::addColumn<int>("nameLength");
+  QTest::newRow("the new bytes replace the old") << 0 << false << false << false << 4;
+  QTest::newRow("the old file's mode is kept") << 0640 << false << false << false << 4;
+  QTest::newRow("a link's target is replaced") << 0 << true << false << false << 4;
+  QTest::newRow("a failed write leaves the old file") << 0 << false << false << true << 4;
+  QTest::newRow("a name at the longest") << 0 << false << false << false << NAME_MAX;
+  QTest::newRow("a failed write in place puts the old back") << 0 << true << true << true << 4;
 }
 
 // A full disk is a file size limit just above the old file's.
@@ -83,11 +86,13 @@ void SafeWriteTest::replace() {
   QFETCH(bool, linked);
   QFETCH(bool, inPlace);
   QFETCH(bool, full);
+  QFETCH(int, nameLength);
   TempDir dir;
   const std::string old = "old bytes\n", fresh = "new bytes, many more of them\n";
-  const std::string file = dir.File("file"), link = dir.File("link");
+  const std::string file = dir.File(std::string(static_cast<std::size_t>(nameLength), 'f')),
+                    link = dir.File("link");
   WriteBytes(file, old);
-  if (linked) fs::create_symlink("file", link);
+  if (linked) fs::create_symlink(fs::path(file).filename(), link);
   rlimit limit{};
   getrlimit(RLIMIT_FSIZE, &limit);
   const rlimit saved = limit;
