@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/PlatformError.h"
 #include "platform/PlatformServices.h"
 #include "platform/desktop/HelpWindow.h"
 #include "platform/desktop/QtMessageDispatch.h"
 #include "platform/desktop/QtScreen.h"
 #include "platform/files/FileSystemShell.h"
+#include "platform/files/StaleTemporaries.h"
+#include "platform/fonts/FamilyNameCache.h"
 #include "platform/fonts/FontconfigCache.h"
 #include "platform/fonts/FontconfigFontServices.h"
 #include "platform/fonts/FontconfigFontTable.h"
@@ -14,6 +17,12 @@
 #include "platform/storage/ProcApplicationInfo.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/storage/RegistryStore.h"
+#include "platform/storage/XdgFolders.h"
+#include "settings/SampleTextKeys.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
 
 class IMessageBoxes;
 
@@ -21,7 +30,9 @@ class IMessageBoxes;
 // are the caller's, so that a caller without a user can answer them itself.
 class RealPlatform {
  public:
-  explicit RealPlatform(IMessageBoxes& messages) : messages_(messages), shell_(messages) {}
+  explicit RealPlatform(IMessageBoxes& messages) : messages_(messages), shell_(messages) {
+    RemoveAbandonedTemporaries(WrittenFolders());
+  }
   RealPlatform(const RealPlatform&) = delete;
   RealPlatform& operator=(const RealPlatform&) = delete;
 
@@ -31,6 +42,23 @@ class RealPlatform {
   }
 
  private:
+  // Every folder the program writes files to: the settings file's, the registry store's, the
+  // PDF sheets', the Fonts folder and the family-name cache's.
+  std::vector<std::string> WrittenFolders() {
+    const auto folderOf = [](const std::string& file) {
+      return std::filesystem::path(file).parent_path().string();
+    };
+    std::vector<std::string> folders{folderOf(program_.SettingsFile(SampleTextKeys::kFileName)),
+                                     folderOf(RegistryStore::DefaultFilePath()), UserFontsFolder(),
+                                     folderOf(FamilyNameCache::DefaultFile())};
+    try {
+      folders.push_back(printer_.OutputFolder());
+    } catch (const PlatformError&) {
+      // A folder named by a value of the wrong type is reported when a sheet is printed.
+    }
+    return folders;
+  }
+
   IMessageBoxes& messages_;
   ProcApplicationInfo program_;
   FontconfigFontServices fonts_;

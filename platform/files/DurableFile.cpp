@@ -5,24 +5,12 @@
 
 #include <cerrno>
 
+#include "platform/files/SafeWrite.h"
+
 namespace {
 
 std::error_code LastError() {
   return {errno, std::generic_category()};
-}
-
-std::error_code WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    // A device that takes nothing and reports no error is full.
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return {};
 }
 
 enum class Flush { ToDisk, No };
@@ -31,7 +19,7 @@ std::error_code WriteNewFile(const std::string& path, std::string_view bytes, mo
                              Flush flush) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return LastError();
-  std::error_code error = WriteAll(fd, bytes);
+  std::error_code error = SafeWrite::WriteAll(fd, bytes);
   if (!error && flush == Flush::ToDisk && fsync(fd) != 0) error = LastError();
   if (close(fd) != 0 && !error) error = LastError();
   if (error) unlink(path.c_str());

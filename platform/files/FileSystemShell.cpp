@@ -14,9 +14,10 @@
 #include <vector>
 
 #include "platform/desktop/IMessageBoxes.h"
-#include "platform/files/DurableFile.h"
 #include "platform/files/LiveProcess.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
+#include "platform/files/TemporaryName.h"
 
 namespace fs = std::filesystem;
 
@@ -56,7 +57,7 @@ std::error_code LastError() {
   return {errno, std::generic_category()};
 }
 
-// A file descriptor closed when it goes out of scope, unless closed (and checked) before.
+// A file descriptor closed when it goes out of scope.
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -67,34 +68,10 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
 
   int Fd() const { return fd_; }
-  // A failed close can be the first sign that written bytes did not reach the disk.
-  std::error_code Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    // On Linux the descriptor is gone even when close is interrupted.
-    if (::close(fd) != 0 && errno != EINTR) return LastError();
-    return {};
-  }
 
  private:
   int fd_;
 };
-
-// Writes all of size bytes. A full device shows as a short write and then ENOSPC from the next
-// one; that error is what the user is told, so it is kept as the kernel gives it.
-std::error_code WriteAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, bytes, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return {};
-}
 
 std::error_code CopyBytes(int from, int to) {
   constexpr std::size_t kChunk = 128 * 1024;
@@ -106,21 +83,13 @@ std::error_code CopyBytes(int from, int to) {
       return LastError();
     }
     if (got == 0) return {};
-    if (auto error = WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return error;
+    const std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
+    if (auto error = SafeWrite::WriteAll(to, bytes)) return error;
   }
 }
 
-// A copy under way is the hidden file ".<name>.<pid>-<n>.part" beside its target; the name is cut
-// short where the whole would not fit where the target's own name fits.
+// Earlier versions named a copy under way ".<name>.<pid>-<n>.part", beside its target.
 constexpr std::string_view kPartEnd = ".part";
-constexpr std::size_t kLongestName = NAME_MAX;
-
-std::string PartName(const fs::path& target, int n) {
-  const std::string tail =
-      "." + std::to_string(::getpid()) + "-" + std::to_string(n) + std::string(kPartEnd);
-  const std::string name = target.filename().string();
-  return "." + name.substr(0, kLongestName - 1 - tail.size()) + tail;
-}
 
 // The process that wrote a part file, when the name is one.
 std::optional<long> PartWriter(std::string_view name) {
@@ -140,18 +109,6 @@ std::optional<long> PartWriter(std::string_view name) {
   return std::strtol(std::string(pid).c_str(), nullptr, 10);
 }
 
-// Creates a new, hidden file beside target to copy into; fails when no free name is found.
-int CreateBeside(const fs::path& target, mode_t mode, fs::path& created) {
-  constexpr int kAttempts = 100;
-  for (int n = 0; n < kAttempts; ++n) {
-    created = target.parent_path() / PartName(target, n);
-    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
 // Copies a file's bytes to target, every write, the flush to the disk and the close checked, so
 // that the error reported is the one the kernel gave (a full disk stays "no space left", where
 // std::filesystem::copy_file turns it into an I/O error). The bytes go to a new file that takes
@@ -164,25 +121,14 @@ std::error_code CopyRegularFile(const fs::path& source, const fs::path& target) 
   struct stat status {};
   if (::fstat(input.Fd(), &status) != 0) return LastError();
   if (!S_ISREG(status.st_mode)) return std::make_error_code(std::errc::not_supported);
-  fs::path part;
-  Descriptor output(CreateBeside(target, status.st_mode & 07777, part));
-  if (output.Fd() < 0) return LastError();
-  std::error_code error = CopyBytes(input.Fd(), output.Fd());
+  SafeWrite::ReplaceOptions options;
+  options.NewFileMode = status.st_mode & 07777;
   // Some file systems cannot flush a file; their data is as safe as they make it.
-  if (!error && ::fsync(output.Fd()) != 0 && errno != EINVAL && errno != ENOTSUP) {
-    error = LastError();
-  }
-  if (!error) error = output.Close();
-  if (!error && ::rename(part.c_str(), target.c_str()) != 0) error = LastError();
-  if (error) {
-    if (output.Fd() >= 0) output.Close();
-    ::unlink(part.c_str());
-    return error;
-  }
-  // Until the folder is flushed, a power cut can lose the new name while a record of the file
-  // (an installed font's registry value) is already on the disk.
-  SyncFolder(FolderOf(target));
-  return error;
+  options.FlushMayBeUnsupported = true;
+  // The folder is flushed after the rename: until then, a power cut can lose the new name while
+  // a record of the file (an installed font's registry value) is already on the disk.
+  return SafeWrite::Replace(
+      target.string(), [&input](int output) { return CopyBytes(input.Fd(), output); }, options);
 }
 
 // Where each source goes.
@@ -257,6 +203,7 @@ void FileSystemShell::Transfer(ShellRequest& request, const fs::path& source,
 void FileSystemShell::RemoveOrphanedParts(const std::string& folder) {
   if (!cleared_.insert(folder).second) return;
   RemoveStaleTemporaries(folder, [](std::string_view name) {
+    if (TemporaryName::WriterOf(name)) return true;
     const std::optional<long> writer = PartWriter(name);
     return writer && !ProcessRuns(*writer);
   });

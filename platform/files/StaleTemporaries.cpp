@@ -28,3 +28,10 @@ void RemoveStaleTemporaries(const std::string& folder,
     fs::remove(entry->path(), ignored);
   }
 }
+
+void RemoveAbandonedTemporaries(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    RemoveStaleTemporaries(
+        folder, [](std::string_view name) { return TemporaryName::WriterOf(name).has_value(); });
+  }
+}

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <climits>
 #include <random>
 
 namespace {
@@ -41,13 +42,23 @@ std::optional<pid_t> WriterInTail(std::string_view tail) {
 namespace TemporaryName {
 
 std::string For(std::string_view targetName) {
+  std::string tail(kMark);
+  tail.append(std::to_string(getpid())).append("-").append(RandomSuffix());
   std::string name = ".";
-  name.append(targetName).append(kMark);
-  name.append(std::to_string(getpid())).append("-").append(RandomSuffix());
+  name.append(targetName.substr(0, NAME_MAX - 1 - tail.size())).append(tail);
   return name;
 }
 
 bool IsFor(std::string_view name, std::string_view targetName) {
+  // A name at the longest carries as much of the target's name as fitted.
+  if (name.size() == NAME_MAX) {
+    const std::size_t mark = name.rfind(kMark);
+    if (mark == std::string_view::npos || mark < 1 ||
+        !targetName.starts_with(name.substr(1, mark - 1))) {
+      return false;
+    }
+    targetName = name.substr(1, mark - 1);
+  }
   const std::size_t prefixLength = 1 + targetName.size() + kMark.size();
   if (name.size() <= prefixLength || name.front() != '.' ||
       name.substr(1, targetName.size()) != targetName ||

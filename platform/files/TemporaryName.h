@@ -9,7 +9,8 @@
 // The one rule for naming the file a write fills before renaming it over its target:
 // ".<target name>.tmp-<process id>-<8 of [0-9a-z]>", beside the target. Hidden, and named after
 // the target so a listing shows whose it is. The writer's process id lets a clean-up tell a write
-// that was killed from one that is merely slow, however long it has stalled.
+// that was killed from one that is merely slow, however long it has stalled. A target name too
+// long for the whole to fit NAME_MAX is cut short in the temporary's name.
 namespace TemporaryName {
 
 // A fresh name for a temporary of `targetName` (a file name without a folder), written by this

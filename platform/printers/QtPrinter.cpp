@@ -21,10 +21,10 @@
 #include "platform/desktop/IMessageDispatch.h"
 #include "platform/drawing/DeferredPageSurface.h"
 #include "platform/drawing/PainterSurface.h"
-#include "platform/files/DurableFile.h"
-#include "platform/files/ExclusiveRename.h"
 #include "platform/files/LiveProcess.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
+#include "platform/files/TemporaryName.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/CupsConnection.h"
 #include "platform/printers/CupsQueues.h"
@@ -47,11 +47,13 @@ constexpr const char* kPaperValue = "Paper";
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
 
-// A sheet is written under ".glyphera-<process id>-<milliseconds>-<number>.pdf.part" until all
-// of it is on the disk. One of a copy that still runs is that copy's to finish; one whose writer
-// is gone is of no use to anyone, and neither is one of the older names that carry no process,
-// ".glyphera-<milliseconds>-<number>.pdf.part", left by an earlier version.
+// A sheet is written under a temporary named by TemporaryName beside its final name, which
+// carries its writer's process id, until all of it is on the disk; one of a copy that still runs
+// is that copy's to finish, and RemoveStaleTemporaries leaves it. Earlier versions wrote it under
+// ".glyphera-<process id>-<milliseconds>-<number>.pdf.part", and before that without the process,
+// ".glyphera-<milliseconds>-<number>.pdf.part": one whose writer is gone is of no use to anyone.
 bool IsAbandonedSheet(std::string_view name) {
+  if (name.starts_with(".Glyphera ") && TemporaryName::WriterOf(name)) return true;
   constexpr std::string_view kPrefix = ".glyphera-";
   constexpr std::string_view kSuffix = ".pdf.part";
   if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
@@ -69,10 +71,6 @@ bool IsAbandonedSheet(std::string_view name) {
   if (numbers.size() == 2) return true;
   return numbers.size() == 3 && !ProcessRuns(static_cast<long>(numbers[0]));
 }
-
-// The sheets' temporary names are told apart by this number too, so that two printers of one
-// process never write under the same name.
-std::atomic<long long> partialSheets{0};
 
 QPageLayout SheetLayout(const QPageSize& paper) {
   return QPageLayout(paper, QPageLayout::Portrait,
@@ -398,33 +396,23 @@ void QtPrinter::EndDoc() {
 }
 
 std::string QtPrinter::WritePdfFile(bool made) {
-  const std::string folder = OutputFolder();
   std::string finalName = NextPdfName();
   if (!made) return "Unable to write to " + finalName;
   // The sheet is written under a name of its own and takes its final name only when all of it
-  // is on the disk, so a sheet cut short never stands among the finished ones.
-  const std::string partial = folder + "/.glyphera-" + std::to_string(getpid()) + "-" +
-                              std::to_string(QDateTime::currentMSecsSinceEpoch()) + "-" +
-                              std::to_string(++partialSheets) + ".pdf.part";
+  // is on the disk, so a sheet cut short never stands among the finished ones. Another copy of
+  // the program printing into the folder may take the name first: the sheet then takes the next
+  // free one, and never replaces another's.
   const QByteArray& bytes = pdfBytes_->data();
-  std::error_code error =
-      WriteNewFileDurably(partial, std::string_view(bytes.constData(), bytes.size()));
-  // Another copy of the program printing into the folder may take the name first: the sheet
-  // then takes the next free one, and never replaces another's.
-  if (!error) {
-    while ((error = RenameExclusively(partial, finalName)) == std::errc::file_exists) {
-      finalName = NextPdfName();
-    }
-  }
+  SafeWrite::ReplaceOptions options;
+  options.NextFreeName = [this, &finalName] { return finalName = NextPdfName(); };
+  const std::error_code error =
+      SafeWrite::Replace(finalName, std::string_view(bytes.constData(), bytes.size()), options);
   if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
     if (error == std::errc::no_space_on_device) {
       return "Unable to write to " + finalName + ": there is not enough space on the disk";
     }
     return "Unable to write to " + finalName;
   }
-  SyncFolder(folder);
   return {};
 }
 

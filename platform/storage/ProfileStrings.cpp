@@ -34,6 +34,7 @@
 #include "platform/storage/ProfileStrings.h"
 
 #include "platform/files/FileLock.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
 #include "platform/files/TemporaryName.h"
 
@@ -283,18 +284,6 @@ FileText ReadProfileFile(const std::string& path) {
   return file;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
 // A name the file could not give back as written is refused rather than written wrongly: a line
 // break would split the line, "=" would end a key name early, "]" would end a section name, and a
 // key starting with "[" would read as a section.
@@ -381,63 +370,6 @@ Writable Writability(const fs::path& target, bool folderWritable, struct stat& i
   return errno == ENOENT && folderWritable ? Writable::New : Writable::No;
 }
 
-// Writes `text` to a new file beside `target` and renames it over `target`, so the file is
-// either the old one or the new one whatever happens. `mode` is the old file's permission bits;
-// without one the new file gets the usual bits less the umask, as any new file would.
-bool ReplaceFile(const fs::path& target, std::string_view text, std::optional<mode_t> mode) {
-  const fs::path folder = FolderOf(target);
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = (folder / TemporaryName::For(target.filename().string())).string();
-    fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  if (fd < 0) return false;
-
-  bool ok = WriteAll(fd, text);
-  if (ok && mode) ok = fchmod(fd, *mode) == 0;
-  if (ok) ok = fsync(fd) == 0;
-  if (close(fd) != 0) ok = false;
-  if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    unlink(temporary.c_str());
-    return false;
-  }
-  // The rename itself reaches the disk with the folder; a failure here cannot undo it.
-  const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    fsync(folderFd);
-    close(folderFd);
-  }
-  return true;
-}
-
-// Overwrites the file where it is, for a file whose folder the user cannot write: the bytes are
-// written over the old ones, the file is cut to their length and flushed. Not atomic, so a write
-// that fails part way puts the old bytes back. Bytes shorter than the file are first written
-// padded with blanks to its length: blanks at the end of the last line or on a line of their own
-// read as nothing, so a run killed before the cut leaves a file that reads as the new one, never
-// the new text followed by the tail of the old.
-bool RewriteInPlace(const fs::path& target, std::string_view text, std::string_view old) {
-  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const auto put = [fd](std::string_view bytes) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0) return false;
-    std::string padded(bytes);
-    if (static_cast<off_t>(padded.size()) < info.st_size) {
-      padded.resize(static_cast<std::size_t>(info.st_size), ' ');
-    }
-    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, padded) && fsync(fd) == 0 &&
-           ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
-  };
-  bool ok = put(text);
-  if (!ok) put(old);
-  if (close(fd) != 0) ok = false;
-  return ok;
-}
-
 }  // namespace
 
 ProfileValues ProfileStrings::ReadKeys(const std::string& fileName, const std::string& section,
@@ -497,8 +429,15 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
     text = EditedText(std::move(text), section, key, OneLine(value));
   }
   if (text.size() > kMaxProfileFileBytes) return ProfileStatus::TooLarge;
-  if (folderWritable && ReplaceFile(target, text, mode)) return ProfileStatus::Ok;
-  return mode && RewriteInPlace(target, text, old.Text) ? ProfileStatus::Ok : ProfileStatus::Failed;
+  // The new file keeps the old one's permission bits. Without a temporary beside it (a folder
+  // the user cannot write), an existing file is rewritten in place, its old bytes put back when
+  // that fails part way; blank padding keeps a cut-short rewrite reading as the new text.
+  SafeWrite::ReplaceOptions options;
+  options.Mode = mode;
+  options.InPlaceWhenNoTemporary = mode.has_value();
+  options.OldBytes = old.Text;
+  return SafeWrite::Replace(target.string(), text, options) ? ProfileStatus::Failed
+                                                            : ProfileStatus::Ok;
 }
 
 void ProfileStrings::RemoveStaleTemporaries(const std::string& fileName) {

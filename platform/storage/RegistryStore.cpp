@@ -29,8 +29,8 @@
 
 #include "platform/storage/RegistryStore.h"
 
-#include "platform/files/DurableFile.h"
 #include "platform/files/FileLock.h"
+#include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
 #include "platform/files/TemporaryName.h"
 #include "platform/storage/XdgFolders.h"
@@ -64,7 +64,6 @@ constexpr std::string_view kOldTemporaryInfix = ".tmp-";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 constexpr std::size_t kOldTemporarySuffixLength = 8;
 // As many links as the kernel itself follows before giving up on a loop.
-constexpr int kMaxLinkHops = 40;
 
 struct KeyName {
   RegistryRoot Root = RegistryRoot::CurrentUser;
@@ -293,35 +292,10 @@ void RemoveStaleTemporariesOf(const fs::path& store) {
 // The file a store path really names, following symbolic links (relative ones from the link's
 // own folder), so a store kept elsewhere, such as in a dotfiles repository, is rewritten there.
 // Nothing when the links go round in a loop or cannot be read.
-std::optional<fs::path> ResolveLinks(fs::path path) {
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
-    const fs::path target = fs::read_symlink(path, error);
-    if (error) return std::nullopt;
-    path = target.is_absolute() ? target : FolderOf(path) / target;
-  }
-  return std::nullopt;
-}
-
-// Replaces `target` with `text` so that a crash or power cut at any moment leaves the old file or
-// the new one, whole: the data is on the disk before the rename makes it the file.
-bool ReplaceDurably(const fs::path& target, std::string_view text) {
-  std::string temporary;
-  std::error_code error = std::make_error_code(std::errc::file_exists);
-  for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
-    temporary = (FolderOf(target) / TemporaryName::For(target.filename().string())).string();
-    error = WriteNewFileDurably(temporary, text);
-  }
-  if (error) return false;
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  // The new contents are in place and readable now; failing to flush the folder cannot be undone,
-  // and reporting it would leave memory disagreeing with the file.
-  SyncFolder(FolderOf(target).string());
-  return true;
+std::optional<fs::path> ResolveLinks(const fs::path& path) {
+  const std::optional<std::string> target = SafeWrite::LinkTarget(path.string());
+  if (!target) return std::nullopt;
+  return fs::path(*target);
 }
 
 }  // namespace
@@ -583,7 +557,7 @@ std::string RegistryStore::PreparedTarget() const {
 // The new contents replace the file durably, so a failure or crash at any point leaves the old file
 // whole. A linked store is replaced at its target, so the link stays a link.
 void RegistryStore::Write(const std::string& target) {
-  if (!ReplaceDurably(target, Serialise())) throw PlatformError(WriteFailure());
+  if (SafeWrite::Replace(target, Serialise())) throw PlatformError(WriteFailure());
   version_ = FileVersion::Of(filePath_);
   state_ = State::Loaded;
 }

@@ -303,6 +303,7 @@ void PdfPrintingTest::fullDiskEndsTheJobAndKeepsFinishedSheets() {
            real.messages.shown[0].Text.c_str());
   const QDir written(folder);
   QCOMPARE(written.entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")).size(), 0);
+  QCOMPARE(written.entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".tmp-")).size(), 0);
   const QStringList sheets = written.entryList({QStringLiteral("*.pdf")}, QDir::Files);
   QVERIFY(!sheets.isEmpty() && sheets.size() < m.lstFonts->Count());
   for (const QString& sheet : sheets) {
@@ -322,13 +323,15 @@ void PdfPrintingTest::staleSheetsOfAKilledRunAreRemoved() {
     bool removed;
   };
   const std::string running = ".glyphera-" + std::to_string(getpid()) + "-1733580000000-6.pdf.part";
-  const Left left[] = {{".glyphera-1733580000000-3.pdf.part", true, true},
-                       {".glyphera-1733580000000-4.pdf.part", false, false},
-                       {".glyphera-notes.pdf.part", true, false},
-                       {"Glyphera 2026-12-07 10-00-00 000001.pdf", true, false},
-                       // A copy that runs is still writing its sheet; one that is gone is not.
-                       {running.c_str(), true, false},
-                       {".glyphera-999999999-1733580000000-5.pdf.part", true, true}};
+  const Left left[] = {
+      {".glyphera-1733580000000-3.pdf.part", true, true},
+      {".glyphera-1733580000000-4.pdf.part", false, false},
+      {".glyphera-notes.pdf.part", true, false},
+      {"Glyphera 2026-12-07 10-00-00 000001.pdf", true, false},
+      // A copy that runs is still writing its sheet; one that is gone is not.
+      {running.c_str(), true, false},
+      {".glyphera-999999999-1733580000000-5.pdf.part", true, true},
+      {".Glyphera 2026-12-07 10-00-00 000002.pdf.tmp-999999999-0a1b2c3d", false, true}};
   for (const Left& file : left) {
     const std::string path = out + "/" + file.name;
     std::ofstream(path) << "%PDF";
