@@ -13,27 +13,15 @@ std::error_code LastError() {
   return {errno, std::generic_category()};
 }
 
-enum class Flush { ToDisk, No };
+}  // namespace
 
-std::error_code WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode,
-                             Flush flush) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+std::error_code WriteNewPrivateFile(const std::string& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return LastError();
   std::error_code error = SafeWrite::WriteAll(fd, bytes);
-  if (!error && flush == Flush::ToDisk && fsync(fd) != 0) error = LastError();
   if (close(fd) != 0 && !error) error = LastError();
   if (error) unlink(path.c_str());
   return error;
-}
-
-}  // namespace
-
-std::error_code WriteNewFileDurably(const std::string& path, std::string_view bytes) {
-  return WriteNewFile(path, bytes, 0666, Flush::ToDisk);
-}
-
-std::error_code WriteNewPrivateFile(const std::string& path, std::string_view bytes) {
-  return WriteNewFile(path, bytes, 0600, Flush::No);
 }
 
 void SyncFolder(const std::string& folder) {
