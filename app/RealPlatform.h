@@ -13,7 +13,7 @@
 #include "platform/fonts/FontconfigFontTable.h"
 #include "platform/fonts/FreeTypeFontFileCheck.h"
 #include "platform/printers/PrinterSetupDialog.h"
-#include "platform/printers/QtPrinter.h"
+#include "platform/printers/Printers.h"
 #include "platform/storage/ProcApplicationInfo.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/storage/RegistryStore.h"
@@ -65,7 +65,7 @@ class RealPlatform {
   QtScreen screen_;
   RegistryStore registry_{RegistryStore::DefaultFilePath()};
   QtMessageDispatch dispatch_;
-  QtPrinter printer_{fonts_, registry_, dispatch_};
+  Printers printer_{fonts_, registry_, dispatch_};
   HelpWindow help_;
   ProfileStrings profile_;
   PrinterSetupDialog printerSetup_{printer_};

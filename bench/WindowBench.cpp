@@ -28,7 +28,7 @@
 #include "fixtures/TempDir.h"
 #include "platform/desktop/ApplicationErrorHandler.h"
 #include "platform/fonts/FontconfigFontServices.h"
-#include "platform/printers/QtPrinter.h"
+#include "platform/printers/Printers.h"
 #include "viewing/FontList.h"
 #include "widgets/CheckBox.h"
 #include "widgets/ListBox.h"

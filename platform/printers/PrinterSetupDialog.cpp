@@ -13,7 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "platform/printers/QtPrinter.h"
+#include "platform/printers/Printers.h"
 #include "platform/text/QtText.h"
 
 void PrinterSetupDialog::Execute() {

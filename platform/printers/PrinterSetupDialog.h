@@ -2,16 +2,16 @@
 
 #include "platform/printers/IPrinterSetup.h"
 
-class QtPrinter;
+class Printers;
 class QWidget;
 
 // Lists the printers (the PDF printer first) and lets the user choose one and, for the PDF
 // printer, the folder its files go to. OK selects the chosen printer, even the same one again.
 class PrinterSetupDialog final : public IPrinterSetup {
  public:
-  explicit PrinterSetupDialog(QtPrinter& printer) : printer_(printer) {}
+  explicit PrinterSetupDialog(Printers& printer) : printer_(printer) {}
   void Execute() override;
 
  private:
-  QtPrinter& printer_;
+  Printers& printer_;
 };

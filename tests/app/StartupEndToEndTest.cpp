@@ -42,7 +42,7 @@ void StartupEndToEndTest::splashShowsItsPicture() {
 
 void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   RealServices real(home_.File("glyphera"));
-  QtPrinter& printer = real.printer;
+  Printers& printer = real.printer;
   FakeMessageBoxes& messages = real.messages;
   ApplicationErrorHandler& errors = real.errors;
   errors.SetTitle("");
@@ -59,7 +59,7 @@ void StartupEndToEndTest::startsWithTheInstalledFontsAndTheFirstSample() {
   }
 
   // The printer is the built-in PDF printer, whose fonts are the installed families.
-  QCOMPARE(printer.PrinterNames().front(), std::string(QtPrinter::kPdfPrinterName));
+  QCOMPARE(printer.PrinterNames().front(), std::string(Printers::kPdfPrinterName));
   MainPage& m = form.tabMain();
   // Each legacy family once: the condensed and light DejaVu faces are families of their own.
   const QStringList expected = {"C059",

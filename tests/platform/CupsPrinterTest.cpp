@@ -115,9 +115,9 @@ void CupsPrinterTest::residentFamilyOfPostScriptName() {
 
 void CupsPrinterTest::queueListsItsResidentFamilies() {
   RealServices real(home_.File("glyphera"));
-  QtPrinter& printer = real.printer;
+  Printers& printer = real.printer;
   const std::vector<std::string> names = printer.PrinterNames();
-  QCOMPARE(names.front(), std::string(QtPrinter::kPdfPrinterName));
+  QCOMPARE(names.front(), std::string(Printers::kPdfPrinterName));
   QVERIFY(std::find(names.begin(), names.end(), "Spare") != names.end());
   // The server's default queue is the default printer.
   QCOMPARE(names[static_cast<std::size_t>(printer.PrinterIndex())], kQueue);
@@ -216,7 +216,7 @@ void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
     QApplication::activeModalWidget()->close();
   });
   PrinterSetupDialog(real.printer).Execute();
-  QCOMPARE(listed, QStringList({QtPrinter::kPdfPrinterName, "Added", "GlypheraLaser"}));
+  QCOMPARE(listed, QStringList({Printers::kPdfPrinterName, "Added", "GlypheraLaser"}));
   QCOMPARE(paper, QStringLiteral("A4"));
 }
 

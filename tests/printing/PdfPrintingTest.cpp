@@ -38,7 +38,7 @@
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FontconfigFontServices.h"
 #include "platform/fonts/FontconfigFontTable.h"
-#include "platform/printers/QtPrinter.h"
+#include "platform/printers/Printers.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/storage/RegistryStore.h"
 #include "settings/EditSamplePage.h"
@@ -103,7 +103,7 @@ void PdfPrintingTest::initTestCase() {
 
 void PdfPrintingTest::everySheetIsAFileInPrintOrder() {
   RealServices real(home_.File("glyphera"));
-  QtPrinter& printer = real.printer;
+  Printers& printer = real.printer;
   const std::string out = home_.File("out");
   printer.SetOutputFolder(out);
   FakeMessageBoxes& messages = real.messages;
@@ -155,7 +155,7 @@ void PdfPrintingTest::abortedDocumentLeavesNoFile() {
   FontconfigFontServices fonts;
   RegistryStore registry(RegistryStore::DefaultFilePath());
   QtMessageDispatch dispatch;
-  QtPrinter printer(fonts, registry, dispatch);
+  Printers printer(fonts, registry, dispatch);
   const std::string out = home_.File("aborted");
   printer.SetOutputFolder(out);
   printer.BeginDoc();
@@ -192,7 +192,7 @@ void PdfPrintingTest::pdfPrinterKeepsItsPaper() {
   FakeRegistry unreadable;
   unreadable.FailReadsWith("The registry store is corrupt");
   QtMessageDispatch dispatch;
-  QtPrinter printer(fonts, unreadable, dispatch);
+  Printers printer(fonts, unreadable, dispatch);
   QVERIFY(printer.OutputFolder().ends_with("/Glyphera"));
   QVERIFY(printer.PaperSize() == "A4" || printer.PaperSize() == "Letter");
 }
@@ -340,7 +340,7 @@ void PdfPrintingTest::staleSheetsOfAKilledRunAreRemoved() {
           path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     }
   }
-  const QtPrinter started(real.fonts, real.registry, real.dispatch);
+  const Printers started(real.fonts, real.registry, real.dispatch);
   for (const Left& file : left) {
     QCOMPARE(std::filesystem::exists(out + "/" + file.name), !file.removed);
   }
@@ -364,7 +364,7 @@ void PdfPrintingTest::printersSharingAFolderKeepEverySheet() {
       FakeFontServices fonts;
       FakeRegistry registry;
       FakeMessageDispatch dispatch;
-      QtPrinter printer(fonts, registry, dispatch);
+      Printers printer(fonts, registry, dispatch);
       printer.SetOutputFolder(out);
       for (int sheet = 0; sheet < kSheets; ++sheet) {
         try {

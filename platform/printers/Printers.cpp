@@ -1,37 +1,24 @@
-#include "platform/printers/QtPrinter.h"
+#include "platform/printers/Printers.h"
 
 #include <QBuffer>
-#include <QDateTime>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QStandardPaths>
 #include <algorithm>
-#include <atomic>
-#include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <string_view>
 #include <vector>
-
-#include <unistd.h>
 
 #include "platform/PlatformError.h"
 #include "platform/desktop/IMessageDispatch.h"
 #include "platform/drawing/DeferredPageSurface.h"
 #include "platform/drawing/PainterSurface.h"
-#include "platform/files/LiveProcess.h"
-#include "platform/files/SafeWrite.h"
-#include "platform/files/StaleTemporaries.h"
-#include "platform/files/TemporaryName.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/CupsConnection.h"
 #include "platform/printers/CupsQueues.h"
 #include "platform/printers/PpdFonts.h"
 #include "platform/printers/PrintServerRequest.h"
 #include "platform/storage/IRegistry.h"
-#include "platform/storage/RegistryText.h"
 #include "platform/text/QtText.h"
 #include "platform/text/TextCompare.h"
 
@@ -40,37 +27,9 @@ namespace {
 constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
 constexpr const char* kPrinterNotValid = "Printer selected is not valid";
 constexpr const char* kPrintingInProgress = "Printing in progress";
-constexpr const char* kSettingsKey = "Software\\Glyphera\\PDF Printer";
-constexpr const char* kOutputFolderValue = "Output Folder";
-constexpr const char* kPaperValue = "Paper";
 // The sheets are laid out for a printable area of 7.5 by 10.5 inches; a quarter-inch margin
 // leaves that on Letter and on A4 paper.
 constexpr double kMarginInches = 0.25;
-
-// A sheet is written under a temporary named by TemporaryName beside its final name, which
-// carries its writer's process id, until all of it is on the disk; one of a copy that still runs
-// is that copy's to finish, and RemoveStaleTemporaries leaves it. Earlier versions wrote it under
-// ".glyphera-<process id>-<milliseconds>-<number>.pdf.part", and before that without the process,
-// ".glyphera-<milliseconds>-<number>.pdf.part": one whose writer is gone is of no use to anyone.
-bool IsAbandonedSheet(std::string_view name) {
-  if (name.starts_with(".Glyphera ") && TemporaryName::WriterOf(name)) return true;
-  constexpr std::string_view kPrefix = ".glyphera-";
-  constexpr std::string_view kSuffix = ".pdf.part";
-  if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
-  name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-  std::vector<long long> numbers;
-  for (std::string_view rest = name;;) {
-    const std::string_view part = rest.substr(0, rest.find('-'));
-    long long number = 0;
-    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
-    if (part.empty() || error != std::errc() || end != part.data() + part.size()) return false;
-    numbers.push_back(number);
-    if (part.size() == rest.size()) break;
-    rest.remove_prefix(part.size() + 1);
-  }
-  if (numbers.size() == 2) return true;
-  return numbers.size() == 3 && !ProcessRuns(static_cast<long>(numbers[0]));
-}
 
 QPageLayout SheetLayout(const QPageSize& paper) {
   return QPageLayout(paper, QPageLayout::Portrait,
@@ -111,13 +70,13 @@ std::string NoAnswerOn(const std::string& queue) {
 
 // What a start needs of the print server: the queues, the default one, and the fonts the
 // default one's printer holds.
-struct QtPrinter::StartupAnswer {
+struct Printers::StartupAnswer {
   CupsQueues::Listing Queues;
   std::string DefaultPpd;
 };
 
-QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
-    : fonts_(fonts), registry_(registry), dispatch_(dispatch) {
+Printers::Printers(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch)
+    : fonts_(fonts), dispatch_(dispatch), pdfFiles_(registry) {
   // The queues are asked for at once, while the rest of the program starts, and taken when
   // first needed if they have come by then; a server that does not answer holds nothing up.
   startupAnswer_ = std::make_shared<StartupAnswer>();
@@ -132,18 +91,14 @@ QtPrinter::QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch
       });
   startupDeadline_ = std::chrono::steady_clock::now() + kStartupWait;
   // A sheet a killed run was writing is of no use to anyone.
-  try {
-    RemoveStaleTemporaries(OutputFolder(), IsAbandonedSheet);
-  } catch (const PlatformError&) {
-    // A folder named by a value of the wrong type is reported when a sheet is printed.
-  }
+  pdfFiles_.RemoveAbandoned();
 }
 
-QtPrinter::~QtPrinter() {
+Printers::~Printers() {
   Abort();
 }
 
-void QtPrinter::TakeStartupAnswer() {
+void Printers::TakeStartupAnswer() {
   if (!startupRequest_) return;
   serverAnswers_ = startupRequest_->Wait({startupDeadline_, {}});
   startupRequest_.reset();
@@ -156,7 +111,7 @@ void QtPrinter::TakeStartupAnswer() {
   startupAnswer_.reset();
 }
 
-bool QtPrinter::ReadPrinters() {
+bool Printers::ReadPrinters() {
   TakeStartupAnswer();
   // The open document goes to the printer it was begun on.
   if (Printing()) return serverAnswers_;
@@ -169,7 +124,7 @@ bool QtPrinter::ReadPrinters() {
   return true;
 }
 
-void QtPrinter::Adopt(CupsQueues::Listing queues) {
+void Printers::Adopt(CupsQueues::Listing queues) {
   const std::string current = names_.empty() ? "" : CurrentName();
   names_ = {kPdfPrinterName};
   for (std::string& name : queues.Names) names_.push_back(std::move(name));
@@ -186,18 +141,18 @@ void QtPrinter::Adopt(CupsQueues::Listing queues) {
   fontList_.reset();
 }
 
-std::vector<std::string> QtPrinter::PrinterNames() {
+std::vector<std::string> Printers::PrinterNames() {
   TakeStartupAnswer();
   return names_;
 }
 
-int QtPrinter::PrinterIndex() {
+int Printers::PrinterIndex() {
   TakeStartupAnswer();
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
   return index_;
 }
 
-void QtPrinter::SetPrinterIndex(int index) {
+void Printers::SetPrinterIndex(int index) {
   TakeStartupAnswer();
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (index < 0 || index >= static_cast<int>(names_.size())) throw PlatformError(kPrinterNotValid);
@@ -205,7 +160,7 @@ void QtPrinter::SetPrinterIndex(int index) {
   fontList_.reset();
 }
 
-const std::vector<std::string>& QtPrinter::Fonts() {
+const std::vector<std::string>& Printers::Fonts() {
   TakeStartupAnswer();
   if (!fontList_) {
     if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
@@ -220,7 +175,7 @@ const std::vector<std::string>& QtPrinter::Fonts() {
   return *fontList_;
 }
 
-std::optional<std::string> QtPrinter::QueuePpd() {
+std::optional<std::string> Printers::QueuePpd() {
   const std::string queue = CurrentName();
   if (startupPpd_ && startupPpd_->first == queue) {
     std::string ppd = std::move(startupPpd_->second);
@@ -241,8 +196,8 @@ std::optional<std::string> QtPrinter::QueuePpd() {
   return asked ? *asked : std::nullopt;
 }
 
-void QtPrinter::AddResidentFamilies(std::vector<std::string>& families,
-                                    const std::string& ppd) const {
+void Printers::AddResidentFamilies(std::vector<std::string>& families,
+                                   const std::string& ppd) const {
   // A resident font the screen has under the same family name is that family, listed once.
   std::vector<std::string> folded;
   for (const std::string& family : families) folded.push_back(FoldCase(family));
@@ -254,30 +209,7 @@ void QtPrinter::AddResidentFamilies(std::vector<std::string>& families,
   }
 }
 
-std::string QtPrinter::StoredSetting(const char* name) {
-  // A store that cannot be read leaves the printer its defaults: a sheet needs none of the
-  // fonts' records, and the store's fault is reported where those are read.
-  try {
-    if (!registry_.QueryValue(RegistryRoot::CurrentUser, kSettingsKey, name)) return {};
-  } catch (const PlatformError&) {
-    return {};
-  }
-  return ReadRegistryText(registry_, RegistryRoot::CurrentUser, kSettingsKey, name);
-}
-
-std::string QtPrinter::OutputFolder() {
-  const std::string stored = StoredSetting(kOutputFolderValue);
-  if (!stored.empty()) return stored;
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return ToStdString(documents) + "/Glyphera";
-}
-
-void QtPrinter::SetOutputFolder(const std::string& folder) {
-  registry_.SetValue(RegistryRoot::CurrentUser, kSettingsKey, kOutputFolderValue,
-                     {RegistryType::Text, folder, 0});
-}
-
-void QtPrinter::BeginDoc() {
+void Printers::BeginDoc() {
   TakeStartupAnswer();
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
@@ -316,7 +248,7 @@ void QtPrinter::BeginDoc() {
       kPdfResolution, kPdfResolution, [this]() -> IDrawingSurface& { return BeginPage(); });
 }
 
-IDrawingSurface& QtPrinter::BeginPage() {
+IDrawingSurface& Printers::BeginPage() {
   // The title goes into the document's first bytes: it is the one in force now.
   pdf_->setTitle(ToQString(title_));
   painter_ = std::make_unique<QPainter>();
@@ -328,17 +260,11 @@ IDrawingSurface& QtPrinter::BeginPage() {
   return *surface_;
 }
 
-void QtPrinter::SetTitle(const std::string& title) {
+void Printers::SetTitle(const std::string& title) {
   title_ = title;
 }
 
-std::string QtPrinter::PaperSize() {
-  const std::string stored = StoredSetting(kPaperValue);
-  if (stored == "Letter" || stored == "A4") return stored;
-  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? "Letter" : "A4";
-}
-
-std::string QtPrinter::PaperOf(int index) {
+std::string Printers::PaperOf(int index) {
   TakeStartupAnswer();
   if (index > 0 && index < static_cast<int>(names_.size()) && serverAnswers_) {
     const std::string queue = names_[static_cast<std::size_t>(index)];
@@ -356,12 +282,7 @@ std::string QtPrinter::PaperOf(int index) {
   return PaperSize();
 }
 
-void QtPrinter::SetPaperSize(const std::string& paper) {
-  registry_.SetValue(RegistryRoot::CurrentUser, kSettingsKey, kPaperValue,
-                     {RegistryType::Text, paper, 0});
-}
-
-void QtPrinter::EndDoc() {
+void Printers::EndDoc() {
   if (!Printing()) return;
   dispatch_.ProcessMessages();
   page_->Page();  // a sheet with nothing drawn on it is still a sheet
@@ -370,7 +291,8 @@ void QtPrinter::EndDoc() {
   dispatch_.ProcessMessages();
   std::string failed;
   if (IsPdfPrinter()) {
-    failed = WritePdfFile(written);
+    const QByteArray& bytes = pdfBytes_->data();
+    failed = pdfFiles_.Write(written, std::string_view(bytes.constData(), bytes.size()));
   } else if (!written) {
     failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
   } else {
@@ -395,60 +317,24 @@ void QtPrinter::EndDoc() {
   if (!failed.empty()) throw PlatformError(failed);
 }
 
-std::string QtPrinter::WritePdfFile(bool made) {
-  std::string finalName = NextPdfName();
-  if (!made) return "Unable to write to " + finalName;
-  // The sheet is written under a name of its own and takes its final name only when all of it
-  // is on the disk, so a sheet cut short never stands among the finished ones. Another copy of
-  // the program printing into the folder may take the name first: the sheet then takes the next
-  // free one, and never replaces another's.
-  const QByteArray& bytes = pdfBytes_->data();
-  SafeWrite::ReplaceOptions options;
-  options.NextFreeName = [this, &finalName] { return finalName = NextPdfName(); };
-  const std::error_code error =
-      SafeWrite::Replace(finalName, std::string_view(bytes.constData(), bytes.size()), options);
-  if (error) {
-    if (error == std::errc::no_space_on_device) {
-      return "Unable to write to " + finalName + ": there is not enough space on the disk";
-    }
-    return "Unable to write to " + finalName;
-  }
-  return {};
-}
-
-std::string QtPrinter::NextPdfName() {
-  const std::string folder = OutputFolder();
-  const std::string stamp =
-      ToStdString(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss")));
-  for (;; ++sequence_) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%06d", sequence_);
-    const std::string name = folder + "/Glyphera " + stamp + " " + number + ".pdf";
-    if (!std::filesystem::exists(name)) {
-      ++sequence_;
-      return name;
-    }
-  }
-}
-
-void QtPrinter::Abort() {
+void Printers::Abort() {
   if (!Printing()) return;
   surface_.reset();
   if (painter_ && painter_->isActive()) painter_->end();
   Close();
 }
 
-ServerPatience QtPrinter::PrintingPatience() {
+ServerPatience Printers::PrintingPatience() {
   // The progress dialog repaints and takes a click on Cancel while the server is asked.
   return {std::nullopt, [this] { dispatch_.ProcessMessages(); }};
 }
 
-IDrawingSurface& QtPrinter::Canvas() {
+IDrawingSurface& Printers::Canvas() {
   if (!page_) throw PlatformError("Printer is not currently printing");
   return *page_;
 }
 
-void QtPrinter::Close() {
+void Printers::Close() {
   page_.reset();
   surface_.reset();
   painter_.reset();

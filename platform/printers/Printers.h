@@ -8,6 +8,7 @@
 
 #include "platform/printers/CupsQueues.h"
 #include "platform/printers/IPrinter.h"
+#include "platform/printers/PdfSheetFiles.h"
 #include "platform/printers/PrintServerRequest.h"
 
 class DeferredPageSurface;
@@ -26,13 +27,13 @@ class QPdfWriter;
 // its output folder, on its paper (both settings of the printer, kept in the registry store); a
 // CUPS queue gets each one as a job, on the queue's default paper, and lists the fonts its PPD says
 // the printer holds beside the installed families.
-class QtPrinter final : public IPrinter {
+class Printers final : public IPrinter {
  public:
   static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";
   static constexpr int kPdfResolution = 600;
 
-  QtPrinter(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
-  ~QtPrinter() override;
+  Printers(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
+  ~Printers() override;
 
   // Reads the printers afresh: queues added since appear, removed ones go. The current printer
   // stays current where it now stands; when it went, the current one is the server's default
@@ -52,20 +53,18 @@ class QtPrinter final : public IPrinter {
 
   // The PDF printer's output folder: the stored one, or a "Glyphera" folder in the user's
   // documents folder.
-  std::string OutputFolder();
-  void SetOutputFolder(const std::string& folder);
+  std::string OutputFolder() { return pdfFiles_.OutputFolder(); }
+  void SetOutputFolder(const std::string& folder) { pdfFiles_.SetOutputFolder(folder); }
   bool IsPdfPrinter() const { return index_ == 0; }
   // The PDF printer's paper, "Letter" or "A4": the stored one, or the locale's. A CUPS queue
   // prints on its own default paper.
-  std::string PaperSize();
-  void SetPaperSize(const std::string& paper);
+  std::string PaperSize() { return pdfFiles_.PaperSize(); }
+  void SetPaperSize(const std::string& paper) { pdfFiles_.SetPaperSize(paper); }
   // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
   // default paper (the PDF printer's when the queue does not say, as its documents are then).
   std::string PaperOf(int index);
 
  private:
-  // The text of one of the printer's settings in the store; nothing when unset or unreadable.
-  std::string StoredSetting(const char* name);
   struct StartupAnswer;
   // Takes what the print server answered to the start's questions, if it answered in time, once.
   void TakeStartupAnswer();
@@ -78,17 +77,13 @@ class QtPrinter final : public IPrinter {
   void AddResidentFamilies(std::vector<std::string>& families, const std::string& ppd) const;
   // How a document being printed waits for the server.
   ServerPatience PrintingPatience();
-  // A file name in the output folder that sorts after every earlier document and is not taken.
-  std::string NextPdfName();
-  // Writes the finished PDF document to its file; the error text, or nothing when it is there.
-  std::string WritePdfFile(bool made);
   // Starts drawing the open document, under the title in force now.
   IDrawingSurface& BeginPage();
   void Close();
 
   IFontServices& fonts_;
-  IRegistry& registry_;
   IMessageDispatch& dispatch_;
+  PdfSheetFiles pdfFiles_;
   std::vector<std::string> names_;
   int index_ = 0;
   std::optional<std::vector<std::string>> fontList_;
@@ -98,7 +93,6 @@ class QtPrinter final : public IPrinter {
   std::unique_ptr<PainterSurface> surface_;
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
-  int sequence_ = 1;
   std::unique_ptr<PrintServerRequest> startupRequest_;
   std::shared_ptr<StartupAnswer> startupAnswer_;
   std::chrono::steady_clock::time_point startupDeadline_;
