@@ -261,9 +261,11 @@ def main():
             scale_conf, _ = font_pack_config(conf, folder_n)
             env_n = dict(os.environ, FONTCONFIG_FILE=scale_conf, QT_QPA_PLATFORM="offscreen",
                          XDG_CONFIG_HOME=os.path.join(conf, "config"),
-                         XDG_DATA_HOME=os.path.join(conf, "data"))
+                         XDG_DATA_HOME=os.path.join(conf, "data"),
+                         XDG_CACHE_HOME=os.path.join(conf, "cache"))
             subprocess.run(["fc-cache"], env=env_n, check=True, stdout=subprocess.DEVNULL)
-            timed_runs([program("glyphera-startup")], env_n, 1)  # the settings file is made
+            # The settings file is made, and the names read from the font files are cached.
+            timed_runs([program("glyphera-startup")], env_n, 1)
             start_n, rss_n = timed_runs([program("glyphera-startup")], env_n, startup_runs)
             family = f"Scale Family {count // 2:05d}"
             floor_n, floor_rss = timed_runs([program("qt-floor"), family], env_n, startup_runs)

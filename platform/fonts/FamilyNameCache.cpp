@@ -75,6 +75,7 @@ void FamilyNameCache::Load() {
       folder->Names.emplace(fields, std::nullopt);
     }
   }
+  loadedFolders_ = folders_.size();
 }
 
 FamilyNameCache::Folder* FamilyNameCache::Current(const std::string& folder) {
@@ -111,8 +112,12 @@ void FamilyNameCache::Put(const std::string& fontFile, int faceIndex, Name name)
 }
 
 void FamilyNameCache::Save() {
-  if (!changed_) return;
+  // Only the folders looked at in this run are kept: a folder no longer listed (a font folder
+  // removed, another configuration's) would otherwise stay in the file for ever.
+  std::erase_if(folders_, [this](const auto& folder) { return !stamps_.contains(folder.first); });
+  if (!changed_ && folders_.size() == loadedFolders_) return;
   changed_ = false;
+  loadedFolders_ = folders_.size();
   std::ostringstream out;
   out << kFormat << '\n';
   for (const auto& [path, folder] : folders_) {

@@ -37,6 +37,7 @@ class FamilyNameCache {
   std::string file_;
   bool loaded_ = false;
   bool changed_ = false;
+  std::size_t loadedFolders_ = 0;  // how many folders the file held when read
   std::unordered_map<std::string, Folder> folders_;
   // The stamps of the folders looked at in this run, each taken once.
   std::unordered_map<std::string, std::string> stamps_;
