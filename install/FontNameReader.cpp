@@ -46,6 +46,7 @@
 #include <vector>
 
 #include "platform/files/ReadOnlyFile.h"
+#include "platform/fonts/BigEndian.h"
 #include "platform/fonts/CollectionFonts.h"
 #include "platform/fonts/WebFonts.h"
 #include "platform/text/Windows1252.h"
@@ -90,14 +91,6 @@ class MemoryFile {
 // fonts is listed with a handful of system calls per file. A batch may reach past the record
 // the rules stop at, but never past the structure it belongs to.
 constexpr unsigned kTableRecordsPerRead = 64;
-
-std::uint16_t U16At(const unsigned char* bytes) {
-  return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-std::uint32_t U32At(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(U16At(bytes)) << 16 | U16At(bytes + 2);
-}
 
 std::string_view TagOf(const unsigned char* record) {
   const auto* tag = reinterpret_cast<const char*>(record);

@@ -28,21 +28,12 @@ PLATFORM_CHAIN = re.compile(r"^\s+platform/:\s+(\w+(?:\s+<-\s+\w+)+)\s*$", re.MU
 LAYER_CALL = re.compile(r"glyphera_layer\(\s*(\w+)(.*?)\)", re.DOTALL)
 
 
-def layer_order(root):
-    """The layers, lowest first, from the chain drawn in docs/ARCHITECTURE.md."""
+def chain(root, pattern, what):
+    """The names of a chain drawn in docs/ARCHITECTURE.md ("a <- b <- c"), lowest first."""
     text = (root / "docs" / "ARCHITECTURE.md").read_text(encoding="utf-8")
-    match = CHAIN.search(text)
+    match = pattern.search(text)
     if not match:
-        sys.exit("docs/ARCHITECTURE.md draws no layer chain (platform <- widgets <- ...)")
-    return [name.strip() for name in match.group(1).split("<-")]
-
-
-def platform_order(root):
-    """platform/'s service folders, lowest first, from the chain drawn in docs/ARCHITECTURE.md."""
-    text = (root / "docs" / "ARCHITECTURE.md").read_text(encoding="utf-8")
-    match = PLATFORM_CHAIN.search(text)
-    if not match:
-        sys.exit("docs/ARCHITECTURE.md draws no chain of platform/'s folders (platform/: text <- ...)")
+        sys.exit(f"docs/ARCHITECTURE.md draws no chain of {what}")
     return [name.strip() for name in match.group(1).split("<-")]
 
 
@@ -67,9 +58,10 @@ def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     root = pathlib.Path(sys.argv[1]).resolve()
-    order = layer_order(root)
+    order = chain(root, CHAIN, "the layers (platform <- widgets <- ...)")
     rank = {layer: i for i, layer in enumerate(order)}
-    services = {folder: i for i, folder in enumerate(platform_order(root))}
+    services = {folder: i for i, folder in
+                enumerate(chain(root, PLATFORM_CHAIN, "platform/'s folders (platform/: text <- ...)"))}
     faults = []
     for folder in sorted(p.name for p in (root / "platform").iterdir() if p.is_dir()):
         if folder not in services:

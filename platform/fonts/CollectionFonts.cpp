@@ -1,4 +1,5 @@
 #include "platform/fonts/CollectionFonts.h"
+#include "platform/fonts/BigEndian.h"
 
 #include <algorithm>
 #include <array>
@@ -14,14 +15,6 @@ constexpr std::size_t kOffsetTableSize = 12;
 constexpr std::size_t kTableRecordSize = 16;
 // Offsets are taken in batches, one read each.
 constexpr std::uint32_t kOffsetsPerRead = 256;
-
-std::uint32_t U16At(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0] << 8 | bytes[1]);
-}
-
-std::uint32_t U32At(const unsigned char* bytes) {
-  return U16At(bytes) << 16 | U16At(bytes + 2);
-}
 
 // The fonts' offset tables and table records read so far, as [start, end) in the file.
 class Directories {

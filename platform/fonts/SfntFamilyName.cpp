@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/files/ReadOnlyFile.h"
+#include "platform/fonts/BigEndian.h"
 
 namespace {
 
@@ -34,14 +35,6 @@ constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kWindows = 3;
 constexpr std::uint16_t kMacintosh = 1;
 constexpr std::uint16_t kUsEnglish = 0x409;
-
-std::uint16_t U16At(const unsigned char* bytes) {
-  return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-std::uint32_t U32At(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(U16At(bytes)) << 16 | U16At(bytes + 2);
-}
 
 // Where the face's offset table starts: 0 for a single font, from the header for a collection.
 std::optional<std::uint64_t> FontOffset(const ReadOnlyFile& file, int faceIndex) {

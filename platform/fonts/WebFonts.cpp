@@ -1,4 +1,5 @@
 #include "platform/fonts/WebFonts.h"
+#include "platform/fonts/BigEndian.h"
 
 #include <zlib.h>
 
@@ -27,14 +28,6 @@ constexpr std::size_t kSfntRecordSize = 16;
 // zlib never packs more than about 1032 bytes into one: a table that claims to unpack to more
 // is damaged, and is refused before anything is allocated for it.
 constexpr std::uint64_t kMostDeflateRatio = 1032;
-
-std::uint16_t U16At(const unsigned char* p) {
-  return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
-}
-
-std::uint32_t U32At(const unsigned char* p) {
-  return std::uint32_t{U16At(p)} << 16 | U16At(p + 2);
-}
 
 void PutU16(std::string& out, std::size_t at, unsigned value) {
   out[at] = static_cast<char>(value >> 8 & 0xFF);
