@@ -4,6 +4,7 @@
 
 #include "platform/fonts/IFontServices.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Trimmed.h"
 
 namespace {
 
@@ -27,4 +28,11 @@ FaceStyle FindFaceStyle(IFontServices& fonts, const std::string& name,
     if (EqualsIgnoringCase(face.elfFullName, fullName)) return StyleOf(face);
   }
   return faces.empty() ? FaceStyle{} : StyleOf(faces.back());
+}
+
+SurfaceFont FileFaceFont(IFontServices& fonts, const FontFace& face, int points) {
+  const std::string fullName = Trimmed(face.FullName);
+  if (face.Entry->Instance != 0) return {fullName, points, false, false};
+  const FaceStyle style = FindFaceStyle(fonts, fullName, fullName);
+  return {face.Entry->FamilyName, points, style.Bold, style.Italic};
 }

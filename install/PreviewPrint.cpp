@@ -11,7 +11,6 @@
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/IPrinter.h"
-#include "platform/text/Trimmed.h"
 #include "printing/SheetLayouts.h"
 #include "printing/TfrmPrinting.h"
 #include "widgets/Label.h"
@@ -72,16 +71,8 @@ void PreviewPrint::Run() {
     leases_.LendForPrinting(face);
     ++printed;
     run_.ShowPrinted(kCounter, printed);
-    // A named instance is drawn by its full name: its family would give every instance the
-    // font's default one.
-    const bool instance = face.Entry->Instance != 0;
-    const FaceStyle style =
-        instance ? FaceStyle{}
-                 : FindFaceStyle(s_.Fonts, Trimmed(face.FullName), Trimmed(face.FullName));
-    sheets.Block(
-        s_.Printer.Canvas(), face.FullName,
-        {instance ? Trimmed(face.FullName) : face.Entry->FamilyName, 0, style.Bold, style.Italic},
-        printed, n, newPage);
+    sheets.Block(s_.Printer.Canvas(), face.FullName, FileFaceFont(s_.Fonts, face, 0), printed, n,
+                 newPage);
     if (run_.StopsAfter(printed, n)) break;
   }
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "printing/FontSheets.h"
 #include "printing/ParagraphSizes.h"
 #include "printing/PrintJobState.h"
 #include "printing/PrintRun.h"
@@ -49,10 +50,8 @@ class PrintJob {
   SheetContext Context();
 
  private:
-  enum class Printout { SampleText, CharacterChart, FullPage, TextParagraphs };
-
   void Run();
-  void RunPrintout(Printout printout);
+  void RunPrintout(SheetKind kind);
   // Copies the size boxes into the table; false when none is checked.
   bool CopyParagraphSizes();
 

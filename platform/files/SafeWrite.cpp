@@ -26,11 +26,12 @@ fs::path FolderOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-// Makes a new temporary beside `target`, trying fresh names while they are taken.
+// Makes a new temporary beside `target`, trying fresh names while they are taken. A filler may
+// read back what it wrote (a PDF's last part refers to offsets in its first), so it is readable.
 int CreateTemporary(const fs::path& target, mode_t mode, std::string& temporary) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     temporary = (FolderOf(target) / TemporaryName::For(target.filename().string())).string();
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    const int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;

@@ -31,7 +31,8 @@ std::vector<std::string> FamiliesOf(int qtId) {
 
 }  // namespace
 
-FontconfigFontTable::FontconfigFontTable() {
+FontconfigFontTable::FontconfigFontTable(bool sameCopyNamesEachRun)
+    : copies_(sameCopyNamesEachRun) {
   RemoveOrphanedFontCopies();
 }
 

@@ -16,7 +16,10 @@
 // DeferredFontRemovals).
 class FontconfigFontTable final : public IFontTable {
  public:
-  FontconfigFontTable();
+  FontconfigFontTable() : FontconfigFontTable(false) {}
+  // With sameCopyNamesEachRun, the files are drawn from copies named the same in every run (see
+  // PrivateFontCopies), so the same documents come out byte for byte.
+  explicit FontconfigFontTable(bool sameCopyNamesEachRun);
   ~FontconfigFontTable() override;
   FontconfigFontTable(const FontconfigFontTable&) = delete;
   FontconfigFontTable& operator=(const FontconfigFontTable&) = delete;

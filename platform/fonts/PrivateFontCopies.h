@@ -11,6 +11,11 @@
 class PrivateFontCopies {
  public:
   PrivateFontCopies() = default;
+  // With sameNamesEachRun, the copies of one run after another have the same names: their
+  // folder is the first free one of a few of fixed names, each taken by one run at a time.
+  // What is made from the copies by name then comes out the same in every run (the PDF writer
+  // orders a document's fonts by their files' names).
+  explicit PrivateFontCopies(bool sameNamesEachRun) : sameNames_(sameNamesEachRun) {}
   // Removes the folder and every copy still in it.
   ~PrivateFontCopies();
   PrivateFontCopies(const PrivateFontCopies&) = delete;
@@ -23,7 +28,11 @@ class PrivateFontCopies {
 
  private:
   bool MakeFolder();
+  // Takes the first free folder of fixed name; false when none can be taken.
+  bool TakeFixedFolder();
 
+  bool sameNames_ = false;
+  int folderLock_ = -1;
   std::string folder_;
   unsigned long made_ = 0;
 };

@@ -1,7 +1,6 @@
 #include "platform/printers/Printers.h"
 
 #include <QBuffer>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
@@ -16,8 +15,10 @@
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/CupsConnection.h"
 #include "platform/printers/CupsQueues.h"
+#include "platform/printers/PdfDocumentDate.h"
 #include "platform/printers/PpdFonts.h"
 #include "platform/printers/PrintServerRequest.h"
+#include "platform/printers/SheetWriter.h"
 #include "platform/storage/IRegistry.h"
 #include "platform/text/QtText.h"
 #include "platform/text/TextCompare.h"
@@ -27,20 +28,6 @@ namespace {
 constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
 constexpr const char* kPrinterNotValid = "Printer selected is not valid";
 constexpr const char* kPrintingInProgress = "Printing in progress";
-// The sheets are laid out for a printable area of 7.5 by 10.5 inches; a quarter-inch margin
-// leaves that on Letter and on A4 paper.
-constexpr double kMarginInches = 0.25;
-
-QPageLayout SheetLayout(const QPageSize& paper) {
-  return QPageLayout(paper, QPageLayout::Portrait,
-                     QMarginsF(kMarginInches, kMarginInches, kMarginInches, kMarginInches),
-                     QPageLayout::Inch);
-}
-
-QPageSize PaperNamed(const std::string& name) {
-  return QPageSize(name == "A4" ? QPageSize::A4 : QPageSize::Letter);
-}
-
 QPageSize PaperOfSize(const std::pair<double, double>& millimetres) {
   // A size within a fraction of a millimetre of a standard paper is that paper.
   return QPageSize(QSizeF(millimetres.first, millimetres.second), QPageSize::Millimeter, QString(),
@@ -214,7 +201,7 @@ void Printers::BeginDoc() {
   if (Printing()) throw PlatformError(kPrintingInProgress);
   if (names_.empty()) throw PlatformError(kNoDefaultPrinter);
   const std::string name = CurrentName();
-  QPageSize paper = PaperNamed(PaperSize());
+  QPageSize paper = SheetWriter::PaperNamed(paperForRun_.empty() ? PaperSize() : paperForRun_);
   if (IsPdfPrinter()) {
     const std::string folder = OutputFolder();
     std::error_code error;
@@ -233,17 +220,14 @@ void Printers::BeginDoc() {
         PrintingPatience());
     serverAnswers_ = size.has_value();
     if (!size) throw PlatformError(NoAnswerOn(name));
-    if (*size) paper = PaperOfSize(**size);
+    if (*size && paperForRun_.empty()) paper = PaperOfSize(**size);
   }
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
   // printing does not look at whether the server took the job.
   pdfBytes_ = std::make_unique<QBuffer>();
   pdfBytes_->open(QIODevice::WriteOnly);
-  pdf_ = std::make_unique<QPdfWriter>(pdfBytes_.get());
-  pdf_->setResolution(kPdfResolution);
-  pdf_->setPageLayout(SheetLayout(paper));
-  pdf_->setCreator(QStringLiteral("Glyphera"));
+  pdf_ = SheetWriter::Make(*pdfBytes_, paper);
   page_ = std::make_unique<DeferredPageSurface>(
       kPdfResolution, kPdfResolution, [this]() -> IDrawingSurface& { return BeginPage(); });
 }
@@ -289,20 +273,19 @@ void Printers::EndDoc() {
   surface_.reset();
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
+  const QByteArray& bytes = pdfBytes_->data();
+  std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (fixedDate_) PdfDocumentDate::Set(pdf, *fixedDate_);
   std::string failed;
   if (IsPdfPrinter()) {
-    const QByteArray& bytes = pdfBytes_->data();
-    failed = pdfFiles_.Write(written, std::string_view(bytes.constData(), bytes.size()));
+    failed = pdfFiles_.Write(written, pdf);
   } else if (!written) {
     failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
   } else {
     const std::string queue = CurrentName();
-    const QByteArray& bytes = pdfBytes_->data();
     try {
       const auto sent = AskPrintServer<bool>(
-          [queue, title = title_,
-           pdf = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))](
-              CupsConnection& server) {
+          [queue, title = title_, pdf = std::move(pdf)](CupsConnection& server) {
             CupsQueues::Submit(server, queue, title, pdf);
             return true;
           },

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/printers/IPrinter.h"
 #include "platform/printers/PdfSheetFiles.h"
 #include "platform/printers/PrintServerRequest.h"
+#include "platform/printers/SheetWriter.h"
 
 class DeferredPageSurface;
 class IFontServices;
@@ -30,7 +32,7 @@ class QPdfWriter;
 class Printers final : public IPrinter {
  public:
   static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";
-  static constexpr int kPdfResolution = 600;
+  static constexpr int kPdfResolution = SheetWriter::kResolution;
 
   Printers(IFontServices& fonts, IRegistry& registry, IMessageDispatch& dispatch);
   ~Printers() override;
@@ -60,6 +62,12 @@ class Printers final : public IPrinter {
   // prints on its own default paper.
   std::string PaperSize() { return pdfFiles_.PaperSize(); }
   void SetPaperSize(const std::string& paper) { pdfFiles_.SetPaperSize(paper); }
+  // For this run only, and not kept: every document on this paper ("A4" or "Letter"), whatever
+  // printer it goes to.
+  void UsePaper(const std::string& paper) { paperForRun_ = paper; }
+  // For this run only: every document dated so (or undated), not with the moment it is made, so
+  // that the same sheets give the same bytes.
+  void FixDocumentDate(std::optional<std::time_t> date) { fixedDate_ = date; }
   // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
   // default paper (the PDF printer's when the queue does not say, as its documents are then).
   std::string PaperOf(int index);
@@ -101,4 +109,6 @@ class Printers final : public IPrinter {
   // Whether the print server answered when last asked; while it does not, what only shows the
   // printer (its fonts, its paper) is not asked of it again until the printers are read afresh.
   bool serverAnswers_ = true;
+  std::string paperForRun_;
+  std::optional<std::optional<std::time_t>> fixedDate_;
 };

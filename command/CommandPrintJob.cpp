@@ -1,0 +1,86 @@
+#include "command/CommandPrintJob.h"
+
+#include "app/StartupValues.h"
+#include "install/FaceStyle.h"
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/printers/IPrinter.h"
+#include "printing/SheetLayouts.h"
+#include "printing/StyleSuffix.h"
+
+CommandPrintJob::CommandPrintJob(IPrinter& printer, ISheetTexts& texts, IFontServices& fonts,
+                                 const ParagraphSizeTable& paragraphSizes)
+    : printer_(printer),
+      texts_(texts),
+      fonts_(fonts),
+      paragraphSizes_(paragraphSizes),
+      sampleSheetLines_{StartupValues::kSheetLine0, StartupValues::kSheetLine1, ""} {}
+
+bool CommandPrintJob::Run(const std::vector<SheetKind>& sheets,
+                          const std::vector<SourceFace>& faces, const Progress& progress,
+                          const Stop& stop) {
+  progress_ = progress;
+  stop_ = stop;
+  done_ = 0;
+  total_ = static_cast<int>(sheets.size() * faces.size());
+  stopped_ = false;
+  styleSuffix_ = StyleSuffixFor(texts_.PrintBold(), texts_.PrintItalic());
+  try {
+    // The first document is begun before any sheet, to learn the printer's resolution, as the
+    // window's job does.
+    printer_.BeginDoc();
+    metrics_ = {printer_.Canvas().DpiX(), printer_.Canvas().DpiY()};
+    for (SheetKind kind : sheets) {
+      if (!stopped_) RunSheet(kind, faces);
+    }
+    if (printer_.Printing()) {
+      if (stopped_) {
+        printer_.Abort();
+      } else {
+        printer_.EndDoc();
+      }
+    }
+  } catch (...) {
+    if (printer_.Printing()) printer_.Abort();
+    throw;
+  }
+  return !stopped_;
+}
+
+void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& faces) {
+  printer_.SetTitle(SheetTitle(kind, ""));
+  const SheetContext context{texts_, metrics_, styleSuffix_, sampleSheetLines_, paragraphSizes_};
+  SampleTextPrintout samples(context);
+  if (kind == SheetKind::SampleText) samples.Prepare(printer_.Canvas());
+  const SheetLines fullPageLines =
+      kind == SheetKind::FullPage ? PrepareFullPage(context) : SheetLines{};
+  const auto newPage = [this]() -> IDrawingSurface& {
+    printer_.EndDoc();
+    printer_.BeginDoc();
+    return printer_.Canvas();
+  };
+  const int count = static_cast<int>(faces.size());
+  int printed = 0;
+  for (const SourceFace& face : faces) {
+    if (stop_ && stop_()) {
+      stopped_ = true;
+      return;
+    }
+    ++printed;
+    if (kind == SheetKind::SampleText) {
+      if (face.File) {
+        samples.Block(printer_.Canvas(), face.Name, FileFaceFont(fonts_, *face.File, 0), printed,
+                      count, newPage);
+      } else {
+        samples.Block(printer_.Canvas(), face.Name, printed, count, newPage);
+      }
+    } else {
+      if (!printer_.Printing()) printer_.BeginDoc();
+      printer_.SetTitle(SheetTitle(kind, face.Name));
+      DrawFontSheet(kind, printer_.Canvas(), context, fullPageLines, face.Name);
+      printer_.EndDoc();
+    }
+    ++done_;
+    if (progress_) progress_(done_, total_);
+  }
+  if (kind == SheetKind::SampleText && printer_.Printing()) printer_.EndDoc();
+}

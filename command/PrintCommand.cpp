@@ -1,0 +1,255 @@
+#include "command/PrintCommand.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <iostream>
+#include <memory>
+#include <set>
+
+#include "app/StartupValues.h"
+#include "command/CommandPrintJob.h"
+#include "command/CommandSheetTexts.h"
+#include "command/FontSources.h"
+#include "command/PrintOptions.h"
+#include "command/TerminalProgress.h"
+#include "platform/PlatformError.h"
+#include "platform/desktop/QtMessageDispatch.h"
+#include "platform/files/SafeWrite.h"
+#include "platform/fonts/FontconfigFontServices.h"
+#include "platform/fonts/FontconfigFontTable.h"
+#include "platform/fonts/FreeTypeFontFileCheck.h"
+#include "platform/fonts/ResidentFontClones.h"
+#include "platform/printers/PdfBook.h"
+#include "platform/printers/PdfDocumentDate.h"
+#include "platform/printers/Printers.h"
+#include "platform/storage/ProcApplicationInfo.h"
+#include "platform/storage/ProfileStrings.h"
+#include "platform/storage/RegistryStore.h"
+#include "platform/text/TextCompare.h"
+#include "settings/SampleTextKeys.h"
+
+#ifndef GLYPHERA_VERSION
+#define GLYPHERA_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kProgram = "glyphera-print";
+
+std::atomic<bool> interrupted{false};
+
+void Warn(const std::string& text) {
+  std::cerr << kProgram << ": " << text << '\n';
+}
+
+int UsageError(const std::string& text) {
+  Warn(text);
+  std::cerr << "Try '" << kProgram << " --help' for more information.\n";
+  return PrintCommand::kUsage;
+}
+
+// The paragraph sizes a job prints: those asked for, or the ones ticked when the window opens.
+ParagraphSizeTable ParagraphSizesFor(const PrintOptions& options) {
+  ParagraphSizeTable table = StartupValues::DefaultParagraphSizes();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    table[i].Checked = StartupValues::kParagraphBoxesCheckedAtStart[i];
+    if (options.ParagraphSizes) {
+      const std::vector<float>& asked = *options.ParagraphSizes;
+      table[i].Checked = std::find(asked.begin(), asked.end(), table[i].PointSize) != asked.end();
+    }
+  }
+  return table;
+}
+
+bool IsKnownFamily(IFontServices& fonts, const std::string& name) {
+  if (!ResidentFontClone(name).empty()) return true;
+  const std::string folded = FoldCase(name);
+  for (const std::string& family : fonts.InstalledFamilies()) {
+    if (FoldCase(family) == folded) return true;
+  }
+  return false;
+}
+
+// The files of the faces, in the font table while the job draws them.
+class LentFiles {
+ public:
+  LentFiles(IFontTable& table, const std::vector<SourceFace>& faces) : table_(table) {
+    for (const SourceFace& face : faces) {
+      if (face.File && paths_.insert(face.Path).second) table_.AddFontResource(face.Path);
+    }
+    if (!paths_.empty()) table_.BroadcastFontChange();
+  }
+  ~LentFiles() {
+    for (const std::string& path : paths_) table_.RemoveFontResource(path);
+  }
+
+ private:
+  IFontTable& table_;
+  std::set<std::string> paths_;
+};
+
+class Command {
+ public:
+  explicit Command(const PrintOptions& options)
+      : options_(options), paragraphSizes_(ParagraphSizesFor(options)) {}
+
+  int Run() {
+    if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
+    const FontSources sources = ResolveFontSources(options_, fonts_, fontFiles_);
+    for (const std::string& failure : sources.Failures) Warn(failure);
+    if (sources.Faces.empty()) {
+      Warn("nothing to print");
+      return PrintCommand::kUsage;
+    }
+    if (!options_.Output) {
+      if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
+    }
+    const LentFiles lent(fontTable_, sources.Faces);
+    if (!options_.Quiet && isatty(STDERR_FILENO)) {
+      progress_ = std::make_unique<TerminalProgress>(stderr);
+    }
+    const int status = options_.Output ? PrintBook(sources.Faces) : PrintSheets(sources.Faces);
+    progress_.reset();
+    if (status != PrintCommand::kPrinted) return status;
+    return sources.Failures.empty() ? PrintCommand::kPrinted : PrintCommand::kSomeFailed;
+  }
+
+ private:
+  int TakeTexts() {
+    try {
+      texts_.Read(profile_, options_.TextsFile ? *options_.TextsFile
+                                               : program_.SettingsFile(SampleTextKeys::kFileName));
+    } catch (const PlatformError& error) {
+      if (options_.TextsFile) return UsageError(error.what());
+      // The window starts with the default texts too when its file cannot be read.
+      Warn(std::string(error.what()) + " The default texts are used.");
+      texts_ = CommandSheetTexts();
+    }
+    if (options_.HeadingFont) {
+      if (!IsKnownFamily(fonts_, *options_.HeadingFont)) {
+        return UsageError("no installed font family is named \"" + *options_.HeadingFont + "\"");
+      }
+      texts_.SetHeadingFont(*options_.HeadingFont);
+    }
+    texts_.SetStyle(options_.Bold, options_.Italic);
+    if (options_.SampleSize) texts_.SetSampleSize(*options_.SampleSize);
+    return PrintCommand::kPrinted;
+  }
+
+  Printers& PrintersOfThisRun() {
+    if (!printers_) {
+      printers_ = std::make_unique<Printers>(fonts_, registry_, dispatch_);
+      printers_->FixDocumentDate(PdfDocumentDate::FromEnvironment());
+      if (options_.Paper) printers_->UsePaper(*options_.Paper);
+    }
+    return *printers_;
+  }
+
+  int ChoosePrinter() {
+    Printers& printers = PrintersOfThisRun();
+    if (!options_.Printer) {
+      printers.SetPrinterIndex(0);  // the PDF printer
+      return PrintCommand::kPrinted;
+    }
+    const std::vector<std::string> names = printers.PrinterNames();
+    const auto found = std::find(names.begin(), names.end(), *options_.Printer);
+    if (found == names.end()) {
+      return UsageError("no printer is named \"" + *options_.Printer + "\"");
+    }
+    printers.SetPrinterIndex(static_cast<int>(found - names.begin()));
+    return PrintCommand::kPrinted;
+  }
+
+  // Prints on printer; false when interrupted.
+  bool PrintOn(IPrinter& printer, const std::vector<SourceFace>& faces) {
+    CommandPrintJob job(printer, texts_, fonts_, paragraphSizes_);
+    return job.Run(
+        options_.Sheets, faces,
+        [this](int done, int total) {
+          if (progress_) progress_->Show(done, total);
+        },
+        [] { return interrupted.load(); });
+  }
+
+  int PrintSheets(const std::vector<SourceFace>& faces) {
+    try {
+      if (!PrintOn(*printers_, faces)) return Interrupted();
+    } catch (const PlatformError& error) {
+      Warn(error.what());
+      return PrintCommand::kOutputFailed;
+    }
+    return PrintCommand::kPrinted;
+  }
+
+  // Every page into one file, written as it is made, through a hidden temporary that takes the
+  // file's name only once all of it is on the disk.
+  int PrintBook(const std::vector<SourceFace>& faces) {
+    const std::string& output = *options_.Output;
+    const std::string paper = options_.Paper ? *options_.Paper : PrintersOfThisRun().PaperSize();
+    std::string failure;
+    bool stopped = false;
+    const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
+      PdfBook book(fd, paper, PdfDocumentDate::FromEnvironment(), fonts_);
+      try {
+        stopped = !PrintOn(book, faces);
+      } catch (const PlatformError& error) {
+        failure = error.what();
+        return std::make_error_code(std::errc::io_error);
+      }
+      if (stopped) return std::make_error_code(std::errc::operation_canceled);
+      return book.Finish();
+    });
+    if (stopped) return Interrupted();
+    if (error) {
+      Warn("Unable to write to " + output + ": " + (failure.empty() ? error.message() : failure));
+      return PrintCommand::kOutputFailed;
+    }
+    return PrintCommand::kPrinted;
+  }
+
+  static int Interrupted() {
+    Warn("interrupted; nothing more was printed");
+    return PrintCommand::kInterrupted;
+  }
+
+  const PrintOptions& options_;
+  const ParagraphSizeTable paragraphSizes_;
+  CommandSheetTexts texts_;
+  ProcApplicationInfo program_;
+  FontconfigFontServices fonts_;
+  ProfileStrings profile_;
+  RegistryStore registry_{RegistryStore::DefaultFilePath()};
+  QtMessageDispatch dispatch_;
+  FontconfigFontTable fontTable_{true};
+  FreeTypeFontFileCheck fontFiles_;
+  std::unique_ptr<Printers> printers_;
+  std::unique_ptr<TerminalProgress> progress_;
+};
+
+}  // namespace
+
+namespace PrintCommand {
+
+int Run(const std::vector<std::string>& arguments) {
+  const ParsedOptions parsed = ParsePrintOptions(arguments);
+  if (!parsed.Error.empty()) return UsageError(parsed.Error);
+  const PrintOptions& options = parsed.Options;
+  if (options.Help) {
+    std::cout << PrintUsage();
+    return kPrinted;
+  }
+  if (options.Version) {
+    std::cout << kProgram << ' ' << GLYPHERA_VERSION << '\n';
+    return kPrinted;
+  }
+  if (options.Fonts.empty() && !options.All) return UsageError("no font given");
+  return Command(options).Run();
+}
+
+void Interrupt() {
+  interrupted = true;
+}
+
+}  // namespace PrintCommand

@@ -1,0 +1,45 @@
+#include "platform/printers/PdfDocumentDate.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace PdfDocumentDate {
+
+bool Set(std::string& head, std::optional<std::time_t> date) {
+  constexpr std::string_view kKey = "/CreationDate (";
+  const std::size_t key = head.find(kKey);
+  if (key == std::string::npos) return false;
+  const std::size_t close = head.find(')', key + kKey.size());
+  if (close == std::string::npos) return false;
+  const std::size_t length = close + 1 - key;
+  std::string stamp;
+  if (date) {
+    std::tm utc{};
+    gmtime_r(&*date, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &utc);
+    stamp = std::string(kKey) + "D:" + text + "Z)";
+  }
+  // A stamp in another time zone's form is longer; the rest of its room is blanks, which a PDF
+  // reads as the space between two entries.
+  if (stamp.size() > length) return false;
+  stamp.resize(length, ' ');
+  head.replace(key, length, stamp);
+  return true;
+}
+
+std::optional<std::time_t> FromEnvironment() {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
+  if (value == nullptr) return std::nullopt;
+  const std::string_view text(value);
+  long long seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::time_t>(seconds);
+}
+
+}  // namespace PdfDocumentDate

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "printing/SheetContext.h"
+
+class IDrawingSurface;
+
+// The kinds of sheet a print job makes, in the order a job prints them.
+enum class SheetKind { SampleText, CharacterChart, FullPage, TextParagraphs };
+
+// The job's name in a print queue and a PDF's title: the program, the sheet and, for a sheet of
+// one font, the font.
+std::string SheetTitle(SheetKind kind, const std::string& face);
+
+// The progress dialog's counter of the sheets of this kind printed so far, without the number.
+const char* SheetCounterText(SheetKind kind);
+
+// One font's page of a kind that gives every font a page of its own (every kind but Sample
+// Text); lines are the Full Page's, from PrepareFullPage.
+void DrawFontSheet(SheetKind kind, IDrawingSurface& surface, const SheetContext& context,
+                   const SheetLines& lines, const std::string& face);
