@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <QApplication>
+#include <QHashSeed>
+
 #include <algorithm>
 #include <atomic>
 #include <iostream>
@@ -39,6 +42,10 @@ namespace {
 constexpr const char* kProgram = "glyphera-print";
 
 std::atomic<bool> interrupted{false};
+
+void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
 
 void Warn(const std::string& text) {
   std::cerr << kProgram << ": " << text << '\n';
@@ -245,6 +252,17 @@ int Run(const std::vector<std::string>& arguments) {
     return kPrinted;
   }
   if (options.Fonts.empty() && !options.All) return UsageError("no font given");
+  // The sheets are drawn off the screen: no display is needed, and no window is ever made.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The PDF writer lists the fonts of a document in the order of a hash table: with the same
+  // seed in every run, the same sheets give the same bytes.
+  QHashSeed::setDeterministicGlobalSeed();
+  // What the toolkit says on the way (no runtime folder, say) is no concern of the command's.
+  if (qEnvironmentVariableIsEmpty("GLYPHERA_DEBUG")) qInstallMessageHandler(KeepQuiet);
+  static int argc = 1;
+  static char name[] = "glyphera-print";
+  static char* argv[] = {name, nullptr};
+  const QApplication application(argc, argv);
   return Command(options).Run();
 }
 

@@ -14,7 +14,7 @@ inline constexpr int kOutputFailed = 3;
 inline constexpr int kInterrupted = 130;
 
 // Runs the command with the arguments that follow the program's name; gives its exit status.
-// Needs a toolkit application object to exist.
+// The toolkit is started (offscreen) only once the command line is taken.
 int Run(const std::vector<std::string>& arguments);
 
 // Asks a running command to stop between two fonts (from a signal handler).
