@@ -15,10 +15,12 @@ fail() {
   exit 1
 }
 
-# Every file of the installed program, under its prefix: the program is alone in bin/.
+# Every file of the installed program, under its prefix: the program and its command-line
+# printer are alone in bin/.
 installed_files() {
   local id=$1
-  printf '%s\n' bin/glyphera share/glyphera/GLYPHERA.HLP "share/applications/$id.desktop" \
+  printf '%s\n' bin/glyphera bin/glyphera-print share/man/man1/glyphera-print.1 \
+    share/glyphera/GLYPHERA.HLP "share/applications/$id.desktop" \
     "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" \
     share/doc/glyphera/copyright | sort
 }
@@ -50,6 +52,7 @@ check_install() {
   cd "$root/usr"
   same_files "the installed tree" "$(installed_files "$id")" "$(find . ! -type d | sed 's|^\./||' | sort)"
   [ -x bin/glyphera ] || fail "bin/glyphera is not executable"
+  bin/glyphera-print --version | grep -q '^glyphera-print ' || fail "bin/glyphera-print does not run"
   [ -f "bin/$data_from_bin/GLYPHERA.HLP" ] ||
     fail "the program looks for its help in bin/$data_from_bin, which does not hold GLYPHERA.HLP"
   # Across the files: the metainfo launches the installed entry, and the entry shows the
