@@ -20,6 +20,8 @@ packages=(
 test_packages=(
   libbenchmark-dev strace
   xvfb xauth poppler-utils
+  # Checks the structure of the PDFs the command-line printer joins.
+  qpdf
   # The CUPS server, tools, filters and PPDs the printer tests run.
   cups-daemon cups-client cups-filters
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.

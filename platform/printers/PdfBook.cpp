@@ -1,6 +1,6 @@
 #include "platform/printers/PdfBook.h"
 
-#include <QIODevice>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <string_view>
@@ -12,6 +12,7 @@
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/PdfDocumentDate.h"
 #include "platform/printers/SheetWriter.h"
+#include "platform/text/QtText.h"
 
 namespace {
 
@@ -19,60 +20,15 @@ constexpr const char* kPrintingInProgress = "Printing in progress";
 
 }  // namespace
 
-// The descriptor as the PDF writer's device. Every write is checked, and the first failure kept:
-// the PDF engine goes on as if its writes had all succeeded. The first bytes are held back until
-// the date stamp in them is set.
-class PdfBook::Output final : public QIODevice {
- public:
-  Output(int fd, std::optional<std::time_t> date) : fd_(fd), date_(date) {
-    open(QIODevice::WriteOnly);
-  }
-
-  std::error_code Error() const { return error_; }
-
-  // Writes what is held back.
-  std::error_code Flush() {
-    if (!held_) return error_;
-    held_ = false;
-    PdfDocumentDate::Set(head_, date_);
-    Put(head_);
-    head_.clear();
-    return error_;
-  }
-
- protected:
-  qint64 readData(char*, qint64) override { return -1; }
-  qint64 writeData(const char* data, qint64 size) override {
-    const std::string_view bytes(data, static_cast<std::size_t>(size));
-    if (held_) {
-      head_.append(bytes);
-      if (head_.size() >= PdfDocumentDate::kHeadBytes) Flush();
-    } else {
-      Put(bytes);
-    }
-    return error_ ? -1 : size;
-  }
-
- private:
-  void Put(std::string_view bytes) {
-    if (!error_) error_ = SafeWrite::WriteAll(fd_, bytes);
-  }
-
-  int fd_;
-  std::optional<std::time_t> date_;
-  std::string head_;
-  bool held_ = true;
-  std::error_code error_;
-};
-
 PdfBook::PdfBook(int fd, const std::string& paper, std::optional<std::time_t> date,
                  IFontServices& fonts)
-    : output_(std::make_unique<Output>(fd, date)), paper_(paper), fonts_(fonts) {}
+    : join_([fd](std::string_view bytes) { return SafeWrite::WriteAll(fd, bytes); }),
+      paper_(paper),
+      date_(date),
+      fonts_(fonts) {}
 
 PdfBook::~PdfBook() {
-  page_.reset();
-  surface_.reset();
-  if (painter_ && painter_->isActive()) painter_->end();
+  Close();
 }
 
 void PdfBook::SetPrinterIndex(int index) {
@@ -92,18 +48,23 @@ void PdfBook::BeginDoc() {
 }
 
 IDrawingSurface& PdfBook::BeginPage() {
-  if (!painter_) {
-    pdf_ = SheetWriter::Make(*output_, SheetWriter::PaperNamed(paper_));
-    // The book's title is that of its first document: it goes into the PDF's first bytes.
-    pdf_->setTitle(QString::fromStdString(title_));
+  if (painter_) {
+    pdf_->newPage();
+  } else {
+    // A part of the book is made whole in memory, then joined to the book: the PDF writer keeps
+    // every font of a document until its end, so a part has a few pages, and the fonts the
+    // pages share (the headings') are written once a part.
+    bytes_ = std::make_unique<QBuffer>();
+    bytes_->open(QIODevice::WriteOnly);
+    pdf_ = SheetWriter::Make(*bytes_, SheetWriter::PaperNamed(paper_));
+    // The title goes into the part's first bytes; the book's is its first document's.
+    pdf_->setTitle(ToQString(title_));
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(pdf_.get())) throw PlatformError("Unable to write the PDF");
     surface_ = std::make_unique<PainterSurface>(*painter_, SheetWriter::kResolution,
                                                 SheetWriter::kResolution);
-  } else {
-    pdf_->newPage();
   }
-  ++pages_;
+  ++partPages_;
   return *surface_;
 }
 
@@ -111,14 +72,23 @@ void PdfBook::EndDoc() {
   if (!Printing()) return;
   page_->Page();  // a sheet with nothing drawn on it is still a sheet
   page_.reset();
-  if (const std::error_code error = output_->Error()) {
-    throw PlatformError("Unable to write the PDF: " + error.message());
-  }
+  if (partPages_ >= kPartPages) JoinPart();
+}
+
+void PdfBook::JoinPart() {
+  if (!painter_) return;
+  surface_.reset();
+  const bool made = painter_->end();
+  const QByteArray& bytes = bytes_->data();
+  std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  Close();
+  PdfDocumentDate::Set(pdf, date_);
+  if (!made || !join_.Append(pdf)) throw PlatformError("Unable to write the PDF");
 }
 
 void PdfBook::Abort() {
   if (!Printing()) return;
-  page_.reset();
+  Close();
   aborted_ = true;
 }
 
@@ -127,13 +97,24 @@ IDrawingSurface& PdfBook::Canvas() {
   return *page_;
 }
 
-std::error_code PdfBook::Finish() {
-  if (Printing()) Abort();
-  if (!painter_) return std::make_error_code(std::errc::invalid_argument);
+void PdfBook::Close() {
+  partPages_ = 0;
+  page_.reset();
   surface_.reset();
-  painter_->end();
+  if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
   pdf_.reset();
+  bytes_.reset();
+}
+
+std::error_code PdfBook::Finish() {
+  Abort();
   if (aborted_) return std::make_error_code(std::errc::operation_canceled);
-  return output_->Flush();
+  try {
+    JoinPart();
+  } catch (const PlatformError&) {
+    return std::make_error_code(std::errc::io_error);
+  }
+  if (join_.PageCount() == 0) return std::make_error_code(std::errc::invalid_argument);
+  return join_.Finish();
 }

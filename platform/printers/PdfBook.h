@@ -8,15 +8,17 @@
 #include <vector>
 
 #include "platform/printers/IPrinter.h"
+#include "platform/printers/PdfJoin.h"
 
 class DeferredPageSurface;
 class IFontServices;
 class PainterSurface;
+class QBuffer;
 class QPainter;
 class QPdfWriter;
 
 // A printer that puts the pages of every document it is given, one after another, into a single
-// PDF, written to a descriptor as the pages are made, so that a book of thousands of pages is
+// PDF, written to a descriptor document by document, so that a book of thousands of pages is
 // never held whole. Its page, margins and resolution are the PDF printer's. The PDF carries no
 // moment of its own making: the date given, or none, so that the same pages give the same bytes.
 class PdfBook final : public IPrinter {
@@ -33,32 +35,38 @@ class PdfBook final : public IPrinter {
   // The installed families, as the PDF printer lists them.
   const std::vector<std::string>& Fonts() override;
   void BeginDoc() override;
+  // Throws PlatformError when the part of the book it ends cannot be made or written.
   void EndDoc() override;
-  // The book cannot take back the pages it has written: it is then of no use, and Finish says so.
+  // The book cannot take back what it has written: it is then of no use, and Finish says so.
   void Abort() override;
   bool Printing() override { return page_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override { title_ = title; }
 
-  // Pages begun so far.
-  int PageCount() const { return pages_; }
   // Writes the PDF's last part. The cause of a failure: a write that failed, a book aborted
   // (std::errc::operation_canceled) or one with no page (std::errc::invalid_argument).
   std::error_code Finish();
 
  private:
-  class Output;
-  IDrawingSurface& BeginPage();
+  // Pages a part of the book holds before it is joined to the book.
+  static constexpr int kPartPages = 50;
 
-  std::unique_ptr<Output> output_;
+  IDrawingSurface& BeginPage();
+  // Ends the part being made and joins it to the book.
+  void JoinPart();
+  void Close();
+
+  PdfJoin join_;
   std::string paper_;
+  std::optional<std::time_t> date_;
   IFontServices& fonts_;
   std::optional<std::vector<std::string>> fontList_;
+  std::unique_ptr<QBuffer> bytes_;
   std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
-  int pages_ = 0;
+  int partPages_ = 0;
   bool aborted_ = false;
 };

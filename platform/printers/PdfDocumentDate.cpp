@@ -7,11 +7,11 @@
 
 namespace PdfDocumentDate {
 
-bool Set(std::string& head, std::optional<std::time_t> date) {
+bool Set(std::string& pdf, std::optional<std::time_t> date) {
   constexpr std::string_view kKey = "/CreationDate (";
-  const std::size_t key = head.find(kKey);
+  const std::size_t key = pdf.find(kKey);
   if (key == std::string::npos) return false;
-  const std::size_t close = head.find(')', key + kKey.size());
+  const std::size_t close = pdf.find(')', key + kKey.size());
   if (close == std::string::npos) return false;
   const std::size_t length = close + 1 - key;
   std::string stamp;
@@ -26,7 +26,7 @@ bool Set(std::string& head, std::optional<std::time_t> date) {
   // reads as the space between two entries.
   if (stamp.size() > length) return false;
   stamp.resize(length, ' ');
-  head.replace(key, length, stamp);
+  pdf.replace(key, length, stamp);
   return true;
 }
 

@@ -138,6 +138,7 @@ void PrintCommandTest::commandLines() {
   QCOMPARE(QDir(QString::fromStdString(home_.Path())).entryList(QDir::Hidden | QDir::Files).size(),
            pages < 0 ? 0 : 1);
   if (pages < 0) return;
+  QCOMPARE(QProcess::execute(QStringLiteral("qpdf"), {QStringLiteral("--check"), out}), 0);
   // The same command gives the same bytes.
   const QByteArray first = Bytes(out);
   QCOMPARE(RunCommand(arguments).Status, status);
