@@ -20,6 +20,9 @@ import time
 FILES = 5000
 SCALE_COUNTS = (50, 5000, 20000)
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The anchor of the command-line printer: fntsample's block charts of these fonts.
+FNTSAMPLE_FONTS = (("DejaVu Sans", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                   ("Noto Sans", "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"))
 
 
 def log(*parts):
@@ -139,6 +142,11 @@ def timed_runs(command, environment, repetitions, before=None):
     if before:
         before()
     return statistics.median(times), peak_rss_mb(command, environment)
+
+
+def pdf_pages(pdf):
+    info = subprocess.run(["pdfinfo", pdf], check=True, capture_output=True, text=True).stdout
+    return int(next(line.split()[1] for line in info.splitlines() if line.startswith("Pages:")))
 
 
 def font_pack_config(work, corpus):
@@ -275,6 +283,28 @@ def main():
             ["--benchmark_filter=^ShowAllPageDown/(50|20000)/"],
             env=dict(os.environ, GLYPHERA_FONTS_CONF=scale[SCALE_COUNTS[-1]][4]))
 
+        # The command-line printer: a Character Chart of every family of the 1,000-font pack,
+        # beside fntsample's block charts of one font.
+        log("glyphera-print and fntsample")
+        os.makedirs(os.path.join(work, "book"))
+        book_conf, _ = font_pack_config(os.path.join(work, "book"), os.path.join(corpus, "1000"))
+        print_command = os.path.join(os.path.abspath(options.build), "glyphera-print")
+        book_env = dict(os.environ, FONTCONFIG_FILE=book_conf, HOME=os.path.join(work, "book"),
+                        XDG_CONFIG_HOME=os.path.join(work, "book", "config"))
+        subprocess.run(["fc-cache"], env=book_env, check=True, stdout=subprocess.DEVNULL)
+        book = os.path.join(work, "book.pdf")
+        book_ms, book_rss = timed_runs(
+            [print_command, "--all", "-s", "chart", "-q", "-o", book], book_env, reps)
+        book_pages = pdf_pages(book)
+        book2_rss = peak_rss_mb([print_command, "--all", "-s", "chart,paragraphs", "-q", "-o", book],
+                                book_env)
+        book2_pages = pdf_pages(book)
+        anchors = {}
+        for name, font in FNTSAMPLE_FONTS:
+            out = os.path.join(work, f"fntsample-{name}.pdf")
+            ms, _ = timed_runs(["fntsample", "-f", font, "-o", out], book_env, reps)
+            anchors[name] = (ms, pdf_pages(out))
+
         environment = dict(os.environ, QT_QPA_PLATFORM="offscreen",
                            XDG_CONFIG_HOME=os.path.join(work, "config"),
                            XDG_DATA_HOME=os.path.join(work, "data"))
@@ -326,6 +356,21 @@ def main():
 
     def met(ok):
         return "yes" if ok else "**no**"
+
+    book_rate = book_pages / (book_ms / 1e3)
+    book_rows = []
+    for name, _ in FNTSAMPLE_FONTS:
+        ms, pages_n = anchors[name]
+        rate = pages_n / (ms / 1e3)
+        book_rows.append(
+            (f"glyphera-print --all -s chart, {book_pages} pages: pages/s", book_rate,
+             f"fntsample, {name} ({pages_n} pages): pages/s", rate, book_rate / rate,
+             "≥ 1× (as fast per page)", met(book_rate >= rate)))
+    book_rows.append((f"glyphera-print --all -s chart, {book_pages} pages: peak memory (MB)",
+                      book_rss, "—", None, None, "", ""))
+    book_rows.append((f"glyphera-print --all -s chart,paragraphs, {book2_pages} pages: peak memory"
+                      " (MB)", book2_rss, "—", None, None, "< 200 MB at 2,000 pages",
+                      met(book2_rss < 200)))
 
     scale_rows = []
     own50 = scale[SCALE_COUNTS[0]][0]
@@ -421,6 +466,7 @@ def main():
         ("Installing 1,000 faces: fontconfig cache refreshes", refreshes, "—", None, None, "1",
          met(refreshes == 1)),
         *scale_rows,
+        *book_rows,
         ("Start-up to first sample, in process (ms)", start_in_process, "—", None, None, "", ""),
         ("Start-up to first sample, whole process incl. exit (ms)", startup_process, "—", None, None,
          "", ""),
