@@ -14,8 +14,7 @@ void CommandSheetTexts::Read(IProfileStrings& profile, const std::string& file) 
   std::error_code error;
   if (!std::filesystem::exists(file, error)) {
     if (error) throw PlatformError("Cannot read " + file + ": " + error.message());
-    for (std::size_t i = 0; i < kTextKeys.size(); ++i) texts_[i] = kTextKeys[i].Default;
-    headingFont_ = kDefaultHeadingFont;
+    UseDefaults();
     return;
   }
   std::vector<std::string> keys;
@@ -29,6 +28,11 @@ void CommandSheetTexts::Read(IProfileStrings& profile, const std::string& file) 
   // A key the file lacks reads empty, as the window reads it.
   std::copy_n(read.Values.begin(), texts_.size(), texts_.begin());
   headingFont_ = read.Values.back();
+}
+
+void CommandSheetTexts::UseDefaults() {
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) texts_[i] = kTextKeys[i].Default;
+  headingFont_ = kDefaultHeadingFont;
 }
 
 std::string CommandSheetTexts::SampleTitle() {

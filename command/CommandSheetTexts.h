@@ -15,6 +15,8 @@ class CommandSheetTexts final : public ISheetTexts {
   // The texts of the settings file; its defaults when the file does not exist yet, as the window
   // writes them then. Throws PlatformError when the file cannot be read.
   void Read(IProfileStrings& profile, const std::string& file);
+  // The default texts and heading font, as the window writes them to a new settings file.
+  void UseDefaults();
 
   void SetHeadingFont(std::string face) { headingFont_ = std::move(face); }
   void SetStyle(bool bold, bool italic) {

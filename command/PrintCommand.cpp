@@ -132,7 +132,7 @@ class Command {
       if (options_.TextsFile) return UsageError(error.what());
       // The window starts with the default texts too when its file cannot be read.
       Warn(std::string(error.what()) + " The default texts are used.");
-      texts_ = CommandSheetTexts();
+      texts_.UseDefaults();
     }
     if (options_.HeadingFont) {
       if (!IsKnownFamily(fonts_, *options_.HeadingFont)) {
