@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 // A font as a drawing surface takes it: a face in whole points, with bold and italic. Only that
@@ -9,6 +11,13 @@ struct SurfaceFont {
   int Points = 12;
   bool Bold = false;
   bool Italic = false;
+};
+
+// A face whose glyphs are drawn by their index: the face alone as an sfnt, at a size in whole
+// points. Its glyphs are its own, never another font's, and never shaped.
+struct GlyphFace {
+  std::shared_ptr<const std::string> Sfnt;
+  int Points = 12;
 };
 
 struct SurfaceRect {
@@ -43,6 +52,11 @@ class IDrawingSurface {
   // Draws the text inside the rectangle, clipped to it, breaking lines between words when asked
   // (else only at line breaks); gives the height of the text laid out.
   virtual int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) = 0;
+
+  // Draws the face's glyph of that index, its advance centred on x, on the baseline y.
+  virtual void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) = 0;
+  // Fills the rectangle in a grey from 0 (black) to 255 (white), without an outline.
+  virtual void FillRect(const SurfaceRect& area, int grey) = 0;
 
   // Whether anything drawn between the two heights can show; drawing outside may be skipped.
   virtual bool NeedsRows(int top, int bottom) = 0;

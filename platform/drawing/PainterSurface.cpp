@@ -1,9 +1,11 @@
 #include "platform/drawing/PainterSurface.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include "platform/fonts/BitmapStrike.h"
@@ -160,6 +162,35 @@ int PainterSurface::DrawStrikeLines(const QString& text, const QRect& rect, bool
   FillStrikePixels(path, rect.topLeft());
   painter_.restore();
   return RoundHalfAway(height * strikeScale_);
+}
+
+void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) {
+  if (!face.Sfnt) return;
+  const int pixels = std::max(1, RoundHalfAway(face.Points * static_cast<double>(dpiY_) / 72.0));
+  if (face.Sfnt != glyphSfnt_ || pixels != glyphPixels_) {
+    glyphFont_ = std::make_unique<QRawFont>();
+    // A copy: the printer's engine keeps the font until its document ends, past the caller's.
+    glyphFont_->loadFromData(
+        QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())), pixels,
+        QFont::PreferNoHinting);
+    glyphSfnt_ = face.Sfnt;
+    glyphPixels_ = pixels;
+  }
+  if (!glyphFont_->isValid()) return;
+  const quint32 index = glyph;
+  const QList<QPointF> advances = glyphFont_->advancesForGlyphIndexes(QList<quint32>{index});
+  const double advance = advances.isEmpty() ? 0.0 : advances.front().x();
+  QGlyphRun run;
+  run.setRawFont(*glyphFont_);
+  run.setGlyphIndexes({index});
+  run.setPositions({QPointF(0, 0)});
+  painter_.drawGlyphRun(QPointF(x - advance / 2, y), run);
+}
+
+void PainterSurface::FillRect(const SurfaceRect& area, int grey) {
+  const int level = std::clamp(grey, 0, 255);
+  painter_.fillRect(QRect(QPoint(area.Left, area.Top), QPoint(area.Right - 1, area.Bottom - 1)),
+                    QColor(level, level, level));
 }
 
 bool PainterSurface::NeedsRows(int top, int bottom) {

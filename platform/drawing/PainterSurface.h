@@ -10,6 +10,7 @@
 class BitmapStrike;
 class QPainter;
 class QPainterPath;
+class QRawFont;
 
 // A drawing surface over a painter: a paint box on the screen or a printer page.
 class PainterSurface final : public IDrawingSurface {
@@ -28,6 +29,8 @@ class PainterSurface final : public IDrawingSurface {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override;
+  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) override;
+  void FillRect(const SurfaceRect& area, int grey) override;
   bool NeedsRows(int top, int bottom) override;
 
  private:
@@ -47,4 +50,8 @@ class PainterSurface final : public IDrawingSurface {
   FaceTraits traits_;
   std::unique_ptr<BitmapStrike> strike_;  // only for a face of bitmaps only on a PDF page
   double strikeScale_ = 1;                // device pixels per pixel of the strike
+  // The face last drawn by glyph index, loaded once for the run of glyphs drawn in it.
+  std::shared_ptr<const std::string> glyphSfnt_;
+  int glyphPixels_ = 0;
+  std::unique_ptr<QRawFont> glyphFont_;
 };
