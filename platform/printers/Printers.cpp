@@ -264,6 +264,31 @@ void Printers::SetTitle(const std::string& title) {
   title_ = title;
 }
 
+void Printers::NewPage() {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  page_->Page();  // the page ended is a page even with nothing drawn on it
+  if (!pdf_->newPage()) throw PlatformError("Unable to begin a new page");
+  ++pageNumber_;
+}
+
+void Printers::AddBookmark(int level, const std::string& title) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  bookmarks_.push_back({level, title, pageNumber_});
+}
+
+void Printers::AddLink(const SurfaceRect& area, int page) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  // Device pixels from the printable area's top-left corner to points from the paper's
+  // bottom-left corner.
+  const QPageLayout layout = pdf_->pageLayout();
+  const QRectF paint = layout.paintRect(QPageLayout::Point);
+  const double height = layout.fullRect(QPageLayout::Point).height();
+  const double scale = 72.0 / kPdfResolution;
+  links_.push_back({paint.left() + area.Left * scale, height - paint.top() - area.Bottom * scale,
+                    paint.left() + area.Right * scale, height - paint.top() - area.Top * scale,
+                    pageNumber_, page});
+}
+
 std::string Printers::PaperOf(int index) {
   TakeStartupAnswer();
   if (index > 0 && index < static_cast<int>(names_.size()) && serverAnswers_) {
@@ -290,7 +315,20 @@ void Printers::EndDoc() {
   const bool written = painter_->end();
   dispatch_.ProcessMessages();
   std::string failed;
-  if (IsPdfPrinter()) {
+  if (written && (!bookmarks_.empty() || !links_.empty())) {
+    try {
+      const QByteArray& bytes = pdfBytes_->data();
+      const std::string update = PdfNavigation::Update(
+          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), bookmarks_,
+          links_);
+      pdfBytes_->buffer().append(update.data(), static_cast<qsizetype>(update.size()));
+    } catch (const PlatformError& error) {
+      failed = error.what();
+    }
+  }
+  if (!failed.empty()) {
+    // A document whose navigation could not be added is not sent half made.
+  } else if (IsPdfPrinter()) {
     const QByteArray& bytes = pdfBytes_->data();
     failed = pdfFiles_.Write(written, std::string_view(bytes.constData(), bytes.size()));
   } else if (!written) {
@@ -335,6 +373,9 @@ IDrawingSurface& Printers::Canvas() {
 }
 
 void Printers::Close() {
+  pageNumber_ = 0;
+  bookmarks_.clear();
+  links_.clear();
   page_.reset();
   surface_.reset();
   painter_.reset();
