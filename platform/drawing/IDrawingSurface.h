@@ -14,9 +14,12 @@ struct SurfaceFont {
 };
 
 // A face whose glyphs are drawn by their index: the face alone as an sfnt, at a size in whole
-// points. Its glyphs are its own, never another font's, and never shaped.
+// points. Its glyphs are its own, never another font's, and never shaped. A PDF page embeds the
+// glyphs only of a face the toolkit opened from its file: when the face of that full name is the
+// same face (the same 'head' table), it is drawn through it, else as outlines.
 struct GlyphFace {
   std::shared_ptr<const std::string> Sfnt;
+  std::string FullName;
   int Points = 12;
 };
 

@@ -173,6 +173,16 @@ void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x
     glyphFont_->loadFromData(
         QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())), pixels,
         QFont::PreferNoHinting);
+    if (!face.FullName.empty()) {
+      QFont installed = FaceFont(face.FullName, face.Points);
+      installed.setPixelSize(pixels);
+      installed.setHintingPreference(QFont::PreferNoHinting);
+      QRawFont opened = QRawFont::fromFont(installed);
+      if (opened.isValid() && glyphFont_->isValid() &&
+          opened.fontTable("head") == glyphFont_->fontTable("head")) {
+        *glyphFont_ = opened;
+      }
+    }
     glyphSfnt_ = face.Sfnt;
     glyphPixels_ = pixels;
   }

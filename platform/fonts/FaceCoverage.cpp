@@ -15,6 +15,7 @@
 #include "platform/fonts/CollectionFonts.h"
 #include "platform/fonts/FreeTypeLibrary.h"
 #include "platform/fonts/WebFonts.h"
+#include "platform/text/Windows1252.h"
 
 namespace {
 
@@ -72,24 +73,6 @@ std::string FaceAlone(std::string bytes, int faceIndex, const std::string& file)
       return FontAt(bytes, font.Offset, file);
   }
   throw PlatformError(file + " has no face " + std::to_string(faceIndex));
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 std::string NameText(const FT_SfntName& name) {

@@ -74,8 +74,9 @@ CodePointKind UnicodeBlocks::KindOf(char32_t codePoint) {
     case U_UNASSIGNED:
       return CodePointKind::Unassigned;
     case U_CONTROL_CHAR:
+      return CodePointKind::Control;
     case U_FORMAT_CHAR:
-      return CodePointKind::ControlOrFormat;
+      return CodePointKind::Format;
     default:
       return CodePointKind::Character;
   }

@@ -14,9 +14,10 @@ struct UnicodeBlock {
 
 // What a code point is in the Unicode standard, as far as a chart of a font shows it.
 enum class CodePointKind {
-  Character,        // an assigned graphic (or space, mark, private use...) character
-  ControlOrFormat,  // general category Cc or Cf
-  Unassigned,       // general category Cn
+  Character,   // an assigned graphic (or space, mark, private use...) character
+  Control,     // general category Cc
+  Format,      // general category Cf
+  Unassigned,  // general category Cn
 };
 
 // The blocks and general categories of the Unicode version the ICU library on the machine
