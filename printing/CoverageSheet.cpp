@@ -287,10 +287,11 @@ class CoverageBook {
     const char32_t first = block.First + static_cast<char32_t>(part * kCodesPerPage);
     const char32_t last = std::min<char32_t>(block.Last, first + kCodesPerPage - 1);
     const int columns = static_cast<int>((last - first) / kRows + 1);
-    const int cellWidth = units_.X(kCellWidth);
-    const int cellHeight = units_.Y(kCellHeight);
-    const int left = units_.X(0.6) + (units_.X(6.9) - columns * cellWidth) / 2;
-    const int top = units_.Y(kGridTop);
+    const SurfaceRect origin = ChartCell(context_.Metrics, columns, 0, 0);
+    const int cellWidth = origin.Right - origin.Left;
+    const int cellHeight = origin.Bottom - origin.Top;
+    const int left = origin.Left;
+    const int top = origin.Top;
     const int digits = block.Last > 0xFFFF ? 5 : 4;
 
     // Column headings above, row digits at the left.
@@ -307,10 +308,7 @@ class CoverageBook {
 
     // The marks, then the grid over them, then the glyphs and the codes.
     const auto codeAt = [&](int c, int r) { return first + static_cast<char32_t>(c * kRows + r); };
-    const auto cell = [&](int c, int r) {
-      return SurfaceRect{left + c * cellWidth, top + r * cellHeight, left + (c + 1) * cellWidth,
-                         top + (r + 1) * cellHeight};
-    };
+    const auto cell = [&](int c, int r) { return ChartCell(context_.Metrics, columns, c, r); };
     const auto begin =
         std::lower_bound(face_.Codes.begin(), face_.Codes.end(), first,
                          [](const MappedCode& code, char32_t c) { return code.CodePoint < c; });
@@ -350,8 +348,8 @@ class CoverageBook {
         const std::uint32_t glyph = glyphs[static_cast<std::size_t>(c * kRows + r)];
         if (glyph == 0) continue;
         const SurfaceRect box = cell(c, r);
-        Surface().DrawGlyph(glyphFace_, glyph, (box.Left + box.Right) / 2,
-                            box.Top + units_.Y(0.32));
+        Surface().DrawGlyph(glyphFace_, glyph, (box.Left + box.Right) / 2, box.Top + units_.Y(0.32),
+                            box.Right - box.Left - units_.X(0.04));
       }
     }
     SetHeadingFont(5);
@@ -383,6 +381,15 @@ class CoverageBook {
 };
 
 }  // namespace
+
+SurfaceRect ChartCell(const PageMetrics& metrics, int columns, int column, int row) {
+  const SheetUnits units(metrics);
+  const int width = units.X(kCellWidth);
+  const int height = units.Y(kCellHeight);
+  const int left = units.X(0.6) + (units.X(6.9) - columns * width) / 2 + column * width;
+  const int top = units.Y(kGridTop) + row * height;
+  return {left, top, left + width, top + height};
+}
 
 std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face) {
   std::vector<BlockCoverage> blocks;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FaceCoverage.h"
 #include "printing/SheetContext.h"
 
@@ -15,6 +16,10 @@ struct BlockCoverage {
 
 // The blocks the face touches, in code point order.
 std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face);
+
+// Where a chart page of so many columns (16 code points each) draws the cell of a column and row,
+// in device pixels.
+SurfaceRect ChartCell(const PageMetrics& metrics, int columns, int column, int row);
 
 // One face's coverage book into the printer's open document: an index page (more when the face
 // touches many blocks) listing every block it touches, each row linked to the block's chart, then

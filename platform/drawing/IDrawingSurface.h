@@ -56,8 +56,10 @@ class IDrawingSurface {
   // (else only at line breaks); gives the height of the text laid out.
   virtual int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) = 0;
 
-  // Draws the face's glyph of that index, its advance centred on x, on the baseline y.
-  virtual void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) = 0;
+  // Draws the face's glyph of that index, its advance centred on x, on the baseline y; a glyph
+  // whose advance is wider than maxWidth is drawn smaller, to that width.
+  virtual void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y,
+                         int maxWidth) = 0;
   // Fills the rectangle in a grey from 0 (black) to 255 (white), without an outline.
   virtual void FillRect(const SurfaceRect& area, int grey) = 0;
 

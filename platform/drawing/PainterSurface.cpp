@@ -164,7 +164,8 @@ int PainterSurface::DrawStrikeLines(const QString& text, const QRect& rect, bool
   return RoundHalfAway(height * strikeScale_);
 }
 
-void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) {
+void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y,
+                               int maxWidth) {
   if (!face.Sfnt) return;
   const int pixels = std::max(1, RoundHalfAway(face.Points * static_cast<double>(dpiY_) / 72.0));
   if (face.Sfnt != glyphSfnt_ || pixels != glyphPixels_) {
@@ -194,7 +195,15 @@ void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x
   run.setRawFont(*glyphFont_);
   run.setGlyphIndexes({index});
   run.setPositions({QPointF(0, 0)});
-  painter_.drawGlyphRun(QPointF(x - advance / 2, y), run);
+  if (maxWidth <= 0 || advance <= maxWidth) {
+    painter_.drawGlyphRun(QPointF(x - advance / 2, y), run);
+    return;
+  }
+  painter_.save();
+  painter_.translate(x, y);
+  painter_.scale(maxWidth / advance, maxWidth / advance);
+  painter_.drawGlyphRun(QPointF(-advance / 2, 0), run);
+  painter_.restore();
 }
 
 void PainterSurface::FillRect(const SurfaceRect& area, int grey) {

@@ -29,7 +29,7 @@ class PainterSurface final : public IDrawingSurface {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override;
-  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y) override;
+  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y, int maxWidth) override;
   void FillRect(const SurfaceRect& area, int grey) override;
   bool NeedsRows(int top, int bottom) override;
 

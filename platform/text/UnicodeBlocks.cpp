@@ -17,7 +17,7 @@ std::string BlockListName(std::string alias) {
   static const std::vector<std::pair<std::regex, std::string>> kRules = {
       {std::regex("_And_"), " and "},
       {std::regex("_For_"), " for "},
-      {std::regex("_([A-G])$"), "-$1"},
+      {std::regex("_(Extended|Symbols|Arrows|Forms|Area)_([A-G])$"), "_$1-$2"},
       {std::regex("^Latin_1_"), "Latin-1 "},
       {std::regex("^Phags_Pa$"), "Phags-pa"},
       {std::regex("^Cypro_Minoan$"), "Cypro-Minoan"},
