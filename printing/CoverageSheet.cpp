@@ -1,11 +1,16 @@
 #include "printing/CoverageSheet.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "platform/PlatformError.h"
 #include "platform/drawing/IDrawingSurface.h"
+#include "platform/fonts/FaceFont.h"
 #include "platform/printers/IPrinter.h"
+#include "platform/text/Rounding.h"
 #include "platform/text/UnicodeBlocks.h"
 #include "printing/SheetLayouts.h"
 #include "printing/SheetUnits.h"
@@ -25,6 +30,7 @@ constexpr double kGridTop = 1.25;
 constexpr double kCellWidth = 0.43;
 constexpr double kCellHeight = 0.53;
 constexpr int kGlyphPoints = 20;
+constexpr int kCodeLabelPoints = 5;  // the size of the code under each cell
 // The marks.
 constexpr int kMissingGrey = 210;
 constexpr int kUnassignedGrey = 120;
@@ -91,7 +97,9 @@ class CoverageBook {
         units_(context.Metrics),
         face_(face),
         blocks_(CoveredBlocks(face)),
-        glyphFace_{face.Sfnt, face.FullName, kGlyphPoints} {}
+        glyphFace_{face.Sfnt, face.FullName, kGlyphPoints} {
+    FindLabelFace();
+  }
 
   void Print() {
     const auto& all = UnicodeBlocks::All();
@@ -131,6 +139,50 @@ class CoverageBook {
 
   // A code's width as the sum of its digits' widths, measured once a book: shaping every one of
   // a book's thousands of codes would take most of its time. Digits have no kerning.
+  int DigitWidth(char digit) {
+    HexWidth("0");
+    return digitWidths_[static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10)];
+  }
+
+  // A code's digits as glyphs of the heading face, placed as its text would be; false when the
+  // heading face cannot be drawn by glyph (the code is then drawn as text).
+  bool LabelGlyphs(const std::string& hex, int x, int top, std::vector<PlacedGlyph>& out) {
+    if (!labelFace_.Sfnt) return false;
+    for (const char digit : hex) {
+      const int width = DigitWidth(digit);
+      const auto index = static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
+      out.push_back({labelDigits_[index], x + width / 2, top + labelAscent_, 0});
+      x += width;
+    }
+    return true;
+  }
+
+  // The heading face's own glyphs for the hex digits, so that the thousands of codes of a book are
+  // drawn without being laid out as text one by one.
+  void FindLabelFace() {
+    const std::optional<FaceLocation> file = FileOfFace(context_.Texts.HeadingFont(), false, false);
+    if (!file) return;
+    try {
+      const FaceCoverage heading = ReadFaceCoverage(file->File, file->Index);
+      const std::string digits = "0123456789ABCDEF";
+      for (std::size_t i = 0; i < digits.size(); ++i) {
+        const auto found = std::lower_bound(
+            heading.Codes.begin(), heading.Codes.end(), static_cast<char32_t>(digits[i]),
+            [](const MappedCode& code, char32_t c) { return code.CodePoint < c; });
+        if (found == heading.Codes.end() || found->CodePoint != static_cast<char32_t>(digits[i]))
+          return;
+        labelDigits_[i] = found->Glyph;
+      }
+      if (heading.UnitsPerEm <= 0) return;
+      const int pixels = std::max(1, RoundHalfAway(kCodeLabelPoints * units_.DpiY() / 72.0));
+      labelAscent_ =
+          RoundHalfAway(static_cast<double>(heading.Ascender) * pixels / heading.UnitsPerEm);
+      labelFace_ = {heading.Sfnt, heading.FullName, kCodeLabelPoints};
+    } catch (const PlatformError&) {
+      // Drawn as text instead.
+    }
+  }
+
   int HexWidth(const std::string& hex) {
     if (digitWidths_.empty()) {
       for (const char digit : std::string("0123456789ABCDEF")) {
@@ -343,16 +395,19 @@ class CoverageBook {
       Surface().MoveTo(left + c * cellWidth, top);
       Surface().LineTo(left + c * cellWidth, top + kRows * cellHeight);
     }
+    std::vector<PlacedGlyph> placed;
     for (int c = 0; c < columns; ++c) {
       for (int r = 0; r < kRows; ++r) {
         const std::uint32_t glyph = glyphs[static_cast<std::size_t>(c * kRows + r)];
         if (glyph == 0) continue;
         const SurfaceRect box = cell(c, r);
-        Surface().DrawGlyph(glyphFace_, glyph, (box.Left + box.Right) / 2, box.Top + units_.Y(0.32),
-                            box.Right - box.Left - units_.X(0.04));
+        placed.push_back({glyph, (box.Left + box.Right) / 2, box.Top + units_.Y(0.32),
+                          box.Right - box.Left - units_.X(0.04)});
       }
     }
-    SetHeadingFont(5);
+    Surface().DrawGlyphs(glyphFace_, placed);
+    SetHeadingFont(kCodeLabelPoints);
+    std::vector<PlacedGlyph> labels;
     for (int c = 0; c < columns; ++c) {
       for (int r = 0; r < kRows; ++r) {
         const char32_t code = codeAt(c, r);
@@ -364,10 +419,12 @@ class CoverageBook {
                       kind == CodePointKind::Control ? "CTRL" : "FMT");
         }
         const std::string label = Hex(code, digits);
-        Surface().TextOut((box.Left + box.Right - HexWidth(label)) / 2, box.Bottom - units_.Y(0.11),
-                          label);
+        const int x = (box.Left + box.Right - HexWidth(label)) / 2;
+        const int y = box.Bottom - units_.Y(0.11);
+        if (!LabelGlyphs(label, x, y, labels)) Surface().TextOut(x, y, label);
       }
     }
+    if (!labels.empty()) Surface().DrawGlyphs(labelFace_, labels);
     Legend();
   }
 
@@ -378,6 +435,9 @@ class CoverageBook {
   std::vector<BlockCoverage> blocks_;
   GlyphFace glyphFace_;
   std::vector<int> digitWidths_;  // of the code labels' font
+  GlyphFace labelFace_;
+  std::array<std::uint32_t, 16> labelDigits_{};
+  int labelAscent_ = 0;
 };
 
 }  // namespace

@@ -28,8 +28,8 @@ class DeferredPageSurface final : public IDrawingSurface {
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override {
     return Page().DrawText(text, bounds, wordBreak);
   }
-  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y, int maxWidth) override {
-    Page().DrawGlyph(face, glyph, x, y, maxWidth);
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override {
+    Page().DrawGlyphs(face, glyphs);
   }
   void FillRect(const SurfaceRect& area, int grey) override { Page().FillRect(area, grey); }
   bool NeedsRows(int top, int bottom) override { return Page().NeedsRows(top, bottom); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A font as a drawing surface takes it: a face in whole points, with bold and italic. Only that
 // face is used; a character it lacks shows as its own missing glyph.
@@ -21,6 +22,15 @@ struct GlyphFace {
   std::shared_ptr<const std::string> Sfnt;
   std::string FullName;
   int Points = 12;
+};
+
+// One glyph of a face to draw: its advance centred on X, on the baseline Y; a glyph whose advance
+// is wider than MaxWidth (when above 0) is drawn smaller, to that width.
+struct PlacedGlyph {
+  std::uint32_t Glyph = 0;
+  int X = 0;
+  int Y = 0;
+  int MaxWidth = 0;
 };
 
 struct SurfaceRect {
@@ -56,10 +66,9 @@ class IDrawingSurface {
   // (else only at line breaks); gives the height of the text laid out.
   virtual int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) = 0;
 
-  // Draws the face's glyph of that index, its advance centred on x, on the baseline y; a glyph
-  // whose advance is wider than maxWidth is drawn smaller, to that width.
-  virtual void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y,
-                         int maxWidth) = 0;
+  // Draws the face's glyphs by index, as one run where they fit: a page of glyphs costs about
+  // what one line of text does.
+  virtual void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) = 0;
   // Fills the rectangle in a grey from 0 (black) to 255 (white), without an outline.
   virtual void FillRect(const SurfaceRect& area, int grey) = 0;
 

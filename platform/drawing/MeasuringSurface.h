@@ -17,7 +17,7 @@ class MeasuringSurface final : public IDrawingSurface {
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
   int DrawText(const std::string&, const SurfaceRect&, bool) override { return 0; }
-  void DrawGlyph(const GlyphFace&, std::uint32_t, int, int, int) override {}
+  void DrawGlyphs(const GlyphFace&, const std::vector<PlacedGlyph>&) override {}
   void FillRect(const SurfaceRect&, int) override {}
   bool NeedsRows(int, int) override { return false; }
 

@@ -164,46 +164,66 @@ int PainterSurface::DrawStrikeLines(const QString& text, const QRect& rect, bool
   return RoundHalfAway(height * strikeScale_);
 }
 
-void PainterSurface::DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y,
-                               int maxWidth) {
-  if (!face.Sfnt) return;
-  const int pixels = std::max(1, RoundHalfAway(face.Points * static_cast<double>(dpiY_) / 72.0));
-  if (face.Sfnt != glyphSfnt_ || pixels != glyphPixels_) {
-    glyphFont_ = std::make_unique<QRawFont>();
-    // A copy: the printer's engine keeps the font until its document ends, past the caller's.
-    glyphFont_->loadFromData(
-        QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())), pixels,
-        QFont::PreferNoHinting);
-    if (!face.FullName.empty()) {
-      QFont installed = FaceFont(face.FullName, face.Points);
-      installed.setPixelSize(pixels);
-      installed.setHintingPreference(QFont::PreferNoHinting);
-      QRawFont opened = QRawFont::fromFont(installed);
-      if (opened.isValid() && glyphFont_->isValid() &&
-          opened.fontTable("head") == glyphFont_->fontTable("head")) {
-        *glyphFont_ = opened;
-      }
+const QRawFont& PainterSurface::GlyphFont(const GlyphFace& face, int pixels) {
+  for (const LoadedGlyphFace& loaded : glyphFaces_) {
+    if (loaded.Sfnt == face.Sfnt && loaded.Pixels == pixels) return *loaded.Font;
+  }
+  constexpr std::size_t kKept = 4;
+  if (glyphFaces_.size() == kKept) glyphFaces_.erase(glyphFaces_.begin());
+  auto font = std::make_unique<QRawFont>();
+  // A copy: the printer's engine keeps the font until its document ends, past the caller's.
+  font->loadFromData(QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())),
+                     pixels, QFont::PreferNoHinting);
+  if (!face.FullName.empty()) {
+    QFont installed = FaceFont(face.FullName, face.Points);
+    installed.setPixelSize(pixels);
+    installed.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont opened = QRawFont::fromFont(installed);
+    if (opened.isValid() && font->isValid() &&
+        opened.fontTable("head") == font->fontTable("head")) {
+      *font = opened;
     }
-    glyphSfnt_ = face.Sfnt;
-    glyphPixels_ = pixels;
   }
-  if (!glyphFont_->isValid()) return;
-  const quint32 index = glyph;
-  const QList<QPointF> advances = glyphFont_->advancesForGlyphIndexes(QList<quint32>{index});
-  const double advance = advances.isEmpty() ? 0.0 : advances.front().x();
+  glyphFaces_.push_back({face.Sfnt, pixels, std::move(font)});
+  return *glyphFaces_.back().Font;
+}
+
+void PainterSurface::DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) {
+  if (!face.Sfnt || glyphs.empty()) return;
+  const int pixels = std::max(1, RoundHalfAway(face.Points * static_cast<double>(dpiY_) / 72.0));
+  const QRawFont& font = GlyphFont(face, pixels);
+  if (!font.isValid()) return;
+  QList<quint32> indexes;
+  indexes.reserve(static_cast<qsizetype>(glyphs.size()));
+  for (const PlacedGlyph& glyph : glyphs) indexes.push_back(glyph.Glyph);
+  const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+  // The glyphs that fit go as one run; a wider one is drawn smaller on its own.
+  QList<quint32> fitting;
+  QList<QPointF> positions;
+  for (qsizetype i = 0; i < indexes.size(); ++i) {
+    const PlacedGlyph& glyph = glyphs[static_cast<std::size_t>(i)];
+    const double advance = i < advances.size() ? advances[i].x() : 0.0;
+    if (glyph.MaxWidth <= 0 || advance <= glyph.MaxWidth) {
+      fitting.push_back(indexes[i]);
+      positions.push_back(QPointF(glyph.X - advance / 2, glyph.Y));
+      continue;
+    }
+    QGlyphRun one;
+    one.setRawFont(font);
+    one.setGlyphIndexes({indexes[i]});
+    one.setPositions({QPointF(-advance / 2, 0)});
+    painter_.save();
+    painter_.translate(glyph.X, glyph.Y);
+    painter_.scale(glyph.MaxWidth / advance, glyph.MaxWidth / advance);
+    painter_.drawGlyphRun(QPointF(0, 0), one);
+    painter_.restore();
+  }
+  if (fitting.isEmpty()) return;
   QGlyphRun run;
-  run.setRawFont(*glyphFont_);
-  run.setGlyphIndexes({index});
-  run.setPositions({QPointF(0, 0)});
-  if (maxWidth <= 0 || advance <= maxWidth) {
-    painter_.drawGlyphRun(QPointF(x - advance / 2, y), run);
-    return;
-  }
-  painter_.save();
-  painter_.translate(x, y);
-  painter_.scale(maxWidth / advance, maxWidth / advance);
-  painter_.drawGlyphRun(QPointF(-advance / 2, 0), run);
-  painter_.restore();
+  run.setRawFont(font);
+  run.setGlyphIndexes(fitting);
+  run.setPositions(positions);
+  painter_.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void PainterSurface::FillRect(const SurfaceRect& area, int grey) {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <memory>
+#include <vector>
 
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FaceFont.h"
@@ -29,7 +30,7 @@ class PainterSurface final : public IDrawingSurface {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override;
-  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y, int maxWidth) override;
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override;
   void FillRect(const SurfaceRect& area, int grey) override;
   bool NeedsRows(int top, int bottom) override;
 
@@ -50,8 +51,12 @@ class PainterSurface final : public IDrawingSurface {
   FaceTraits traits_;
   std::unique_ptr<BitmapStrike> strike_;  // only for a face of bitmaps only on a PDF page
   double strikeScale_ = 1;                // device pixels per pixel of the strike
-  // The face last drawn by glyph index, loaded once for the run of glyphs drawn in it.
-  std::shared_ptr<const std::string> glyphSfnt_;
-  int glyphPixels_ = 0;
-  std::unique_ptr<QRawFont> glyphFont_;
+  // The face drawn by glyph index at a size, loaded once: a page draws in two by turns.
+  const QRawFont& GlyphFont(const GlyphFace& face, int pixels);
+  struct LoadedGlyphFace {
+    std::shared_ptr<const std::string> Sfnt;
+    int Pixels = 0;
+    std::unique_ptr<QRawFont> Font;
+  };
+  std::vector<LoadedGlyphFace> glyphFaces_;
 };

@@ -154,6 +154,8 @@ FaceCoverage ReadFaceCoverage(const std::string& file, int faceIndex) {
   coverage.Version = NameOf(face.get(), TT_NAME_ID_VERSION_STRING);
   coverage.Licence = NameOf(face.get(), TT_NAME_ID_LICENSE);
   coverage.GlyphCount = static_cast<int>(face->num_glyphs);
+  coverage.UnitsPerEm = face->units_per_EM;
+  coverage.Ascender = face->ascender;
   if (FT_CharMap map = BestUnicodeMap(face.get());
       map != nullptr && FT_Set_Charmap(face.get(), map) == 0) {
     FT_UInt glyph = 0;

@@ -24,6 +24,8 @@ struct FaceCoverage {
   std::string Version;         // name ID 5
   std::string Licence;         // name ID 13
   int GlyphCount = 0;
+  int UnitsPerEm = 0;
+  int Ascender = 0;               // in font units, above the baseline
   std::vector<MappedCode> Codes;  // in code point order
   std::shared_ptr<const std::string> Sfnt;
 };

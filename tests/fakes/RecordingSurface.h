@@ -52,9 +52,8 @@ class RecordingSurface final : public IDrawingSurface {
     blocks.push_back({text, bounds, wordBreak, font});
     return blockHeight;
   }
-  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y, int maxWidth) override {
-    (void)maxWidth;
-    glyphs.push_back({x, y, glyph, face.Points});
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& placed) override {
+    for (const PlacedGlyph& g : placed) glyphs.push_back({g.X, g.Y, g.Glyph, face.Points});
   }
   void FillRect(const SurfaceRect& area, int grey) override { fills.push_back({area, grey}); }
   bool NeedsRows(int top, int bottom) override { return bottom > clipTop && top < clipBottom; }

@@ -55,8 +55,8 @@ class OneCallSurface final : public IDrawingSurface {
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override {
     return Keep() ? inner_.DrawText(text, bounds, wordBreak) : 0;
   }
-  void DrawGlyph(const GlyphFace& face, std::uint32_t glyph, int x, int y, int maxWidth) override {
-    if (Keep()) inner_.DrawGlyph(face, glyph, x, y, maxWidth);
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override {
+    if (Keep()) inner_.DrawGlyphs(face, glyphs);
   }
   void FillRect(const SurfaceRect& area, int grey) override {
     if (Keep()) inner_.FillRect(area, grey);
