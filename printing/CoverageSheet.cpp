@@ -31,6 +31,7 @@ constexpr double kCellWidth = 0.43;
 constexpr double kCellHeight = 0.53;
 constexpr int kGlyphPoints = 20;
 constexpr int kCodeLabelPoints = 5;  // the size of the code under each cell
+constexpr int kAxisPoints = 9;       // of the column and row headings
 // The marks.
 constexpr int kMissingGrey = 210;
 constexpr int kUnassignedGrey = 120;
@@ -98,7 +99,7 @@ class CoverageBook {
         face_(face),
         blocks_(CoveredBlocks(face)),
         glyphFace_{face.Sfnt, face.FullName, kGlyphPoints} {
-    FindLabelFace();
+    FindDigitGlyphs();
   }
 
   void Print() {
@@ -137,29 +138,59 @@ class CoverageBook {
     Surface().TextOut(centre - Surface().TextWidth(text) / 2, y, text);
   }
 
-  // A code's width as the sum of its digits' widths, measured once a book: shaping every one of
-  // a book's thousands of codes would take most of its time. Digits have no kerning.
-  int DigitWidth(char digit) {
-    HexWidth("0");
-    return digitWidths_[static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10)];
+  // Hex numbers in the heading face at one size: each digit's width measured once a book, as
+  // text (digits have no kerning), and the face's glyphs for them when it can be drawn by glyph,
+  // so that the thousands of numbers of a book are one run a page rather than text laid out one
+  // by one.
+  struct Digits {
+    explicit Digits(int points) : Points(points) {}
+    int Points = 0;
+    bool Bold = false;
+    std::vector<int> Widths;
+    GlyphFace Face;
+    int Ascent = 0;
+    std::vector<PlacedGlyph> Placed;
+  };
+
+  static std::size_t DigitIndex(char digit) {
+    return static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
   }
 
-  // A code's digits as glyphs of the heading face, placed as its text would be; false when the
-  // heading face cannot be drawn by glyph (the code is then drawn as text).
-  bool LabelGlyphs(const std::string& hex, int x, int top, std::vector<PlacedGlyph>& out) {
-    if (!labelFace_.Sfnt) return false;
+  int Width(Digits& digits, const std::string& hex) {
+    if (digits.Widths.empty()) {
+      SetHeadingFont(digits.Points, digits.Bold);
+      for (const char digit : std::string("0123456789ABCDEF")) {
+        digits.Widths.push_back(Surface().TextWidth(std::string(1, digit)));
+      }
+    }
+    int width = 0;
+    for (const char digit : hex) width += digits.Widths[DigitIndex(digit)];
+    return width;
+  }
+
+  // Places the number with its top-left corner at (x, top), as glyphs to be drawn by Flush, or
+  // draws it as text at once.
+  void Place(Digits& digits, const std::string& hex, int x, int top) {
+    if (!digits.Face.Sfnt) {
+      SetHeadingFont(digits.Points, digits.Bold);
+      Surface().TextOut(x, top, hex);
+      return;
+    }
     for (const char digit : hex) {
-      const int width = DigitWidth(digit);
-      const auto index = static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
-      out.push_back({labelDigits_[index], x + width / 2, top + labelAscent_, 0});
+      const int width = Width(digits, std::string(1, digit));
+      digits.Placed.push_back(
+          {headingDigits_[DigitIndex(digit)], x + width / 2, top + digits.Ascent, 0});
       x += width;
     }
-    return true;
   }
 
-  // The heading face's own glyphs for the hex digits, so that the thousands of codes of a book are
-  // drawn without being laid out as text one by one.
-  void FindLabelFace() {
+  void Flush(Digits& digits) {
+    if (!digits.Placed.empty()) Surface().DrawGlyphs(digits.Face, digits.Placed);
+    digits.Placed.clear();
+  }
+
+  // The heading face's glyphs for the hex digits; without them the numbers are drawn as text.
+  void FindDigitGlyphs() {
     const std::optional<FaceLocation> file = FileOfFace(context_.Texts.HeadingFont(), false, false);
     if (!file) return;
     try {
@@ -171,30 +202,18 @@ class CoverageBook {
             [](const MappedCode& code, char32_t c) { return code.CodePoint < c; });
         if (found == heading.Codes.end() || found->CodePoint != static_cast<char32_t>(digits[i]))
           return;
-        labelDigits_[i] = found->Glyph;
+        headingDigits_[i] = found->Glyph;
       }
       if (heading.UnitsPerEm <= 0) return;
-      const int pixels = std::max(1, RoundHalfAway(kCodeLabelPoints * units_.DpiY() / 72.0));
-      labelAscent_ =
-          RoundHalfAway(static_cast<double>(heading.Ascender) * pixels / heading.UnitsPerEm);
-      labelFace_ = {heading.Sfnt, heading.FullName, kCodeLabelPoints};
+      for (Digits* digits : {&codes_, &axes_}) {
+        const int pixels = std::max(1, RoundHalfAway(digits->Points * units_.DpiY() / 72.0));
+        digits->Ascent =
+            RoundHalfAway(static_cast<double>(heading.Ascender) * pixels / heading.UnitsPerEm);
+        digits->Face = {heading.Sfnt, heading.FullName, digits->Points};
+      }
     } catch (const PlatformError&) {
       // Drawn as text instead.
     }
-  }
-
-  int HexWidth(const std::string& hex) {
-    if (digitWidths_.empty()) {
-      for (const char digit : std::string("0123456789ABCDEF")) {
-        digitWidths_.push_back(Surface().TextWidth(std::string(1, digit)));
-      }
-    }
-    int width = 0;
-    for (const char digit : hex) {
-      width +=
-          digitWidths_[static_cast<std::size_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10)];
-    }
-    return width;
   }
 
   void Rule(double down) {
@@ -347,16 +366,17 @@ class CoverageBook {
     const int digits = block.Last > 0xFFFF ? 5 : 4;
 
     // Column headings above, row digits at the left.
-    SetHeadingFont(9, true);
     for (int c = 0; c < columns; ++c) {
-      const char32_t column = (first >> 4) + static_cast<char32_t>(c);
-      TextCentred(left + c * cellWidth + cellWidth / 2, top - units_.Y(0.2),
-                  Hex(column, digits - 1));
+      const std::string column = Hex((first >> 4) + static_cast<char32_t>(c), digits - 1);
+      Place(axes_, column, left + c * cellWidth + (cellWidth - Width(axes_, column)) / 2,
+            top - units_.Y(0.2));
     }
     for (int r = 0; r < kRows; ++r) {
-      TextRight(left - units_.X(0.08), top + r * cellHeight + cellHeight / 3,
-                Hex(static_cast<char32_t>(r), 1));
+      const std::string row = Hex(static_cast<char32_t>(r), 1);
+      Place(axes_, row, left - units_.X(0.08) - Width(axes_, row),
+            top + r * cellHeight + cellHeight / 3);
     }
+    Flush(axes_);
 
     // The marks, then the grid over them, then the glyphs and the codes.
     const auto codeAt = [&](int c, int r) { return first + static_cast<char32_t>(c * kRows + r); };
@@ -407,7 +427,6 @@ class CoverageBook {
     }
     Surface().DrawGlyphs(glyphFace_, placed);
     SetHeadingFont(kCodeLabelPoints);
-    std::vector<PlacedGlyph> labels;
     for (int c = 0; c < columns; ++c) {
       for (int r = 0; r < kRows; ++r) {
         const char32_t code = codeAt(c, r);
@@ -419,12 +438,11 @@ class CoverageBook {
                       kind == CodePointKind::Control ? "CTRL" : "FMT");
         }
         const std::string label = Hex(code, digits);
-        const int x = (box.Left + box.Right - HexWidth(label)) / 2;
-        const int y = box.Bottom - units_.Y(0.11);
-        if (!LabelGlyphs(label, x, y, labels)) Surface().TextOut(x, y, label);
+        Place(codes_, label, (box.Left + box.Right - Width(codes_, label)) / 2,
+              box.Bottom - units_.Y(0.11));
       }
     }
-    if (!labels.empty()) Surface().DrawGlyphs(labelFace_, labels);
+    Flush(codes_);
     Legend();
   }
 
@@ -434,10 +452,9 @@ class CoverageBook {
   const FaceCoverage& face_;
   std::vector<BlockCoverage> blocks_;
   GlyphFace glyphFace_;
-  std::vector<int> digitWidths_;  // of the code labels' font
-  GlyphFace labelFace_;
-  std::array<std::uint32_t, 16> labelDigits_{};
-  int labelAscent_ = 0;
+  std::array<std::uint32_t, 16> headingDigits_{};
+  Digits codes_{kCodeLabelPoints};  // under each cell
+  Digits axes_{kAxisPoints};        // the column and row headings
 };
 
 }  // namespace
