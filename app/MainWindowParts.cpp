@@ -9,6 +9,7 @@
 #include "app/MainWindowSheetTexts.h"
 #include "app/ShowAllPage.h"
 #include "app/StartupValues.h"
+#include "install/CoverageFaces.h"
 #include "install/FontInstaller.h"
 #include "install/PreviewFonts.h"
 #include "install/PreviewInstallPage.h"
@@ -21,6 +22,7 @@
 #include "platform/storage/RegistryKeys.h"
 #include "platform/storage/RegistryText.h"
 #include "platform/storage/XdgFolders.h"
+#include "printing/CoveragePrint.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterCommands.h"
 #include "printing/TfrmPrinting.h"
@@ -99,6 +101,9 @@ void MainWindowParts::CreatePrinting(const DesignScale& scale) {
                     *m.cmdHeadingFont, *frmPrinting_},
       printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch,
       *sheetTexts_, sampleSheetLines_, paragraphSizes_);
+  coveragePrint_ = std::make_unique<CoveragePrint>(services_.Printer, services_.Dispatch,
+                                                   *frmPrinting_, printState_, *sheetTexts_,
+                                                   sampleSheetLines_, paragraphSizes_);
 }
 
 void MainWindowParts::CreatePreview(const DesignScale& scale) {
@@ -188,6 +193,7 @@ void MainWindowParts::ConnectHandlers() {
   });
 
   ConnectPreviewHandlers();
+  ConnectCoverageCommands();
 
   SampleTexts& texts = *sampleTexts_;
   OnClicked(pages_.Edit.cmdSaveText, [&texts] { texts.cmdSaveTextClick(); });
@@ -218,6 +224,25 @@ void MainWindowParts::ConnectPreviewHandlers() {
   p.lstSelected->OnClick = Guarded([&preview] { preview.lstSelectedClick(); });
   p.spnPreviewSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
   p.spnPreviewPrintSize->OnChange = Guarded([&preview] { preview.spnPreviewSizeChange(); });
+}
+
+void MainWindowParts::ConnectCoverageCommands() {
+  MainPage& m = pages_.Main;
+  m.lstFonts->ContextCommands = {{"Print Coverage", Guarded([this, &m] {
+                                    std::vector<std::string> families;
+                                    for (const int i : m.lstFonts->SelectedIndexes())
+                                      families.push_back(m.lstFonts->Text(i));
+                                    coveragePrint_->Print(
+                                        CoveragePrint::FacesOfFamilies(families),
+                                        {m.cmdPrint, m.cmdPrintSetup, m.cmdHeadingFont});
+                                  })}};
+  PreviewInstallPage& p = pages_.Install;
+  p.lstSelected->ContextCommands = {
+      {"Print Coverage", Guarded([this, &p] {
+         coveragePrint_->Print(CoverageFacesOf(*p.lstSelected, preview_->Reading().Dir()),
+                               {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
+                                p.cmdInstall, p.cmdPreviewPrint});
+       })}};
 }
 
 void MainWindowParts::ReadRegistryValues() {

@@ -10,6 +10,7 @@
 #include "printing/SheetContext.h"
 
 class ApplicationErrorHandler;
+class CoveragePrint;
 class DesignScale;
 class EditSamplePage;
 class FontInstaller;
@@ -78,6 +79,7 @@ class MainWindowParts {
   void CreatePreview(const DesignScale& scale);
   void ConnectHandlers();
   void ConnectPreviewHandlers();
+  void ConnectCoverageCommands();
   // Runs handler on a click of button, its errors shown and the program going on.
   void OnClicked(QPushButton* button, std::function<void()> handler);
   // Wraps a handler so that an error it raises is shown and the program goes on.
@@ -104,6 +106,7 @@ class MainWindowParts {
   TfrmPrinting* frmPrinting_ = nullptr;
   PrintJobState printState_;
   std::unique_ptr<PrintJob> printJob_;
+  std::unique_ptr<CoveragePrint> coveragePrint_;
   std::unique_ptr<PreviewFonts> preview_;
   std::unique_ptr<PreviewPrint> previewPrint_;
   // A window of its own, not the main window's child, so that a message box over the main

@@ -180,6 +180,65 @@ def forget_cache_of(folder, *cache_folders):
                 pass
 
 
+COVERAGE_FACES = (("DejaVu Sans", "DejaVuSans", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                  ("Noto Sans", "NotoSans", "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"))
+
+
+def outline_blocks(pdf):
+    """The block entries of a coverage book's outline (under the face)."""
+    out = subprocess.run(["qpdf", "--json", "--json-key=outlines", pdf], check=True,
+                         capture_output=True, text=True).stdout
+    return [kid["title"] for kid in json.loads(out)["outlines"][0]["kids"]]
+
+
+def coverage_rows(program, work, reps):
+    """The coverage book of each face beside fntsample's charts of the same file: time to the
+    finished PDF, its size, and the blocks each charts against fontTools' and Blocks.txt's."""
+    keep = os.path.join(work, "coverage")
+    os.makedirs(keep, exist_ok=True)
+    results = run_benchmark(program("coverage_bench"), os.path.join(work, "coverage.json"), reps,
+                            env=dict(os.environ, GLYPHERA_COVERAGE_KEEP=keep))
+
+    def met(ok):
+        return "yes" if ok else "**no**"
+
+    rows = []
+    for face, tag, path in COVERAGE_FACES:
+        ours = median(results, f"CoverageBook/{tag}")
+        theirs = median(results, f"Fntsample/{tag}")
+        ours_kb = median(results, f"CoverageBook/{tag}", "pdf_bytes") / 1024
+        theirs_kb = median(results, f"Fntsample/{tag}", "pdf_bytes") / 1024
+        book = [os.path.join(keep, f) for f in os.listdir(keep) if f.startswith(tag)][0]
+        ours_blocks = outline_blocks(book)
+        fnt_out = subprocess.run(["fntsample", "-f", path, "-o", os.path.join(work, "f.pdf"), "-l"],
+                                 check=True, capture_output=True, text=True).stdout
+        fnt_blocks = [line.split(" ", 2)[2] for line in fnt_out.splitlines()
+                      if line.startswith("1 ")]
+        oracle = subprocess.run(["/usr/bin/python3",
+                                 os.path.join(HERE, "..", "tests", "fixtures", "fonttools_blocks.py"),
+                                 path, "0"], check=True, capture_output=True, text=True).stdout
+        oracle_blocks = [line.split(" ", 3)[3] for line in oracle.splitlines()[1:]]
+        same = ours_blocks == fnt_blocks == oracle_blocks
+        rows += [
+            (f"Coverage book of {face} to the finished PDF (ms)", ours, "fntsample -f FILE -o out.pdf",
+             theirs, ours / theirs, "≤ fntsample", met(ours <= theirs)),
+            (f"Coverage book of {face}: PDF size (KB)", ours_kb, "fntsample", theirs_kb,
+             ours_kb / theirs_kb, "≤ 1.5×", met(ours_kb <= 1.5 * theirs_kb)),
+            (f"Coverage book of {face}: blocks charted", len(ours_blocks),
+             "fntsample (fontTools + Blocks.txt: " + str(len(oracle_blocks)) + ")", len(fnt_blocks),
+             None, "the same blocks", met(same)),
+        ]
+    return rows
+
+
+def print_table(rows):
+    print("| Figure | Glyphera | Anchor | Anchor value | Ratio | Target | Met |")
+    print("|---|---:|---|---:|---:|---|---|")
+    for figure, ours, anchor, theirs, ratio, target, ok in rows:
+        ratio_text = "—" if ratio is None else f"{ratio:.2f}×"
+        print(f"| {figure} | {number(ours)} | {anchor} | {number(theirs)} | {ratio_text} | {target} | {ok} |")
+
+
 def number(value, digits=1):
     if value is None:
         return "—"
@@ -196,10 +255,19 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
     parser.add_argument("--repetitions", type=int, default=3)
+    parser.add_argument("--coverage-only", action="store_true",
+                        help="only the coverage book's rows (a run of a minute, not fifteen)")
     options = parser.parse_args()
     bench = os.path.join(os.path.abspath(options.build), "bench")
     program = lambda name: os.path.join(bench, name)
     reps = options.repetitions
+    if options.coverage_only:
+        work = tempfile.mkdtemp(prefix="bench-run-", dir=bench)
+        try:
+            print_table(coverage_rows(program, work, reps))
+        finally:
+            shutil.rmtree(work, ignore_errors=True)
+        return
 
     # The copies live on the build's disk, where dropping their pages means reading them again.
     work = tempfile.mkdtemp(prefix="bench-run-", dir=bench)
@@ -311,6 +379,7 @@ def main():
         log("process start-up")
         process_start_ms(program("glyphera-startup"), environment, 1)  # settings file, caches
         startup_process = process_start_ms(program("glyphera-startup"), environment, max(5, reps))
+        coverage = coverage_rows(program, work, reps)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -470,12 +539,9 @@ def main():
         ("Start-up to first sample, in process (ms)", start_in_process, "—", None, None, "", ""),
         ("Start-up to first sample, whole process incl. exit (ms)", startup_process, "—", None, None,
          "", ""),
+        *coverage,
     ]
-    print("| Figure | Glyphera | Anchor | Anchor value | Ratio | Target | Met |")
-    print("|---|---:|---|---:|---:|---|---|")
-    for figure, ours, anchor, theirs, ratio, target, ok in rows:
-        ratio_text = "—" if ratio is None else f"{ratio:.2f}×"
-        print(f"| {figure} | {number(ours)} | {anchor} | {number(theirs)} | {ratio_text} | {target} | {ok} |")
+    print_table(rows)
     print()
     kinds = ", ".join(f"{k} {v:.2f}" for k, v in sorted(ours_kinds.items(), key=lambda i: -i[1]))
     print(f"Our reader's system calls per file: {kinds}.")

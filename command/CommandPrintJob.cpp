@@ -2,8 +2,12 @@
 
 #include "app/StartupValues.h"
 #include "install/FaceStyle.h"
+#include "platform/PlatformError.h"
 #include "platform/drawing/IDrawingSurface.h"
+#include "platform/fonts/FaceCoverage.h"
 #include "platform/printers/IPrinter.h"
+#include "printing/CoveragePrint.h"
+#include "printing/CoverageSheet.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
 
@@ -23,6 +27,7 @@ bool CommandPrintJob::Run(const std::vector<SheetKind>& sheets,
   done_ = 0;
   total_ = static_cast<int>(sheets.size() * faces.size());
   stopped_ = false;
+  failures_.clear();
   styleSuffix_ = StyleSuffixFor(texts_.PrintBold(), texts_.PrintItalic());
   try {
     // The first document is begun before any sheet, to learn the printer's resolution, as the
@@ -73,6 +78,8 @@ void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& fa
       } else {
         samples.Block(printer_.Canvas(), face.Name, printed, count, newPage);
       }
+    } else if (kind == SheetKind::Coverage) {
+      PrintCoverageOf(face, context);
     } else {
       if (!printer_.Printing()) printer_.BeginDoc();
       printer_.SetTitle(SheetTitle(kind, face.Name));
@@ -83,4 +90,25 @@ void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& fa
     if (progress_) progress_(done_, total_);
   }
   if (kind == SheetKind::SampleText && printer_.Printing()) printer_.EndDoc();
+}
+
+bool CommandPrintJob::PrintCoverageOf(const SourceFace& face, const SheetContext& context) {
+  FaceCoverage coverage;
+  try {
+    // Read before its document is begun, so a file that is no font leaves no empty sheet.
+    if (face.File) {
+      coverage = ReadFaceCoverage(face.Path, face.File->Entry->FaceIndex);
+    } else {
+      const std::vector<CoverageFace> file = CoveragePrint::FacesOfFamilies({face.Name});
+      coverage = ReadFaceCoverage(file.front().File, file.front().FaceIndex);
+    }
+  } catch (const PlatformError& error) {
+    failures_.push_back(face.Name + ": " + error.what());
+    return false;
+  }
+  if (!printer_.Printing()) printer_.BeginDoc();
+  printer_.SetTitle(SheetTitle(SheetKind::Coverage, face.Name));
+  PrintCoverage(printer_, context, coverage);
+  printer_.EndDoc();
+  return true;
 }

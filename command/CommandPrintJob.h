@@ -25,13 +25,18 @@ class CommandPrintJob {
   CommandPrintJob(IPrinter& printer, ISheetTexts& texts, IFontServices& fonts,
                   const ParagraphSizeTable& paragraphSizes);
 
-  // Prints every sheet over every face. Throws PlatformError when the printer fails; the open
+  // Prints every sheet over every face. A face whose file cannot be read for a sheet is left
+  // out of it and named among Failures(). Throws PlatformError when the printer fails; the open
   // document is then abandoned. False when stopped.
   bool Run(const std::vector<SheetKind>& sheets, const std::vector<SourceFace>& faces,
            const Progress& progress, const Stop& stop);
+  // "<face>: <reason>" for each face left out of a sheet.
+  const std::vector<std::string>& Failures() const { return failures_; }
 
  private:
   void RunSheet(SheetKind kind, const std::vector<SourceFace>& faces);
+  // The face's coverage book as a document of its own; false when its file cannot be read.
+  bool PrintCoverageOf(const SourceFace& face, const SheetContext& context);
 
   IPrinter& printer_;
   ISheetTexts& texts_;
@@ -45,4 +50,5 @@ class CommandPrintJob {
   int done_ = 0;
   int total_ = 0;
   bool stopped_ = false;
+  std::vector<std::string> failures_;
 };

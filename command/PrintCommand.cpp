@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHashSeed>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <atomic>
@@ -120,7 +121,8 @@ class Command {
     const int status = options_.Output ? PrintBook(sources.Faces) : PrintSheets(sources.Faces);
     progress_.reset();
     if (status != PrintCommand::kPrinted) return status;
-    return sources.Failures.empty() ? PrintCommand::kPrinted : PrintCommand::kSomeFailed;
+    return sources.Failures.empty() && !facesLeftOut_ ? PrintCommand::kPrinted
+                                                      : PrintCommand::kSomeFailed;
   }
 
  private:
@@ -169,9 +171,14 @@ class Command {
     return PrintCommand::kPrinted;
   }
 
-  // Prints on printer; false when interrupted.
+  // Prints on printer; false when interrupted. Names the faces left out of a sheet.
   bool PrintOn(IPrinter& printer, const std::vector<SourceFace>& faces) {
     CommandPrintJob job(printer, texts_, fonts_, paragraphSizes_);
+    const auto named = qScopeGuard([this, &job] {
+      progress_.reset();
+      for (const std::string& failure : job.Failures()) Warn(failure);
+      facesLeftOut_ = !job.Failures().empty();
+    });
     return job.Run(
         options_.Sheets, faces,
         [this](int done, int total) {
@@ -233,6 +240,7 @@ class Command {
   FreeTypeFontFileCheck fontFiles_;
   std::unique_ptr<Printers> printers_;
   std::unique_ptr<TerminalProgress> progress_;
+  bool facesLeftOut_ = false;
 };
 
 }  // namespace

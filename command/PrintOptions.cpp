@@ -15,10 +15,11 @@ struct SheetName {
   const char* Name;
   SheetKind Kind;
 };
-constexpr std::array<SheetName, 4> kSheetNames = {{{"sample", SheetKind::SampleText},
+constexpr std::array<SheetName, 5> kSheetNames = {{{"sample", SheetKind::SampleText},
                                                    {"chart", SheetKind::CharacterChart},
                                                    {"full", SheetKind::FullPage},
-                                                   {"paragraphs", SheetKind::TextParagraphs}}};
+                                                   {"paragraphs", SheetKind::TextParagraphs},
+                                                   {"coverage", SheetKind::Coverage}}};
 
 // The sample size box's range.
 constexpr int kSmallestSample = 4;
@@ -44,7 +45,7 @@ std::string ParseSheets(std::string_view list, std::vector<SheetKind>& sheets) {
                                     [part](const SheetName& sheet) { return part == sheet.Name; });
     if (named == kSheetNames.end()) {
       return "unknown sheet \"" + std::string(part) +
-             "\" (the sheets are sample, chart, full and paragraphs)";
+             "\" (the sheets are sample, chart, full, paragraphs and coverage)";
     }
     if (std::find(sheets.begin(), sheets.end(), named->Kind) == sheets.end()) {
       sheets.push_back(named->Kind);
@@ -220,7 +221,9 @@ or a folder of font files.
 
   --all                  every installed family, in the list's order
   -r, --recursive        read the subfolders of folders too
-  -s, --sheets LIST      sample,chart,full,paragraphs (default: sample); printed in that order
+  -s, --sheets LIST      sample,chart,full,paragraphs,coverage (default: sample), printed in
+                         that order; coverage: an index of the Unicode blocks a face has and
+                         a chart of each, with bookmarks
       --size N           the Sample Text size in points, 4 to 60 (default: 11)
       --paragraph-sizes LIST
                          the Text Paragraphs sizes, from 7, 7.5 ... 12, 13, 14

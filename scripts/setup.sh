@@ -12,6 +12,8 @@ packages=(
   libfontconfig-dev libfreetype-dev fontconfig libcups2-dev libxcb1-dev fonts-dejavu-core
   # Web fonts: WOFF tables are zlib streams, WOFF 2 files are unpacked by libwoff2.
   zlib1g-dev libwoff-dev
+  # The Unicode blocks and categories of the coverage sheet.
+  libicu-dev
   # The clones a printer's standard PostScript fonts are drawn in.
   fonts-urw-base35
 )
@@ -36,6 +38,8 @@ test_packages=(
   # The desktop entry and AppStream checks, and the .deb that CPack builds with the libraries'
   # Depends worked out by dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev file
+  # The coverage sheet's oracle (the block list) and the check of its PDF navigation.
+  unicode-data qpdf fonts-noto-core
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=("${test_packages[@]}")

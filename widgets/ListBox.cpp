@@ -1,6 +1,8 @@
 #include "widgets/ListBox.h"
 
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -176,4 +178,22 @@ void ListBox::SetItemIndex(int index) {
                          ? QItemSelectionModel::ClearAndSelect
                          : QItemSelectionModel::NoUpdate;
   selectionModel()->setCurrentIndex(ModelIndex(index), flags);
+}
+
+void ListBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (ContextCommands.empty()) {
+    QListView::contextMenuEvent(event);
+    return;
+  }
+  QMenu menu(this);
+  for (const ContextCommand& command : ContextCommands) {
+    QAction* action = menu.addAction(QString::fromStdString(command.Caption));
+    connect(action, &QAction::triggered, this, [run = command.Run] { run(); });
+  }
+  // The Menu key opens the menu at the focused item, a click where it was clicked.
+  QPoint at = event->globalPos();
+  if (event->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid()) {
+    at = viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft());
+  }
+  menu.exec(at);
 }

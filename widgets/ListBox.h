@@ -64,6 +64,17 @@ class ListBox : public QListView {
 
   std::function<void()> OnClick;
 
+  // The commands of the list's context menu (a right click, or the Menu key), by caption; none
+  // shows no menu.
+  struct ContextCommand {
+    std::string Caption;
+    std::function<void()> Run;
+  };
+  std::vector<ContextCommand> ContextCommands;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
   void CheckIndex(int index) const;
   QModelIndex ModelIndex(int index) const;

@@ -28,6 +28,10 @@ class DeferredPageSurface final : public IDrawingSurface {
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override {
     return Page().DrawText(text, bounds, wordBreak);
   }
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override {
+    Page().DrawGlyphs(face, glyphs);
+  }
+  void FillRect(const SurfaceRect& area, int grey) override { Page().FillRect(area, grey); }
   bool NeedsRows(int top, int bottom) override { return Page().NeedsRows(top, bottom); }
 
   // The page on its device, begun now if it was not.

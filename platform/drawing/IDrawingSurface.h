@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 // A font as a drawing surface takes it: a face in whole points, with bold and italic. Only that
 // face is used; a character it lacks shows as its own missing glyph.
@@ -9,6 +12,25 @@ struct SurfaceFont {
   int Points = 12;
   bool Bold = false;
   bool Italic = false;
+};
+
+// A face whose glyphs are drawn by their index: the face alone as an sfnt, at a size in whole
+// points. Its glyphs are its own, never another font's, and never shaped. A PDF page embeds the
+// glyphs only of a face the toolkit opened from its file: when the face of that full name is the
+// same face (the same 'head' table), it is drawn through it, else as outlines.
+struct GlyphFace {
+  std::shared_ptr<const std::string> Sfnt;
+  std::string FullName;
+  int Points = 12;
+};
+
+// One glyph of a face to draw: its advance centred on X, on the baseline Y; a glyph whose advance
+// is wider than MaxWidth (when above 0) is drawn smaller, to that width.
+struct PlacedGlyph {
+  std::uint32_t Glyph = 0;
+  int X = 0;
+  int Y = 0;
+  int MaxWidth = 0;
 };
 
 struct SurfaceRect {
@@ -43,6 +65,12 @@ class IDrawingSurface {
   // Draws the text inside the rectangle, clipped to it, breaking lines between words when asked
   // (else only at line breaks); gives the height of the text laid out.
   virtual int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) = 0;
+
+  // Draws the face's glyphs by index, as one run where they fit: a page of glyphs costs about
+  // what one line of text does.
+  virtual void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) = 0;
+  // Fills the rectangle in a grey from 0 (black) to 255 (white), without an outline.
+  virtual void FillRect(const SurfaceRect& area, int grey) = 0;
 
   // Whether anything drawn between the two heights can show; drawing outside may be skipped.
   virtual bool NeedsRows(int top, int bottom) = 0;

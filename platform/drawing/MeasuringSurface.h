@@ -17,6 +17,8 @@ class MeasuringSurface final : public IDrawingSurface {
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
   int DrawText(const std::string&, const SurfaceRect&, bool) override { return 0; }
+  void DrawGlyphs(const GlyphFace&, const std::vector<PlacedGlyph>&) override {}
+  void FillRect(const SurfaceRect&, int) override {}
   bool NeedsRows(int, int) override { return false; }
 
  private:

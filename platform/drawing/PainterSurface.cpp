@@ -1,9 +1,11 @@
 #include "platform/drawing/PainterSurface.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include "platform/fonts/BitmapStrike.h"
@@ -160,6 +162,74 @@ int PainterSurface::DrawStrikeLines(const QString& text, const QRect& rect, bool
   FillStrikePixels(path, rect.topLeft());
   painter_.restore();
   return RoundHalfAway(height * strikeScale_);
+}
+
+const QRawFont& PainterSurface::GlyphFont(const GlyphFace& face, int pixels) {
+  for (const LoadedGlyphFace& loaded : glyphFaces_) {
+    if (loaded.Sfnt == face.Sfnt && loaded.Pixels == pixels) return *loaded.Font;
+  }
+  constexpr std::size_t kKept = 4;
+  if (glyphFaces_.size() == kKept) glyphFaces_.erase(glyphFaces_.begin());
+  auto font = std::make_unique<QRawFont>();
+  // A copy: the printer's engine keeps the font until its document ends, past the caller's.
+  font->loadFromData(QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())),
+                     pixels, QFont::PreferNoHinting);
+  if (!face.FullName.empty()) {
+    QFont installed = FaceFont(face.FullName, face.Points);
+    installed.setPixelSize(pixels);
+    installed.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont opened = QRawFont::fromFont(installed);
+    if (opened.isValid() && font->isValid() &&
+        opened.fontTable("head") == font->fontTable("head")) {
+      *font = opened;
+    }
+  }
+  glyphFaces_.push_back({face.Sfnt, pixels, std::move(font)});
+  return *glyphFaces_.back().Font;
+}
+
+void PainterSurface::DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) {
+  if (!face.Sfnt || glyphs.empty()) return;
+  const int pixels = std::max(1, RoundHalfAway(face.Points * static_cast<double>(dpiY_) / 72.0));
+  const QRawFont& font = GlyphFont(face, pixels);
+  if (!font.isValid()) return;
+  QList<quint32> indexes;
+  indexes.reserve(static_cast<qsizetype>(glyphs.size()));
+  for (const PlacedGlyph& glyph : glyphs) indexes.push_back(glyph.Glyph);
+  const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+  // The glyphs that fit go as one run; a wider one is drawn smaller on its own.
+  QList<quint32> fitting;
+  QList<QPointF> positions;
+  for (qsizetype i = 0; i < indexes.size(); ++i) {
+    const PlacedGlyph& glyph = glyphs[static_cast<std::size_t>(i)];
+    const double advance = i < advances.size() ? advances[i].x() : 0.0;
+    if (glyph.MaxWidth <= 0 || advance <= glyph.MaxWidth) {
+      fitting.push_back(indexes[i]);
+      positions.push_back(QPointF(glyph.X - advance / 2, glyph.Y));
+      continue;
+    }
+    QGlyphRun one;
+    one.setRawFont(font);
+    one.setGlyphIndexes({indexes[i]});
+    one.setPositions({QPointF(-advance / 2, 0)});
+    painter_.save();
+    painter_.translate(glyph.X, glyph.Y);
+    painter_.scale(glyph.MaxWidth / advance, glyph.MaxWidth / advance);
+    painter_.drawGlyphRun(QPointF(0, 0), one);
+    painter_.restore();
+  }
+  if (fitting.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(font);
+  run.setGlyphIndexes(fitting);
+  run.setPositions(positions);
+  painter_.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void PainterSurface::FillRect(const SurfaceRect& area, int grey) {
+  const int level = std::clamp(grey, 0, 255);
+  painter_.fillRect(QRect(QPoint(area.Left, area.Top), QPoint(area.Right - 1, area.Bottom - 1)),
+                    QColor(level, level, level));
 }
 
 bool PainterSurface::NeedsRows(int top, int bottom) {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <memory>
+#include <vector>
 
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FaceFont.h"
@@ -10,6 +11,7 @@
 class BitmapStrike;
 class QPainter;
 class QPainterPath;
+class QRawFont;
 
 // A drawing surface over a painter: a paint box on the screen or a printer page.
 class PainterSurface final : public IDrawingSurface {
@@ -28,6 +30,8 @@ class PainterSurface final : public IDrawingSurface {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override;
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override;
+  void FillRect(const SurfaceRect& area, int grey) override;
   bool NeedsRows(int top, int bottom) override;
 
  private:
@@ -47,4 +51,12 @@ class PainterSurface final : public IDrawingSurface {
   FaceTraits traits_;
   std::unique_ptr<BitmapStrike> strike_;  // only for a face of bitmaps only on a PDF page
   double strikeScale_ = 1;                // device pixels per pixel of the strike
+  // The face drawn by glyph index at a size, loaded once: a page draws in two by turns.
+  const QRawFont& GlyphFont(const GlyphFace& face, int pixels);
+  struct LoadedGlyphFace {
+    std::shared_ptr<const std::string> Sfnt;
+    int Pixels = 0;
+    std::unique_ptr<QRawFont> Font;
+  };
+  std::vector<LoadedGlyphFace> glyphFaces_;
 };

@@ -22,6 +22,7 @@ struct ResolvedFace {
   int Weight = 400;
   bool Italic = false;
   FaceTraits Traits;
+  FaceLocation File;
 };
 
 using Request = std::tuple<std::string, bool, bool>;
@@ -65,10 +66,14 @@ std::optional<ResolvedFace> Resolve(const std::string& name, bool bold, bool ita
   if (!choice) return std::nullopt;
   const ListedFace& face = faces[choice->Index];
   static const SymbolCharmap symbolCharmap;
-  return ResolvedFace{face.Family, face.Style, face.WeightClass, face.Italic,
+  return ResolvedFace{face.Family,
+                      face.Style,
+                      face.WeightClass,
+                      face.Italic,
                       FaceTraits{choice->SynthesizeBold, choice->SynthesizeItalic,
                                  symbolCharmap.Has(face.File, face.Index),
-                                 face.Outline ? "" : face.File, face.Outline ? 0 : face.Index}};
+                                 face.Outline ? "" : face.File, face.Outline ? 0 : face.Index},
+                      FaceLocation{face.File, face.Index}};
 }
 
 const std::optional<ResolvedFace>& Chosen(const std::string& name, bool bold, bool italic) {
@@ -113,6 +118,13 @@ FaceTraits TraitsOfFace(const std::string& faceName, bool bold, bool italic) {
   if (faceName.empty()) return {};
   const std::optional<ResolvedFace>& face = Chosen(faceName, bold, italic);
   return face ? face->Traits : FaceTraits{};
+}
+
+std::optional<FaceLocation> FileOfFace(const std::string& faceName, bool bold, bool italic) {
+  if (faceName.empty()) return std::nullopt;
+  const std::optional<ResolvedFace>& face = Chosen(faceName, bold, italic);
+  if (!face) return std::nullopt;
+  return face->File;
 }
 
 void ForgetFaceChoices() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <optional>
 #include <string>
 
 // A font that shows one face only: a character the face lacks is drawn as the face's own missing
@@ -26,6 +27,13 @@ struct FaceTraits {
   int BitmapIndex = 0;
 };
 FaceTraits TraitsOfFace(const std::string& faceName, bool bold, bool italic);
+
+// The file and face index of the face drawn for a name and style; nothing for a name no face has.
+struct FaceLocation {
+  std::string File;
+  int Index = 0;
+};
+std::optional<FaceLocation> FileOfFace(const std::string& faceName, bool bold, bool italic);
 
 // Faces are chosen once per name and style; fonts added, removed or installed change them.
 void ForgetFaceChoices();

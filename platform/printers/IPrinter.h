@@ -4,6 +4,7 @@
 #include <vector>
 
 class IDrawingSurface;
+struct SurfaceRect;
 
 // The printer object: the list of printers, the current one, and its font list.
 class IPrinter {
@@ -38,4 +39,14 @@ class IPrinter {
   // The name of the open document, while nothing is drawn on it yet, and of the ones after it;
   // a print queue lists the job by it, and a PDF file carries it as its title.
   virtual void SetTitle(const std::string& title) = 0;
+
+  // A document of more than one page: ends the open page and begins the next of the same
+  // document, on the same canvas.
+  virtual void NewPage() = 0;
+  // An entry of the document's outline pointing at the open page: level 0 heads the entries of
+  // level 1 that follow it.
+  virtual void AddBookmark(int level, const std::string& title) = 0;
+  // A link on the open page, in device pixels as the canvas, to a page of the same document
+  // counted from 0 (one drawn later too).
+  virtual void AddLink(const SurfaceRect& area, int page) = 0;
 };

@@ -1,8 +1,12 @@
 #include "platform/printers/PdfBook.h"
 
+#include <sys/mman.h>
+#include <sys/stat.h>
+
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cerrno>
 #include <string_view>
 
 #include "platform/PlatformError.h"
@@ -23,6 +27,7 @@ constexpr const char* kPrintingInProgress = "Printing in progress";
 PdfBook::PdfBook(int fd, const std::string& paper, std::optional<std::time_t> date,
                  IFontServices& fonts)
     : join_([fd](std::string_view bytes) { return SafeWrite::WriteAll(fd, bytes); }),
+      fd_(fd),
       paper_(paper),
       date_(date),
       fonts_(fonts) {}
@@ -65,7 +70,31 @@ IDrawingSurface& PdfBook::BeginPage() {
                                                 SheetWriter::kResolution);
   }
   ++partPages_;
+  documentStart_ = join_.PageCount() + partPages_ - 1;
   return *surface_;
+}
+
+int PdfBook::OpenPage() {
+  page_->Page();
+  return join_.PageCount() + partPages_ - 1;
+}
+
+void PdfBook::NewPage() {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  OpenPage();  // the page ended is a page even with nothing drawn on it
+  if (!pdf_->newPage()) throw PlatformError("Unable to begin a new page");
+  ++partPages_;
+}
+
+void PdfBook::AddBookmark(int level, const std::string& title) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  bookmarks_.push_back({level, title, OpenPage()});
+}
+
+void PdfBook::AddLink(const SurfaceRect& area, int page) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  const int from = OpenPage();
+  links_.push_back(SheetWriter::LinkOver(pdf_->pageLayout(), area, from, documentStart_ + page));
 }
 
 void PdfBook::EndDoc() {
@@ -116,5 +145,26 @@ std::error_code PdfBook::Finish() {
     return std::make_error_code(std::errc::io_error);
   }
   if (join_.PageCount() == 0) return std::make_error_code(std::errc::invalid_argument);
-  return join_.Finish();
+  if (const std::error_code error = join_.Finish()) return error;
+  return AddNavigation();
+}
+
+std::error_code PdfBook::AddNavigation() {
+  if (bookmarks_.empty() && links_.empty()) return {};
+  // The finished file is read through a mapping: only the parts the update looks at are read.
+  struct stat status {};
+  if (fstat(fd_, &status) != 0) return {errno, std::generic_category()};
+  const auto size = static_cast<std::size_t>(status.st_size);
+  void* mapped = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
+  if (mapped == MAP_FAILED) return {errno, std::generic_category()};
+  std::string update;
+  try {
+    update = PdfNavigation::Update(std::string_view(static_cast<const char*>(mapped), size),
+                                   bookmarks_, links_);
+  } catch (const PlatformError&) {
+    munmap(mapped, size);
+    return std::make_error_code(std::errc::io_error);
+  }
+  munmap(mapped, size);
+  return SafeWrite::WriteAll(fd_, update);
 }

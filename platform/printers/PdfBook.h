@@ -9,6 +9,7 @@
 
 #include "platform/printers/IPrinter.h"
 #include "platform/printers/PdfJoin.h"
+#include "platform/printers/PdfNavigation.h"
 
 class DeferredPageSurface;
 class IFontServices;
@@ -42,6 +43,9 @@ class PdfBook final : public IPrinter {
   bool Printing() override { return page_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override { title_ = title; }
+  void NewPage() override;
+  void AddBookmark(int level, const std::string& title) override;
+  void AddLink(const SurfaceRect& area, int page) override;
 
   // Writes the PDF's last part. The cause of a failure: a write that failed, a book aborted
   // (std::errc::operation_canceled) or one with no page (std::errc::invalid_argument).
@@ -54,9 +58,14 @@ class PdfBook final : public IPrinter {
   IDrawingSurface& BeginPage();
   // Ends the part being made and joins it to the book.
   void JoinPart();
+  // The open page, begun now if it was not, counted from 0 over the book.
+  int OpenPage();
+  // Appends the outline and the links to the finished file.
+  std::error_code AddNavigation();
   void Close();
 
   PdfJoin join_;
+  int fd_;
   std::string paper_;
   std::optional<std::time_t> date_;
   IFontServices& fonts_;
@@ -68,5 +77,9 @@ class PdfBook final : public IPrinter {
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int partPages_ = 0;
+  // The book's page the open document began on.
+  int documentStart_ = 0;
+  std::vector<PdfNavigation::Bookmark> bookmarks_;
+  std::vector<PdfNavigation::Link> links_;
   bool aborted_ = false;
 };

@@ -248,6 +248,23 @@ void Printers::SetTitle(const std::string& title) {
   title_ = title;
 }
 
+void Printers::NewPage() {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  page_->Page();  // the page ended is a page even with nothing drawn on it
+  if (!pdf_->newPage()) throw PlatformError("Unable to begin a new page");
+  ++pageNumber_;
+}
+
+void Printers::AddBookmark(int level, const std::string& title) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  bookmarks_.push_back({level, title, pageNumber_});
+}
+
+void Printers::AddLink(const SurfaceRect& area, int page) {
+  if (!Printing()) throw PlatformError("Printer is not currently printing");
+  links_.push_back(SheetWriter::LinkOver(pdf_->pageLayout(), area, pageNumber_, page));
+}
+
 std::string Printers::PaperOf(int index) {
   TakeStartupAnswer();
   if (index > 0 && index < static_cast<int>(names_.size()) && serverAnswers_) {
@@ -277,7 +294,16 @@ void Printers::EndDoc() {
   std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   if (fixedDate_) PdfDocumentDate::Set(pdf, *fixedDate_);
   std::string failed;
-  if (IsPdfPrinter()) {
+  if (written && (!bookmarks_.empty() || !links_.empty())) {
+    try {
+      pdf += PdfNavigation::Update(pdf, bookmarks_, links_);
+    } catch (const PlatformError& error) {
+      failed = error.what();
+    }
+  }
+  if (!failed.empty()) {
+    // A document whose navigation could not be added is not sent half made.
+  } else if (IsPdfPrinter()) {
     failed = pdfFiles_.Write(written, pdf);
   } else if (!written) {
     failed = "Unable to write to " + names_[static_cast<std::size_t>(index_)];
@@ -318,6 +344,9 @@ IDrawingSurface& Printers::Canvas() {
 }
 
 void Printers::Close() {
+  pageNumber_ = 0;
+  bookmarks_.clear();
+  links_.clear();
   page_.reset();
   surface_.reset();
   painter_.reset();

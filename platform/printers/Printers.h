@@ -9,6 +9,7 @@
 
 #include "platform/printers/CupsQueues.h"
 #include "platform/printers/IPrinter.h"
+#include "platform/printers/PdfNavigation.h"
 #include "platform/printers/PdfSheetFiles.h"
 #include "platform/printers/PrintServerRequest.h"
 #include "platform/printers/SheetWriter.h"
@@ -52,6 +53,9 @@ class Printers final : public IPrinter {
   bool Printing() override { return pdf_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override;
+  void NewPage() override;
+  void AddBookmark(int level, const std::string& title) override;
+  void AddLink(const SurfaceRect& area, int page) override;
 
   // The PDF printer's output folder: the stored one, or a "Glyphera" folder in the user's
   // documents folder.
@@ -101,6 +105,10 @@ class Printers final : public IPrinter {
   std::unique_ptr<PainterSurface> surface_;
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
+  // The open document's page, from 0, and the navigation its PDF is given when it ends.
+  int pageNumber_ = 0;
+  std::vector<PdfNavigation::Bookmark> bookmarks_;
+  std::vector<PdfNavigation::Link> links_;
   std::unique_ptr<PrintServerRequest> startupRequest_;
   std::shared_ptr<StartupAnswer> startupAnswer_;
   std::chrono::steady_clock::time_point startupDeadline_;

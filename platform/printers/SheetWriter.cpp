@@ -27,4 +27,17 @@ std::unique_ptr<QPdfWriter> Make(QIODevice& device, const QPageSize& paper) {
   return pdf;
 }
 
+PdfNavigation::Link LinkOver(const QPageLayout& layout, const SurfaceRect& area, int fromPage,
+                             int toPage) {
+  const QRectF paint = layout.paintRect(QPageLayout::Point);
+  const double height = layout.fullRect(QPageLayout::Point).height();
+  const double scale = 72.0 / kResolution;
+  return {paint.left() + area.Left * scale,
+          height - paint.top() - area.Bottom * scale,
+          paint.left() + area.Right * scale,
+          height - paint.top() - area.Top * scale,
+          fromPage,
+          toPage};
+}
+
 }  // namespace SheetWriter

@@ -79,3 +79,19 @@ std::vector<const FakePrinter::Document*> FakePrinter::Printed() const {
   }
   return printed;
 }
+
+void FakePrinter::NewPage() {
+  if (!open_) throw PlatformError("Printer is not currently printing");
+  ++documents.back().Pages;
+  log.push_back("page");
+}
+
+void FakePrinter::AddBookmark(int level, const std::string& title) {
+  if (!open_) throw PlatformError("Printer is not currently printing");
+  documents.back().Bookmarks.emplace_back(level, title, documents.back().Pages - 1);
+}
+
+void FakePrinter::AddLink(const SurfaceRect& area, int page) {
+  if (!open_) throw PlatformError("Printer is not currently printing");
+  documents.back().Links.emplace_back(area, documents.back().Pages - 1, page);
+}

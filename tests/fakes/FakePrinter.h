@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/RecordingSurface.h"
@@ -23,6 +24,10 @@ class FakePrinter final : public IPrinter {
     // The title in force when the document was sent.
     std::string Title;
     bool Aborted = false;
+    int Pages = 1;
+    // (level, title, page) and (area, from page, to page).
+    std::vector<std::tuple<int, std::string, int>> Bookmarks;
+    std::vector<std::tuple<SurfaceRect, int, int>> Links;
   };
 
   FakePrinter() = default;
@@ -38,6 +43,9 @@ class FakePrinter final : public IPrinter {
   bool Printing() override { return open_; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override { title_ = title; }
+  void NewPage() override;
+  void AddBookmark(int level, const std::string& title) override;
+  void AddLink(const SurfaceRect& area, int page) override;
 
   // The documents sent to the printer, in order (aborted ones left out).
   std::vector<const Document*> Printed() const;
@@ -47,7 +55,7 @@ class FakePrinter final : public IPrinter {
   int fontListBuilds = 0;
   int dpiX = 600;
   int dpiY = 600;
-  // "begin", "end" and "abort", in order.
+  // "begin", "page", "end" and "abort", in order.
   std::vector<std::string> log;
   std::vector<Document> documents;
   // Runs after each document is begun, with its number from 1.

@@ -52,6 +52,10 @@ class RecordingSurface final : public IDrawingSurface {
     blocks.push_back({text, bounds, wordBreak, font});
     return blockHeight;
   }
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& placed) override {
+    for (const PlacedGlyph& g : placed) glyphs.push_back({g.X, g.Y, g.Glyph, face.Points});
+  }
+  void FillRect(const SurfaceRect& area, int grey) override { fills.push_back({area, grey}); }
   bool NeedsRows(int top, int bottom) override { return bottom > clipTop && top < clipBottom; }
 
   struct Block {
@@ -59,6 +63,17 @@ class RecordingSurface final : public IDrawingSurface {
     SurfaceRect Bounds;
     bool WordBreak;
     SurfaceFont Font;
+  };
+
+  struct Glyph {
+    int X;
+    int Y;
+    std::uint32_t Index;
+    int Points;
+  };
+  struct Fill {
+    SurfaceRect Area;
+    int Grey;
   };
 
   int dpiX;
@@ -73,6 +88,8 @@ class RecordingSurface final : public IDrawingSurface {
   std::vector<Text> texts;
   std::vector<Line> lines;
   std::vector<Block> blocks;
+  std::vector<Glyph> glyphs;
+  std::vector<Fill> fills;
   int penWidth = 1;
   int penX = 0;
   int penY = 0;

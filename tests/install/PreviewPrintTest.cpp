@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "app/MainPage.h"
 #include "app/MainWindowParts.h"
@@ -68,6 +69,7 @@ class PreviewPrintTest : public QObject {
   void regularFaceNamedLikeItsFamilyPrintsRegular();
   void emptySelectionPrintsTheHeadingAlone();
   void cancelDuringTheSecondSheet();
+  void coverageIsADocumentPerFaceUntilCancel();
   void secondRunRemovesTheFirstRunsFilesFirst();
   void everyAddIsRemovedWhenThePageIsLeft();
   void pageLeftDuringAPrint_data();
@@ -184,6 +186,37 @@ void PreviewPrintTest::cancelDuringTheSecondSheet() {
   // first sheet's files were taken back with it, and the twelfth face's was never added.
   QVERIFY(page.form->Parts().Preview().Leases().PrintedFaces().empty());
   QCOMPARE(page.h.fontTable.counts.count(page.File(11)), std::size_t{0});
+}
+
+void PreviewPrintTest::coverageIsADocumentPerFaceUntilCancel() {
+  PrintPage page(1);
+  ListBox& selected = *page.p->lstSelected;
+  QCOMPARE(selected.ContextCommands.at(0).Caption, std::string("Print Coverage"));
+  // A file FreeType cannot open is reported, and nothing is printed.
+  selected.ContextCommands.at(0).Run();
+  QCOMPARE(page.h.messages.shown.at(0).Text, page.File(0) + " is not a font file.");
+  QVERIFY(page.h.printer.Printed().empty());
+
+  for (const char* file : {"DejaVuSans.ttf", "DejaVuSerif.ttf", "LiberationMono-Regular.ttf"}) {
+    QFile::copy(GLYPHERA_TEST_FONT_DIR "/" + QString(file),
+                QString::fromStdString(page.folder.Path()) + "/" + file);
+  }
+  std::filesystem::remove(page.File(0));
+  page.p->Dir1->SetDirectory("/");
+  page.p->Dir1->SetDirectory(page.folder.Path());
+  QTest::mouseClick(page.p->cmdPreview, Qt::LeftButton);
+  QTest::mouseClick(page.p->cmdAddAll, Qt::LeftButton);
+  page.h.printer.onBeginDoc = [&](int number) {
+    if (number == 2) QTest::mouseClick(page.form->Parts().frmPrinting().cmdCancel, Qt::LeftButton);
+  };
+  selected.ContextCommands.at(0).Run();
+  std::vector<std::string> documents = page.h.printer.log;
+  std::erase(documents, "page");
+  QCOMPARE(documents, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
+  const FakePrinter::Document& book = *page.h.printer.Printed().at(0);
+  QCOMPARE(book.Title, "Glyphera - Coverage - " + selected.Text(0));
+  QCOMPARE(std::get<1>(book.Bookmarks.at(0)), selected.Text(0));
+  QVERIFY(book.Pages > 1);
 }
 
 void PreviewPrintTest::secondRunRemovesTheFirstRunsFilesFirst() {

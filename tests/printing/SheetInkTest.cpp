@@ -55,6 +55,12 @@ class OneCallSurface final : public IDrawingSurface {
   int DrawText(const std::string& text, const SurfaceRect& bounds, bool wordBreak) override {
     return Keep() ? inner_.DrawText(text, bounds, wordBreak) : 0;
   }
+  void DrawGlyphs(const GlyphFace& face, const std::vector<PlacedGlyph>& glyphs) override {
+    if (Keep()) inner_.DrawGlyphs(face, glyphs);
+  }
+  void FillRect(const SurfaceRect& area, int grey) override {
+    if (Keep()) inner_.FillRect(area, grey);
+  }
   bool NeedsRows(int top, int bottom) override { return inner_.NeedsRows(top, bottom); }
 
   int calls = 0;

@@ -1,0 +1,60 @@
+#include "printing/CoveragePrint.h"
+
+#include "platform/PlatformError.h"
+#include "platform/fonts/FaceCoverage.h"
+#include "platform/fonts/FaceFont.h"
+#include "platform/printers/IPrinter.h"
+#include "printing/CoverageSheet.h"
+#include "printing/FontSheets.h"
+
+CoveragePrint::CoveragePrint(IPrinter& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
+                             PrintJobState& state, ISheetTexts& texts,
+                             const SheetLines& sampleSheetLines,
+                             const ParagraphSizeTable& paragraphSizes)
+    : printer_(printer),
+      state_(state),
+      texts_(texts),
+      sampleSheetLines_(sampleSheetLines),
+      paragraphSizes_(paragraphSizes),
+      run_(printer, dispatch, dialog, state) {}
+
+void CoveragePrint::Print(const std::vector<CoverageFace>& faces,
+                          const std::vector<QPushButton*>& buttons) {
+  // The list's menu stays open to the user while a run dispatches events.
+  if (state_.Running || faces.empty()) return;
+  run_.Run(buttons, static_cast<int>(faces.size()), [this, &faces] { Run(faces); });
+}
+
+void CoveragePrint::Run(const std::vector<CoverageFace>& faces) {
+  const int n = static_cast<int>(faces.size());
+  run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), 0);
+  static const std::string kNoStyleWords;
+  int printed = 0;
+  for (const CoverageFace& face : faces) {
+    run_.LetCancelIn();
+    // Read before its document is begun, so a file that is no font leaves no empty sheet.
+    const FaceCoverage coverage = ReadFaceCoverage(face.File, face.FaceIndex);
+    if (printed == 0) {
+      run_.BeginFirstDocument();
+    } else {
+      run_.NewPage();
+    }
+    printer_.SetTitle(SheetTitle(SheetKind::Coverage, coverage.FullName));
+    const SheetContext context{texts_, state_.Metrics, kNoStyleWords, sampleSheetLines_,
+                               paragraphSizes_};
+    PrintCoverage(printer_, context, coverage);
+    ++printed;
+    run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), printed);
+    if (run_.StopsAfter(printed, n)) break;
+  }
+}
+
+std::vector<CoverageFace> CoveragePrint::FacesOfFamilies(const std::vector<std::string>& families) {
+  std::vector<CoverageFace> faces;
+  for (const std::string& family : families) {
+    const std::optional<FaceLocation> file = FileOfFace(family, false, false);
+    if (!file) throw PlatformError("No installed font file holds " + family);
+    faces.push_back({file->File, file->Index});
+  }
+  return faces;
+}

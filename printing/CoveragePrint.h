@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "printing/ParagraphSizes.h"
+#include "printing/PrintJobState.h"
+#include "printing/PrintRun.h"
+#include "printing/SheetContext.h"
+
+class IMessageDispatch;
+class IPrinter;
+class QPushButton;
+class TfrmPrinting;
+
+// A face to chart: a font file and the face's index in it.
+struct CoverageFace {
+  std::string File;
+  int FaceIndex = 0;
+};
+
+// Coverage books of faces through the shared print run: one document per face, the progress
+// dialog counting them, Cancel seen between faces.
+class CoveragePrint {
+ public:
+  CoveragePrint(IPrinter& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
+                PrintJobState& state, ISheetTexts& texts, const SheetLines& sampleSheetLines,
+                const ParagraphSizeTable& paragraphSizes);
+
+  // Prints the faces with the buttons disabled; nothing while another run is printing.
+  void Print(const std::vector<CoverageFace>& faces, const std::vector<QPushButton*>& buttons);
+
+  // The faces of installed families: the regular face of each, from the file it is drawn from.
+  // Throws PlatformError for a name no installed face has.
+  static std::vector<CoverageFace> FacesOfFamilies(const std::vector<std::string>& families);
+
+ private:
+  void Run(const std::vector<CoverageFace>& faces);
+
+  IPrinter& printer_;
+  PrintJobState& state_;
+  ISheetTexts& texts_;
+  const SheetLines& sampleSheetLines_;
+  const ParagraphSizeTable& paragraphSizes_;
+  PrintRun run_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/drawing/IDrawingSurface.h"
+#include "platform/fonts/FaceCoverage.h"
+#include "printing/SheetContext.h"
+
+class IPrinter;
+
+// A Unicode block a face has at least one code point of.
+struct BlockCoverage {
+  int Block = 0;    // in UnicodeBlocks::All()
+  int Present = 0;  // code points of the block the face maps to a glyph
+};
+
+// The blocks the face touches, in code point order.
+std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face);
+
+// Where a chart page of so many columns (16 code points each) draws the cell of a column and row,
+// in device pixels.
+SurfaceRect ChartCell(const PageMetrics& metrics, int columns, int column, int row);
+
+// One face's coverage book into the printer's open document: an index page (more when the face
+// touches many blocks) listing every block it touches, each row linked to the block's chart, then
+// the charts, laid out as Unicode's code charts, 256 code points a page. The document is given an
+// outline of the face and its blocks.
+void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face);
