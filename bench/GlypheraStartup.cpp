@@ -6,11 +6,13 @@
 #include "app/ProgramStart.h"
 #include "app/RealPlatform.h"
 #include "app/TfrmMain.h"
+#include "platform/desktop/AllocatorFastBins.h"
 #include "platform/desktop/ApplicationErrorHandler.h"
 #include "platform/desktop/GuardedApplication.h"
 #include "platform/desktop/QtMessageBoxes.h"
 
 int main(int argc, char** argv) {
+  DisableAllocatorFastBins();
   GuardedApplication application(argc, argv);
   QtMessageBoxes messages;
   ApplicationErrorHandler errors(messages);

@@ -44,6 +44,8 @@ void FontList::BuildScreenFontSet() {
 
 void FontList::MarkListedScreenFonts() {
   listedOnScreen_.assign(static_cast<std::size_t>(c_.lstFonts.Count()), false);
+  // At start the list is filled before the screen's fonts are known: nothing to look up.
+  if (screenFontSet_.Count() == 0) return;
   for (int i = 0; i < c_.lstFonts.Count(); ++i) {
     listedOnScreen_[static_cast<std::size_t>(i)] = IsScreenFont(c_.lstFonts.Text(i));
   }

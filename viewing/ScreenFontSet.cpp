@@ -18,7 +18,14 @@ void ScreenFontSet::AddAll(const std::vector<std::string>& names) {
   std::vector<std::pair<std::string, std::string>> merged = entries_;
   merged.reserve(merged.size() + names.size());
   for (const std::string& name : names) merged.emplace_back(FoldCase(name), name);
-  std::stable_sort(merged.begin(), merged.end(), KeyBefore);
+  // The names mostly come in order already (the set's own, then a sorted list behind its first
+  // few): two runs in order are merged, which a stable sort would give as well, in one pass.
+  const auto firstRunEnd = std::is_sorted_until(merged.begin(), merged.end(), KeyBefore);
+  if (std::is_sorted(firstRunEnd, merged.end(), KeyBefore)) {
+    std::inplace_merge(merged.begin(), firstRunEnd, merged.end(), KeyBefore);
+  } else {
+    std::stable_sort(merged.begin(), merged.end(), KeyBefore);
+  }
   const auto end = std::unique(merged.begin(), merged.end(),
                                [](const auto& a, const auto& b) { return a.first == b.first; });
   merged.erase(end, merged.end());

@@ -34,9 +34,13 @@ void ListBoxModel::Append(std::vector<Item> items, bool sort) {
   items_.reserve(items_.size() + items.size());
   for (Item& item : items) items_.push_back(std::move(item));
   if (sort) {
-    std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
-      return CompareText(a.Shown, b.Shown) < 0;
-    });
+    std::vector<QString> texts;
+    texts.reserve(items_.size());
+    for (const Item& item : items_) texts.push_back(item.Shown);
+    std::vector<Item> sorted;
+    sorted.reserve(items_.size());
+    for (const std::size_t index : TextOrder(texts)) sorted.push_back(std::move(items_[index]));
+    items_ = std::move(sorted);
   }
   endResetModel();
 }

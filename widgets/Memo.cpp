@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QShowEvent>
 #include <QTextCursor>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
 
@@ -55,8 +56,12 @@ void Memo::SetItalic(bool italic) {
   FaceChanged();
 }
 
+bool Memo::Shown() const {
+  return isVisible() && !awaitingWindow_;
+}
+
 void Memo::FaceChanged() {
-  if (isVisible()) {
+  if (Shown()) {
     setFont(face_.Applied(QPlainTextEdit::font()));
     return;
   }
@@ -65,7 +70,7 @@ void Memo::FaceChanged() {
 }
 
 void Memo::SetFontPoints(double points) {
-  if (isVisible()) {
+  if (Shown()) {
     QFont f = QPlainTextEdit::font();
     f.setPointSizeF(points);
     setFont(f);
@@ -76,7 +81,7 @@ void Memo::SetFontPoints(double points) {
 }
 
 void Memo::SetFont(const QFont& font) {
-  if (isVisible()) {
+  if (Shown()) {
     setFont(font);
     return;
   }
@@ -85,12 +90,34 @@ void Memo::SetFont(const QFont& font) {
 }
 
 void Memo::showEvent(QShowEvent* event) {
-  if (pending_) {
-    const QFont shown = font();
-    pending_.reset();
-    setFont(shown);
+  // A window shows its controls before its own show handler runs, and that handler may give
+  // this memo another face at once: the font is taken when the window has finished showing,
+  // so that a face shown for no time is never chosen nor laid out.
+  QWidget* shownWindow = window();
+  const QWindow* handle = shownWindow->windowHandle();
+  if (pending_ && (!handle || !handle->isVisible())) {
+    if (!awaitingWindow_) shownWindow->installEventFilter(this);
+    awaitingWindow_ = true;
+  } else {
+    ApplyPending();
   }
   QPlainTextEdit::showEvent(event);
+}
+
+bool Memo::eventFilter(QObject* watched, QEvent* event) {
+  if (awaitingWindow_ && watched == window() && event->type() == QEvent::ShowToParent) {
+    watched->removeEventFilter(this);
+    awaitingWindow_ = false;
+    if (isVisible()) ApplyPending();
+  }
+  return QPlainTextEdit::eventFilter(watched, event);
+}
+
+void Memo::ApplyPending() {
+  if (!pending_) return;
+  const QFont shown = font();
+  pending_.reset();
+  setFont(shown);
 }
 
 void Memo::SetFontColor(const QColor& color) {

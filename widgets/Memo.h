@@ -43,6 +43,7 @@ class Memo : public QPlainTextEdit {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
@@ -53,6 +54,9 @@ class Memo : public QPlainTextEdit {
   // The longest start of the text that fits the room, as characters of the memo's text.
   QString Fitting(QString text) const;
   void FaceChanged();
+  // Whether font changes are laid out at once: visible, and not waiting for its window to show.
+  bool Shown() const;
+  void ApplyPending();
 
   int maxLength_ = 0;
   // The face name as it was given (a family or a face's full name) and the styles asked.
@@ -60,4 +64,6 @@ class Memo : public QPlainTextEdit {
   // The font to show once visible, and whether its face is still to be chosen for face_.
   mutable std::optional<QFont> pending_;
   mutable bool faceChanged_ = false;
+  // Shown while its window is being shown: the pending font waits for the window.
+  bool awaitingWindow_ = false;
 };

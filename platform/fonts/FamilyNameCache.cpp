@@ -94,9 +94,19 @@ FamilyNameCache::Folder* FamilyNameCache::Current(const std::string& folder) {
 
 std::optional<FamilyNameCache::Name> FamilyNameCache::Find(const std::string& fontFile,
                                                            int faceIndex) {
-  const auto [folder, face] = Split(fontFile, faceIndex);
-  Folder* kept = Current(folder);
+  // The faces are asked for folder by folder: the folder of the last is looked up once.
+  const std::size_t slash = fontFile.rfind('/');
+  const std::string_view folder =
+      slash == std::string::npos ? std::string_view() : std::string_view(fontFile).substr(0, slash);
+  if (!lastFolder_ || folder != lastFolderName_) {
+    lastFolderName_ = folder;
+    lastFolder_ = Current(lastFolderName_);
+  }
+  Folder* kept = *lastFolder_;
   if (!kept) return std::nullopt;
+  std::string face = fontFile.substr(slash + 1);
+  face += '/';
+  face += std::to_string(faceIndex);
   const auto found = kept->Names.find(face);
   if (found == kept->Names.end()) return std::nullopt;
   return found->second;
@@ -112,6 +122,7 @@ void FamilyNameCache::Put(const std::string& fontFile, int faceIndex, Name name)
 }
 
 void FamilyNameCache::Save() {
+  lastFolder_.reset();
   // Only the folders looked at in this run are kept: a folder no longer listed (a font folder
   // removed, another configuration's) would otherwise stay in the file for ever.
   std::erase_if(folders_, [this](const auto& folder) { return !stamps_.contains(folder.first); });

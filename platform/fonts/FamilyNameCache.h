@@ -41,4 +41,7 @@ class FamilyNameCache {
   std::unordered_map<std::string, Folder> folders_;
   // The stamps of the folders looked at in this run, each taken once.
   std::unordered_map<std::string, std::string> stamps_;
+  // The folder Find looked up last, and what Current gave for it.
+  std::string lastFolderName_;
+  std::optional<Folder*> lastFolder_;
 };

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -111,10 +112,22 @@ void ForEveryFace(FcConfig* config, const Each& each) {
   }
 }
 
-std::optional<std::string> StringOf(const FcPattern* font, const char* object, int id = 0) {
+// A string of the face in place, or null: names compared over thousands of faces at start are
+// not copied.
+const char* RawStringOf(const FcPattern* font, const char* object, int id = 0) {
   FcChar8* value = nullptr;
-  if (FcPatternGetString(font, object, id, &value) != FcResultMatch) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(value));
+  if (FcPatternGetString(font, object, id, &value) != FcResultMatch) return nullptr;
+  return reinterpret_cast<const char*>(value);
+}
+
+std::optional<std::string> StringOf(const FcPattern* font, const char* object, int id = 0) {
+  const char* value = RawStringOf(font, object, id);
+  if (!value) return std::nullopt;
+  return std::string(value);
+}
+
+bool SameString(const char* a, const char* b) {
+  return a && b && std::strcmp(a, b) == 0;
 }
 
 // A number of the face; a variable font lists its axes as ranges, of which the start is taken.
@@ -135,13 +148,12 @@ double NumberOf(const FcPattern* font, const char* object, double fallback) {
 // equal to one before it. So the legacy name is the last one in the language of the first; a
 // face that gives no languages (Type 1, bitmap formats) has one name only.
 std::string LegacyName(const FcPattern* font, const char* object, const char* languages) {
-  const std::optional<std::string> first = StringOf(font, object);
-  if (!first) return {};
-  const std::optional<std::string> firstLanguage = StringOf(font, languages);
-  std::string legacy = *first;
+  const char* legacy = RawStringOf(font, object);
+  if (!legacy) return {};
+  const char* firstLanguage = RawStringOf(font, languages);
   if (!firstLanguage) return legacy;
-  for (int id = 1; auto name = StringOf(font, object, id); ++id) {
-    if (StringOf(font, languages, id) == firstLanguage) legacy = std::move(*name);
+  for (int id = 1; const char* name = RawStringOf(font, object, id); ++id) {
+    if (SameString(RawStringOf(font, languages, id), firstLanguage)) legacy = name;
   }
   return legacy;
 }
@@ -173,13 +185,16 @@ FamilyNameCache& ReadNames() {
 // a face can have lost its legacy name, and only an sfnt file has one to read; each file is
 // read once per run.
 std::string OwnLegacyFamily(const FcPattern* font, std::string listed) {
-  const std::optional<std::string> language = StringOf(font, FC_FAMILYLANG);
-  for (int id = 1; auto other = StringOf(font, FC_FAMILYLANG, id); ++id) {
-    if (other == language) return listed;
+  const char* language = RawStringOf(font, FC_FAMILYLANG);
+  for (int id = 1; const char* other = RawStringOf(font, FC_FAMILYLANG, id); ++id) {
+    if (SameString(other, language)) return listed;
   }
-  const std::string format = StringOf(font, FC_FONTFORMAT).value_or("");
+  const char* format = RawStringOf(font, FC_FONTFORMAT);
   const std::optional<std::string> file = StringOf(font, FC_FILE);
-  if ((format != "TrueType" && format != "CFF") || !file) return listed;
+  if (!format || (std::strcmp(format, "TrueType") != 0 && std::strcmp(format, "CFF") != 0) ||
+      !file) {
+    return listed;
+  }
   int index = 0;
   FcPatternGetInteger(font, FC_INDEX, 0, &index);
   std::optional<FamilyNameCache::Name> kept = ReadNames().Find(*file, index & 0xFFFF);
@@ -206,6 +221,12 @@ InstanceLegacyNames LegacyNamesOf(const FcPattern* font) {
   return LegacyNamesOfInstance(
       StringOf(font, FC_FAMILY).value_or(""), StringOf(font, FC_STYLE).value_or(""),
       WeightClassOf(NumberOf(font, FC_WEIGHT, FC_WEIGHT_REGULAR)), slant != FC_SLANT_ROMAN);
+}
+
+// The legacy family alone, as LegacyNamesOf names it.
+std::string LegacyFamilyOf(const FcPattern* font) {
+  if (IsNamedInstance(font)) return LegacyNamesOf(font).Family;
+  return OwnLegacyFamily(font, LegacyName(font, FC_FAMILY, FC_FAMILYLANG));
 }
 
 ListedFace DescribeFace(const FcPattern* font) {
@@ -322,7 +343,7 @@ std::vector<std::string> LegacyFamilyOfEachFace() {
   if (source == lastSource) return last;
   std::vector<std::string> families;
   ForEveryFace(source.Config.get(), [&families](const FcPattern* font) {
-    std::string family = LegacyNamesOf(font).Family;
+    std::string family = LegacyFamilyOf(font);
     if (!family.empty()) families.push_back(std::move(family));
   });
   ReadNames().Save();
