@@ -1,107 +1,31 @@
 #include "platform/printers/PdfJoin.h"
 
-#include <charconv>
 #include <map>
-#include <optional>
+
+#include "platform/PlatformError.h"
+#include "platform/printers/PdfDocument.h"
 
 namespace {
 
-std::optional<long> NumberAt(std::string_view text, std::size_t& at) {
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\r')) ++at;
-  long number = 0;
-  const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), number);
-  if (error != std::errc()) return std::nullopt;
-  at = static_cast<std::size_t>(end - text.data());
-  return number;
-}
-
-// The number after key ("/Root 2 0 R" gives 2) in text; nothing when text has no such entry.
-std::optional<long> ReferenceAfter(std::string_view text, std::string_view key) {
-  std::size_t at = text.find(key);
-  if (at == std::string_view::npos) return std::nullopt;
-  at += key.size();
-  return NumberAt(text, at);
-}
-
-struct Document {
-  std::map<long, std::uint64_t> Offsets;  // object number, offset
-  long Info = 0;
-  long Catalog = 0;
-};
-
-// The objects and the trailer's references of a document, from its cross-reference table.
-std::optional<Document> ReadDocument(std::string_view pdf) {
-  const std::size_t start = pdf.rfind("startxref");
-  if (start == std::string_view::npos) return std::nullopt;
-  std::size_t at = start + 9;
-  const std::optional<long> xref = NumberAt(pdf, at);
-  if (!xref || *xref < 0 || static_cast<std::size_t>(*xref) >= pdf.size()) return std::nullopt;
-  at = static_cast<std::size_t>(*xref);
-  if (pdf.substr(at, 4) != "xref") return std::nullopt;
-  at += 4;
-  Document document;
-  const std::optional<long> first = NumberAt(pdf, at);
-  const std::optional<long> count = NumberAt(pdf, at);
-  if (!first || !count || *count < 0) return std::nullopt;
-  for (long i = 0; i < *count; ++i) {
-    while (at < pdf.size() && (pdf[at] == '\n' || pdf[at] == '\r' || pdf[at] == ' ')) ++at;
-    if (at + 18 > pdf.size()) return std::nullopt;
-    std::uint64_t offset = 0;
-    std::from_chars(pdf.data() + at, pdf.data() + at + 10, offset);
-    if (pdf[at + 17] == 'n' && offset < pdf.size()) document.Offsets[*first + i] = offset;
-    at += 18;
+// The value's text with every reference in it renumbered by map.
+void Renumber(const PdfDocument& document, const PdfValue& value,
+              const std::map<long long, int>& map, std::string& out) {
+  if (value.Type == PdfValue::Reference) {
+    const auto mapped = map.find(value.Object);
+    out += std::to_string(mapped == map.end() ? 0 : mapped->second) + " 0 R";
+    return;
   }
-  const std::string_view trailer = pdf.substr(at);
-  document.Info = ReferenceAfter(trailer, "/Info").value_or(0);
-  document.Catalog = ReferenceAfter(trailer, "/Root").value_or(0);
-  if (document.Catalog == 0) return std::nullopt;
-  return document;
-}
-
-// The text of object number at offset, from after "N 0 obj" up to its "endobj".
-std::optional<std::string_view> ObjectBody(std::string_view pdf, long number,
-                                           std::uint64_t offset) {
-  const std::string head = std::to_string(number) + " 0 obj";
-  if (pdf.substr(offset, head.size()) != head) return std::nullopt;
-  const std::size_t begin = offset + head.size();
-  std::size_t end = pdf.find("endobj", begin);
-  // A stream's bytes may hold anything: its object ends after them.
-  const std::size_t stream = pdf.find("stream", begin);
-  if (stream != std::string_view::npos && stream < end) {
-    end = pdf.find("endobj", pdf.find("endstream", stream + 6));
+  std::vector<const PdfValue*> parts;
+  for (const auto& entry : value.Entries) parts.push_back(&entry.second);
+  for (const PdfValue& item : value.Items) parts.push_back(&item);
+  // What lies between the parts (brackets, keys, blanks) is copied as it is.
+  std::size_t at = value.Start;
+  for (const PdfValue* part : parts) {
+    out += document.Between(at, part->Start);
+    Renumber(document, *part, map, out);
+    at = part->End;
   }
-  if (end == std::string_view::npos) return std::nullopt;
-  return pdf.substr(begin, end - begin);
-}
-
-// The object's text with every reference "N 0 R" outside its stream renumbered by map.
-std::string Renumbered(std::string_view body, const std::map<long, int>& map) {
-  std::size_t dictionaryEnd = body.find(">>\nstream");
-  if (dictionaryEnd == std::string_view::npos) dictionaryEnd = body.find(">>stream");
-  dictionaryEnd = dictionaryEnd == std::string_view::npos ? body.size() : dictionaryEnd;
-  std::string out;
-  out.reserve(body.size() + 16);
-  std::size_t at = 0;
-  while (at < dictionaryEnd) {
-    const char c = body[at];
-    const bool starts =
-        c >= '0' && c <= '9' && (at == 0 || !(body[at - 1] >= '0' && body[at - 1] <= '9'));
-    if (starts) {
-      std::size_t after = at;
-      const std::optional<long> number = NumberAt(body, after);
-      if (number && body.substr(after, 4) == " 0 R") {
-        const auto mapped = map.find(*number);
-        out += std::to_string(mapped == map.end() ? 0 : mapped->second);
-        out += " 0 R";
-        at = after + 4;
-        continue;
-      }
-    }
-    out += c;
-    ++at;
-  }
-  out.append(body.substr(dictionaryEnd));
-  return out;
+  out += document.Between(at, value.End);
 }
 
 }  // namespace
@@ -127,42 +51,46 @@ int PdfJoin::AddObject(std::string_view body) {
 }
 
 bool PdfJoin::Append(std::string_view pdf) {
-  const std::optional<Document> document = ReadDocument(pdf);
-  if (!document) return false;
-  const auto catalog = document->Offsets.find(document->Catalog);
-  if (catalog == document->Offsets.end()) return false;
-  const std::optional<std::string_view> catalogBody =
-      ObjectBody(pdf, catalog->first, catalog->second);
-  if (!catalogBody) return false;
-  const long pageTree = ReferenceAfter(*catalogBody, "/Pages").value_or(0);
-  // The document's information, catalog and page tree are the joined file's own; its other
-  // objects take the next free numbers.
-  std::map<long, int> map{
-      {document->Info, kInfo}, {document->Catalog, kCatalog}, {pageTree, kPageTree}};
-  int next = next_;
-  for (const auto& [number, offset] : document->Offsets) {
-    if (!map.count(number)) map[number] = next++;
-  }
-  if (!started_) {
-    Put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
-    started_ = true;
-  }
-  for (const auto& [number, offset] : document->Offsets) {
-    const std::optional<std::string_view> body = ObjectBody(pdf, number, offset);
-    if (!body) return false;
-    if (number == document->Info) {
-      if (info_.empty()) info_ = *body;
-      continue;
+  try {
+    const PdfDocument document(pdf);
+    const PdfValue* info = document.Trailer().Find("Info");
+    const PdfValue* root = document.Trailer().Find("Root");
+    if (root == nullptr || root->Type != PdfValue::Reference) return false;
+    const PdfValue catalog = document.Object(root->Object);
+    const PdfValue* pageTree = catalog.Find("Pages");
+    if (pageTree == nullptr || pageTree->Type != PdfValue::Reference) return false;
+    const long long infoNumber = info != nullptr ? info->Object : -1;
+    // The document's information, catalog and page tree are the joined file's own; its other
+    // objects take the next free numbers.
+    std::map<long long, int> map{
+        {infoNumber, kInfo}, {root->Object, kCatalog}, {pageTree->Object, kPageTree}};
+    int next = next_;
+    for (const auto& [number, offset] : document.Offsets()) {
+      if (!map.count(number)) map[number] = next++;
     }
-    if (number == document->Catalog || number == pageTree) continue;
-    const int renumbered = map[number];
-    const std::string text = Renumbered(*body, map);
-    BeginObject(renumbered);
-    Put(text);
-    Put("endobj\n");
-    if (text.find("/Type /Page\n") != std::string::npos) pages_.push_back(renumbered);
+    if (!started_) {
+      Put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+      started_ = true;
+    }
+    for (const auto& [number, offset] : document.Offsets()) {
+      const PdfValue object = document.Object(number);
+      if (number == infoNumber) {
+        if (info_.empty()) info_ = "\n" + std::string(document.Text(object)) + "\n";
+        continue;
+      }
+      if (number == root->Object || number == pageTree->Object) continue;
+      std::string text = "\n";
+      Renumber(document, object, map, text);
+      text += document.StreamOf(object);
+      BeginObject(map[number]);
+      Put(text);
+      Put("\nendobj\n");
+    }
+    for (const PdfObjectId& page : document.Pages(catalog)) pages_.push_back(map[page.Number]);
+    next_ = next;
+  } catch (const PlatformError&) {
+    return false;
   }
-  next_ = next;
   return true;
 }
 

@@ -1,254 +1,16 @@
 #include "platform/printers/PdfNavigation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 
 #include "platform/PlatformError.h"
+#include "platform/printers/PdfDocument.h"
 
 namespace {
 
-// A PDF object as far as the update reads one: where its text lies, and for a dictionary its
-// entries, for an array its items, for a reference its object.
-struct Value {
-  enum Kind { Other, Name, Number, Reference, Array, Dictionary } Type = Other;
-  std::size_t Start = 0;
-  std::size_t End = 0;
-  std::string Text;  // a name without its slash
-  long long Object = 0;
-  long long Generation = 0;
-  std::vector<std::pair<std::string, Value>> Entries;
-  std::vector<Value> Items;
-
-  const Value* Find(const std::string& key) const {
-    for (const auto& [name, value] : Entries) {
-      if (name == key) return &value;
-    }
-    return nullptr;
-  }
-};
-
-[[noreturn]] void Unreadable() {
-  throw PlatformError("The PDF document could not be read to add its bookmarks");
-}
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
-}
-
-bool IsDelimiter(char c) {
-  return IsSpace(c) || std::strchr("()<>[]{}/%", c) != nullptr;
-}
-
-class Parser {
- public:
-  Parser(std::string_view text, std::size_t at) : text_(text), at_(at) {}
-
-  std::size_t At() const { return at_; }
-
-  void SkipSpace() {
-    while (at_ < text_.size()) {
-      if (IsSpace(text_[at_])) {
-        ++at_;
-      } else if (text_[at_] == '%') {
-        while (at_ < text_.size() && text_[at_] != '\n' && text_[at_] != '\r') ++at_;
-      } else {
-        return;
-      }
-    }
-  }
-
-  std::string Word() {
-    SkipSpace();
-    const std::size_t start = at_;
-    while (at_ < text_.size() && !IsDelimiter(text_[at_])) ++at_;
-    return std::string(text_.substr(start, at_ - start));
-  }
-
-  long long Integer() {
-    const std::string word = Word();
-    if (word.empty() || word.find_first_not_of("+-0123456789") != std::string::npos) Unreadable();
-    return std::stoll(word);
-  }
-
-  Value Parse(int depth = 0) {
-    if (depth > 64) Unreadable();
-    SkipSpace();
-    if (at_ >= text_.size()) Unreadable();
-    Value value;
-    value.Start = at_;
-    const char c = text_[at_];
-    if (text_.substr(at_, 2) == "<<") {
-      at_ += 2;
-      value.Type = Value::Dictionary;
-      for (SkipSpace(); text_.substr(at_, 2) != ">>"; SkipSpace()) {
-        Value key = Parse(depth + 1);
-        if (key.Type != Value::Name) Unreadable();
-        value.Entries.emplace_back(key.Text, Parse(depth + 1));
-      }
-      at_ += 2;
-    } else if (c == '[') {
-      ++at_;
-      value.Type = Value::Array;
-      for (SkipSpace(); at_ < text_.size() && text_[at_] != ']'; SkipSpace()) {
-        value.Items.push_back(Parse(depth + 1));
-      }
-      ++at_;
-    } else if (c == '(') {
-      SkipLiteralString();
-    } else if (c == '<') {
-      while (at_ < text_.size() && text_[at_] != '>') ++at_;
-      ++at_;
-    } else if (c == '/') {
-      ++at_;
-      value.Type = Value::Name;
-      while (at_ < text_.size() && !IsDelimiter(text_[at_])) value.Text += text_[at_++];
-    } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.') {
-      value.Type = Value::Number;
-      value.Text = Word();
-      TakeReference(value);
-    } else {
-      value.Text = Word();
-      if (value.Text.empty()) Unreadable();
-    }
-    if (at_ > text_.size()) Unreadable();
-    value.End = at_;
-    return value;
-  }
-
- private:
-  void SkipLiteralString() {
-    int open = 0;
-    for (; at_ < text_.size(); ++at_) {
-      if (text_[at_] == '\\') {
-        ++at_;
-      } else if (text_[at_] == '(') {
-        ++open;
-      } else if (text_[at_] == ')' && --open == 0) {
-        ++at_;
-        return;
-      }
-    }
-    Unreadable();
-  }
-
-  // "12 0 R" is one value, a reference.
-  void TakeReference(Value& value) {
-    const std::size_t after = at_;
-    const std::string generation = Word();
-    const std::string r = Word();
-    if (r == "R" && !generation.empty() &&
-        generation.find_first_not_of("0123456789") == std::string::npos &&
-        value.Text.find_first_not_of("0123456789") == std::string::npos) {
-      value.Type = Value::Reference;
-      value.Object = std::stoll(value.Text);
-      value.Generation = std::stoll(generation);
-      return;
-    }
-    at_ = after;
-  }
-
-  std::string_view text_;
-  std::size_t at_;
-};
-
-struct ObjectId {
-  long long Number = 0;
-  long long Generation = 0;
-};
-
-class Document {
- public:
-  explicit Document(std::string_view pdf) : pdf_(pdf) {
-    const std::size_t startxref = pdf.rfind("startxref");
-    if (startxref == std::string_view::npos) Unreadable();
-    Parser tail(pdf, startxref + std::strlen("startxref"));
-    lastXref_ = tail.Integer();
-    std::set<long long> seen;
-    for (long long at = lastXref_; at >= 0;) {
-      if (!seen.insert(at).second || static_cast<std::size_t>(at) >= pdf.size()) Unreadable();
-      Value trailer = ReadSection(static_cast<std::size_t>(at));
-      const Value* previous = trailer.Find("Prev");
-      at = previous != nullptr && previous->Type == Value::Number ? std::stoll(previous->Text) : -1;
-      if (trailer_.Type != Value::Dictionary) trailer_ = std::move(trailer);
-    }
-  }
-
-  const Value& Trailer() const { return trailer_; }
-  long long LastXref() const { return lastXref_; }
-  std::string_view Text(const Value& value) const {
-    return pdf_.substr(value.Start, value.End - value.Start);
-  }
-
-  Value Object(long long number) const {
-    const auto found = offsets_.find(number);
-    if (found == offsets_.end()) Unreadable();
-    Parser parser(pdf_, found->second);
-    parser.Integer();
-    parser.Integer();
-    if (parser.Word() != "obj") Unreadable();
-    return parser.Parse();
-  }
-
-  Value Resolved(const Value& value) const {
-    return value.Type == Value::Reference ? Object(value.Object) : value;
-  }
-
-  // The pages in order, walking the page tree from the catalog.
-  std::vector<ObjectId> Pages(const Value& catalog) const {
-    std::vector<ObjectId> pages;
-    const Value* root = catalog.Find("Pages");
-    if (root == nullptr || root->Type != Value::Reference) Unreadable();
-    std::set<long long> visited;
-    AddPages(*root, pages, visited);
-    return pages;
-  }
-
- private:
-  // One cross-reference section at the offset; gives its trailer. Entries of later sections,
-  // read first, stand.
-  Value ReadSection(std::size_t at) {
-    Parser parser(pdf_, at);
-    if (parser.Word() != "xref") Unreadable();
-    for (;;) {
-      const std::string word = parser.Word();
-      if (word == "trailer") return parser.Parse();
-      if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos) Unreadable();
-      const long long first = std::stoll(word);
-      const long long count = parser.Integer();
-      for (long long i = 0; i < count; ++i) {
-        const long long offset = parser.Integer();
-        parser.Integer();
-        const std::string use = parser.Word();
-        if (use == "n") offsets_.emplace(first + i, static_cast<std::size_t>(offset));
-      }
-    }
-  }
-
-  void AddPages(const Value& node, std::vector<ObjectId>& pages,
-                std::set<long long>& visited) const {
-    if (node.Type != Value::Reference || !visited.insert(node.Object).second) Unreadable();
-    const Value dictionary = Object(node.Object);
-    const Value* kids = dictionary.Find("Kids");
-    const Value* type = dictionary.Find("Type");
-    if (type != nullptr && type->Text == "Page") {
-      pages.push_back({node.Object, node.Generation});
-      return;
-    }
-    if (kids == nullptr) Unreadable();
-    for (const Value& kid : Resolved(*kids).Items) AddPages(kid, pages, visited);
-  }
-
-  std::string_view pdf_;
-  long long lastXref_ = 0;
-  std::map<long long, std::size_t> offsets_;
-  Value trailer_;
-};
-
-std::string Reference(const ObjectId& id) {
+std::string Reference(const PdfObjectId& id) {
   return std::to_string(id.Number) + " " + std::to_string(id.Generation) + " R";
 }
 
@@ -288,7 +50,7 @@ std::string TextString(const std::string& utf8) {
 }
 
 // A dictionary's text again, without the keys given, with the extra entries at its end.
-std::string Rewritten(const Document& document, const Value& dictionary,
+std::string Rewritten(const PdfDocument& document, const PdfValue& dictionary,
                       const std::set<std::string>& dropped, const std::string& extra) {
   std::string text = "<<";
   for (const auto& [key, value] : dictionary.Entries) {
@@ -312,12 +74,14 @@ struct OutlineNode {
 std::string PdfNavigation::Update(std::string_view pdf, const std::vector<Bookmark>& bookmarks,
                                   const std::vector<Link>& links) {
   if (bookmarks.empty() && links.empty()) return {};
-  const Document document(pdf);
-  const Value* rootRef = document.Trailer().Find("Root");
-  const Value* size = document.Trailer().Find("Size");
-  if (rootRef == nullptr || rootRef->Type != Value::Reference || size == nullptr) Unreadable();
-  const Value catalog = document.Object(rootRef->Object);
-  const std::vector<ObjectId> pages = document.Pages(catalog);
+  const PdfDocument document(pdf);
+  const PdfValue* rootRef = document.Trailer().Find("Root");
+  const PdfValue* size = document.Trailer().Find("Size");
+  if (rootRef == nullptr || rootRef->Type != PdfValue::Reference || size == nullptr) {
+    throw PlatformError("The PDF document could not be read to add its bookmarks");
+  }
+  const PdfValue catalog = document.Object(rootRef->Object);
+  const std::vector<PdfObjectId> pages = document.Pages(catalog);
   const auto pageRef = [&pages](int page) {
     if (page < 0 || page >= static_cast<int>(pages.size()))
       throw PlatformError("The PDF document has no page " + std::to_string(page + 1));
@@ -392,11 +156,11 @@ std::string PdfNavigation::Update(std::string_view pdf, const std::vector<Bookma
     annotations[link.FromPage].push_back(number);
   }
   for (const auto& [page, numbers] : annotations) {
-    const ObjectId id = pages[static_cast<std::size_t>(page)];
-    const Value dictionary = document.Object(id.Number);
+    const PdfObjectId id = pages[static_cast<std::size_t>(page)];
+    const PdfValue dictionary = document.Object(id.Number);
     std::string list = " /Annots [";
-    if (const Value* existing = dictionary.Find("Annots")) {
-      for (const Value& item : document.Resolved(*existing).Items) {
+    if (const PdfValue* existing = dictionary.Find("Annots")) {
+      for (const PdfValue& item : document.Resolved(*existing).Items) {
         list += std::string(document.Text(item)) + " ";
       }
     }
@@ -441,7 +205,7 @@ std::string PdfNavigation::Update(std::string_view pdf, const std::vector<Bookma
   update += "trailer\n<< /Size " + std::to_string(next) + " /Root " +
             std::string(document.Text(*rootRef));
   for (const char* kept : {"Info", "ID"}) {
-    if (const Value* value = document.Trailer().Find(kept)) {
+    if (const PdfValue* value = document.Trailer().Find(kept)) {
       update += " /" + std::string(kept) + " " + std::string(document.Text(*value));
     }
   }
