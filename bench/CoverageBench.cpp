@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/OffscreenBenchmarks.h"
+#include "command/CommandSheetTexts.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/FaceCoverage.h"
@@ -17,18 +18,6 @@ namespace {
 
 const char* const kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const char* const kNotoSans = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf";
-
-class BenchSheetTexts final : public ISheetTexts {
- public:
-  std::string HeadingFont() override { return "DejaVu Sans"; }
-  std::string SampleTitle() override { return {}; }
-  std::string SampleText() override { return {}; }
-  std::string ParagraphText() override { return {}; }
-  std::string SizeLine(int) override { return {}; }
-  bool PrintBold() override { return false; }
-  bool PrintItalic() override { return false; }
-  int SampleSize() override { return 12; }
-};
 
 // The one PDF file in the folder, its size, and the folder emptied again; the file is kept in
 // the folder $GLYPHERA_COVERAGE_KEEP names, for a look at the book.
@@ -53,7 +42,8 @@ void CoverageBook(benchmark::State& state, const char* file) {
   const std::string folder = BenchHome().File("coverage-out");
   std::filesystem::create_directories(folder);
   printer.SetOutputFolder(folder);
-  BenchSheetTexts texts;
+  CommandSheetTexts texts;
+  texts.SetHeadingFont("DejaVu Sans");
   PageMetrics metrics{Printers::kPdfResolution, Printers::kPdfResolution};
   const std::string suffix;
   const SheetLines lines;

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "command/CommandSheetTexts.h"
 #include "fakes/FakePrinter.h"
 #include "fixtures/FontToolsBlocks.h"
 #include "fixtures/RealServices.h"
@@ -16,20 +17,9 @@
 
 namespace {
 
-class HeadingTexts final : public ISheetTexts {
- public:
-  std::string HeadingFont() override { return "Liberation Mono"; }
-  std::string SampleTitle() override { return {}; }
-  std::string SampleText() override { return {}; }
-  std::string ParagraphText() override { return {}; }
-  std::string SizeLine(int) override { return {}; }
-  bool PrintBold() override { return false; }
-  bool PrintItalic() override { return false; }
-  int SampleSize() override { return 12; }
-};
-
 struct Book {
-  HeadingTexts texts;
+  Book() { texts.SetHeadingFont("Liberation Mono"); }
+  CommandSheetTexts texts;
   PageMetrics metrics{600, 600};
   std::string suffix;
   SheetLines lines;
