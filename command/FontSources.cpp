@@ -8,35 +8,15 @@
 #include "command/PrintOptions.h"
 #include "install/FontFileKinds.h"
 #include "install/FontNameReader.h"
+#include "platform/files/FilesMatching.h"
 #include "platform/fonts/IFontFileCheck.h"
 #include "platform/fonts/IFontServices.h"
-#include "platform/text/AsciiCase.h"
 #include "platform/text/TextCompare.h"
 #include "platform/text/Trimmed.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Whether the file name matches the font file mask ("*.ttf;*.otf;..."), whatever its case.
-bool IsFontFileName(const std::string& name) {
-  static const std::vector<std::string> kEndings = [] {
-    std::vector<std::string> endings;
-    std::string_view mask = kFontFileMask;
-    for (;;) {
-      const std::size_t semicolon = mask.find(';');
-      endings.emplace_back(
-          mask.substr(1, semicolon == std::string_view::npos ? semicolon : semicolon - 1));
-      if (semicolon == std::string_view::npos) return endings;
-      mask.remove_prefix(semicolon + 1);
-    }
-  }();
-  if (name.starts_with('.')) return false;  // hidden: a partial copy or a temporary
-  std::string lower = name;
-  for (char& c : lower) c = LowerAscii(c);
-  return std::any_of(kEndings.begin(), kEndings.end(),
-                     [&lower](const std::string& ending) { return lower.ends_with(ending); });
-}
 
 bool SortsBefore(const std::string& a, const std::string& b) {
   return CompareText(a, b) < 0;
@@ -91,25 +71,20 @@ class Resolver {
   FontSources result;
 
  private:
+  // The folder's font files as the file list shows them, then its subfolders' when recursive.
   void ReadFolder(const fs::path& folder, bool recursive, std::error_code& error) {
-    std::vector<std::string> files;
     std::vector<std::string> folders;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
       const std::string name = entry->path().filename().string();
       std::error_code kind;
-      if (entry->is_directory(kind)) {
-        if (recursive && !name.starts_with('.')) folders.push_back(name);
-      } else if (IsFontFileName(name)) {
-        files.push_back(name);
-      }
+      if (recursive && !name.starts_with('.') && entry->is_directory(kind)) folders.push_back(name);
     }
     if (error) return;
-    std::sort(files.begin(), files.end(), SortsBefore);
-    std::sort(folders.begin(), folders.end(), SortsBefore);
-    for (const std::string& name : files) {
+    for (const std::string& name : FilesMatching(folder.string(), kFontFileMask)) {
       if (!File(folder / name)) Fail((folder / name).string(), "not a font this program can read");
     }
+    std::sort(folders.begin(), folders.end(), SortsBefore);
     for (const std::string& name : folders) {
       std::error_code inner;
       ReadFolder(folder / name, true, inner);
