@@ -98,7 +98,7 @@ class CoverageBook {
         units_(context.Metrics),
         face_(face),
         blocks_(CoveredBlocks(face)),
-        glyphFace_{face.Sfnt, face.FullName, kGlyphPoints} {
+        glyphFace_{face.Sfnt, face.FullName, kGlyphPoints, true} {
     FindDigitGlyphs();
   }
 

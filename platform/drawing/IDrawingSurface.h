@@ -16,16 +16,17 @@ struct SurfaceFont {
 
 // A face whose glyphs are drawn by their index: the face alone as an sfnt, at a size in whole
 // points. Its glyphs are its own, never another font's, and never shaped. A PDF page embeds the
-// glyphs only of a face the toolkit opened from its file: when the face of that full name is the
-// same face (the same 'head' table), it is drawn through it, else as outlines.
+// glyphs only of a face the toolkit opened from its file: when the face of the full name is the
+// same face (the same 'head' table), it is drawn through it, else as outlines. A charted face,
+// most of whose glyphs are drawn, is embedded from a copy without its hinting programs instead,
+// where that is cheaper: the PDF writer runs them for every glyph it embeds.
 struct GlyphFace {
   std::shared_ptr<const std::string> Sfnt;
   std::string FullName;
   int Points = 12;
+  bool Charted = false;
 };
 
-// One glyph of a face to draw: its advance centred on X, on the baseline Y; a glyph whose advance
-// is wider than MaxWidth (when above 0) is drawn smaller, to that width.
 struct PlacedGlyph {
   std::uint32_t Glyph = 0;
   int X = 0;

@@ -12,6 +12,7 @@ class BitmapStrike;
 class QPainter;
 class QPainterPath;
 class QRawFont;
+class UnhintedGlyphFont;
 
 // A drawing surface over a painter: a paint box on the screen or a printer page.
 class PainterSurface final : public IDrawingSurface {
@@ -57,6 +58,8 @@ class PainterSurface final : public IDrawingSurface {
     std::shared_ptr<const std::string> Sfnt;
     int Pixels = 0;
     std::unique_ptr<QRawFont> Font;
+    // The face's registered copy, shared by its sizes, on a PDF page.
+    std::shared_ptr<UnhintedGlyphFont> Copy;
   };
   std::vector<LoadedGlyphFace> glyphFaces_;
 };

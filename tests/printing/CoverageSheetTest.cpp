@@ -12,6 +12,8 @@
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/FaceCoverage.h"
+#include "platform/fonts/FreeTypeLibrary.h"
+#include "platform/fonts/UnhintedSfnt.h"
 #include "platform/text/UnicodeBlocks.h"
 #include "printing/CoverageSheet.h"
 
@@ -26,6 +28,41 @@ struct Book {
   ParagraphSizeTable sizes{};
   SheetContext Context() { return {texts, metrics, suffix, lines, sizes}; }
 };
+
+// What of a face the copy drawn on PDF pages must keep, and how many glyphs carry instructions
+// (or fail to load hinted).
+struct Outlines {
+  std::string PostScriptName;
+  std::string Family;
+  std::vector<std::vector<std::pair<FT_Pos, FT_Pos>>> Points;
+  int Hinted = 0;
+};
+
+Outlines OutlinesOf(const std::string& sfnt) {
+  static const FreeTypeLibrary library;
+  FT_Face face = nullptr;
+  if (FT_New_Memory_Face(library.Handle(), reinterpret_cast<const FT_Byte*>(sfnt.data()),
+                         static_cast<FT_Long>(sfnt.size()), 0, &face) != 0) {
+    return {};
+  }
+  Outlines outlines{FT_Get_Postscript_Name(face), face->family_name, {}, 0};
+  for (FT_Long g = 0; g < face->num_glyphs; ++g) {
+    if (FT_Load_Glyph(face, static_cast<FT_UInt>(g), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) != 0)
+      continue;
+    const FT_Outline& outline = face->glyph->outline;
+    auto& points = outlines.Points.emplace_back();
+    for (short p = 0; p < outline.n_points; ++p)
+      points.emplace_back(outline.points[p].x, outline.points[p].y);
+  }
+  // FreeType hands out a glyph's instructions only as it hints it.
+  FT_Set_Pixel_Sizes(face, 0, 16);
+  for (FT_Long g = 0; g < face->num_glyphs; ++g) {
+    const bool loaded = FT_Load_Glyph(face, static_cast<FT_UInt>(g), FT_LOAD_DEFAULT) == 0;
+    outlines.Hinted += !loaded || face->glyph->control_len > 0 ? 1 : 0;
+  }
+  FT_Done_Face(face);
+  return outlines;
+}
 
 QProcess& Ran(QProcess& process, const QString& program, const QStringList& arguments) {
   process.start(program, arguments);
@@ -88,6 +125,18 @@ void CoverageSheetTest::blocksAndCountsMatchFontTools() {
     QCOMPARE(block.Last, expected.Blocks[i].Last);
     QCOMPARE(blocks[i].Present, expected.Blocks[i].Count);
   }
+
+  // The copy a PDF page embeds: the same outlines under the same PostScript name, no
+  // instructions, and found by the family given alone.
+  const Outlines original = OutlinesOf(*coverage.Sfnt);
+  const std::optional<std::string> copy = UnhintedSfnt::Make(*coverage.Sfnt, "Copy Family");
+  QVERIFY(copy.has_value());
+  const Outlines unhinted = OutlinesOf(*copy);
+  QCOMPARE(unhinted.Family, std::string("Copy Family"));
+  QCOMPARE(unhinted.PostScriptName, original.PostScriptName);
+  QCOMPARE(unhinted.Points.size(), original.Points.size());
+  QVERIFY(unhinted.Points == original.Points);
+  QCOMPARE(unhinted.Hinted, 0);
 }
 
 void CoverageSheetTest::chartPageShowsTheFaceAndTheThreeMarks() {
