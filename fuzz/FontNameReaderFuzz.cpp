@@ -18,6 +18,7 @@
 
 #include "fuzz/FuzzTempDir.h"
 #include "install/FontNameReader.h"
+#include "platform/fonts/UnhintedSfnt.h"
 #include "platform/fonts/WebFonts.h"
 #include "platform/text/Windows1252.h"
 
@@ -293,5 +294,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first face is the one the single-face reading gives.
   const std::optional<FontFace> first = ReadFontNames(directory, kFileName);
   FUZZ_CHECK(first.has_value() == !faces.empty());
+
+  // The copy a PDF page embeds is made from the same bytes; a copy is itself a face it can copy,
+  // and has no hinting left.
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (const std::optional<std::string> copy = UnhintedSfnt::Make(bytes, "Copy")) {
+    FUZZ_CHECK(!UnhintedSfnt::HasHinting(*copy));
+    FUZZ_CHECK(UnhintedSfnt::Make(*copy, "Again").has_value());
+  }
   return 0;
 }

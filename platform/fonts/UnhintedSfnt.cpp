@@ -1,9 +1,9 @@
 #include "platform/fonts/UnhintedSfnt.h"
 
-#include <QString>
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "platform/fonts/BigEndian.h"
@@ -107,6 +107,9 @@ std::optional<std::string> CompositeGlyph(std::string_view glyph) {
 // profile's largest instruction size stays: a face with none, and no programs, is hinted by
 // FreeType's autohinter instead.
 bool RemoveInstructions(Tables& tables) {
+  for (std::string_view tag : kHintingTables) {
+    if (const auto found = tables.find(tag); found != tables.end()) tables.erase(found);
+  }
   const auto glyf = tables.find("glyf");
   const auto loca = tables.find("loca");
   const auto head = tables.find("head");
@@ -148,9 +151,6 @@ bool RemoveInstructions(Tables& tables) {
   glyf->second = std::move(newGlyf);
   loca->second = std::move(newLoca);
   Set16(head->second, kHeadLocaFormat, 1);
-  for (std::string_view tag : kHintingTables) {
-    if (const auto found = tables.find(tag); found != tables.end()) tables.erase(found);
-  }
   return true;
 }
 
@@ -164,7 +164,7 @@ struct NameRecord {
 };
 
 // The name table with the family replaced; nullopt when it is damaged.
-std::optional<std::string> RenamedFamily(std::string_view name, const std::string& family) {
+std::optional<std::string> RenamedFamily(std::string_view name, std::string_view family) {
   std::vector<NameRecord> records;
   if (name.size() >= 6) {
     const std::size_t count = U16At(Bytes(name) + 2);
@@ -183,12 +183,11 @@ std::optional<std::string> RenamedFamily(std::string_view name, const std::strin
     }
   }
   NameRecord added{3, 1, 0x409, 1, {}};
-  for (const char16_t unit : QString::fromStdString(family).toStdU16String()) {
-    Put16(added.Text, unit);
-  }
+  for (const char letter : family) Put16(added.Text, static_cast<unsigned char>(letter));
   records.push_back(std::move(added));
   std::stable_sort(records.begin(), records.end(),
                    [](const NameRecord& a, const NameRecord& b) { return a.Key() < b.Key(); });
+  if (6 + records.size() * 12 > 0xFFFF) return std::nullopt;
   std::string out;
   Put16(out, 0);
   Put16(out, static_cast<std::uint32_t>(records.size()));
@@ -241,7 +240,7 @@ std::string Assemble(std::string_view version, Tables& tables) {
   }
   std::size_t headAt = 0;
   for (const auto& [tag, bytes] : tables) {
-    if (tag == "head") headAt = out.size();
+    if (tag == "head" && bytes.size() >= kHeadChecksumAdjustment + 4) headAt = out.size();
     out += bytes;
     out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
   }
@@ -253,7 +252,7 @@ std::string Assemble(std::string_view version, Tables& tables) {
 
 namespace UnhintedSfnt {
 
-std::optional<std::string> Make(std::string_view sfnt, const std::string& family) {
+std::optional<std::string> Make(std::string_view sfnt, std::string_view family) {
   std::optional<Tables> tables = ReadTables(sfnt);
   if (!tables || !RemoveInstructions(*tables)) return std::nullopt;
   const auto name = tables->find("name");
