@@ -1,5 +1,6 @@
 #include "command/PrintCommand.h"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <set>
 
 #include "app/StartupValues.h"
+#include "command/BookPrinter.h"
 #include "command/CommandPrintJob.h"
 #include "command/CommandSheetTexts.h"
 #include "command/FontSources.h"
@@ -25,8 +27,9 @@
 #include "platform/fonts/FontconfigFontTable.h"
 #include "platform/fonts/FreeTypeFontFileCheck.h"
 #include "platform/fonts/ResidentFontClones.h"
-#include "platform/printers/PdfBook.h"
+#include "platform/printers/PdfBookFile.h"
 #include "platform/printers/PdfDocumentDate.h"
+#include "platform/printers/PdfSheetFiles.h"
 #include "platform/printers/Printers.h"
 #include "platform/storage/ProcApplicationInfo.h"
 #include "platform/storage/ProfileStrings.h"
@@ -201,19 +204,34 @@ class Command {
   // file's name only once all of it is on the disk.
   int PrintBook(const std::vector<SourceFace>& faces) {
     const std::string& output = *options_.Output;
-    const std::string paper = options_.Paper ? *options_.Paper : PrintersOfThisRun().PaperSize();
+    // The PDF printer's paper, read without starting the printer list: that asks the print
+    // server from a thread of its own, and a process with a second thread cannot fork workers.
+    const std::string paper =
+        options_.Paper ? *options_.Paper : PdfSheetFiles(registry_).PaperSize();
+    BookPrinter printer(
+        {texts_, fonts_, paragraphSizes_, paper, PdfDocumentDate::FromEnvironment()});
     std::string failure;
     bool stopped = false;
     const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
-      PdfBook book(fd, paper, PdfDocumentDate::FromEnvironment(), fonts_);
+      PdfBookFile file(fd);
+      const auto named = qScopeGuard([this, &printer] {
+        progress_.reset();
+        for (const std::string& left : printer.Failures()) Warn(left);
+        facesLeftOut_ = !printer.Failures().empty();
+      });
       try {
-        stopped = !PrintOn(book, faces);
+        stopped = !printer.Print(
+            file, options_.Sheets, faces, options_.Jobs ? *options_.Jobs : DefaultJobs(),
+            [this](int done, int total) {
+              if (progress_) progress_->Show(done, total);
+            },
+            [] { return interrupted.load(); });
       } catch (const PlatformError& error) {
         failure = error.what();
         return std::make_error_code(std::errc::io_error);
       }
       if (stopped) return std::make_error_code(std::errc::operation_canceled);
-      return book.Finish();
+      return file.Finish();
     });
     if (stopped) return Interrupted();
     if (error) {
@@ -221,6 +239,14 @@ class Command {
       return PrintCommand::kOutputFailed;
     }
     return PrintCommand::kPrinted;
+  }
+
+  // One process per processor this one may run on, two at most: each more takes some 60 MB.
+  static int DefaultJobs() {
+    constexpr int kMostByDefault = 2;
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+    return std::clamp(CPU_COUNT(&set), 1, kMostByDefault);
   }
 
   static int Interrupted() {

@@ -24,6 +24,7 @@ constexpr std::array<SheetName, 5> kSheetNames = {{{"sample", SheetKind::SampleT
 // The sample size box's range.
 constexpr int kSmallestSample = 4;
 constexpr int kLargestSample = 60;
+constexpr int kMostJobs = 64;
 // The sizes the Text Paragraphs sheet offers: 7 to 12 in halves, then 13 and 14.
 constexpr std::array<float, kParagraphSizeCount> kParagraphPoints = {
     7, 7.5, 8, 8.5, 9, 9.5, 10, 10.5, 11, 11.5, 12, 13, 14};
@@ -92,14 +93,15 @@ struct ValueOption {
   char Short;
   const char* Long;
 };
-constexpr std::array<ValueOption, 8> kValueOptions = {{{'s', "sheets"},
+constexpr std::array<ValueOption, 9> kValueOptions = {{{'s', "sheets"},
                                                        {0, "size"},
                                                        {0, "paragraph-sizes"},
                                                        {0, "heading-font"},
                                                        {0, "texts"},
                                                        {'o', "output"},
                                                        {'P', "printer"},
-                                                       {0, "paper"}}};
+                                                       {0, "paper"},
+                                                       {'j', "jobs"}}};
 
 std::string TakeValue(const std::string& name, const std::string& value, PrintOptions& options) {
   if (name == "sheets") return ParseSheets(value, options.Sheets);
@@ -107,7 +109,13 @@ std::string TakeValue(const std::string& name, const std::string& value, PrintOp
   if (name == "paragraph-sizes") {
     return ParseParagraphSizes(value, options.ParagraphSizes.emplace());
   }
-  if (name == "paper") {
+  if (name == "jobs") {
+    const std::optional<float> jobs = ParseNumber(value);
+    if (!jobs || *jobs != std::floor(*jobs) || *jobs < 1 || *jobs > kMostJobs) {
+      return "the jobs must be a whole number from 1 to " + std::to_string(kMostJobs);
+    }
+    options.Jobs = static_cast<int>(*jobs);
+  } else if (name == "paper") {
     if (value != "A4" && value != "Letter") return "the paper is A4 or Letter";
     options.Paper = value;
   } else if (name == "heading-font") {
@@ -236,6 +244,8 @@ or a folder of font files.
   -P, --printer QUEUE    print on a CUPS queue; without -o or -P, one PDF per sheet in the
                          PDF printer's folder
       --paper A4|Letter  the paper of PDF output (default: the PDF printer's)
+  -j, --jobs N           processes making the pages of -o at once, 1 to 64 (default: one
+                         per processor, at most 2); the PDF is the same whatever the number
   -q, --quiet            no progress
   -h, --help             this help
       --version          the program's version

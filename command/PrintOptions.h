@@ -24,6 +24,8 @@ struct PrintOptions {
   std::optional<std::string> Output;
   std::optional<std::string> Printer;
   std::optional<std::string> Paper;
+  // Processes that make the pages of one PDF at once; unset: one per processor, at most two.
+  std::optional<int> Jobs;
   bool Quiet = false;
   bool Help = false;
   bool Version = false;

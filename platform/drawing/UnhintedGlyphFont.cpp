@@ -2,16 +2,19 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <atomic>
+#include <functional>
+#include <string_view>
 
 #include "platform/fonts/UnhintedSfnt.h"
 
 namespace {
 
-// A family name no installed face has, different for every copy.
-QString CopyFamily() {
-  static std::atomic<int> copies{0};
-  return QStringLiteral("Glyphera unhinted copy %1").arg(++copies);
+// A family name no installed face has, the same for the same face in every run: the embedded
+// font keeps it, and the same pages must give the same bytes.
+QString CopyFamily(const std::string& sfnt) {
+  const std::size_t hash = std::hash<std::string_view>{}(sfnt);
+  return QStringLiteral("Glyphera unhinted %1")
+      .arg(static_cast<qulonglong>(hash), 16, 16, QLatin1Char('0'));
 }
 
 // Past this many families, reading the database again costs more than the instructions of a
@@ -24,7 +27,7 @@ bool UnhintedGlyphFont::WorthMaking(const std::string& sfnt) {
   return UnhintedSfnt::HasHinting(sfnt) && QFontDatabase::families().size() <= kMostFamilies;
 }
 
-UnhintedGlyphFont::UnhintedGlyphFont(const std::string& sfnt) : family_(CopyFamily()) {
+UnhintedGlyphFont::UnhintedGlyphFont(const std::string& sfnt) : family_(CopyFamily(sfnt)) {
   const std::optional<std::string> copy = UnhintedSfnt::Make(sfnt, family_.toStdString());
   if (!copy) return;
   id_ = QFontDatabase::addApplicationFontFromData(

@@ -1,18 +1,13 @@
 #include "platform/printers/PdfBook.h"
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cerrno>
 #include <string_view>
 
 #include "platform/PlatformError.h"
 #include "platform/drawing/DeferredPageSurface.h"
 #include "platform/drawing/PainterSurface.h"
-#include "platform/files/SafeWrite.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/PdfDocumentDate.h"
 #include "platform/printers/SheetWriter.h"
@@ -24,13 +19,9 @@ constexpr const char* kPrintingInProgress = "Printing in progress";
 
 }  // namespace
 
-PdfBook::PdfBook(int fd, const std::string& paper, std::optional<std::time_t> date,
+PdfBook::PdfBook(PartSink sink, const std::string& paper, std::optional<std::time_t> date,
                  IFontServices& fonts)
-    : join_([fd](std::string_view bytes) { return SafeWrite::WriteAll(fd, bytes); }),
-      fd_(fd),
-      paper_(paper),
-      date_(date),
-      fonts_(fonts) {}
+    : sink_(std::move(sink)), paper_(paper), date_(date), fonts_(fonts) {}
 
 PdfBook::~PdfBook() {
   Close();
@@ -70,13 +61,13 @@ IDrawingSurface& PdfBook::BeginPage() {
                                                 SheetWriter::kResolution);
   }
   ++partPages_;
-  documentStart_ = join_.PageCount() + partPages_ - 1;
+  documentStart_ = pagesHanded_ + partPages_ - 1;
   return *surface_;
 }
 
 int PdfBook::OpenPage() {
   page_->Page();
-  return join_.PageCount() + partPages_ - 1;
+  return pagesHanded_ + partPages_ - 1;
 }
 
 void PdfBook::NewPage() {
@@ -101,18 +92,20 @@ void PdfBook::EndDoc() {
   if (!Printing()) return;
   page_->Page();  // a sheet with nothing drawn on it is still a sheet
   page_.reset();
-  if (partPages_ >= kPartPages) JoinPart();
+  if (partPages_ >= kPartPages) EndPart();
 }
 
-void PdfBook::JoinPart() {
+void PdfBook::EndPart() {
   if (!painter_) return;
   surface_.reset();
   const bool made = painter_->end();
   const QByteArray& bytes = bytes_->data();
   std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const int pages = partPages_;
   Close();
   PdfDocumentDate::Set(pdf, date_);
-  if (!made || !join_.Append(pdf)) throw PlatformError("Unable to write the PDF");
+  if (!made || !sink_(std::move(pdf))) throw PlatformError("Unable to write the PDF");
+  pagesHanded_ += pages;
 }
 
 void PdfBook::Abort() {
@@ -140,31 +133,9 @@ std::error_code PdfBook::Finish() {
   Abort();
   if (aborted_) return std::make_error_code(std::errc::operation_canceled);
   try {
-    JoinPart();
+    EndPart();
   } catch (const PlatformError&) {
     return std::make_error_code(std::errc::io_error);
   }
-  if (join_.PageCount() == 0) return std::make_error_code(std::errc::invalid_argument);
-  if (const std::error_code error = join_.Finish()) return error;
-  return AddNavigation();
-}
-
-std::error_code PdfBook::AddNavigation() {
-  if (bookmarks_.empty() && links_.empty()) return {};
-  // The finished file is read through a mapping: only the parts the update looks at are read.
-  struct stat status {};
-  if (fstat(fd_, &status) != 0) return {errno, std::generic_category()};
-  const auto size = static_cast<std::size_t>(status.st_size);
-  void* mapped = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
-  if (mapped == MAP_FAILED) return {errno, std::generic_category()};
-  std::string update;
-  try {
-    update = PdfNavigation::Update(std::string_view(static_cast<const char*>(mapped), size),
-                                   bookmarks_, links_);
-  } catch (const PlatformError&) {
-    munmap(mapped, size);
-    return std::make_error_code(std::errc::io_error);
-  }
-  munmap(mapped, size);
-  return SafeWrite::WriteAll(fd_, update);
+  return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "platform/printers/IPrinter.h"
-#include "platform/printers/PdfJoin.h"
 #include "platform/printers/PdfNavigation.h"
 
 class DeferredPageSurface;
@@ -18,16 +18,20 @@ class QBuffer;
 class QPainter;
 class QPdfWriter;
 
-// A printer that puts the pages of every document it is given, one after another, into a single
-// PDF, written to a descriptor document by document, so that a book of thousands of pages is
-// never held whole. Its page, margins and resolution are the PDF printer's. The PDF carries no
-// moment of its own making: the date given, or none, so that the same pages give the same bytes.
+// A printer that puts the pages of every document it is given, one after another, into parts of
+// a single PDF book, each a whole PDF handed on as it is finished, so that a book of thousands of
+// pages is never held whole. Its page, margins and resolution are the PDF printer's. The parts
+// carry no moment of their own making: the date given, or none, so that the same pages give the
+// same bytes. Its pages, and those its outline and links name, count from 0 at its own first.
 class PdfBook final : public IPrinter {
  public:
   static constexpr const char* kName = "PDF file";
+  // Takes a finished part; false when it cannot.
+  using PartSink = std::function<bool(std::string part)>;
 
   // paper: "A4" or "Letter".
-  PdfBook(int fd, const std::string& paper, std::optional<std::time_t> date, IFontServices& fonts);
+  PdfBook(PartSink sink, const std::string& paper, std::optional<std::time_t> date,
+          IFontServices& fonts);
   ~PdfBook() override;
 
   std::vector<std::string> PrinterNames() override { return {kName}; }
@@ -36,9 +40,10 @@ class PdfBook final : public IPrinter {
   // The installed families, as the PDF printer lists them.
   const std::vector<std::string>& Fonts() override;
   void BeginDoc() override;
-  // Throws PlatformError when the part of the book it ends cannot be made or written.
+  // Throws PlatformError when the part of the book it ends cannot be made or taken.
   void EndDoc() override;
-  // The book cannot take back what it has written: it is then of no use, and Finish says so.
+  // The book cannot take back the parts it has handed on: it is then of no use, and Finish says
+  // so.
   void Abort() override;
   bool Printing() override { return page_ != nullptr; }
   IDrawingSurface& Canvas() override;
@@ -47,25 +52,26 @@ class PdfBook final : public IPrinter {
   void AddBookmark(int level, const std::string& title) override;
   void AddLink(const SurfaceRect& area, int page) override;
 
-  // Writes the PDF's last part. The cause of a failure: a write that failed, a book aborted
-  // (std::errc::operation_canceled) or one with no page (std::errc::invalid_argument).
+  // Hands on the last part. The cause of a failure: a part not taken (std::errc::io_error) or a
+  // book aborted (std::errc::operation_canceled).
   std::error_code Finish();
+  const std::vector<PdfNavigation::Bookmark>& Bookmarks() const { return bookmarks_; }
+  const std::vector<PdfNavigation::Link>& Links() const { return links_; }
 
  private:
   // Pages a part of the book holds before it is joined to the book.
   static constexpr int kPartPages = 50;
 
   IDrawingSurface& BeginPage();
-  // Ends the part being made and joins it to the book.
-  void JoinPart();
+  // Ends the part being made and hands it on.
+  void EndPart();
   // The open page, begun now if it was not, counted from 0 over the book.
   int OpenPage();
-  // Appends the outline and the links to the finished file.
-  std::error_code AddNavigation();
   void Close();
 
-  PdfJoin join_;
-  int fd_;
+  PartSink sink_;
+  // Pages of the parts handed on.
+  int pagesHanded_ = 0;
   std::string paper_;
   std::optional<std::time_t> date_;
   IFontServices& fonts_;

@@ -1,0 +1,258 @@
+#include "command/BookPrinter.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/PlatformError.h"
+#include "platform/files/ForkedWorkers.h"
+#include "platform/printers/PdfBook.h"
+#include "platform/printers/PdfBookFile.h"
+
+namespace {
+
+// What a piece gives besides its pages.
+struct PieceResult {
+  std::vector<PdfNavigation::Bookmark> Bookmarks;
+  std::vector<PdfNavigation::Link> Links;
+  std::vector<std::string> Failures;
+  bool Stopped = false;
+  std::string Error;  // why the piece could not be made; empty when it was
+};
+
+// Faces a piece of the sheet takes: a part of the book's worth of one-page sheets, fewer of
+// longer ones.
+std::size_t FacesPerPiece(SheetKind kind) {
+  switch (kind) {
+    case SheetKind::CharacterChart:
+    case SheetKind::FullPage:
+      return 50;
+    case SheetKind::TextParagraphs:
+      return 10;
+    default:
+      return 1;
+  }
+}
+
+PieceResult PrintPiece(const BookPrinter::Setup& setup, SheetKind kind,
+                       const std::vector<SourceFace>& faces, PdfBook::PartSink sink,
+                       const std::function<void()>& faceDone, const CommandPrintJob::Stop& stop) {
+  PdfBook book(std::move(sink), setup.Paper, setup.Date, setup.Fonts);
+  CommandPrintJob job(book, setup.Texts, setup.Fonts, setup.ParagraphSizes);
+  PieceResult result;
+  try {
+    result.Stopped = !job.Run(
+        {kind}, faces, [&faceDone](int, int) { faceDone(); }, stop);
+    if (!result.Stopped && book.Finish()) result.Error = "Unable to write the PDF";
+  } catch (const PlatformError& error) {
+    result.Error = error.what();
+  }
+  result.Failures = job.Failures();
+  result.Bookmarks = book.Bookmarks();
+  result.Links = book.Links();
+  return result;
+}
+
+// A piece's result as a worker sends it: fields one after another, each number in the
+// machine's own order (both ends are the same program on the same machine), each text after
+// its length.
+class Encoder {
+ public:
+  explicit Encoder(char kind) : bytes_(1, kind) {}
+  template <typename Number>
+  void Put(Number value) {
+    bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+  }
+  void Put(const std::string& text) {
+    Put(text.size());
+    bytes_ += text;
+  }
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
+class Decoder {
+ public:
+  explicit Decoder(std::string_view bytes) : bytes_(bytes) {}
+  template <typename Number>
+  void Get(Number& value) {
+    if (bytes_.size() < sizeof value) throw PlatformError("A worker process sent a damaged result");
+    std::memcpy(&value, bytes_.data(), sizeof value);
+    bytes_.remove_prefix(sizeof value);
+  }
+  void Get(std::string& text) {
+    std::size_t size = 0;
+    Get(size);
+    if (bytes_.size() < size) throw PlatformError("A worker process sent a damaged result");
+    text = std::string(bytes_.substr(0, size));
+    bytes_.remove_prefix(size);
+  }
+  template <typename Item, typename Read>
+  void GetAll(std::vector<Item>& items, Read read) {
+    std::size_t count = 0;
+    Get(count);
+    for (std::size_t i = 0; i < count; ++i) read(items.emplace_back());
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+constexpr char kPart = 'P';
+constexpr char kDone = 'D';
+
+std::string Encode(const PieceResult& result) {
+  Encoder out(kDone);
+  out.Put(result.Bookmarks.size());
+  for (const PdfNavigation::Bookmark& bookmark : result.Bookmarks) {
+    out.Put(bookmark.Level);
+    out.Put(bookmark.Title);
+    out.Put(bookmark.Page);
+  }
+  out.Put(result.Links.size());
+  for (const PdfNavigation::Link& link : result.Links) {
+    for (const double edge : {link.Left, link.Bottom, link.Right, link.Top}) out.Put(edge);
+    out.Put(link.FromPage);
+    out.Put(link.ToPage);
+  }
+  out.Put(result.Failures.size());
+  for (const std::string& failure : result.Failures) out.Put(failure);
+  out.Put(result.Stopped);
+  out.Put(result.Error);
+  return out.Bytes();
+}
+
+PieceResult Decode(std::string_view bytes) {
+  Decoder in(bytes.substr(1));
+  PieceResult result;
+  in.GetAll(result.Bookmarks, [&in](PdfNavigation::Bookmark& bookmark) {
+    in.Get(bookmark.Level);
+    in.Get(bookmark.Title);
+    in.Get(bookmark.Page);
+  });
+  in.GetAll(result.Links, [&in](PdfNavigation::Link& link) {
+    for (double* edge : {&link.Left, &link.Bottom, &link.Right, &link.Top}) in.Get(*edge);
+    in.Get(link.FromPage);
+    in.Get(link.ToPage);
+  });
+  in.GetAll(result.Failures, [&in](std::string& failure) { in.Get(failure); });
+  in.Get(result.Stopped);
+  in.Get(result.Error);
+  return result;
+}
+
+// The shared counters: faces done, the next piece to take, and each piece's worker (from 1).
+constexpr int kFacesDone = 0;
+constexpr int kNextPiece = 1;
+constexpr int kPieceWorkers = 2;
+
+}  // namespace
+
+bool BookPrinter::Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
+                        const std::vector<SourceFace>& faces, int workers,
+                        const CommandPrintJob::Progress& progress,
+                        const CommandPrintJob::Stop& stop) {
+  pieces_.clear();
+  failures_.clear();
+  total_ = static_cast<int>(sheets.size() * faces.size());
+  for (const SheetKind kind : sheets) {
+    const std::size_t step = kind == SheetKind::SampleText ? faces.size() : FacesPerPiece(kind);
+    for (std::size_t first = 0; first < faces.size(); first += step) {
+      pieces_.push_back({kind, first, std::min(step, faces.size() - first)});
+    }
+  }
+  workers = std::min(workers, static_cast<int>(pieces_.size()));
+  if (workers > 1 && ForkedWorkers::CanFork()) {
+    return PrintInWorkers(file, faces, workers, progress, stop);
+  }
+  return PrintHere(file, faces, progress, stop);
+}
+
+bool BookPrinter::PrintHere(PdfBookFile& file, const std::vector<SourceFace>& faces,
+                            const CommandPrintJob::Progress& progress,
+                            const CommandPrintJob::Stop& stop) {
+  int done = 0;
+  for (const Piece& piece : pieces_) {
+    const int first = file.PageCount();
+    const std::vector<SourceFace> taken(
+        faces.begin() + static_cast<std::ptrdiff_t>(piece.First),
+        faces.begin() + static_cast<std::ptrdiff_t>(piece.First + piece.Count));
+    const PieceResult result = PrintPiece(
+        setup_, piece.Kind, taken, [&file](std::string part) { return file.Append(part); },
+        [&] {
+          if (progress) progress(++done, total_);
+        },
+        stop);
+    failures_.insert(failures_.end(), result.Failures.begin(), result.Failures.end());
+    if (!result.Error.empty()) throw PlatformError(result.Error);
+    if (result.Stopped) return false;
+    file.AddNavigation(first, result.Bookmarks, result.Links);
+  }
+  return true;
+}
+
+bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace>& faces,
+                                 int workers, const CommandPrintJob::Progress& progress,
+                                 const CommandPrintJob::Stop& stop) {
+  const int count = static_cast<int>(pieces_.size());
+  // Each worker takes the next piece not yet taken, and sends its parts and then its result.
+  ForkedWorkers children(
+      workers, kPieceWorkers + count,
+      [&](int child, const ForkedWorkers::Send& send, std::atomic<int>* counters) {
+        for (;;) {
+          const int index = counters[kNextPiece].fetch_add(1);
+          if (index >= count) return;
+          counters[kPieceWorkers + index].store(child + 1);
+          const Piece& piece = pieces_[static_cast<std::size_t>(index)];
+          const std::vector<SourceFace> taken(
+              faces.begin() + static_cast<std::ptrdiff_t>(piece.First),
+              faces.begin() + static_cast<std::ptrdiff_t>(piece.First + piece.Count));
+          const PieceResult result = PrintPiece(
+              setup_, piece.Kind, taken,
+              [&send](std::string part) { return send(part.insert(0, 1, kPart)); },
+              [counters] { counters[kFacesDone].fetch_add(1); }, stop);
+          if (!send(Encode(result)) || result.Stopped || !result.Error.empty()) return;
+        }
+      });
+  bool stopping = false;
+  const auto idle = [&] {
+    if (progress) progress(children.Counter(kFacesDone).load(), total_);
+    if (!stopping && stop && stop()) {
+      stopping = true;
+      children.Interrupt();
+    }
+  };
+  // The pieces are joined in order, each from the worker that took it.
+  for (int index = 0; index < count; ++index) {
+    int worker = 0;
+    while ((worker = children.Counter(kPieceWorkers + index).load()) == 0) {
+      if (!children.AnyRunning()) throw PlatformError("The worker processes ended early");
+      idle();
+      usleep(10000);
+    }
+    const int first = file.PageCount();
+    for (;;) {
+      const std::optional<std::string> message = children.Receive(worker - 1, idle);
+      if (!message || message->empty()) {
+        throw PlatformError("A worker process ended before its pages were made");
+      }
+      if (message->front() == kPart) {
+        if (!file.Append(std::string_view(*message).substr(1))) {
+          throw PlatformError("Unable to write the PDF");
+        }
+        continue;
+      }
+      const PieceResult result = Decode(*message);
+      failures_.insert(failures_.end(), result.Failures.begin(), result.Failures.end());
+      if (!result.Error.empty()) throw PlatformError(result.Error);
+      if (result.Stopped) return false;
+      file.AddNavigation(first, result.Bookmarks, result.Links);
+      break;
+    }
+    idle();
+  }
+  return true;
+}
