@@ -1,17 +1,13 @@
 #include "platform/printers/PdfBook.h"
 
-#include <QBuffer>
-#include <QPainter>
-#include <QPdfWriter>
 #include <string_view>
 
 #include "platform/PlatformError.h"
 #include "platform/drawing/DeferredPageSurface.h"
-#include "platform/drawing/PainterSurface.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/PdfDocumentDate.h"
+#include "platform/printers/PdfInMemory.h"
 #include "platform/printers/SheetWriter.h"
-#include "platform/text/QtText.h"
 
 namespace {
 
@@ -44,25 +40,18 @@ void PdfBook::BeginDoc() {
 }
 
 IDrawingSurface& PdfBook::BeginPage() {
-  if (painter_) {
-    pdf_->newPage();
+  if (part_) {
+    part_->NewPage();
   } else {
-    // A part of the book is made whole in memory, then joined to the book: the PDF writer keeps
-    // every font of a document until its end, so a part has a few pages, and the fonts the
-    // pages share (the headings') are written once a part.
-    bytes_ = std::make_unique<QBuffer>();
-    bytes_->open(QIODevice::WriteOnly);
-    pdf_ = SheetWriter::Make(*bytes_, SheetWriter::PaperNamed(paper_));
-    // The title goes into the part's first bytes; the book's is its first document's.
-    pdf_->setTitle(ToQString(title_));
-    painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(pdf_.get())) throw PlatformError("Unable to write the PDF");
-    surface_ = std::make_unique<PainterSurface>(*painter_, SheetWriter::kResolution,
-                                                SheetWriter::kResolution);
+    // A part of the book is made whole in memory, then handed on: the PDF writer keeps every
+    // font of a document until its end, so a part has a few pages, and the fonts the pages
+    // share (the headings') are written once a part. The part's title is its first document's.
+    part_ = std::make_unique<PdfInMemory>(SheetWriter::PaperNamed(paper_));
+    if (!part_->Begin(title_)) throw PlatformError("Unable to write the PDF");
   }
   ++partPages_;
   documentStart_ = pagesHanded_ + partPages_ - 1;
-  return *surface_;
+  return part_->Surface();
 }
 
 int PdfBook::OpenPage() {
@@ -73,7 +62,7 @@ int PdfBook::OpenPage() {
 void PdfBook::NewPage() {
   if (!Printing()) throw PlatformError("Printer is not currently printing");
   OpenPage();  // the page ended is a page even with nothing drawn on it
-  if (!pdf_->newPage()) throw PlatformError("Unable to begin a new page");
+  if (!part_->NewPage()) throw PlatformError("Unable to begin a new page");
   ++partPages_;
 }
 
@@ -85,7 +74,7 @@ void PdfBook::AddBookmark(int level, const std::string& title) {
 void PdfBook::AddLink(const SurfaceRect& area, int page) {
   if (!Printing()) throw PlatformError("Printer is not currently printing");
   const int from = OpenPage();
-  links_.push_back(SheetWriter::LinkOver(pdf_->pageLayout(), area, from, documentStart_ + page));
+  links_.push_back(SheetWriter::LinkOver(part_->Layout(), area, from, documentStart_ + page));
 }
 
 void PdfBook::EndDoc() {
@@ -96,15 +85,12 @@ void PdfBook::EndDoc() {
 }
 
 void PdfBook::EndPart() {
-  if (!painter_) return;
-  surface_.reset();
-  const bool made = painter_->end();
-  const QByteArray& bytes = bytes_->data();
-  std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (!part_) return;
+  std::optional<std::string> pdf = part_->End();
   const int pages = partPages_;
   Close();
-  PdfDocumentDate::Set(pdf, date_);
-  if (!made || !sink_(std::move(pdf))) throw PlatformError("Unable to write the PDF");
+  if (pdf) PdfDocumentDate::Set(*pdf, date_);
+  if (!pdf || !sink_(std::move(*pdf))) throw PlatformError("Unable to write the PDF");
   pagesHanded_ += pages;
 }
 
@@ -122,11 +108,7 @@ IDrawingSurface& PdfBook::Canvas() {
 void PdfBook::Close() {
   partPages_ = 0;
   page_.reset();
-  surface_.reset();
-  if (painter_ && painter_->isActive()) painter_->end();
-  painter_.reset();
-  pdf_.reset();
-  bytes_.reset();
+  part_.reset();
 }
 
 std::error_code PdfBook::Finish() {

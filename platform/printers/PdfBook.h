@@ -13,10 +13,7 @@
 
 class DeferredPageSurface;
 class IFontServices;
-class PainterSurface;
-class QBuffer;
-class QPainter;
-class QPdfWriter;
+class PdfInMemory;
 
 // A printer that puts the pages of every document it is given, one after another, into parts of
 // a single PDF book, each a whole PDF handed on as it is finished, so that a book of thousands of
@@ -76,10 +73,8 @@ class PdfBook final : public IPrinter {
   std::optional<std::time_t> date_;
   IFontServices& fonts_;
   std::optional<std::vector<std::string>> fontList_;
-  std::unique_ptr<QBuffer> bytes_;
-  std::unique_ptr<QPdfWriter> pdf_;
-  std::unique_ptr<QPainter> painter_;
-  std::unique_ptr<PainterSurface> surface_;
+  // The part being made.
+  std::unique_ptr<PdfInMemory> part_;
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   int partPages_ = 0;

@@ -1,8 +1,7 @@
 #include "platform/printers/Printers.h"
 
-#include <QBuffer>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QPageSize>
+#include <QSizeF>
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
@@ -11,11 +10,11 @@
 #include "platform/PlatformError.h"
 #include "platform/desktop/IMessageDispatch.h"
 #include "platform/drawing/DeferredPageSurface.h"
-#include "platform/drawing/PainterSurface.h"
 #include "platform/fonts/IFontServices.h"
 #include "platform/printers/CupsConnection.h"
 #include "platform/printers/CupsQueues.h"
 #include "platform/printers/PdfDocumentDate.h"
+#include "platform/printers/PdfInMemory.h"
 #include "platform/printers/PpdFonts.h"
 #include "platform/printers/PrintServerRequest.h"
 #include "platform/printers/SheetWriter.h"
@@ -225,23 +224,18 @@ void Printers::BeginDoc() {
   // Every document is made as PDF in memory and handed over when it is ended, where every step
   // is checked: the PDF engine reports success even when its own writes failed, and Qt's CUPS
   // printing does not look at whether the server took the job.
-  pdfBytes_ = std::make_unique<QBuffer>();
-  pdfBytes_->open(QIODevice::WriteOnly);
-  pdf_ = SheetWriter::Make(*pdfBytes_, paper);
+  document_ = std::make_unique<PdfInMemory>(paper);
   page_ = std::make_unique<DeferredPageSurface>(
       kPdfResolution, kPdfResolution, [this]() -> IDrawingSurface& { return BeginPage(); });
 }
 
 IDrawingSurface& Printers::BeginPage() {
   // The title goes into the document's first bytes: it is the one in force now.
-  pdf_->setTitle(ToQString(title_));
-  painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(pdf_.get())) {
+  if (!document_->Begin(title_)) {
     const std::string name = names_[static_cast<std::size_t>(index_)];
     throw PlatformError("Unable to write to " + (IsPdfPrinter() ? OutputFolder() : name));
   }
-  surface_ = std::make_unique<PainterSurface>(*painter_, kPdfResolution, kPdfResolution);
-  return *surface_;
+  return document_->Surface();
 }
 
 void Printers::SetTitle(const std::string& title) {
@@ -251,7 +245,7 @@ void Printers::SetTitle(const std::string& title) {
 void Printers::NewPage() {
   if (!Printing()) throw PlatformError("Printer is not currently printing");
   page_->Page();  // the page ended is a page even with nothing drawn on it
-  if (!pdf_->newPage()) throw PlatformError("Unable to begin a new page");
+  if (!document_->NewPage()) throw PlatformError("Unable to begin a new page");
   ++pageNumber_;
 }
 
@@ -262,7 +256,7 @@ void Printers::AddBookmark(int level, const std::string& title) {
 
 void Printers::AddLink(const SurfaceRect& area, int page) {
   if (!Printing()) throw PlatformError("Printer is not currently printing");
-  links_.push_back(SheetWriter::LinkOver(pdf_->pageLayout(), area, pageNumber_, page));
+  links_.push_back(SheetWriter::LinkOver(document_->Layout(), area, pageNumber_, page));
 }
 
 std::string Printers::PaperOf(int index) {
@@ -287,11 +281,10 @@ void Printers::EndDoc() {
   if (!Printing()) return;
   dispatch_.ProcessMessages();
   page_->Page();  // a sheet with nothing drawn on it is still a sheet
-  surface_.reset();
-  const bool written = painter_->end();
+  std::optional<std::string> made = document_->End();
   dispatch_.ProcessMessages();
-  const QByteArray& bytes = pdfBytes_->data();
-  std::string pdf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const bool written = made.has_value();
+  std::string pdf = written ? std::move(*made) : std::string();
   if (fixedDate_) PdfDocumentDate::Set(pdf, *fixedDate_);
   std::string failed;
   if (written && (!bookmarks_.empty() || !links_.empty())) {
@@ -328,8 +321,6 @@ void Printers::EndDoc() {
 
 void Printers::Abort() {
   if (!Printing()) return;
-  surface_.reset();
-  if (painter_ && painter_->isActive()) painter_->end();
   Close();
 }
 
@@ -348,8 +339,5 @@ void Printers::Close() {
   bookmarks_.clear();
   links_.clear();
   page_.reset();
-  surface_.reset();
-  painter_.reset();
-  pdf_.reset();
-  pdfBytes_.reset();
+  document_.reset();
 }

@@ -18,10 +18,7 @@ class DeferredPageSurface;
 class IFontServices;
 class IMessageDispatch;
 class IRegistry;
-class PainterSurface;
-class QBuffer;
-class QPainter;
-class QPdfWriter;
+class PdfInMemory;
 
 // The printers: a built-in PDF printer that is always there, then the CUPS queues libcups lists.
 // The current printer starts as CUPS's default queue, or the PDF printer when CUPS has none or
@@ -50,7 +47,7 @@ class Printers final : public IPrinter {
   void BeginDoc() override;
   void EndDoc() override;
   void Abort() override;
-  bool Printing() override { return pdf_ != nullptr; }
+  bool Printing() override { return document_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override;
   void NewPage() override;
@@ -99,10 +96,7 @@ class Printers final : public IPrinter {
   std::vector<std::string> names_;
   int index_ = 0;
   std::optional<std::vector<std::string>> fontList_;
-  std::unique_ptr<QBuffer> pdfBytes_;
-  std::unique_ptr<QPdfWriter> pdf_;
-  std::unique_ptr<QPainter> painter_;
-  std::unique_ptr<PainterSurface> surface_;
+  std::unique_ptr<PdfInMemory> document_;
   std::unique_ptr<DeferredPageSurface> page_;
   std::string title_;
   // The open document's page, from 0, and the navigation its PDF is given when it ends.
