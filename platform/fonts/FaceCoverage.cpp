@@ -14,6 +14,7 @@
 #include "platform/fonts/BigEndian.h"
 #include "platform/fonts/CollectionFonts.h"
 #include "platform/fonts/FreeTypeLibrary.h"
+#include "platform/fonts/SfntTables.h"
 #include "platform/fonts/WebFonts.h"
 #include "platform/text/Windows1252.h"
 
@@ -40,22 +41,15 @@ std::string ReadWhole(const std::string& file) {
 // The font at the offset of a collection as an sfnt of its own: its offset table and table
 // records, with each table copied after them on a four-byte boundary.
 std::string FontAt(const std::string& bytes, std::uint64_t offset, const std::string& file) {
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  if (offset + kOffsetTable > bytes.size()) throw PlatformError(file + " is damaged");
-  const std::size_t tables = U16At(data + offset + 4);
-  if (offset + kOffsetTable + tables * kTableRecord > bytes.size())
-    throw PlatformError(file + " is damaged");
-  std::string font(bytes, offset, kOffsetTable + tables * kTableRecord);
-  for (std::size_t i = 0; i < tables; ++i) {
-    const unsigned char* record = data + offset + kOffsetTable + i * kTableRecord;
-    const std::uint64_t from = U32At(record + 8);
-    const std::uint64_t length = U32At(record + 12);
-    if (from + length > bytes.size()) throw PlatformError(file + " is damaged");
+  const std::optional<std::vector<SfntTable>> tables = ReadSfntTables(bytes, offset);
+  if (!tables) throw PlatformError(file + " is damaged");
+  std::string font(bytes, offset, kOffsetTable + tables->size() * kTableRecord);
+  for (std::size_t i = 0; i < tables->size(); ++i) {
     const std::uint32_t to = static_cast<std::uint32_t>(font.size());
     for (int b = 0; b < 4; ++b) {
       font[kOffsetTable + i * kTableRecord + 8 + b] = static_cast<char>(to >> (24 - 8 * b));
     }
-    font.append(bytes, from, length);
+    font += (*tables)[i].Bytes;
     font.resize((font.size() + 3) & ~std::size_t{3}, '\0');
   }
   return font;

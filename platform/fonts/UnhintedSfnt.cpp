@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/fonts/BigEndian.h"
+#include "platform/fonts/SfntTables.h"
 
 namespace {
 
@@ -57,18 +58,10 @@ void Set32(std::string& out, std::size_t at, std::uint32_t value) {
 }
 
 std::optional<Tables> ReadTables(std::string_view sfnt) {
-  if (sfnt.size() < kOffsetTable) return std::nullopt;
-  const std::size_t count = U16At(Bytes(sfnt) + 4);
-  if (kOffsetTable + count * kTableRecord > sfnt.size()) return std::nullopt;
+  const std::optional<std::vector<SfntTable>> read = ReadSfntTables(sfnt);
+  if (!read) return std::nullopt;
   Tables tables;
-  for (std::size_t i = 0; i < count; ++i) {
-    const unsigned char* record = Bytes(sfnt) + kOffsetTable + i * kTableRecord;
-    const std::uint64_t offset = U32At(record + 8);
-    const std::uint64_t length = U32At(record + 12);
-    if (offset + length > sfnt.size()) return std::nullopt;
-    tables.emplace(std::string(sfnt.substr(kOffsetTable + i * kTableRecord, 4)),
-                   std::string(sfnt.substr(offset, length)));
-  }
+  for (const SfntTable& table : *read) tables.emplace(table.Tag, std::string(table.Bytes));
   return tables;
 }
 
@@ -264,9 +257,13 @@ std::optional<std::string> Make(std::string_view sfnt, std::string_view family) 
 }
 
 bool HasHinting(std::string_view sfnt) {
-  const std::optional<Tables> tables = ReadTables(sfnt);
-  return tables && tables->contains("glyf") &&
-         (tables->contains("fpgm") || tables->contains("prep"));
+  const std::optional<std::vector<SfntTable>> tables = ReadSfntTables(sfnt);
+  if (!tables) return false;
+  const auto has = [&tables](std::string_view tag) {
+    return std::any_of(tables->begin(), tables->end(),
+                       [tag](const SfntTable& table) { return table.Tag == tag; });
+  };
+  return has("glyf") && (has("fpgm") || has("prep"));
 }
 
 }  // namespace UnhintedSfnt
