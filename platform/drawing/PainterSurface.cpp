@@ -172,29 +172,30 @@ const QRawFont& PainterSurface::GlyphFont(const GlyphFace& face, int pixels) {
   constexpr std::size_t kKept = 4;
   if (glyphFaces_.size() == kKept) glyphFaces_.erase(glyphFaces_.begin());
   auto font = std::make_unique<QRawFont>();
-  // A copy: the printer's engine keeps the font until its document ends, past the caller's.
-  // On a PDF page a face loaded so is drawn as outlines.
-  font->loadFromData(QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())),
-                     pixels, QFont::PreferNoHinting);
   std::shared_ptr<UnhintedGlyphFont> copy;
-  if (face.Charted && font->isValid() && OnPdf()) {
+  if (face.Charted && OnPdf()) {
     for (const LoadedGlyphFace& loaded : glyphFaces_) {
       if (loaded.Sfnt == face.Sfnt && loaded.Copy) copy = loaded.Copy;
     }
     if (!copy && UnhintedGlyphFont::WorthMaking(*face.Sfnt)) {
       copy = std::make_shared<UnhintedGlyphFont>(*face.Sfnt);
     }
+    if (copy) *font = copy->At(pixels);
   }
-  if (QRawFont registered = copy ? copy->At(pixels) : QRawFont(); registered.isValid()) {
-    *font = registered;
-  } else if (!face.FullName.empty()) {
-    QFont named = FaceFont(face.FullName, face.Points);
-    named.setPixelSize(pixels);
-    named.setHintingPreference(QFont::PreferNoHinting);
-    QRawFont opened = QRawFont::fromFont(named);
-    if (opened.isValid() && font->isValid() &&
-        opened.fontTable("head") == font->fontTable("head")) {
-      *font = opened;
+  if (!font->isValid()) {
+    // A copy: the printer's engine keeps the font until its document ends, past the caller's.
+    // On a PDF page a face loaded so is drawn as outlines.
+    font->loadFromData(QByteArray(face.Sfnt->data(), static_cast<qsizetype>(face.Sfnt->size())),
+                       pixels, QFont::PreferNoHinting);
+    if (!face.FullName.empty()) {
+      QFont named = FaceFont(face.FullName, face.Points);
+      named.setPixelSize(pixels);
+      named.setHintingPreference(QFont::PreferNoHinting);
+      QRawFont opened = QRawFont::fromFont(named);
+      if (opened.isValid() && font->isValid() &&
+          opened.fontTable("head") == font->fontTable("head")) {
+        *font = opened;
+      }
     }
   }
   glyphFaces_.push_back({face.Sfnt, pixels, std::move(font), std::move(copy)});
