@@ -35,15 +35,20 @@ std::size_t FacesPerPiece(SheetKind kind) {
   }
 }
 
+// Prints count faces of the sheet from the first on a book of their own, whose parts go to the
+// sink.
 PieceResult PrintPiece(const BookPrinter::Setup& setup, SheetKind kind,
-                       const std::vector<SourceFace>& faces, PdfBook::PartSink sink,
-                       const std::function<void()>& faceDone, const CommandPrintJob::Stop& stop) {
+                       const std::vector<SourceFace>& faces, std::size_t first, std::size_t count,
+                       PdfBook::PartSink sink, const std::function<void()>& faceDone,
+                       const CommandPrintJob::Stop& stop) {
+  const auto from = faces.begin() + static_cast<std::ptrdiff_t>(first);
+  const std::vector<SourceFace> taken(from, from + static_cast<std::ptrdiff_t>(count));
   PdfBook book(std::move(sink), setup.Paper, setup.Date, setup.Fonts);
   CommandPrintJob job(book, setup.Texts, setup.Fonts, setup.ParagraphSizes);
   PieceResult result;
   try {
     result.Stopped = !job.Run(
-        {kind}, faces, [&faceDone](int, int) { faceDone(); }, stop);
+        {kind}, taken, [&faceDone](int, int) { faceDone(); }, stop);
     if (!result.Stopped && book.Finish()) result.Error = "Unable to write the PDF";
   } catch (const PlatformError& error) {
     result.Error = error.what();
@@ -52,6 +57,17 @@ PieceResult PrintPiece(const BookPrinter::Setup& setup, SheetKind kind,
   result.Bookmarks = book.Bookmarks();
   result.Links = book.Links();
   return result;
+}
+
+// Takes a finished piece into the book: its failures, and its navigation from the book's page
+// firstPage. False when the piece was stopped; throws PlatformError when it could not be made.
+bool TakePiece(PdfBookFile& file, int firstPage, const PieceResult& result,
+               std::vector<std::string>& failures) {
+  failures.insert(failures.end(), result.Failures.begin(), result.Failures.end());
+  if (!result.Error.empty()) throw PlatformError(result.Error);
+  if (result.Stopped) return false;
+  file.AddNavigation(firstPage, result.Bookmarks, result.Links);
+  return true;
 }
 
 // A piece's result as a worker sends it: fields one after another, each number in the
@@ -177,19 +193,14 @@ bool BookPrinter::PrintHere(PdfBookFile& file, const std::vector<SourceFace>& fa
   int done = 0;
   for (const Piece& piece : pieces_) {
     const int first = file.PageCount();
-    const std::vector<SourceFace> taken(
-        faces.begin() + static_cast<std::ptrdiff_t>(piece.First),
-        faces.begin() + static_cast<std::ptrdiff_t>(piece.First + piece.Count));
     const PieceResult result = PrintPiece(
-        setup_, piece.Kind, taken, [&file](std::string part) { return file.Append(part); },
+        setup_, piece.Kind, faces, piece.First, piece.Count,
+        [&file](std::string part) { return file.Append(part); },
         [&] {
           if (progress) progress(++done, total_);
         },
         stop);
-    failures_.insert(failures_.end(), result.Failures.begin(), result.Failures.end());
-    if (!result.Error.empty()) throw PlatformError(result.Error);
-    if (result.Stopped) return false;
-    file.AddNavigation(first, result.Bookmarks, result.Links);
+    if (!TakePiece(file, first, result, failures_)) return false;
   }
   return true;
 }
@@ -207,11 +218,8 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
           if (index >= count) return;
           counters[kPieceWorkers + index].store(child + 1);
           const Piece& piece = pieces_[static_cast<std::size_t>(index)];
-          const std::vector<SourceFace> taken(
-              faces.begin() + static_cast<std::ptrdiff_t>(piece.First),
-              faces.begin() + static_cast<std::ptrdiff_t>(piece.First + piece.Count));
           const PieceResult result = PrintPiece(
-              setup_, piece.Kind, taken,
+              setup_, piece.Kind, faces, piece.First, piece.Count,
               [&send](std::string part) { return send(part.insert(0, 1, kPart)); },
               [counters] { counters[kFacesDone].fetch_add(1); }, stop);
           if (!send(Encode(result)) || result.Stopped || !result.Error.empty()) return;
@@ -245,11 +253,7 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
         }
         continue;
       }
-      const PieceResult result = Decode(*message);
-      failures_.insert(failures_.end(), result.Failures.begin(), result.Failures.end());
-      if (!result.Error.empty()) throw PlatformError(result.Error);
-      if (result.Stopped) return false;
-      file.AddNavigation(first, result.Bookmarks, result.Links);
+      if (!TakePiece(file, first, Decode(*message), failures_)) return false;
       break;
     }
     idle();

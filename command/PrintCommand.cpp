@@ -174,20 +174,25 @@ class Command {
     return PrintCommand::kPrinted;
   }
 
+  CommandPrintJob::Progress Progress() {
+    return [this](int done, int total) {
+      if (progress_) progress_->Show(done, total);
+    };
+  }
+  static bool Stop() { return interrupted.load(); }
+
+  // Ends the progress line, then names the faces left out of a sheet.
+  void NameFailures(const std::vector<std::string>& failures) {
+    progress_.reset();
+    for (const std::string& failure : failures) Warn(failure);
+    facesLeftOut_ = !failures.empty();
+  }
+
   // Prints on printer; false when interrupted. Names the faces left out of a sheet.
   bool PrintOn(IPrinter& printer, const std::vector<SourceFace>& faces) {
     CommandPrintJob job(printer, texts_, fonts_, paragraphSizes_);
-    const auto named = qScopeGuard([this, &job] {
-      progress_.reset();
-      for (const std::string& failure : job.Failures()) Warn(failure);
-      facesLeftOut_ = !job.Failures().empty();
-    });
-    return job.Run(
-        options_.Sheets, faces,
-        [this](int done, int total) {
-          if (progress_) progress_->Show(done, total);
-        },
-        [] { return interrupted.load(); });
+    const auto named = qScopeGuard([this, &job] { NameFailures(job.Failures()); });
+    return job.Run(options_.Sheets, faces, Progress(), Stop);
   }
 
   int PrintSheets(const std::vector<SourceFace>& faces) {
@@ -214,18 +219,10 @@ class Command {
     bool stopped = false;
     const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
       PdfBookFile file(fd);
-      const auto named = qScopeGuard([this, &printer] {
-        progress_.reset();
-        for (const std::string& left : printer.Failures()) Warn(left);
-        facesLeftOut_ = !printer.Failures().empty();
-      });
+      const auto named = qScopeGuard([this, &printer] { NameFailures(printer.Failures()); });
       try {
-        stopped = !printer.Print(
-            file, options_.Sheets, faces, options_.Jobs ? *options_.Jobs : DefaultJobs(),
-            [this](int done, int total) {
-              if (progress_) progress_->Show(done, total);
-            },
-            [] { return interrupted.load(); });
+        stopped = !printer.Print(file, options_.Sheets, faces,
+                                 options_.Jobs ? *options_.Jobs : DefaultJobs(), Progress(), Stop);
       } catch (const PlatformError& error) {
         failure = error.what();
         return std::make_error_code(std::errc::io_error);
