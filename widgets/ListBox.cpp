@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -180,6 +181,19 @@ void ListBox::SetItemIndex(int index) {
   selectionModel()->setCurrentIndex(ModelIndex(index), flags);
 }
 
+void ListBox::keyPressEvent(QKeyEvent* event) {
+  // Shift+F10 is the keyboard's other way to a context menu; the toolkit turns only the Menu key
+  // into one on this platform.
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+      !ContextCommands.empty()) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), mapToGlobal(QPoint()));
+    contextMenuEvent(&menu);
+    event->accept();
+    return;
+  }
+  QListView::keyPressEvent(event);
+}
+
 void ListBox::contextMenuEvent(QContextMenuEvent* event) {
   if (ContextCommands.empty()) {
     QListView::contextMenuEvent(event);
@@ -190,7 +204,7 @@ void ListBox::contextMenuEvent(QContextMenuEvent* event) {
     QAction* action = menu.addAction(QString::fromStdString(command.Caption));
     connect(action, &QAction::triggered, this, [run = command.Run] { run(); });
   }
-  // The Menu key opens the menu at the focused item, a click where it was clicked.
+  // The Menu key and Shift+F10 open the menu at the focused item, a click where it was clicked.
   QPoint at = event->globalPos();
   if (event->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid()) {
     at = viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft());

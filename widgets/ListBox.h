@@ -64,8 +64,8 @@ class ListBox : public QListView {
 
   std::function<void()> OnClick;
 
-  // The commands of the list's context menu (a right click, or the Menu key), by caption; none
-  // shows no menu.
+  // The commands of the list's context menu (a right click, the Menu key or Shift+F10), by
+  // caption; none shows no menu.
   struct ContextCommand {
     std::string Caption;
     std::function<void()> Run;
@@ -73,6 +73,7 @@ class ListBox : public QListView {
   std::vector<ContextCommand> ContextCommands;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:

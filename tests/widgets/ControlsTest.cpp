@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyleOptionGroupBox>
 #include <QtTest>
 #include <string>
@@ -57,6 +58,7 @@ class ControlsTest : public QObject {
   void listBoxSortsWithoutRegardToCase();
   void listBoxProgramSelectionIsQuiet();
   void listBoxUserSelectionRunsClick();
+  void listBoxShiftF10OpensContextMenu();
   void listBoxIndexErrors();
   void listBoxDeleteKeepsOtherSelections();
   void gridMovesRunClickOncePerRealMove();
@@ -380,6 +382,28 @@ void ControlsTest::listBoxUserSelectionRunsClick() {
   QCOMPARE(list.SelCount(), 1);
   QCOMPARE(list.ItemIndex(), 1);
   QCOMPARE(clicks, 3);
+}
+
+// Shift+F10 opens a list's context menu at its focused item, as the Menu key does.
+void ControlsTest::listBoxShiftF10OpensContextMenu() {
+  ListBox list;
+  list.AddAll({"a", "b"});
+  int runs = 0;
+  list.ContextCommands.push_back({"Print Coverage", [&] { ++runs; }});
+  list.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&list));
+  list.SetItemIndex(1);
+  QStringList shown;
+  QTimer::singleShot(0, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions()) shown << action->text();
+      menu->actions().front()->trigger();
+      menu->close();
+    }
+  });
+  QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+  QCOMPARE(shown, QStringList{QStringLiteral("Print Coverage")});
+  QCOMPARE(runs, 1);
 }
 
 void ControlsTest::listBoxIndexErrors() {
