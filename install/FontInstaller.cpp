@@ -1,6 +1,7 @@
 #include "install/FontInstaller.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QPushButton>
@@ -123,6 +124,9 @@ InstalledFile UnpackWebFont(const std::string& source, const std::string& fullNa
   if (!sfnt) throw PlatformError(source + " does not open as a font");
   const std::string copy = copies.Make(*sfnt);
   if (copy.empty()) throw PlatformError("Cannot unpack " + source + " to a temporary file");
+  // The copy is private in a private folder; the installed file takes its mode from it and is
+  // to be as readable as any font file copied into place (the umask still applies).
+  ::chmod(copy.c_str(), 0644);
   return {copy, FileNameFor(entry.Instance != 0 ? entry.FamilyName : fullName, *sfnt)};
 }
 

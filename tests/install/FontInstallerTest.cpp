@@ -712,6 +712,12 @@ void FontInstallerTest::webFontInstallsAsTheSfntItHolds() {
   const std::string installed = in.Font(installedAs.toStdString());
   QVERIFY(freeType.OpensAsFont(installed, 0));
   QVERIFY(!ReadBytes(installed).starts_with("wOF"));
+  // As readable as a font file copied into place: 0644 less the umask.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat status {};
+  QCOMPARE(::stat(installed.c_str(), &status), 0);
+  QCOMPARE(status.st_mode & 0777, 0644 & ~mask);
   QCOMPARE(in.shell.requests.size(), std::size_t{1});
   for (const QString& face : faces) {
     const std::string name = face.section('|', 1, 1).toStdString();
