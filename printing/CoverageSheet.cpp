@@ -25,6 +25,11 @@ constexpr double kIndexRowStep = 0.2;
 constexpr double kFirstIndexTop = 1.9;
 constexpr double kLaterIndexTop = 1.1;
 constexpr double kIndexBottom = 9.9;
+// Index columns, in inches: where the range starts and where the count and share end. A range of
+// five-digit codes and a count of five-digit numbers fit between them.
+constexpr double kRangeColumn = 3.15;
+constexpr double kPresentRight = 5.55;
+constexpr double kShareRight = 6.0;
 // Chart cells.
 constexpr double kGridTop = 1.25;
 constexpr double kCellWidth = 0.43;
@@ -58,6 +63,10 @@ int IndexPages(int blocks) {
   return pages;
 }
 
+bool IsPrivateUse(const UnicodeBlock& block) {
+  return block.Name.find("Private Use Area") != std::string::npos;
+}
+
 int ChartPages(const UnicodeBlock& block) {
   const int codes = static_cast<int>(block.Last - block.First + 1);
   return (codes + kCodesPerPage - 1) / kCodesPerPage;
@@ -84,6 +93,13 @@ std::string CutToWidth(IDrawingSurface& surface, const std::string& text, int wi
   return (low == 0 ? std::string() : text.substr(0, ends[low - 1])) + "\u2026";
 }
 
+// "(+2 unassigned)" after the separator for a block whose face maps code points Unicode has not
+// assigned; nothing for the others.
+std::string UnassignedNote(const BlockCoverage& covered, const std::string& separator) {
+  if (covered.Unassigned == 0) return {};
+  return separator + "+" + std::to_string(covered.Unassigned) + " unassigned";
+}
+
 std::string OneLine(std::string text) {
   std::replace_if(
       text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
@@ -108,17 +124,17 @@ class CoverageBook {
     int page = IndexPages(static_cast<int>(blocks_.size()));
     for (const BlockCoverage& covered : blocks_) {
       firstPages.push_back(page);
-      page += ChartPages(all[static_cast<std::size_t>(covered.Block)]);
+      page += static_cast<int>(covered.Pages.size());
     }
     printer_.AddBookmark(0, face_.FullName);
     PrintIndex(firstPages);
     for (const BlockCoverage& covered : blocks_) {
       const UnicodeBlock& block = all[static_cast<std::size_t>(covered.Block)];
       const std::string title = block.Name + "  " + Range(block);
-      for (int part = 0; part < ChartPages(block); ++part) {
+      for (std::size_t part = 0; part < covered.Pages.size(); ++part) {
         printer_.NewPage();
         if (part == 0) printer_.AddBookmark(1, block.Name);
-        PrintChart(block, covered, part, title);
+        PrintChart(block, covered, static_cast<int>(part), title);
       }
     }
   }
@@ -287,8 +303,10 @@ class CoverageBook {
         CutToWidth(Surface(), "File: " + file, width),
         CutToWidth(Surface(), "Version: " + OneLine(face_.Version), width),
         CutToWidth(Surface(), "Licence: " + OneLine(face_.Licence), width),
-        std::to_string(face_.Codes.size()) + " code points, " + std::to_string(face_.GlyphCount) +
-            " glyphs, " + std::to_string(blocks_.size()) + " Unicode blocks"};
+        std::to_string(face_.Codes.size()) + " code points" +
+            (face_.SymbolEncoded ? " (symbol-encoded, charted in the Private Use Area)" : "") +
+            ", " + std::to_string(face_.GlyphCount) + " glyphs, " + std::to_string(blocks_.size()) +
+            " Unicode blocks"};
     double down = 0.7;
     for (const std::string& line : lines) {
       Surface().TextOut(left, units_.Y(down), line);
@@ -308,8 +326,7 @@ class CoverageBook {
         IndexColumns(kLaterIndexTop - kIndexRowStep);
         y = kLaterIndexTop;
       }
-      IndexRow(all[static_cast<std::size_t>(blocks_[i].Block)], blocks_[i].Present, y,
-               firstPages[i]);
+      IndexRow(all[static_cast<std::size_t>(blocks_[i].Block)], blocks_[i], y, firstPages[i]);
       y += kIndexRowStep;
       ++onPage;
     }
@@ -320,22 +337,28 @@ class CoverageBook {
     SetHeadingFont(9, true);
     const int y = units_.Y(down);
     Surface().TextOut(units_.X(0.6), y, "Block");
-    Surface().TextOut(units_.X(3.45), y, "Range");
-    TextRight(units_.X(5.35), y, "Present");
-    TextRight(units_.X(5.85), y, "%");
+    Surface().TextOut(units_.X(kRangeColumn), y, "Range");
+    TextRight(units_.X(kPresentRight), y, "Present");
+    TextRight(units_.X(kShareRight), y, "%");
     Rule(down + 0.17);
   }
 
-  void IndexRow(const UnicodeBlock& block, int present, double down, int chartPage) {
+  void IndexRow(const UnicodeBlock& block, const BlockCoverage& covered, double down,
+                int chartPage) {
     const int top = units_.Y(down);
+    const int present = covered.Present;
     SetHeadingFont(9);
-    Surface().TextOut(units_.X(0.6), top, CutToWidth(Surface(), block.Name, units_.X(2.75)));
-    Surface().TextOut(units_.X(3.45), top, Range(block));
-    TextRight(units_.X(5.35), top,
+    // The name gives way to the note of unassigned code points, which must show whole.
+    const std::string note = UnassignedNote(covered, " (") + (covered.Unassigned ? ")" : "");
+    const int nameRoom = units_.X(kRangeColumn - 0.7) - Surface().TextWidth(note);
+    Surface().TextOut(units_.X(0.6), top, CutToWidth(Surface(), block.Name, nameRoom) + note);
+    Surface().TextOut(units_.X(kRangeColumn), top, Range(block));
+    TextRight(units_.X(kPresentRight), top,
               std::to_string(present) + " / " + std::to_string(block.Assigned));
     const double share = block.Assigned > 0 ? static_cast<double>(present) / block.Assigned : 0;
-    TextRight(units_.X(5.85), top, std::to_string(static_cast<int>(share * 100 + 0.5)));
-    const SurfaceRect bar{units_.X(6.0), top + units_.Y(0.03), units_.X(7.5), top + units_.Y(0.14)};
+    TextRight(units_.X(kShareRight), top, std::to_string(static_cast<int>(share * 100 + 0.5)));
+    const SurfaceRect bar{units_.X(kShareRight + 0.15), top + units_.Y(0.03), units_.X(7.5),
+                          top + units_.Y(0.14)};
     const int filled = bar.Left + static_cast<int>((bar.Right - bar.Left) * std::min(1.0, share));
     if (filled > bar.Left) Surface().FillRect({bar.Left, bar.Top, filled, bar.Bottom}, kBarGrey);
     Surface().SetPenWidth(std::max(1, units_.RuleWidth() / 2));
@@ -351,11 +374,13 @@ class CoverageBook {
     Surface().TextOut(units_.X(0.6), units_.Y(0.68), face_.FullName);
     TextRight(units_.X(7.5), units_.Y(0.68),
               std::to_string(covered.Present) + " of " + std::to_string(block.Assigned) +
-                  " assigned code points present" +
-                  (ChartPages(block) > 1 ? ", page " + std::to_string(part + 1) + " of " +
-                                               std::to_string(ChartPages(block))
-                                         : ""));
-    const char32_t first = block.First + static_cast<char32_t>(part * kCodesPerPage);
+                  " assigned code points present" + UnassignedNote(covered, ", ") +
+                  (covered.Pages.size() > 1 ? ", page " + std::to_string(part + 1) + " of " +
+                                                  std::to_string(covered.Pages.size())
+                                            : ""));
+    const char32_t first =
+        block.First +
+        static_cast<char32_t>(covered.Pages[static_cast<std::size_t>(part)] * kCodesPerPage);
     const char32_t last = std::min<char32_t>(block.Last, first + kCodesPerPage - 1);
     const int columns = static_cast<int>((last - first) / kRows + 1);
     const SurfaceRect origin = ChartCell(context_.Metrics, columns, 0, 0);
@@ -473,8 +498,24 @@ std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face) {
   for (const MappedCode& code : face.Codes) {
     const int block = UnicodeBlocks::IndexOf(code.CodePoint);
     if (block < 0) continue;
-    if (blocks.empty() || blocks.back().Block != block) blocks.push_back({block, 0});
-    ++blocks.back().Present;
+    if (blocks.empty() || blocks.back().Block != block) blocks.push_back({block, 0, 0, {}});
+    const UnicodeBlock& unicode = UnicodeBlocks::All()[static_cast<std::size_t>(block)];
+    const int page = static_cast<int>(code.CodePoint - unicode.First) / kCodesPerPage;
+    std::vector<int>& pages = blocks.back().Pages;
+    if (!IsPrivateUse(unicode)) {
+      if (pages.empty()) {
+        for (int p = 0; p < ChartPages(unicode); ++p) pages.push_back(p);
+      }
+    } else if (pages.empty() || pages.back() != page) {
+      pages.push_back(page);
+    }
+    // Only assigned code points count against the block's assigned ones, so no share passes
+    // 100 %; a face that maps others says so beside it.
+    if (UnicodeBlocks::KindOf(code.CodePoint) == CodePointKind::Unassigned) {
+      ++blocks.back().Unassigned;
+    } else {
+      ++blocks.back().Present;
+    }
   }
   return blocks;
 }

@@ -10,8 +10,13 @@ class IPrinter;
 
 // A Unicode block a face has at least one code point of.
 struct BlockCoverage {
-  int Block = 0;    // in UnicodeBlocks::All()
-  int Present = 0;  // code points of the block the face maps to a glyph
+  int Block = 0;       // in UnicodeBlocks::All()
+  int Present = 0;     // assigned code points of the block the face maps to a glyph
+  int Unassigned = 0;  // code points the face maps that Unicode has not assigned
+  // The block's chart pages of 256 code points that the book prints, by number from the block's
+  // start: all of them, but in a private use block (up to 256 pages, every code point assigned
+  // and no character of its own) only those holding a code point of the face.
+  std::vector<int> Pages;
 };
 
 // The blocks the face touches, in code point order.

@@ -5,6 +5,7 @@
 #include FT_SFNT_NAMES_H
 #include FT_TRUETYPE_IDS_H
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -119,6 +120,17 @@ FT_CharMap BestUnicodeMap(FT_Face face) {
   return nullptr;
 }
 
+// A symbol font's map (3,0), which a face without any Unicode map is charted by.
+FT_CharMap SymbolMap(FT_Face face) {
+  for (int i = 0; i < face->num_charmaps; ++i) {
+    FT_CharMap map = face->charmaps[i];
+    if (map->platform_id == TT_PLATFORM_MICROSOFT && map->encoding_id == TT_MS_ID_SYMBOL_CS) {
+      return map;
+    }
+  }
+  return nullptr;
+}
+
 struct FaceCloser {
   void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
@@ -150,13 +162,26 @@ FaceCoverage ReadFaceCoverage(const std::string& file, int faceIndex) {
   coverage.GlyphCount = static_cast<int>(face->num_glyphs);
   coverage.UnitsPerEm = face->units_per_EM;
   coverage.Ascender = face->ascender;
-  if (FT_CharMap map = BestUnicodeMap(face.get());
-      map != nullptr && FT_Set_Charmap(face.get(), map) == 0) {
+  FT_CharMap map = BestUnicodeMap(face.get());
+  if (map == nullptr && (map = SymbolMap(face.get())) != nullptr) coverage.SymbolEncoded = true;
+  if (map != nullptr && FT_Set_Charmap(face.get(), map) == 0) {
     FT_UInt glyph = 0;
     for (FT_ULong code = FT_Get_First_Char(face.get(), &glyph); glyph != 0;
          code = FT_Get_Next_Char(face.get(), code, &glyph)) {
       if (code > 0x10FFFF) break;
-      coverage.Codes.push_back({static_cast<char32_t>(code), glyph});
+      // A symbol map's codes are the Private Use Area's U+F000-F0FF, which some fonts write
+      // without the high byte.
+      const FT_ULong charted = coverage.SymbolEncoded && code < 0x100 ? code + 0xF000 : code;
+      coverage.Codes.push_back({static_cast<char32_t>(charted), glyph});
+    }
+    if (coverage.SymbolEncoded) {
+      std::sort(coverage.Codes.begin(), coverage.Codes.end(),
+                [](const MappedCode& a, const MappedCode& b) { return a.CodePoint < b.CodePoint; });
+      coverage.Codes.erase(std::unique(coverage.Codes.begin(), coverage.Codes.end(),
+                                       [](const MappedCode& a, const MappedCode& b) {
+                                         return a.CodePoint == b.CodePoint;
+                                       }),
+                           coverage.Codes.end());
     }
   }
   coverage.Sfnt = std::move(sfnt);

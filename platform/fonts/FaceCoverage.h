@@ -15,7 +15,7 @@ struct MappedCode {
 // repertoire map (3,10) or (0,4|6) before the basic plane's (3,1) or (0,3)), each to a glyph
 // other than the missing glyph, with the names a coverage book is headed by. Sfnt is the face
 // alone as an sfnt (a collection's face taken out of it, a web font unpacked), so that its
-// glyphs can be drawn from it by index.
+// glyphs can be drawn from it by index. A symbol font is charted by its symbol map.
 struct FaceCoverage {
   std::string File;
   int FaceIndex = 0;
@@ -27,6 +27,9 @@ struct FaceCoverage {
   int UnitsPerEm = 0;
   int Ascender = 0;               // in font units, above the baseline
   std::vector<MappedCode> Codes;  // in code point order
+  // The face has no Unicode map: Codes are those of its symbol map (3,0), in the Private Use
+  // Area (U+F020-F0FF), as the system maps a symbol font's characters.
+  bool SymbolEncoded = false;
   std::shared_ptr<const std::string> Sfnt;
 };
 
