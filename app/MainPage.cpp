@@ -59,6 +59,8 @@ MainPage::MainPage(QWidget* tab, const DesignScale& s) {
   QFrame* Panel2 = LoweredPanel(tab, s.Rect(284, 31, 477, 100));
   memDispFont = MakePanelMemo(Panel2, s(2), "Sample");
   memDispFont->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A tall face (C059) would show the top of a third line cut off in the fixed panel.
+  memDispFont->SetWholeLines(true);
 
   lblFontType = MakeLabel("", tab, s.Rect(285, 140, 324, 16));
   lblStyles = MakeLabel("", tab, s.Rect(285, 159, 329, 34));

@@ -1,13 +1,18 @@
 #include "widgets/Memo.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QShowEvent>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QWindow>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "platform/text/QtText.h"
 
@@ -118,6 +123,40 @@ void Memo::ApplyPending() {
   const QFont shown = font();
   pending_.reset();
   setFont(shown);
+}
+
+void Memo::SetWholeLines(bool wholeLines) {
+  wholeLines_ = wholeLines;
+  // The strip below the last whole line is the memo's own, in the colour of its text's ground.
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(wholeLines);
+  if (wholeLines && !wholeLinesWatched_) {
+    wholeLinesWatched_ = true;
+    // A new font or text changes the height of a line.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { FitWholeLines(); });
+  }
+  FitWholeLines();
+}
+
+void Memo::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  FitWholeLines();
+}
+
+void Memo::FitWholeLines() {
+  int bottom = 0;
+  const QTextBlock first = document()->firstBlock();
+  const QTextLayout* layout = first.layout();
+  if (wholeLines_ && layout != nullptr && layout->lineCount() > 0) {
+    const qreal line = blockBoundingRect(first).height() / layout->lineCount();
+    const qreal top = document()->documentMargin();
+    const int room = contentsRect().height();
+    const int lines = line > 0 ? static_cast<int>((room - top) / line) : 0;
+    // Without room for one whole line, the part of one is still better than nothing.
+    if (lines > 0) bottom = room - static_cast<int>(std::ceil(top + lines * line));
+  }
+  if (viewportMargins().bottom() != bottom) setViewportMargins(0, 0, 0, std::max(bottom, 0));
 }
 
 void Memo::SetFontColor(const QColor& color) {

@@ -39,6 +39,9 @@ class Memo : public QPlainTextEdit {
   // The most characters the user can type, paste or compose, a line break counting two as in the
   // text's "\r\n"; text set by the program may be longer.
   void SetMaxLength(int maxLength) { maxLength_ = maxLength; }
+  // Shows only whole lines: the part of a line that the memo's height would cut is left blank,
+  // for a memo of fixed height whose font may be tall; its text still scrolls.
+  void SetWholeLines(bool wholeLines);
   int MaxLength() const { return maxLength_; }
 
  protected:
@@ -46,6 +49,7 @@ class Memo : public QPlainTextEdit {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
@@ -57,8 +61,11 @@ class Memo : public QPlainTextEdit {
   // Whether font changes are laid out at once: visible, and not waiting for its window to show.
   bool Shown() const;
   void ApplyPending();
+  void FitWholeLines();
 
   int maxLength_ = 0;
+  bool wholeLines_ = false;
+  bool wholeLinesWatched_ = false;
   // The face name as it was given (a family or a face's full name) and the styles asked.
   ControlFace face_;
   // The font to show once visible, and whether its face is still to be chosen for face_.

@@ -221,7 +221,7 @@ void TfrmMainTest::printerOnlyFontIsExplainedAndPagesRefused() {
   QCOMPARE(form.Parts().Fonts().CurrentFontName(), std::string("Courier PS"));
   QVERIFY(form.Parts().Fonts().NoScreenFont());
   QCOMPARE(m.memDispFont->Text(), std::string("This font does not have an equivalent screen "
-                                              "font\r\nand cannot be displayed."));
+                                              "font and cannot be displayed."));
   QCOMPARE(m.memDispFont->FontName(), std::string("System"));
   QCOMPARE(Caption(m.lblSample), QStringLiteral("Sample: Courier PS"));
   QCOMPARE(Caption(m.lblFontType), QStringLiteral("Font Type: Printer Resident"));

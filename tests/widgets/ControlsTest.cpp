@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyleOptionGroupBox>
+#include <QTextBlock>
 #include <QtTest>
 #include <string>
 
@@ -53,6 +54,8 @@ class ControlsTest : public QObject {
   void spinEditStepsStayInRange();
   void checkBoxFromProgramRunsClick();
   void memoTakesItsHiddenFontWhenShown();
+  void memoShowsWholeLines_data();
+  void memoShowsWholeLines();
   void memoTabMovesTheFocus_data();
   void memoTabMovesTheFocus();
   void listBoxSortsWithoutRegardToCase();
@@ -301,6 +304,35 @@ void ControlsTest::memoTakesItsHiddenFontWhenShown() {
   QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 20.0);
   memo.SetFontPoints(9);
   QCOMPARE(memo.QPlainTextEdit::font().pointSizeF(), 9.0);
+}
+
+// A memo of fixed height showing whole lines leaves blank the line its height would cut, for a
+// tall face and a short one alike; its text still scrolls.
+void ControlsTest::memoShowsWholeLines_data() {
+  QTest::addColumn<QString>("family");
+  QTest::newRow("tall C059") << "C059";
+  QTest::newRow("DejaVu Sans") << "DejaVu Sans";
+}
+
+void ControlsTest::memoShowsWholeLines() {
+  QFETCH(QString, family);
+  Memo memo;
+  memo.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo.SetWholeLines(true);
+  memo.setFont(QFont(family, 12));
+  memo.SetText("ABCDEFG\r\nabcdefg\r\nThe quick brown fox\r\njumps over");
+  memo.resize(300, 80);
+  memo.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&memo));
+  const int height = memo.viewport()->height();
+  int whole = 0;
+  for (QTextBlock block = memo.document()->firstBlock(); block.isValid(); block = block.next()) {
+    const QRect line = memo.cursorRect(QTextCursor(block));
+    if (line.top() >= height) break;
+    QVERIFY2(line.bottom() < height, qPrintable(block.text()));
+    ++whole;
+  }
+  QVERIFY(whole >= 1 && whole < 4);
 }
 
 // Tab and Shift+Tab in a memo move the focus on and back, as from any control, and type nothing.
