@@ -175,8 +175,8 @@ class Command {
   }
 
   CommandPrintJob::Progress Progress() {
-    return [this](int done, int total) {
-      if (progress_) progress_->Show(done, total);
+    return [this](const JobProgress& where) {
+      if (progress_) progress_->Show(where);
     };
   }
   static bool Stop() { return interrupted.load(); }

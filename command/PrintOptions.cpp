@@ -246,7 +246,7 @@ or a folder of font files.
       --paper A4|Letter  the paper of PDF output (default: the PDF printer's)
   -j, --jobs N           processes making the pages of -o at once, 1 to 64 (default: one
                          per processor, at most 2); the PDF is the same whatever the number
-  -q, --quiet            no progress
+  -q, --quiet            no progress (on a terminal: faces done, a coverage book's pages)
   -h, --help             this help
       --version          the program's version
 
