@@ -165,9 +165,20 @@ class Command {
       printers.SetPrinterIndex(0);  // the PDF printer
       return PrintCommand::kPrinted;
     }
-    const std::vector<std::string> names = printers.PrinterNames();
-    const auto found = std::find(names.begin(), names.end(), *options_.Printer);
+    std::vector<std::string> names = printers.PrinterNames();
+    auto found = std::find(names.begin(), names.end(), *options_.Printer);
     if (found == names.end()) {
+      // The start waits only briefly for the queues: the server is asked once more, and when it
+      // is not there or still silent, that is the cause.
+      printers.ReadPrinters();
+      names = printers.PrinterNames();
+      found = std::find(names.begin(), names.end(), *options_.Printer);
+    }
+    if (found == names.end()) {
+      if (!printers.PrintServerAnswered()) {
+        Warn("unable to print on \"" + *options_.Printer + "\": the print server does not answer");
+        return PrintCommand::kOutputFailed;
+      }
       return UsageError("no printer is named \"" + *options_.Printer + "\"");
     }
     printers.SetPrinterIndex(static_cast<int>(found - names.begin()));

@@ -100,6 +100,8 @@ void PrintCommandTest::initTestCase() {
   QFile notFont(fonts_ + "/broken.otf");
   QVERIFY(notFont.open(QIODevice::WriteOnly) && notFont.write("not a font") > 0);
   QDir().mkpath(QString::fromStdString(home_.File("empty")));
+  // A print server that is not there.
+  qputenv("CUPS_SERVER", QByteArray::fromStdString(home_.File("no-server.sock")));
 }
 
 void PrintCommandTest::commandLines_data() {
@@ -142,6 +144,9 @@ void PrintCommandTest::commandLines_data() {
       << (QStringList{"DejaVu Sans", "--jobs=0"} + o) << 2 << -1 << "jobs";
   QTest::newRow("an unknown heading font")
       << (QStringList{"--heading-font", "Nothing", "DejaVu Sans"} + o) << 2 << -1 << "Nothing";
+  QTest::newRow("a print server that does not answer")
+      << QStringList{"-P", "office", "DejaVu Sans"} << 3 << -1
+      << "\"office\": the print server does not answer";
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
