@@ -108,14 +108,22 @@ class Command {
 
   int Run() {
     if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
-    const FontSources sources = ResolveFontSources(options_, fonts_, fontFiles_);
+    if (!options_.Output) {
+      if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
+    }
+    FontSources sources;
+    try {
+      // A queue's list holds the families its printer has itself, as the window's list does then.
+      sources = ResolveFontSources(options_, fonts_, fontFiles_,
+                                   options_.Printer ? &printers_->Fonts() : nullptr);
+    } catch (const PlatformError& error) {
+      Warn(error.what());
+      return PrintCommand::kOutputFailed;
+    }
     for (const std::string& failure : sources.Failures) Warn(failure);
     if (sources.Faces.empty()) {
       Warn("nothing to print");
       return PrintCommand::kUsage;
-    }
-    if (!options_.Output) {
-      if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
     }
     const LentFiles lent(fontTable_, sources.Faces);
     if (!options_.Quiet && isatty(STDERR_FILENO)) {
