@@ -37,13 +37,13 @@ std::size_t FacesPerPiece(SheetKind kind) {
 
 // Prints count faces of the sheet from the first on a book of their own, whose parts go to the
 // sink. Progress is the piece's own, as a job of those faces.
-PieceResult PrintPiece(const BookPrinter::Setup& setup, SheetKind kind,
+PieceResult PrintPiece(const BookPrinter::Setup& setup, const std::string& title, SheetKind kind,
                        const std::vector<SourceFace>& faces, std::size_t first, std::size_t count,
                        PdfBook::PartSink sink, const CommandPrintJob::Progress& progress,
                        const CommandPrintJob::Stop& stop) {
   const auto from = faces.begin() + static_cast<std::ptrdiff_t>(first);
   const std::vector<SourceFace> taken(from, from + static_cast<std::ptrdiff_t>(count));
-  PdfBook book(std::move(sink), setup.Paper, setup.Date, setup.Fonts);
+  PdfBook book(std::move(sink), title, setup.Paper, setup.Date, setup.Fonts);
   CommandPrintJob job(book, setup.Texts, setup.Fonts, setup.ParagraphSizes);
   PieceResult result;
   try {
@@ -184,6 +184,7 @@ bool BookPrinter::Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
   failures_.clear();
   sheets_ = static_cast<int>(sheets.size());
   faces_ = static_cast<int>(faces.size());
+  title_ = JobTitle(sheets, faces.size(), faces.empty() ? "" : faces.front().Name);
   for (int sheet = 0; sheet < sheets_; ++sheet) {
     const SheetKind kind = sheets[static_cast<std::size_t>(sheet)];
     const std::size_t step = kind == SheetKind::SampleText ? faces.size() : FacesPerPiece(kind);
@@ -207,7 +208,7 @@ bool BookPrinter::PrintHere(PdfBookFile& file, const std::vector<SourceFace>& fa
     const int first = file.PageCount();
     int pieceDone = 0;
     const PieceResult result = PrintPiece(
-        setup_, piece.Kind, faces, piece.First, piece.Count,
+        setup_, title_, piece.Kind, faces, piece.First, piece.Count,
         [&file](std::string part) { return file.Append(part); },
         [&](const JobProgress& inPiece) {
           int& done = sheetDone[static_cast<std::size_t>(piece.Sheet)];
@@ -242,7 +243,7 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
           const Piece& piece = pieces_[static_cast<std::size_t>(index)];
           int pieceDone = 0;
           const PieceResult result = PrintPiece(
-              setup_, piece.Kind, faces, piece.First, piece.Count,
+              setup_, title_, piece.Kind, faces, piece.First, piece.Count,
               [&send](std::string part) { return send(part.insert(0, 1, kPart)); },
               [&](const JobProgress& inPiece) {
                 counters[at.FacesDone(piece.Sheet)].fetch_add(inPiece.FacesDone - pieceDone);

@@ -32,7 +32,8 @@ class BookPrinter {
   explicit BookPrinter(const Setup& setup) : setup_(setup) {}
 
   // Prints every sheet over every face into the file, with as many worker processes as asked
-  // (none when the process cannot fork safely, or for one). Progress follows the sheets' faces and, of the first piece not yet in the file, its coverage
+  // (none when the process cannot fork safely, or for one), under a title that names the job.
+  // Progress follows the sheets' faces and, of the first piece not yet in the file, its coverage
   // book's pages. False when stopped. Throws PlatformError when the book cannot be made or written.
   bool Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
              const std::vector<SourceFace>& faces, int workers,
@@ -54,6 +55,7 @@ class BookPrinter {
     std::size_t Count;
   };
   std::vector<Piece> pieces_;
+  std::string title_;
   // The job's sheets and faces, as progress counts them.
   int sheets_ = 0;
   int faces_ = 0;

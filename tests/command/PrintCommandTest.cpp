@@ -44,6 +44,15 @@ QString OnTerminal(const QStringList& arguments) {
   return QString::fromUtf8(script.readAllStandardOutput());
 }
 
+QString Title(const QString& pdf) {
+  QProcess process;
+  process.start(QStringLiteral("pdfinfo"), {pdf});
+  process.waitForFinished(60000);
+  const QString info = QString::fromUtf8(process.readAllStandardOutput());
+  const qsizetype at = info.indexOf(QStringLiteral("Title:"));
+  return at < 0 ? QString() : info.mid(at + 6).section('\n', 0, 0).trimmed();
+}
+
 int PagesOf(const QString& pdf) {
   QProcess process;
   process.start(QStringLiteral("pdfinfo"), {pdf});
@@ -78,6 +87,8 @@ class PrintCommandTest : public QObject {
   void commandLines();
   void commandDrawsTheWindowsPixels_data();
   void commandDrawsTheWindowsPixels();
+  void bookIsTitledAfterTheJob_data();
+  void bookIsTitledAfterTheJob();
   void progressLine_data();
   void progressLine();
   void progressFollowsFacesAndPages_data();
@@ -214,6 +225,29 @@ void PrintCommandTest::commandDrawsTheWindowsPixels() {
   const QImage window = Rendered(QString::fromStdString(folder) + "/" + printed[0]);
   QVERIFY(!window.isNull());
   QVERIFY(window == Rendered(command));
+}
+
+void PrintCommandTest::bookIsTitledAfterTheJob_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("one face, one sheet")
+      << QStringList{"-s", "chart", "DejaVu Sans"} << "Glyphera - Character Chart - DejaVu Sans";
+  QTest::newRow("a file's face: its full name")
+      << QStringList{"-s", "full", fonts_ + "/DejaVuSerif.ttf"}
+      << "Glyphera - Full Page Sample - DejaVu Serif";
+  QTest::newRow("sheets in the job's order, and how many faces")
+      << QStringList{"-s", "chart,sample", "DejaVu Sans", "DejaVu Serif", "Liberation Mono"}
+      << "Glyphera - Sample Text, Character Chart - 3 faces";
+}
+
+void PrintCommandTest::bookIsTitledAfterTheJob() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, title);
+  const QString out = QString::fromStdString(home_.File("titled.pdf"));
+  for (const char* jobs : {"1", "2"}) {
+    QCOMPARE(RunCommand(arguments + QStringList{"-j", jobs, "-o", out}).Status, 0);
+    QCOMPARE(Title(out), title);
+  }
 }
 
 void PrintCommandTest::progressLine_data() {

@@ -102,6 +102,7 @@ class CupsPrinterTest : public QObject {
   void sampleTextSheetArrivesAsOneJob();
   void commandPrintsOnTheQueue_data();
   void commandPrintsOnTheQueue();
+  void residentCoverageIsTitledWithItsFamily();
   void printSetupReadsTheQueuesAsItOpens();
   void silentServerHoldsUpNeitherStartNorPrint();
   void queueThatTakesNoJobsEndsThePrint();
@@ -300,6 +301,22 @@ void CupsPrinterTest::commandPrintsOnTheQueue() {
   const Job printed = PrintedJob(output_, home_.File("command-job.pdf"));
   QCOMPARE(printed.Name, job);
   QVERIFY2(printed.Fonts.contains(font), qPrintable(printed.Fonts));
+}
+
+// The window's coverage book of a resident family is titled with the family, not its clone.
+void CupsPrinterTest::residentCoverageIsTitledWithItsFamily() {
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  MainPage& m = form.tabMain();
+  SelectOnly(*m.lstFonts, {"AvantGarde"});
+  QFile::remove(QString::fromStdString(output_));
+  m.lstFonts->ContextCommands.front().Run();
+  QVERIFY(real.messages.shown.empty());
+  QVERIFY(cups_->WaitUntilIdle(kQueue, 60000));
+  QCOMPARE(PrintedJob(output_, home_.File("window-job.pdf")).Name,
+           QStringLiteral("Glyphera - Coverage - AvantGarde"));
 }
 
 // Print Setup lists the queues as they are when it opens, and a queue's own paper.
