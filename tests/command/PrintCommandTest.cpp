@@ -260,8 +260,6 @@ void PrintCommandTest::progressLine_data() {
   QTest::newRow("several sheets: the faces of the one being printed")
       << JobProgress{1, 2, 5, 8, 13, 0, 0} << 65
       << "[########################......] sheet 2/2, 5/8 faces, 1:05";
-  QTest::newRow("done") << JobProgress{0, 1, 8, 8, 8, 0, 0} << 0
-                        << "[##############################] 8/8 faces, 0:00";
 }
 
 void PrintCommandTest::progressLine() {

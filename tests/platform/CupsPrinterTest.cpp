@@ -250,16 +250,6 @@ void CupsPrinterTest::commandPrintsOnTheQueue_data() {
       << "Glyphera - Character Chart - Palatino"
       << "P052"
       << "";
-  QTest::newRow("a resident family's coverage, titled with the family")
-      << QStringList{"-P", queue, "-s", "coverage", "AvantGarde"} << false << 0
-      << "Glyphera - Coverage - AvantGarde"
-      << "URWGothic"
-      << "";
-  QTest::newRow("a resident family without the queue")
-      << QStringList{"-o", QString::fromStdString(home_.File("resident.pdf")), "Palatino"} << false
-      << 2 << ""
-      << ""
-      << "Palatino: no installed font family";
   QTest::newRow("a queue the server does not have")
       << QStringList{"-P", "Nowhere", "DejaVu Sans"} << false << 2 << ""
       << ""
