@@ -36,19 +36,18 @@ std::size_t FacesPerPiece(SheetKind kind) {
 }
 
 // Prints count faces of the sheet from the first on a book of their own, whose parts go to the
-// sink.
-PieceResult PrintPiece(const BookPrinter::Setup& setup, SheetKind kind,
+// sink. Progress is the piece's own, as a job of those faces.
+PieceResult PrintPiece(const BookPrinter::Setup& setup, const std::string& title, SheetKind kind,
                        const std::vector<SourceFace>& faces, std::size_t first, std::size_t count,
-                       PdfBook::PartSink sink, const std::function<void()>& faceDone,
+                       PdfBook::PartSink sink, const CommandPrintJob::Progress& progress,
                        const CommandPrintJob::Stop& stop) {
   const auto from = faces.begin() + static_cast<std::ptrdiff_t>(first);
   const std::vector<SourceFace> taken(from, from + static_cast<std::ptrdiff_t>(count));
-  PdfBook book(std::move(sink), setup.Paper, setup.Date, setup.Fonts);
+  PdfBook book(std::move(sink), title, setup.Paper, setup.Date, setup.Fonts);
   CommandPrintJob job(book, setup.Texts, setup.Fonts, setup.ParagraphSizes);
   PieceResult result;
   try {
-    result.Stopped = !job.Run(
-        {kind}, taken, [&faceDone](int, int) { faceDone(); }, stop);
+    result.Stopped = !job.Run({kind}, taken, progress, stop);
     if (!result.Stopped && book.Finish()) result.Error = "Unable to write the PDF";
   } catch (const PlatformError& error) {
     result.Error = error.what();
@@ -160,10 +159,20 @@ PieceResult Decode(std::string_view bytes) {
   return result;
 }
 
-// The shared counters: faces done, the next piece to take, and each piece's worker (from 1).
-constexpr int kFacesDone = 0;
-constexpr int kNextPiece = 1;
-constexpr int kPieceWorkers = 2;
+// Where the counters the workers share with the parent stand: the next piece to take, the faces
+// done of each sheet, and of each piece its worker (from 1) and its coverage book's pages drawn,
+// of all. The pages come back this way, not as messages, because the parent reads the pipe of
+// the one piece it joins now, while the page it shows may be that of any piece.
+struct Counters {
+  int Sheets;
+  int Pieces;
+  static int NextPiece() { return 0; }
+  int FacesDone(int sheet) const { return 1 + sheet; }
+  int Worker(int piece) const { return 1 + Sheets + piece; }
+  int Page(int piece) const { return 1 + Sheets + Pieces + piece; }
+  int Pages(int piece) const { return 1 + Sheets + 2 * Pieces + piece; }
+  int Count() const { return 1 + Sheets + 3 * Pieces; }
+};
 
 }  // namespace
 
@@ -173,11 +182,14 @@ bool BookPrinter::Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
                         const CommandPrintJob::Stop& stop) {
   pieces_.clear();
   failures_.clear();
-  total_ = static_cast<int>(sheets.size() * faces.size());
-  for (const SheetKind kind : sheets) {
+  sheets_ = static_cast<int>(sheets.size());
+  faces_ = static_cast<int>(faces.size());
+  title_ = JobTitle(sheets, faces.size(), faces.empty() ? "" : faces.front().Name);
+  for (int sheet = 0; sheet < sheets_; ++sheet) {
+    const SheetKind kind = sheets[static_cast<std::size_t>(sheet)];
     const std::size_t step = kind == SheetKind::SampleText ? faces.size() : FacesPerPiece(kind);
     for (std::size_t first = 0; first < faces.size(); first += step) {
-      pieces_.push_back({kind, first, std::min(step, faces.size() - first)});
+      pieces_.push_back({kind, sheet, first, std::min(step, faces.size() - first)});
     }
   }
   workers = std::min(workers, static_cast<int>(pieces_.size()));
@@ -190,14 +202,24 @@ bool BookPrinter::Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
 bool BookPrinter::PrintHere(PdfBookFile& file, const std::vector<SourceFace>& faces,
                             const CommandPrintJob::Progress& progress,
                             const CommandPrintJob::Stop& stop) {
-  int done = 0;
+  JobProgress where{0, sheets_, 0, faces_, 0, 0, 0};
+  std::vector<int> sheetDone(static_cast<std::size_t>(sheets_), 0);
   for (const Piece& piece : pieces_) {
     const int first = file.PageCount();
+    int pieceDone = 0;
     const PieceResult result = PrintPiece(
-        setup_, piece.Kind, faces, piece.First, piece.Count,
+        setup_, title_, piece.Kind, faces, piece.First, piece.Count,
         [&file](std::string part) { return file.Append(part); },
-        [&] {
-          if (progress) progress(++done, total_);
+        [&](const JobProgress& inPiece) {
+          int& done = sheetDone[static_cast<std::size_t>(piece.Sheet)];
+          done += inPiece.FacesDone - pieceDone;
+          where.FacesDoneAll += inPiece.FacesDone - pieceDone;
+          pieceDone = inPiece.FacesDone;
+          where.Sheet = piece.Sheet;
+          where.FacesDone = done;
+          where.Page = inPiece.Page;
+          where.Pages = inPiece.Pages;
+          if (progress) progress(where);
         },
         stop);
     if (!TakePiece(file, first, result, failures_)) return false;
@@ -209,25 +231,48 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
                                  int workers, const CommandPrintJob::Progress& progress,
                                  const CommandPrintJob::Stop& stop) {
   const int count = static_cast<int>(pieces_.size());
+  const Counters at{sheets_, count};
   // Each worker takes the next piece not yet taken, and sends its parts and then its result.
   ForkedWorkers children(
-      workers, kPieceWorkers + count,
+      workers, at.Count(),
       [&](int child, const ForkedWorkers::Send& send, std::atomic<int>* counters) {
         for (;;) {
-          const int index = counters[kNextPiece].fetch_add(1);
+          const int index = counters[Counters::NextPiece()].fetch_add(1);
           if (index >= count) return;
-          counters[kPieceWorkers + index].store(child + 1);
+          counters[at.Worker(index)].store(child + 1);
           const Piece& piece = pieces_[static_cast<std::size_t>(index)];
+          int pieceDone = 0;
           const PieceResult result = PrintPiece(
-              setup_, piece.Kind, faces, piece.First, piece.Count,
+              setup_, title_, piece.Kind, faces, piece.First, piece.Count,
               [&send](std::string part) { return send(part.insert(0, 1, kPart)); },
-              [counters] { counters[kFacesDone].fetch_add(1); }, stop);
+              [&](const JobProgress& inPiece) {
+                counters[at.FacesDone(piece.Sheet)].fetch_add(inPiece.FacesDone - pieceDone);
+                pieceDone = inPiece.FacesDone;
+                // The whole before the part, so that a page read is never of no book.
+                counters[at.Pages(index)].store(inPiece.Pages);
+                counters[at.Page(index)].store(inPiece.Page);
+              },
+              stop);
           if (!send(Encode(result)) || result.Stopped || !result.Error.empty()) return;
         }
       });
   bool stopping = false;
+  int joining = 0;  // the piece being joined, whose page is shown
   const auto idle = [&] {
-    if (progress) progress(children.Counter(kFacesDone).load(), total_);
+    if (progress) {
+      const Piece& piece = pieces_[static_cast<std::size_t>(std::min(joining, count - 1))];
+      JobProgress where{piece.Sheet, sheets_, 0, faces_, 0, 0, 0};
+      for (int sheet = 0; sheet < sheets_; ++sheet) {
+        const int done = children.Counter(at.FacesDone(sheet)).load();
+        where.FacesDoneAll += done;
+        if (sheet == piece.Sheet) where.FacesDone = done;
+      }
+      if (joining < count) {
+        where.Page = children.Counter(at.Page(joining)).load();
+        where.Pages = children.Counter(at.Pages(joining)).load();
+      }
+      progress(where);
+    }
     if (!stopping && stop && stop()) {
       stopping = true;
       children.Interrupt();
@@ -235,8 +280,9 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
   };
   // The pieces are joined in order, each from the worker that took it.
   for (int index = 0; index < count; ++index) {
+    joining = index;
     int worker = 0;
-    while ((worker = children.Counter(kPieceWorkers + index).load()) == 0) {
+    while ((worker = children.Counter(at.Worker(index)).load()) == 0) {
       if (!children.AnyRunning()) throw PlatformError("The worker processes ended early");
       idle();
       usleep(10000);
@@ -258,5 +304,7 @@ bool BookPrinter::PrintInWorkers(PdfBookFile& file, const std::vector<SourceFace
     }
     idle();
   }
+  joining = count;
+  idle();
   return true;
 }

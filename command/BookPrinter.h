@@ -32,8 +32,9 @@ class BookPrinter {
   explicit BookPrinter(const Setup& setup) : setup_(setup) {}
 
   // Prints every sheet over every face into the file, with as many worker processes as asked
-  // (none when the process cannot fork safely, or for one). Progress counts faces of sheets done.
-  // False when stopped. Throws PlatformError when the book cannot be made or written.
+  // (none when the process cannot fork safely, or for one), under a title that names the job.
+  // Progress follows the sheets' faces and, of the first piece not yet in the file, its coverage
+  // book's pages. False when stopped. Throws PlatformError when the book cannot be made or written.
   bool Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
              const std::vector<SourceFace>& faces, int workers,
              const CommandPrintJob::Progress& progress, const CommandPrintJob::Stop& stop);
@@ -49,10 +50,14 @@ class BookPrinter {
   Setup setup_;
   struct Piece {
     SheetKind Kind;
+    int Sheet;  // the kind's place among the job's sheets
     std::size_t First;
     std::size_t Count;
   };
   std::vector<Piece> pieces_;
-  int total_ = 0;
+  std::string title_;
+  // The job's sheets and faces, as progress counts them.
+  int sheets_ = 0;
+  int faces_ = 0;
   std::vector<std::string> failures_;
 };

@@ -24,8 +24,7 @@ bool CommandPrintJob::Run(const std::vector<SheetKind>& sheets,
                           const Stop& stop) {
   progress_ = progress;
   stop_ = stop;
-  done_ = 0;
-  total_ = static_cast<int>(sheets.size() * faces.size());
+  where_ = {0, static_cast<int>(sheets.size()), 0, static_cast<int>(faces.size()), 0, 0, 0};
   stopped_ = false;
   failures_.clear();
   styleSuffix_ = StyleSuffixFor(texts_.PrintBold(), texts_.PrintItalic());
@@ -34,8 +33,10 @@ bool CommandPrintJob::Run(const std::vector<SheetKind>& sheets,
     // window's job does.
     printer_.BeginDoc();
     metrics_ = {printer_.Canvas().DpiX(), printer_.Canvas().DpiY()};
-    for (SheetKind kind : sheets) {
-      if (!stopped_) RunSheet(kind, faces);
+    for (std::size_t sheet = 0; sheet < sheets.size() && !stopped_; ++sheet) {
+      where_.Sheet = static_cast<int>(sheet);
+      where_.FacesDone = 0;
+      RunSheet(sheets[sheet], faces);
     }
     if (printer_.Printing()) {
       if (stopped_) {
@@ -86,8 +87,10 @@ void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& fa
       DrawFontSheet(kind, printer_.Canvas(), context, fullPageLines, face.Name);
       printer_.EndDoc();
     }
-    ++done_;
-    if (progress_) progress_(done_, total_);
+    ++where_.FacesDone;
+    ++where_.FacesDoneAll;
+    where_.Page = where_.Pages = 0;
+    Report();
   }
   if (kind == SheetKind::SampleText && printer_.Printing()) printer_.EndDoc();
 }
@@ -108,7 +111,15 @@ bool CommandPrintJob::PrintCoverageOf(const SourceFace& face, const SheetContext
   }
   if (!printer_.Printing()) printer_.BeginDoc();
   printer_.SetTitle(SheetTitle(SheetKind::Coverage, face.Name));
-  PrintCoverage(printer_, context, coverage);
+  PrintCoverage(printer_, context, coverage, [this](int drawn, int pages) {
+    where_.Page = drawn;
+    where_.Pages = pages;
+    Report();
+  });
   printer_.EndDoc();
   return true;
+}
+
+void CommandPrintJob::Report() const {
+  if (progress_) progress_(where_);
 }

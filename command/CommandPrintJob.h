@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "command/FontSources.h"
+#include "command/JobProgress.h"
 #include "printing/FontSheets.h"
 #include "printing/ParagraphSizes.h"
 #include "printing/SheetContext.h"
@@ -17,8 +18,8 @@ class IPrinter;
 // makes them.
 class CommandPrintJob {
  public:
-  // After each face of each sheet: how many are done, of how many.
-  using Progress = std::function<void(int done, int total)>;
+  // After each face of each sheet, and each page of a coverage book.
+  using Progress = std::function<void(const JobProgress& where)>;
   // Asked between two faces; true ends the job there.
   using Stop = std::function<bool()>;
 
@@ -35,6 +36,7 @@ class CommandPrintJob {
 
  private:
   void RunSheet(SheetKind kind, const std::vector<SourceFace>& faces);
+  void Report() const;
   // The face's coverage book as a document of its own; false when its file cannot be read.
   bool PrintCoverageOf(const SourceFace& face, const SheetContext& context);
 
@@ -47,8 +49,7 @@ class CommandPrintJob {
   SheetLines sampleSheetLines_;
   Progress progress_;
   Stop stop_;
-  int done_ = 0;
-  int total_ = 0;
+  JobProgress where_;
   bool stopped_ = false;
   std::vector<std::string> failures_;
 };

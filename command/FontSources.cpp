@@ -24,13 +24,14 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 
 class Resolver {
  public:
-  Resolver(IFontServices& fonts, IFontFileCheck& check) : fonts_(fonts), check_(check) {}
+  Resolver(IFontServices& fonts, IFontFileCheck& check, const std::vector<std::string>* queue)
+      : fonts_(fonts), check_(check), queueFamilies_(queue) {}
 
   void Family(const std::string& argument) {
     if (families_.empty()) {
-      for (std::string& family : ListedFamilies(fonts_)) {
-        families_.emplace(FoldCase(family), std::move(family));
-      }
+      const std::vector<std::string> listed =
+          queueFamilies_ ? *queueFamilies_ : ListedFamilies(fonts_);
+      for (const std::string& family : listed) families_.emplace(FoldCase(family), family);
     }
     const auto found = families_.find(FoldCase(argument));
     if (found == families_.end()) {
@@ -94,6 +95,8 @@ class Resolver {
 
   IFontServices& fonts_;
   IFontFileCheck& check_;
+  // The families a queue lists, installed or its printer's own; without one, the installed ones.
+  const std::vector<std::string>* queueFamilies_;
   std::map<std::string, std::string> families_;
 };
 
@@ -106,8 +109,9 @@ std::vector<std::string> ListedFamilies(IFontServices& fonts) {
 }
 
 FontSources ResolveFontSources(const PrintOptions& options, IFontServices& fonts,
-                               IFontFileCheck& check) {
-  Resolver resolve(fonts, check);
+                               IFontFileCheck& check,
+                               const std::vector<std::string>* queueFamilies) {
+  Resolver resolve(fonts, check, queueFamilies);
   if (options.All) {
     for (std::string& family : ListedFamilies(fonts)) {
       resolve.result.Faces.push_back({std::move(family), std::nullopt, {}});

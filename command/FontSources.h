@@ -30,6 +30,9 @@ struct FontSources {
 std::vector<std::string> ListedFamilies(IFontServices& fonts);
 
 // Resolves --all and the FONT arguments. A folder gives its font files in name order (with its
-// subfolders after them when recursive), a file each face of it that opens as a font.
+// subfolders after them when recursive), a file each face of it that opens as a font. A family
+// is an installed one or, given the list of a queue that prints the job, one its printer holds
+// itself, printed in its clone as the window prints it; --all gives the installed ones.
 FontSources ResolveFontSources(const PrintOptions& options, IFontServices& fonts,
-                               IFontFileCheck& check);
+                               IFontFileCheck& check,
+                               const std::vector<std::string>* queueFamilies = nullptr);

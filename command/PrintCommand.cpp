@@ -108,14 +108,22 @@ class Command {
 
   int Run() {
     if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
-    const FontSources sources = ResolveFontSources(options_, fonts_, fontFiles_);
+    if (!options_.Output) {
+      if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
+    }
+    FontSources sources;
+    try {
+      // A queue's list holds the families its printer has itself, as the window's list does then.
+      sources = ResolveFontSources(options_, fonts_, fontFiles_,
+                                   options_.Printer ? &printers_->Fonts() : nullptr);
+    } catch (const PlatformError& error) {
+      Warn(error.what());
+      return PrintCommand::kOutputFailed;
+    }
     for (const std::string& failure : sources.Failures) Warn(failure);
     if (sources.Faces.empty()) {
       Warn("nothing to print");
       return PrintCommand::kUsage;
-    }
-    if (!options_.Output) {
-      if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
     }
     const LentFiles lent(fontTable_, sources.Faces);
     if (!options_.Quiet && isatty(STDERR_FILENO)) {
@@ -165,9 +173,20 @@ class Command {
       printers.SetPrinterIndex(0);  // the PDF printer
       return PrintCommand::kPrinted;
     }
-    const std::vector<std::string> names = printers.PrinterNames();
-    const auto found = std::find(names.begin(), names.end(), *options_.Printer);
+    std::vector<std::string> names = printers.PrinterNames();
+    auto found = std::find(names.begin(), names.end(), *options_.Printer);
     if (found == names.end()) {
+      // The start waits only briefly for the queues: the server is asked once more, and when it
+      // is not there or still silent, that is the cause.
+      printers.ReadPrinters();
+      names = printers.PrinterNames();
+      found = std::find(names.begin(), names.end(), *options_.Printer);
+    }
+    if (found == names.end()) {
+      if (!printers.PrintServerAnswered()) {
+        Warn("unable to print on \"" + *options_.Printer + "\": the print server does not answer");
+        return PrintCommand::kOutputFailed;
+      }
       return UsageError("no printer is named \"" + *options_.Printer + "\"");
     }
     printers.SetPrinterIndex(static_cast<int>(found - names.begin()));
@@ -175,8 +194,8 @@ class Command {
   }
 
   CommandPrintJob::Progress Progress() {
-    return [this](int done, int total) {
-      if (progress_) progress_->Show(done, total);
+    return [this](const JobProgress& where) {
+      if (progress_) progress_->Show(where);
     };
   }
   static bool Stop() { return interrupted.load(); }

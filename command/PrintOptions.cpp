@@ -241,12 +241,12 @@ or a folder of font files.
                          the font of the sheets' headings (default: the settings file's)
       --texts FILE       take the sample texts from this settings file
   -o, --output FILE.pdf  one PDF with every page, in order
-  -P, --printer QUEUE    print on a CUPS queue; without -o or -P, one PDF per sheet in the
-                         PDF printer's folder
+  -P, --printer QUEUE    print on a CUPS queue, whose printer's own families may be named;
+                         without -o or -P, one PDF per sheet in the PDF printer's folder
       --paper A4|Letter  the paper of PDF output (default: the PDF printer's)
   -j, --jobs N           processes making the pages of -o at once, 1 to 64 (default: one
                          per processor, at most 2); the PDF is the same whatever the number
-  -q, --quiet            no progress
+  -q, --quiet            no progress (on a terminal: faces done, a coverage book's pages)
   -h, --help             this help
       --version          the program's version
 

@@ -10,7 +10,8 @@ std::vector<CoverageFace> CoverageFacesOf(const ListBox& list, const std::string
   for (int i = 0; i < list.Count(); ++i) {
     const auto entry = list.ObjectAs<FontFileEntry>(i);
     if (entry)
-      faces.push_back({(std::filesystem::path(dir) / entry->FileName).string(), entry->FaceIndex});
+      faces.push_back(
+          {(std::filesystem::path(dir) / entry->FileName).string(), entry->FaceIndex, {}});
   }
   return faces;
 }

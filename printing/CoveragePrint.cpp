@@ -39,7 +39,8 @@ void CoveragePrint::Run(const std::vector<CoverageFace>& faces) {
     } else {
       run_.NewPage();
     }
-    printer_.SetTitle(SheetTitle(SheetKind::Coverage, coverage.FullName));
+    printer_.SetTitle(
+        SheetTitle(SheetKind::Coverage, face.Family.empty() ? coverage.FullName : face.Family));
     const SheetContext context{texts_, state_.Metrics, kNoStyleWords, sampleSheetLines_,
                                paragraphSizes_};
     PrintCoverage(printer_, context, coverage);
@@ -54,7 +55,7 @@ std::vector<CoverageFace> CoveragePrint::FacesOfFamilies(const std::vector<std::
   for (const std::string& family : families) {
     const std::optional<FaceLocation> file = FileOfFace(family, false, false);
     if (!file) throw PlatformError("No installed font file holds " + family);
-    faces.push_back({file->File, file->Index});
+    faces.push_back({file->File, file->Index, family});
   }
   return faces;
 }

@@ -13,10 +13,12 @@ class IPrinter;
 class QPushButton;
 class TfrmPrinting;
 
-// A face to chart: a font file and the face's index in it.
+// A face to chart: a font file and the face's index in it, and the family it was chosen as (a
+// printer's resident family is charted in its clone's file); empty for a face chosen by file.
 struct CoverageFace {
   std::string File;
   int FaceIndex = 0;
+  std::string Family;
 };
 
 // Coverage books of faces through the shared print run: one document per face, the progress
@@ -27,11 +29,12 @@ class CoveragePrint {
                 PrintJobState& state, ISheetTexts& texts, const SheetLines& sampleSheetLines,
                 const ParagraphSizeTable& paragraphSizes);
 
-  // Prints the faces with the buttons disabled; nothing while another run is printing.
+  // Prints the faces with the buttons disabled; nothing while another run is printing. Each book
+  // is titled with the family it was chosen as, else with the face's full name.
   void Print(const std::vector<CoverageFace>& faces, const std::vector<QPushButton*>& buttons);
 
-  // The faces of installed families: the regular face of each, from the file it is drawn from.
-  // Throws PlatformError for a name no installed face has.
+  // The faces of installed families, or of a printer's resident ones: the regular face of each,
+  // from the file it is drawn from. Throws PlatformError for a name no installed face has.
   static std::vector<CoverageFace> FacesOfFamilies(const std::vector<std::string>& families);
 
  private:

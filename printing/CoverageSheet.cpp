@@ -108,9 +108,11 @@ std::string OneLine(std::string text) {
 
 class CoverageBook {
  public:
-  CoverageBook(IPrinter& printer, const SheetContext& context, const FaceCoverage& face)
+  CoverageBook(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+               const CoveragePages& pages)
       : printer_(printer),
         context_(context),
+        pages_(pages),
         units_(context.Metrics),
         face_(face),
         blocks_(CoveredBlocks(face)),
@@ -126,21 +128,30 @@ class CoverageBook {
       firstPages.push_back(page);
       page += static_cast<int>(covered.Pages.size());
     }
+    pageCount_ = page;
     printer_.AddBookmark(0, face_.FullName);
     PrintIndex(firstPages);
     for (const BlockCoverage& covered : blocks_) {
       const UnicodeBlock& block = all[static_cast<std::size_t>(covered.Block)];
       const std::string title = block.Name + "  " + Range(block);
       for (std::size_t part = 0; part < covered.Pages.size(); ++part) {
-        printer_.NewPage();
+        NewPage();
         if (part == 0) printer_.AddBookmark(1, block.Name);
         PrintChart(block, covered, static_cast<int>(part), title);
       }
     }
+    if (pages_) pages_(pageCount_, pageCount_);
   }
 
  private:
   IDrawingSurface& Surface() { return printer_.Canvas(); }
+
+  // Ends the page drawn, and says so.
+  void NewPage() {
+    printer_.NewPage();
+    ++pagesDrawn_;
+    if (pages_) pages_(pagesDrawn_, pageCount_);
+  }
 
   void SetHeadingFont(int points, bool bold = false) {
     Surface().SetFont({context_.Texts.HeadingFont(), points, bold, false});
@@ -319,7 +330,7 @@ class CoverageBook {
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
       if (onPage == IndexRowsOnPage(page)) {
         Legend();
-        printer_.NewPage();
+        NewPage();
         ++page;
         onPage = 0;
         DrawFontHeading(Surface(), context_, face_.FullName + " (continued)");
@@ -473,6 +484,9 @@ class CoverageBook {
 
   IPrinter& printer_;
   const SheetContext& context_;
+  const CoveragePages& pages_;
+  int pageCount_ = 0;
+  int pagesDrawn_ = 0;
   SheetUnits units_;
   const FaceCoverage& face_;
   std::vector<BlockCoverage> blocks_;
@@ -520,6 +534,7 @@ std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face) {
   return blocks;
 }
 
-void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face) {
-  CoverageBook(printer, context, face).Print();
+void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+                   const CoveragePages& pages) {
+  CoverageBook(printer, context, face, pages).Print();
 }

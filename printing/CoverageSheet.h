@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/drawing/IDrawingSurface.h"
@@ -26,8 +27,12 @@ std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face);
 // in device pixels.
 SurfaceRect ChartCell(const PageMetrics& metrics, int columns, int column, int row);
 
+// Told after each page of a coverage book is drawn: the pages drawn, of all the book's.
+using CoveragePages = std::function<void(int drawn, int pages)>;
+
 // One face's coverage book into the printer's open document: an index page (more when the face
 // touches many blocks) listing every block it touches, each row linked to the block's chart, then
 // the charts, laid out as Unicode's code charts, 256 code points a page. The document is given an
-// outline of the face and its blocks.
-void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face);
+// outline of the face and its blocks. A book runs to hundreds of pages: pages hears of each.
+void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+                   const CoveragePages& pages = {});

@@ -8,14 +8,27 @@ int IndexOf(SheetKind kind) {
   return static_cast<int>(kind);
 }
 
+const char* SheetName(SheetKind kind) {
+  static constexpr const char* kSheets[] = {"Sample Text", "Character Chart", "Full Page Sample",
+                                            "Text Paragraphs", "Coverage"};
+  return kSheets[IndexOf(kind)];
+}
+
 }  // namespace
 
 std::string SheetTitle(SheetKind kind, const std::string& face) {
-  static constexpr const char* kSheets[] = {"Sample Text", "Character Chart", "Full Page Sample",
-                                            "Text Paragraphs", "Coverage"};
-  std::string title = std::string("Glyphera - ") + kSheets[IndexOf(kind)];
+  std::string title = std::string("Glyphera - ") + SheetName(kind);
   if (!face.empty()) title += " - " + face;
   return title;
+}
+
+std::string JobTitle(const std::vector<SheetKind>& kinds, std::size_t faces,
+                     const std::string& onlyFace) {
+  std::string title = "Glyphera - ";
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    title += std::string(i == 0 ? "" : ", ") + SheetName(kinds[i]);
+  }
+  return title + " - " + (faces == 1 ? onlyFace : std::to_string(faces) + " faces");
 }
 
 const char* SheetCounterText(SheetKind kind) {

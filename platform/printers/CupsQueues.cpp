@@ -85,6 +85,7 @@ namespace CupsQueues {
 Listing List(CupsConnection& server) {
   const Dests dests(server);
   Listing listing;
+  listing.Reached = server.Http() != nullptr;
   for (int i = 0; i < dests.Count(); ++i) {
     if (dests[i].instance != nullptr) continue;
     listing.Names.emplace_back(dests[i].name);

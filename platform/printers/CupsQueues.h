@@ -18,6 +18,8 @@ struct Listing {
   std::vector<std::string> Names;
   // The queue the server (or the user's own CUPS settings) prints on by default; empty for none.
   std::string DefaultName;
+  // Whether the server could be reached at all: one that is not there lists no queue either.
+  bool Reached = false;
 };
 
 // The server's queues, each once; none when the server cannot be reached.

@@ -15,9 +15,9 @@ constexpr const char* kPrintingInProgress = "Printing in progress";
 
 }  // namespace
 
-PdfBook::PdfBook(PartSink sink, const std::string& paper, std::optional<std::time_t> date,
-                 IFontServices& fonts)
-    : sink_(std::move(sink)), paper_(paper), date_(date), fonts_(fonts) {}
+PdfBook::PdfBook(PartSink sink, const std::string& title, const std::string& paper,
+                 std::optional<std::time_t> date, IFontServices& fonts)
+    : sink_(std::move(sink)), paper_(paper), date_(date), fonts_(fonts), title_(title) {}
 
 PdfBook::~PdfBook() {
   Close();
@@ -45,7 +45,7 @@ IDrawingSurface& PdfBook::BeginPage() {
   } else {
     // A part of the book is made whole in memory, then handed on: the PDF writer keeps every
     // font of a document until its end, so a part has a few pages, and the fonts the pages
-    // share (the headings') are written once a part. The part's title is its first document's.
+    // share (the headings') are written once a part.
     part_ = std::make_unique<PdfInMemory>(SheetWriter::PaperNamed(paper_));
     if (!part_->Begin(title_)) throw PlatformError("Unable to write the PDF");
   }

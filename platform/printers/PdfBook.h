@@ -20,6 +20,8 @@ class PdfInMemory;
 // pages is never held whole. Its page, margins and resolution are the PDF printer's. The parts
 // carry no moment of their own making: the date given, or none, so that the same pages give the
 // same bytes. Its pages, and those its outline and links name, count from 0 at its own first.
+// Every part carries the book's title: the titles of the documents printed on it would name only
+// the first of them.
 class PdfBook final : public IPrinter {
  public:
   static constexpr const char* kName = "PDF file";
@@ -27,8 +29,8 @@ class PdfBook final : public IPrinter {
   using PartSink = std::function<bool(std::string part)>;
 
   // paper: "A4" or "Letter".
-  PdfBook(PartSink sink, const std::string& paper, std::optional<std::time_t> date,
-          IFontServices& fonts);
+  PdfBook(PartSink sink, const std::string& title, const std::string& paper,
+          std::optional<std::time_t> date, IFontServices& fonts);
   ~PdfBook() override;
 
   std::vector<std::string> PrinterNames() override { return {kName}; }
@@ -44,7 +46,8 @@ class PdfBook final : public IPrinter {
   void Abort() override;
   bool Printing() override { return page_ != nullptr; }
   IDrawingSurface& Canvas() override;
-  void SetTitle(const std::string& title) override { title_ = title; }
+  // A document's title is not the book's.
+  void SetTitle(const std::string&) override {}
   void NewPage() override;
   void AddBookmark(int level, const std::string& title) override;
   void AddLink(const SurfaceRect& area, int page) override;

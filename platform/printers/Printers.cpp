@@ -110,7 +110,13 @@ bool Printers::ReadPrinters() {
   return true;
 }
 
+bool Printers::PrintServerAnswered() {
+  TakeStartupAnswer();
+  return serverAnswers_ && serverReached_;
+}
+
 void Printers::Adopt(CupsQueues::Listing queues) {
+  serverReached_ = queues.Reached;
   const std::string current = names_.empty() ? "" : CurrentName();
   names_ = {kPdfPrinterName};
   for (std::string& name : queues.Names) names_.push_back(std::move(name));

@@ -40,6 +40,9 @@ class Printers final : public IPrinter {
   // queue, else the PDF printer, as at start-up. False, with the printers as last read, when the
   // print server does not answer.
   bool ReadPrinters();
+  // Whether the print server was there and answered when the printers were last read; without
+  // it, no queue is listed but those last read.
+  bool PrintServerAnswered();
   std::vector<std::string> PrinterNames() override;
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
@@ -111,6 +114,8 @@ class Printers final : public IPrinter {
   // Whether the print server answered when last asked; while it does not, what only shows the
   // printer (its fonts, its paper) is not asked of it again until the printers are read afresh.
   bool serverAnswers_ = true;
+  // Whether the server could be reached when the printers were last listed.
+  bool serverReached_ = true;
   std::string paperForRun_;
   std::optional<std::optional<std::time_t>> fixedDate_;
 };

@@ -3,12 +3,14 @@
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 #include <filesystem>
 
 #include "app/MainPage.h"
 #include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
+#include "command/TerminalProgress.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/IFontServices.h"
@@ -30,6 +32,25 @@ Finished RunCommand(const QStringList& arguments) {
   process.waitForFinished(120000);
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardError())};
+}
+
+// What the command writes on a terminal: run under script(1), which gives it one.
+QString OnTerminal(const QStringList& arguments) {
+  QString line = QStringLiteral(GLYPHERA_PRINT);
+  for (const QString& argument : arguments) line += " '" + argument + "'";
+  QProcess script;
+  script.start(QStringLiteral("script"), {"-qec", line, "/dev/null"});
+  script.waitForFinished(120000);
+  return QString::fromUtf8(script.readAllStandardOutput());
+}
+
+QString Title(const QString& pdf) {
+  QProcess process;
+  process.start(QStringLiteral("pdfinfo"), {pdf});
+  process.waitForFinished(60000);
+  const QString info = QString::fromUtf8(process.readAllStandardOutput());
+  const qsizetype at = info.indexOf(QStringLiteral("Title:"));
+  return at < 0 ? QString() : info.mid(at + 6).section('\n', 0, 0).trimmed();
 }
 
 int PagesOf(const QString& pdf) {
@@ -55,6 +76,8 @@ QByteArray Bytes(const QString& file) {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(JobProgress)
+
 // glyphera-print, run as a user runs it, against the test fonts.
 class PrintCommandTest : public QObject {
   Q_OBJECT
@@ -64,6 +87,12 @@ class PrintCommandTest : public QObject {
   void commandLines();
   void commandDrawsTheWindowsPixels_data();
   void commandDrawsTheWindowsPixels();
+  void bookIsTitledAfterTheJob_data();
+  void bookIsTitledAfterTheJob();
+  void progressLine_data();
+  void progressLine();
+  void progressFollowsFacesAndPages_data();
+  void progressFollowsFacesAndPages();
 
  private:
   TempDir home_;
@@ -82,6 +111,8 @@ void PrintCommandTest::initTestCase() {
   QFile notFont(fonts_ + "/broken.otf");
   QVERIFY(notFont.open(QIODevice::WriteOnly) && notFont.write("not a font") > 0);
   QDir().mkpath(QString::fromStdString(home_.File("empty")));
+  // A print server that is not there.
+  qputenv("CUPS_SERVER", QByteArray::fromStdString(home_.File("no-server.sock")));
 }
 
 void PrintCommandTest::commandLines_data() {
@@ -124,6 +155,9 @@ void PrintCommandTest::commandLines_data() {
       << (QStringList{"DejaVu Sans", "--jobs=0"} + o) << 2 << -1 << "jobs";
   QTest::newRow("an unknown heading font")
       << (QStringList{"--heading-font", "Nothing", "DejaVu Sans"} + o) << 2 << -1 << "Nothing";
+  QTest::newRow("a print server that does not answer")
+      << QStringList{"-P", "office", "DejaVu Sans"} << 3 << -1
+      << "\"office\": the print server does not answer";
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
@@ -191,6 +225,73 @@ void PrintCommandTest::commandDrawsTheWindowsPixels() {
   const QImage window = Rendered(QString::fromStdString(folder) + "/" + printed[0]);
   QVERIFY(!window.isNull());
   QVERIFY(window == Rendered(command));
+}
+
+void PrintCommandTest::bookIsTitledAfterTheJob_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("one face, one sheet")
+      << QStringList{"-s", "chart", "DejaVu Sans"} << "Glyphera - Character Chart - DejaVu Sans";
+  QTest::newRow("a file's face: its full name")
+      << QStringList{"-s", "full", fonts_ + "/DejaVuSerif.ttf"}
+      << "Glyphera - Full Page Sample - DejaVu Serif";
+  QTest::newRow("sheets in the job's order, and how many faces")
+      << QStringList{"-s", "chart,sample", "DejaVu Sans", "DejaVu Serif", "Liberation Mono"}
+      << "Glyphera - Sample Text, Character Chart - 3 faces";
+}
+
+void PrintCommandTest::bookIsTitledAfterTheJob() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, title);
+  const QString out = QString::fromStdString(home_.File("titled.pdf"));
+  for (const char* jobs : {"1", "2"}) {
+    QCOMPARE(RunCommand(arguments + QStringList{"-j", jobs, "-o", out}).Status, 0);
+    QCOMPARE(Title(out), title);
+  }
+}
+
+void PrintCommandTest::progressLine_data() {
+  QTest::addColumn<JobProgress>("where");
+  QTest::addColumn<int>("seconds");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("inside a coverage book: its page")
+      << JobProgress{0, 1, 3, 8, 3, 120, 370} << 7
+      << "[############..................] 3/8 faces, page 120/370, 0:07";
+  QTest::newRow("several sheets: the faces of the one being printed")
+      << JobProgress{1, 2, 5, 8, 13, 0, 0} << 65
+      << "[########################......] sheet 2/2, 5/8 faces, 1:05";
+}
+
+void PrintCommandTest::progressLine() {
+  QFETCH(JobProgress, where);
+  QFETCH(int, seconds);
+  QFETCH(QString, line);
+  QCOMPARE(QString::fromStdString(TerminalProgress::Line(where, std::chrono::seconds(seconds))),
+           line);
+}
+
+void PrintCommandTest::progressFollowsFacesAndPages_data() {
+  QTest::addColumn<QString>("jobs");
+  QTest::newRow("in this process") << "1";
+  QTest::newRow("in workers") << "2";
+}
+
+// Two sheets of two faces are two faces a sheet, and a coverage book shows its pages as it goes.
+void PrintCommandTest::progressFollowsFacesAndPages() {
+  QFETCH(QString, jobs);
+  const QString out = QString::fromStdString(home_.File("progress.pdf"));
+  const QString shown =
+      OnTerminal({"-s", "chart,coverage", "DejaVu Sans", "DejaVu Serif", "-j", jobs, "-o", out});
+  QVERIFY2(shown.contains("sheet 1/2, ") && shown.contains("] sheet 2/2, 2/2 faces, "),
+           qPrintable(shown));
+  QVERIFY2(!shown.contains("/4 faces") && !shown.contains("fonts"), qPrintable(shown));
+  static const QRegularExpression page(QStringLiteral("sheet 2/2, 0/2 faces, page (\\d+)/(\\d+)"));
+  const QRegularExpressionMatch match = page.match(shown);
+  QVERIFY2(match.hasMatch(), qPrintable(shown));
+  const QString book = QString::fromStdString(home_.File("book.pdf"));
+  QCOMPARE(RunCommand({"-s", "coverage", "DejaVu Sans", "-o", book}).Status, 0);
+  QCOMPARE(match.captured(2).toInt(), PagesOf(book));
+  QVERIFY(match.captured(1).toInt() > 0 && match.captured(1).toInt() <= PagesOf(book));
 }
 
 QTEST_MAIN(PrintCommandTest)

@@ -42,6 +42,42 @@ QString Output(const QString& program, const QStringList& arguments) {
   return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The one job the queue printed since its file was removed: its name, and the fonts of its PDF.
+struct Job {
+  QString Name;
+  QString Fonts;
+};
+
+Job PrintedJob(const std::string& output, const std::string& pdfFile) {
+  QFile out(QString::fromStdString(output));
+  if (!out.open(QIODevice::ReadOnly)) return {};
+  const QByteArray job = out.readAll();
+  // The queue wraps the PDF in the printer's job language, which names the job.
+  const QByteArray name = "@PJL JOB NAME = \"";
+  const qsizetype at = job.indexOf(name);
+  QFile pdf(QString::fromStdString(pdfFile));
+  if (at < 0 || !pdf.open(QIODevice::WriteOnly)) return {};
+  pdf.write(job.mid(job.indexOf("%PDF")));
+  pdf.close();
+  const qsizetype from = at + name.size();
+  return {QString::fromUtf8(job.mid(from, job.indexOf('"', from) - from)),
+          Output(QStringLiteral("pdffonts"), {pdf.fileName()})};
+}
+
+// A socket that takes connections and never answers them, as a print server fallen silent.
+int SilentServer(const std::string& path) {
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener, 64) != 0) {
+    close(listener);
+    return -1;
+  }
+  return listener;  // connections wait in the backlog, never answered
+}
+
 // Selects the names; the first of them is the current font.
 void SelectOnly(ListBox& list, const std::vector<std::string>& names) {
   for (int i = 0; i < list.Count(); ++i) {
@@ -64,6 +100,9 @@ class CupsPrinterTest : public QObject {
   void queueListsItsResidentFamilies();
   void residentFamilyHasNoScreenFace();
   void sampleTextSheetArrivesAsOneJob();
+  void commandPrintsOnTheQueue_data();
+  void commandPrintsOnTheQueue();
+  void residentCoverageIsTitledWithItsFamily();
   void printSetupReadsTheQueuesAsItOpens();
   void silentServerHoldsUpNeitherStartNorPrint();
   void queueThatTakesNoJobsEndsThePrint();
@@ -198,6 +237,78 @@ void CupsPrinterTest::sampleTextSheetArrivesAsOneJob() {
       Output(QStringLiteral("pdffonts"), {pdf.fileName()}).contains(QStringLiteral("NimbusSans")));
 }
 
+void CupsPrinterTest::commandPrintsOnTheQueue_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<bool>("silent");  // the print server taken for one that never answers
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("job");    // its name; empty when none is printed
+  QTest::addColumn<QString>("font");   // one its PDF embeds
+  QTest::addColumn<QString>("named");  // on standard error
+  const QString queue = QString::fromStdString(kQueue);
+  QTest::newRow("a resident family, in its clone")
+      << QStringList{"-P", queue, "-s", "chart", "palatino"} << false << 0
+      << "Glyphera - Character Chart - Palatino"
+      << "P052"
+      << "";
+  QTest::newRow("a queue the server does not have")
+      << QStringList{"-P", "Nowhere", "DejaVu Sans"} << false << 2 << ""
+      << ""
+      << "no printer is named \"Nowhere\"";
+  QTest::newRow("a print server that does not answer")
+      << QStringList{"-P", queue, "DejaVu Sans"} << true << 3 << ""
+      << ""
+      << "\"" + queue + "\": the print server does not answer";
+}
+
+// glyphera-print on the queue, as the window prints on it.
+void CupsPrinterTest::commandPrintsOnTheQueue() {
+  QFETCH(QStringList, arguments);
+  QFETCH(bool, silent);
+  QFETCH(int, status);
+  QFETCH(QString, job);
+  QFETCH(QString, font);
+  QFETCH(QString, named);
+  QFile::remove(QString::fromStdString(output_));
+  QProcess command;
+  const std::string socket = home_.File("silent-command.sock");
+  const int listener = silent ? SilentServer(socket) : -1;
+  const auto closed = qScopeGuard([listener] {
+    if (listener >= 0) close(listener);
+  });
+  if (silent) {
+    QVERIFY(listener >= 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("CUPS_SERVER", QString::fromStdString(socket));
+    command.setProcessEnvironment(environment);
+  }
+  command.start(QStringLiteral(GLYPHERA_PRINT), arguments);
+  QVERIFY(command.waitForFinished(120000));
+  const QString errors = QString::fromUtf8(command.readAllStandardError());
+  QVERIFY2(command.exitCode() == status, qPrintable(errors));
+  QVERIFY2(named.isEmpty() ? errors.isEmpty() : errors.contains(named), qPrintable(errors));
+  if (job.isEmpty()) return;
+  QVERIFY(cups_->WaitUntilIdle(kQueue, 60000));
+  const Job printed = PrintedJob(output_, home_.File("command-job.pdf"));
+  QCOMPARE(printed.Name, job);
+  QVERIFY2(printed.Fonts.contains(font), qPrintable(printed.Fonts));
+}
+
+// The window's coverage book of a resident family is titled with the family, not its clone.
+void CupsPrinterTest::residentCoverageIsTitledWithItsFamily() {
+  RealServices real(home_.File("glyphera"));
+  TfrmMain form(real.Services(), real.errors);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  MainPage& m = form.tabMain();
+  SelectOnly(*m.lstFonts, {"AvantGarde"});
+  QFile::remove(QString::fromStdString(output_));
+  m.lstFonts->ContextCommands.front().Run();
+  QVERIFY(real.messages.shown.empty());
+  QVERIFY(cups_->WaitUntilIdle(kQueue, 60000));
+  QCOMPARE(PrintedJob(output_, home_.File("window-job.pdf")).Name,
+           QStringLiteral("Glyphera - Coverage - AvantGarde"));
+}
+
 // Print Setup lists the queues as they are when it opens, and a queue's own paper.
 void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
   RealServices real(home_.File("glyphera"));
@@ -224,12 +335,8 @@ void CupsPrinterTest::printSetupReadsTheQueuesAsItOpens() {
 // a print to it ends with the cause, the window live while it waits.
 void CupsPrinterTest::silentServerHoldsUpNeitherStartNorPrint() {
   const std::string silent = home_.File("silent.sock");
-  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, silent.c_str(), sizeof address.sun_path - 1);
-  QVERIFY(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
-  QVERIFY(listen(listener, 64) == 0);  // connections wait in the backlog, never answered
+  const int listener = SilentServer(silent);
+  QVERIFY(listener >= 0);
   const QByteArray server = qgetenv("CUPS_SERVER");
   const auto restore = qScopeGuard([&] {
     qputenv("CUPS_SERVER", server);

@@ -146,10 +146,17 @@ void CoverageSheetTest::chartPageShowsTheFaceAndTheThreeMarks() {
   Book book;
   FakePrinter fake(std::vector<std::string>{});
   fake.BeginDoc();
-  PrintCoverage(fake, book.Context(), face);
+  std::vector<std::pair<int, int>> told;
+  PrintCoverage(fake, book.Context(), face,
+                [&told](int drawn, int pages) { told.emplace_back(drawn, pages); });
   fake.EndDoc();
   const FakePrinter::Document& planned = fake.documents.back();
   QCOMPARE(std::get<1>(planned.Bookmarks.front()), face.FullName);
+  // Every page is told as it is drawn, of the book's pages.
+  QCOMPARE(told.size(), static_cast<std::size_t>(planned.Pages));
+  for (std::size_t i = 0; i < told.size(); ++i) {
+    QCOMPARE(told[i], std::make_pair(static_cast<int>(i) + 1, planned.Pages));
+  }
 
   // For each mark, and for a glyph of the face, the first chart page with one: its page, first
   // code point and columns, and the code point.
