@@ -34,6 +34,7 @@
 #include "platform/storage/ProcApplicationInfo.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/storage/RegistryStore.h"
+#include "platform/text/TerminalText.h"
 #include "platform/text/TextCompare.h"
 #include "settings/SampleTextKeys.h"
 
@@ -47,12 +48,19 @@ constexpr const char* kProgram = "glyphera-print";
 
 std::atomic<bool> interrupted{false};
 
+// Everything the command says goes to standard error through here. File and family names come
+// from the file system and the fonts themselves, so their control characters are shown escaped:
+// a name must never move the terminal's cursor, set its title or clear it.
+void Say(const std::string& text) {
+  std::cerr << TerminalText(text) << '\n';
+}
+
 void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+  if (type == QtCriticalMsg || type == QtFatalMsg) Say(message.toStdString());
 }
 
 void Warn(const std::string& text) {
-  std::cerr << kProgram << ": " << text << '\n';
+  Say(std::string(kProgram) + ": " + text);
 }
 
 int UsageError(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 #include <filesystem>
 
@@ -127,6 +128,9 @@ void PrintCommandTest::commandLines_data() {
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
+  QTest::newRow("names that hold escape sequences")
+      << (QStringList{"\x1b]0;title\x07", fonts_ + "/\x1b[2Jgone.ttf", "DejaVu Sans"} + o) << 1 << 1
+      << "\\x1b]0;title\\x07";
 }
 
 void PrintCommandTest::commandLines() {
@@ -141,6 +145,9 @@ void PrintCommandTest::commandLines() {
   QVERIFY2(run.Status == status, qPrintable(run.Errors));
   QVERIFY2(named.isEmpty() ? run.Errors.isEmpty() : run.Errors.contains(named),
            qPrintable(run.Errors));
+  // A name's control characters are shown, never sent to the terminal.
+  static const QRegularExpression control(QStringLiteral("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]"));
+  QVERIFY2(!run.Errors.contains(control), qPrintable(run.Errors));
   const int printed = QFile::exists(out) ? PagesOf(out) : -1;
   QVERIFY2(pages == 0 ? printed > 0 : printed == pages, qPrintable(QString::number(printed)));
   // Nothing half-written is left beside the output.
