@@ -11,6 +11,7 @@
 #include <atomic>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "app/StartupValues.h"
@@ -116,6 +117,9 @@ class Command {
 
   int Run() {
     if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
+    std::string dateProblem;
+    date_ = PdfDocumentDate::FromEnvironment(dateProblem);
+    if (!dateProblem.empty()) Warn(dateProblem);
     const FontSources sources = ResolveFontSources(options_, fonts_, fontFiles_);
     for (const std::string& failure : sources.Failures) Warn(failure);
     if (sources.Faces.empty()) {
@@ -161,7 +165,7 @@ class Command {
   Printers& PrintersOfThisRun() {
     if (!printers_) {
       printers_ = std::make_unique<Printers>(fonts_, registry_, dispatch_);
-      printers_->FixDocumentDate(PdfDocumentDate::FromEnvironment());
+      printers_->FixDocumentDate(date_);
       if (options_.Paper) printers_->UsePaper(*options_.Paper);
     }
     return *printers_;
@@ -221,8 +225,7 @@ class Command {
     // server from a thread of its own, and a process with a second thread cannot fork workers.
     const std::string paper =
         options_.Paper ? *options_.Paper : PdfSheetFiles(registry_).PaperSize();
-    BookPrinter printer(
-        {texts_, fonts_, paragraphSizes_, paper, PdfDocumentDate::FromEnvironment()});
+    BookPrinter printer({texts_, fonts_, paragraphSizes_, paper, date_});
     std::string failure;
     bool stopped = false;
     const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
@@ -272,6 +275,7 @@ class Command {
   std::unique_ptr<Printers> printers_;
   std::unique_ptr<TerminalProgress> progress_;
   bool facesLeftOut_ = false;
+  std::optional<std::time_t> date_;
 };
 
 }  // namespace

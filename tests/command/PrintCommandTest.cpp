@@ -25,19 +25,32 @@ struct Finished {
   QString Errors;
 };
 
-Finished RunCommand(const QStringList& arguments) {
+// Leading "NAME=value" arguments set the command's environment, as on a shell's command line;
+// it has no SOURCE_DATE_EPOCH of the test's own.
+Finished RunCommand(QStringList arguments) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
+  static const QRegularExpression assignment(QStringLiteral("^[A-Z_]+="));
+  while (!arguments.isEmpty() && assignment.match(arguments.front()).hasMatch()) {
+    const QString taken = arguments.takeFirst();
+    environment.insert(taken.section('=', 0, 0), taken.section('=', 1));
+  }
   QProcess process;
+  process.setProcessEnvironment(environment);
   process.start(QStringLiteral(GLYPHERA_PRINT), arguments);
   process.waitForFinished(120000);
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardError())};
 }
 
-int PagesOf(const QString& pdf) {
+QString PdfInfo(const QString& pdf) {
   QProcess process;
   process.start(QStringLiteral("pdfinfo"), {pdf});
   process.waitForFinished(60000);
-  const QString info = QString::fromUtf8(process.readAllStandardOutput());
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PagesIn(const QString& info) {
   const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
   return at < 0 ? -1 : info.mid(at + 6).section('\n', 0, 0).trimmed().toInt();
 }
@@ -128,6 +141,9 @@ void PrintCommandTest::commandLines_data() {
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
+  QTest::newRow("a build date past the year 9999 is none")
+      << (QStringList{"SOURCE_DATE_EPOCH=253402300800", "DejaVu Sans"} + o) << 0 << 1
+      << "SOURCE_DATE_EPOCH";
   QTest::newRow("names that hold escape sequences")
       << (QStringList{"\x1b]0;title\x07", fonts_ + "/\x1b[2Jgone.ttf", "DejaVu Sans"} + o) << 1 << 1
       << "\\x1b]0;title\\x07";
@@ -148,12 +164,15 @@ void PrintCommandTest::commandLines() {
   // A name's control characters are shown, never sent to the terminal.
   static const QRegularExpression control(QStringLiteral("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]"));
   QVERIFY2(!run.Errors.contains(control), qPrintable(run.Errors));
-  const int printed = QFile::exists(out) ? PagesOf(out) : -1;
+  const QString info = QFile::exists(out) ? PdfInfo(out) : QString();
+  const int printed = QFile::exists(out) ? PagesIn(info) : -1;
   QVERIFY2(pages == 0 ? printed > 0 : printed == pages, qPrintable(QString::number(printed)));
   // Nothing half-written is left beside the output.
   QCOMPARE(QDir(QString::fromStdString(home_.Path())).entryList(QDir::Hidden | QDir::Files).size(),
            pages < 0 ? 0 : 1);
   if (pages < 0) return;
+  // No row gives a valid SOURCE_DATE_EPOCH: the PDF carries no moment of its making.
+  QVERIFY2(!info.contains(QStringLiteral("CreationDate")), qPrintable(info));
   QCOMPARE(QProcess::execute(QStringLiteral("qpdf"), {QStringLiteral("--check"), out}), 0);
   const QByteArray first = Bytes(out);
   QCOMPARE(RunCommand(arguments + QStringList{"-j", "1"}).Status, status);
