@@ -143,8 +143,10 @@ class Command {
  private:
   int TakeTexts() {
     try {
-      texts_.Read(profile_, options_.TextsFile ? *options_.TextsFile
-                                               : program_.SettingsFile(SampleTextKeys::kFileName));
+      texts_.Read(profile_,
+                  options_.TextsFile ? *options_.TextsFile
+                                     : program_.SettingsFile(SampleTextKeys::kFileName),
+                  options_.TextsFile.has_value());
     } catch (const PlatformError& error) {
       if (options_.TextsFile) return UsageError(error.what());
       // The window starts with the default texts too when its file cannot be read.

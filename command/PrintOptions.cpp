@@ -239,7 +239,7 @@ or a folder of font files.
       --bold, --italic   print in bold, in italic
       --heading-font FAMILY
                          the font of the sheets' headings (default: the settings file's)
-      --texts FILE       take the sample texts from this settings file
+      --texts FILE       take the sample texts from this settings file (it must exist)
   -o, --output FILE.pdf  one PDF with every page, in order
   -P, --printer QUEUE    print on a CUPS queue; without -o or -P, one PDF per sheet in the
                          PDF printer's folder

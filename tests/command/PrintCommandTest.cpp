@@ -141,6 +141,9 @@ void PrintCommandTest::commandLines_data() {
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
+  QTest::newRow("a texts file that is not there")
+      << (QStringList{"--texts", QString::fromStdString(home_.File("none.ini")), "DejaVu Sans"} + o)
+      << 2 << -1 << "none.ini";
   QTest::newRow("a build date past the year 9999 is none")
       << (QStringList{"SOURCE_DATE_EPOCH=253402300800", "DejaVu Sans"} + o) << 0 << 1
       << "SOURCE_DATE_EPOCH";
