@@ -1,9 +1,13 @@
 #include "command/FontSources.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include "command/PrintOptions.h"
 #include "install/FontFileKinds.h"
@@ -56,7 +60,8 @@ class Resolver {
   void Folder(const fs::path& folder, bool recursive, const std::string& argument) {
     const std::size_t before = result.Faces.size();
     std::error_code error;
-    ReadFolder(folder, recursive, error);
+    std::set<std::pair<dev_t, ino_t>> visited;
+    ReadFolder(folder, recursive, visited, error);
     if (error) {
       Fail(argument, error.message());
     } else if (result.Faces.size() == before) {
@@ -72,13 +77,23 @@ class Resolver {
 
  private:
   // The folder's font files as the file list shows them, then its subfolders' when recursive.
-  void ReadFolder(const fs::path& folder, bool recursive, std::error_code& error) {
+  // A link to a folder is no subfolder: it may lead back up, or anywhere. A folder met again
+  // (through a bind mount, say) is not read twice.
+  void ReadFolder(const fs::path& folder, bool recursive,
+                  std::set<std::pair<dev_t, ino_t>>& visited, std::error_code& error) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) == 0 && !visited.emplace(info.st_dev, info.st_ino).second) {
+      return;
+    }
     std::vector<std::string> folders;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
       const std::string name = entry->path().filename().string();
       std::error_code kind;
-      if (recursive && !name.starts_with('.') && entry->is_directory(kind)) folders.push_back(name);
+      if (recursive && !name.starts_with('.') && !entry->is_symlink(kind) &&
+          entry->is_directory(kind)) {
+        folders.push_back(name);
+      }
     }
     if (error) return;
     for (const std::string& name : FilesMatching(folder.string(), kFontFileMask)) {
@@ -87,7 +102,7 @@ class Resolver {
     std::sort(folders.begin(), folders.end(), SortsBefore);
     for (const std::string& name : folders) {
       std::error_code inner;
-      ReadFolder(folder / name, true, inner);
+      ReadFolder(folder / name, true, visited, inner);
       if (inner) Fail((folder / name).string(), inner.message());
     }
   }

@@ -30,6 +30,8 @@ struct FontSources {
 std::vector<std::string> ListedFamilies(IFontServices& fonts);
 
 // Resolves --all and the FONT arguments. A folder gives its font files in name order (with its
-// subfolders after them when recursive), a file each face of it that opens as a font.
+// subfolders after them when recursive), a file each face of it that opens as a font. Links to
+// files are followed, links to folders only when named: a folder's links to folders are left,
+// as find(1) leaves them, so that a walk never loops or leaves the tree it was given.
 FontSources ResolveFontSources(const PrintOptions& options, IFontServices& fonts,
                                IFontFileCheck& check);

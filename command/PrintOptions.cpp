@@ -228,7 +228,7 @@ FONT is an installed family as Glyphera lists it ("DejaVu Sans Condensed"), a fo
 or a folder of font files.
 
   --all                  every installed family, in the list's order
-  -r, --recursive        read the subfolders of folders too
+  -r, --recursive        read the subfolders of folders too (not the links to folders)
   -s, --sheets LIST      sample,chart,full,paragraphs,coverage (default: sample), printed in
                          that order; coverage: an index of the Unicode blocks a face has and
                          a chart of each, with bookmarks

@@ -82,6 +82,7 @@ class PrintCommandTest : public QObject {
  private:
   TempDir home_;
   QString fonts_;
+  QString linked_;
 };
 
 void PrintCommandTest::initTestCase() {
@@ -96,6 +97,14 @@ void PrintCommandTest::initTestCase() {
   QFile notFont(fonts_ + "/broken.otf");
   QVERIFY(notFont.open(QIODevice::WriteOnly) && notFont.write("not a font") > 0);
   QDir().mkpath(QString::fromStdString(home_.File("empty")));
+  // A font file by a link, and links to folders that lead back up and out of the tree.
+  linked_ = QString::fromStdString(home_.File("linked"));
+  namespace fs = std::filesystem;
+  fs::create_directories(home_.File("linked/sub"));
+  fs::create_symlink(fonts_.toStdString() + "/DejaVuSerif.ttf", home_.File("linked/serif.ttf"));
+  fs::create_directory_symlink(".", home_.File("linked/again"));
+  fs::create_directory_symlink("..", home_.File("linked/sub/up"));
+  fs::create_directory_symlink("/", home_.File("linked/root"));
 }
 
 void PrintCommandTest::commandLines_data() {
@@ -141,6 +150,8 @@ void PrintCommandTest::commandLines_data() {
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
+  QTest::newRow("subfolders without the links to folders, with the links to files")
+      << (QStringList{"-r", "-s", "chart", linked_} + o) << 0 << 1 << "";
   QTest::newRow("a texts file that is not there")
       << (QStringList{"--texts", QString::fromStdString(home_.File("none.ini")), "DejaVu Sans"} + o)
       << 2 << -1 << "none.ini";
