@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -23,7 +24,7 @@
 #include "command/TerminalProgress.h"
 #include "platform/PlatformError.h"
 #include "platform/desktop/QtMessageDispatch.h"
-#include "platform/files/SafeWrite.h"
+#include "platform/files/RedirectedOutput.h"
 #include "platform/fonts/FontconfigFontServices.h"
 #include "platform/fonts/FontconfigFontTable.h"
 #include "platform/fonts/FreeTypeFontFileCheck.h"
@@ -116,11 +117,15 @@ class Command {
       : options_(options), paragraphSizes_(ParagraphSizesFor(options)) {}
 
   int Run() {
+    const std::vector<NamedSource> named = ListFontSources(options_, fonts_);
+    if (const int status = RefuseOutputAmongInputs(named); status != PrintCommand::kPrinted) {
+      return status;
+    }
     if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
     std::string dateProblem;
     date_ = PdfDocumentDate::FromEnvironment(dateProblem);
     if (!dateProblem.empty()) Warn(dateProblem);
-    const FontSources sources = ResolveFontSources(options_, fonts_, fontFiles_);
+    const FontSources sources = ReadFontSources(named, fontFiles_);
     for (const std::string& failure : sources.Failures) Warn(failure);
     if (sources.Faces.empty()) {
       Warn("nothing to print");
@@ -141,6 +146,31 @@ class Command {
   }
 
  private:
+  // The book would take the place of a file it is made from, which would be lost: a font, or the
+  // texts. Refused before any font is opened.
+  int RefuseOutputAmongInputs(const std::vector<NamedSource>& named) const {
+    if (!options_.Output) return PrintCommand::kPrinted;
+    if (*options_.Output == "-") {
+      if (!isatty(STDOUT_FILENO)) return PrintCommand::kPrinted;
+      return UsageError("standard output is a terminal; a PDF is no text to show there");
+    }
+    const auto same = [this](const std::string& input) {
+      std::error_code error;
+      return std::filesystem::equivalent(*options_.Output, input, error);
+    };
+    for (const NamedSource& source : named) {
+      if (source.What == NamedSource::File && same(source.Path)) {
+        return UsageError("the output " + *options_.Output + " is the font file " + source.Name +
+                          ", which it would replace");
+      }
+    }
+    if (options_.TextsFile && same(*options_.TextsFile)) {
+      return UsageError("the output " + *options_.Output + " is the texts file " +
+                        *options_.TextsFile + ", which it would replace");
+    }
+    return PrintCommand::kPrinted;
+  }
+
   int TakeTexts() {
     try {
       texts_.Read(profile_,
@@ -219,10 +249,12 @@ class Command {
     return PrintCommand::kPrinted;
   }
 
-  // Every page into one file, written as it is made, through a hidden temporary that takes the
-  // file's name only once all of it is on the disk.
+  // Every page into one file, written as it is made: a file through a hidden temporary that
+  // takes the file's name only once all of it is on the disk, a device or a FIFO (or standard
+  // output, "-") directly.
   int PrintBook(const std::vector<SourceFace>& faces) {
     const std::string& output = *options_.Output;
+    const bool toStandardOutput = output == "-";
     // The PDF printer's paper, read without starting the printer list: that asks the print
     // server from a thread of its own, and a process with a second thread cannot fork workers.
     const std::string paper =
@@ -230,7 +262,7 @@ class Command {
     BookPrinter printer({texts_, fonts_, paragraphSizes_, paper, date_});
     std::string failure;
     bool stopped = false;
-    const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
+    const SafeWrite::Filler write = [&](int fd) -> std::error_code {
       PdfBookFile file(fd);
       const auto named = qScopeGuard([this, &printer] { NameFailures(printer.Failures()); });
       try {
@@ -242,10 +274,13 @@ class Command {
       }
       if (stopped) return std::make_error_code(std::errc::operation_canceled);
       return file.Finish();
-    });
-    if (stopped) return Interrupted();
+    };
+    const std::error_code error =
+        toStandardOutput ? write(STDOUT_FILENO) : RedirectedOutput::Write(output, write, Stop);
+    if (stopped || (error == std::errc::operation_canceled && Stop())) return Interrupted();
     if (error) {
-      Warn("Unable to write to " + output + ": " + (failure.empty() ? error.message() : failure));
+      Warn("Unable to write to " + (toStandardOutput ? "standard output" : output) + ": " +
+           (failure.empty() ? error.message() : failure));
       return PrintCommand::kOutputFailed;
     }
     return PrintCommand::kPrinted;

@@ -240,7 +240,9 @@ or a folder of font files.
       --heading-font FAMILY
                          the font of the sheets' headings (default: the settings file's)
       --texts FILE       take the sample texts from this settings file (it must exist)
-  -o, --output FILE.pdf  one PDF with every page, in order
+  -o, --output FILE.pdf  one PDF with every page, in order; a file is replaced whole once
+                         the PDF is (keeping its permissions), a device or FIFO written into,
+                         - is standard output; never one of the fonts or the texts file
   -P, --printer QUEUE    print on a CUPS queue; without -o or -P, one PDF per sheet in the
                          PDF printer's folder
       --paper A4|Letter  the paper of PDF output (default: the PDF printer's)

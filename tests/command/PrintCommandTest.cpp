@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -10,6 +14,7 @@
 #include "app/MainPage.h"
 #include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
+#include "fixtures/FileBytes.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/IFontServices.h"
@@ -23,6 +28,7 @@ namespace {
 struct Finished {
   int Status = -1;
   QString Errors;
+  QByteArray Output;
 };
 
 // Leading "NAME=value" arguments set the command's environment, as on a shell's command line;
@@ -40,7 +46,7 @@ Finished RunCommand(QStringList arguments) {
   process.start(QStringLiteral(GLYPHERA_PRINT), arguments);
   process.waitForFinished(120000);
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAllStandardError())};
+          QString::fromUtf8(process.readAllStandardError()), process.readAllStandardOutput()};
 }
 
 QString PdfInfo(const QString& pdf) {
@@ -76,6 +82,8 @@ class PrintCommandTest : public QObject {
   void initTestCase();
   void commandLines_data();
   void commandLines();
+  void outputTargets_data();
+  void outputTargets();
   void commandDrawsTheWindowsPixels_data();
   void commandDrawsTheWindowsPixels();
 
@@ -83,6 +91,7 @@ class PrintCommandTest : public QObject {
   TempDir home_;
   QString fonts_;
   QString linked_;
+  QByteArray book_;  // the outputTargets job's PDF, written to a new file
 };
 
 void PrintCommandTest::initTestCase() {
@@ -105,6 +114,13 @@ void PrintCommandTest::initTestCase() {
   fs::create_directory_symlink(".", home_.File("linked/again"));
   fs::create_directory_symlink("..", home_.File("linked/sub/up"));
   fs::create_directory_symlink("/", home_.File("linked/root"));
+  const QString book = QString::fromStdString(home_.File("book.pdf"));
+  QCOMPARE(
+      RunCommand({"-s", "sample,coverage", GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf", "-o", book})
+          .Status,
+      0);
+  book_ = Bytes(book);
+  QFile::remove(book);
 }
 
 void PrintCommandTest::commandLines_data() {
@@ -191,6 +207,93 @@ void PrintCommandTest::commandLines() {
   const QByteArray first = Bytes(out);
   QCOMPARE(RunCommand(arguments + QStringList{"-j", "1"}).Status, status);
   QVERIFY(Bytes(out) == first);
+}
+
+void PrintCommandTest::outputTargets_data() {
+  QTest::addColumn<QString>("target");  // what stands where -o points
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("named");  // on standard error
+
+  QTest::newRow("a file is replaced whole") << "file" << 0 << "";
+  QTest::newRow("a file only its owner reads stays so") << "file 0600" << 0 << "";
+  QTest::newRow("a link: the file it names is replaced") << "link" << 0 << "";
+  QTest::newRow("a dangling link makes the file it names") << "dangling" << 0 << "";
+  QTest::newRow("a FIFO is written into") << "fifo" << 0 << "";
+  QTest::newRow("a device is written into") << "null" << 0 << "";
+  QTest::newRow("a full device fails and stays a device")
+      << "full" << 3 << "No space left on device";
+  QTest::newRow("standard output") << "-" << 0 << "";
+  QTest::newRow("an input font is refused") << "input" << 2 << "font.ttf";
+  QTest::newRow("a font of an input folder is refused") << "input folder" << 2 << "font.ttf";
+}
+
+// The job of initTestCase's book, with -o pointing at each kind of thing: what stood there stays
+// what it was, with its mode, and gets the book's bytes; an input is never written.
+void PrintCommandTest::outputTargets() {
+  QFETCH(QString, target);
+  QFETCH(int, status);
+  QFETCH(QString, named);
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const QString folder = QString::fromStdString(dir.Path());
+  QString font = QStringLiteral(GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf");
+  QString output = folder + "/out.pdf";
+  QString written = output;  // where the bytes land; "-" standard output, empty nowhere to read
+  QByteArray expected = book_;
+  QProcess reader;
+  if (target.startsWith("file")) {
+    WriteBytes(output.toStdString(), "old");
+    if (target == "file 0600") QCOMPARE(chmod(qPrintable(output), 0600), 0);
+  } else if (target == "link" || target == "dangling") {
+    written = folder + "/named.pdf";
+    if (target == "link") WriteBytes(written.toStdString(), "old");
+    fs::create_symlink("named.pdf", output.toStdString());
+  } else if (target == "fifo") {
+    QCOMPARE(mkfifo(qPrintable(output), 0600), 0);
+    written = folder + "/read.pdf";
+    reader.setStandardOutputFile(written);
+    reader.start(QStringLiteral("cat"), {output});
+  } else if (target == "null" || target == "full") {
+    // A device of the test's own, where root can make one: a command that replaced it would
+    // take nothing from the machine. Anyone else cannot replace /dev's.
+    const dev_t device = makedev(1, target == "null" ? 3 : 7);
+    if (mknod(qPrintable(output), S_IFCHR | 0666, device) != 0 ||
+        access(qPrintable(output), W_OK)) {
+      if (geteuid() == 0) QSKIP("no device can be made, and root could replace /dev's");
+      output = "/dev/" + target;
+    }
+    written.clear();
+  } else if (target == "-") {
+    output = written = target;
+  } else {
+    const QString fonts = target == "input" ? folder : folder + "/fonts";
+    output = written = fonts + "/font.ttf";
+    QDir().mkpath(fonts);
+    QVERIFY(QFile::copy(font, output));
+    expected = Bytes(font);
+    font = target == "input" ? output : fonts;
+  }
+  const auto kind = [&output] {
+    return output == "-" ? fs::file_type::none : fs::symlink_status(output.toStdString()).type();
+  };
+  const auto mode = [&written] { return fs::status(written.toStdString()).permissions(); };
+  const fs::file_type kindBefore = kind();
+  const fs::perms modeBefore = mode();
+  const Finished run = RunCommand({"-s", "sample,coverage", font, "-o", output, "-j", "2"});
+  reader.waitForFinished(60000);
+  QVERIFY2(run.Status == status, qPrintable(run.Errors));
+  QVERIFY2(named.isEmpty() ? run.Errors.isEmpty() : run.Errors.contains(named),
+           qPrintable(run.Errors));
+  QVERIFY(kind() == (kindBefore == fs::file_type::not_found ? fs::file_type::regular : kindBefore));
+  if (modeBefore != fs::perms::unknown && written != "-") QVERIFY(mode() == modeBefore);
+  if (status == 0 || target.startsWith("input")) {
+    QVERIFY(written.isEmpty() || (written == "-" ? run.Output : Bytes(written)) == expected);
+  }
+  // Nothing half-written is left beside the output.
+  QCOMPARE(QDir(folder)
+               .entryList(QDir::Hidden | QDir::Files | QDir::System)
+               .filter(QRegularExpression("^\\.")),
+           QStringList());
 }
 
 void PrintCommandTest::commandDrawsTheWindowsPixels_data() {
