@@ -6,7 +6,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <thread>
+
+#include "platform/files/StaleTemporaries.h"
+#include "platform/files/TemporaryName.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -61,6 +67,12 @@ std::error_code Write(const std::string& target, const SafeWrite::Filler& fill, 
   const bool exists = stat(path->c_str(), &info) == 0;
   if (!exists && errno != ENOENT) return LastError();
   if (exists && !S_ISREG(info.st_mode)) return std::make_error_code(std::errc::file_exists);
+  // A run killed while it wrote left its temporary here, which nothing else would ever remove.
+  const fs::path file(*path);
+  const std::string name = file.filename().string();
+  RemoveStaleTemporaries(
+      file.has_parent_path() ? file.parent_path().string() : ".",
+      [&name](std::string_view entry) { return TemporaryName::IsFor(entry, name); });
   SafeWrite::ReplaceOptions options;
   if (exists) {
     // Never more open while it is written than the file it replaces.

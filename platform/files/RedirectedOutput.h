@@ -10,7 +10,8 @@
 // it, but never losing a file to a write that fails:
 // - a symbolic link is followed to the file it names (a dangling link makes that file);
 // - a regular file is replaced whole (SafeWrite::Replace, through a temporary beside it), keeping
-//   its permission bits; a new file is made so;
+//   its permission bits, once the temporaries of killed writers beside it are removed; a new file
+//   is made so;
 // - anything else that stands there (a device, a FIFO) is opened and written into, as it is made:
 //   it cannot be replaced, and replacing it would take it away;
 // - a folder is refused before anything is written.

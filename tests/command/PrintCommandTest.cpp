@@ -15,6 +15,7 @@
 #include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "fixtures/FileBytes.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/IFontServices.h"
@@ -216,6 +217,7 @@ void PrintCommandTest::outputTargets_data() {
 
   QTest::newRow("a file is replaced whole") << "file" << 0 << "";
   QTest::newRow("a file only its owner reads stays so") << "file 0600" << 0 << "";
+  QTest::newRow("a killed writer's temporary beside it goes") << "killed" << 0 << "";
   QTest::newRow("a link: the file it names is replaced") << "link" << 0 << "";
   QTest::newRow("a dangling link makes the file it names") << "dangling" << 0 << "";
   QTest::newRow("a FIFO is written into") << "fifo" << 0 << "";
@@ -241,9 +243,12 @@ void PrintCommandTest::outputTargets() {
   QString written = output;  // where the bytes land; "-" standard output, empty nowhere to read
   QByteArray expected = book_;
   QProcess reader;
-  if (target.startsWith("file")) {
+  if (target.startsWith("file") || target == "killed") {
     WriteBytes(output.toStdString(), "old");
     if (target == "file 0600") QCOMPARE(chmod(qPrintable(output), 0600), 0);
+    if (target == "killed") {
+      WriteBytes(dir.File(WithProcessIds(".out.pdf.tmp-%ended-abcdefgh").toStdString()), "part");
+    }
   } else if (target == "link" || target == "dangling") {
     written = folder + "/named.pdf";
     if (target == "link") WriteBytes(written.toStdString(), "old");
@@ -289,7 +294,7 @@ void PrintCommandTest::outputTargets() {
   if (status == 0 || target.startsWith("input")) {
     QVERIFY(written.isEmpty() || (written == "-" ? run.Output : Bytes(written)) == expected);
   }
-  // Nothing half-written is left beside the output.
+  // Nothing half-written is left beside the output, nor a killed writer's temporary.
   QCOMPARE(QDir(folder)
                .entryList(QDir::Hidden | QDir::Files | QDir::System)
                .filter(QRegularExpression("^\\.")),
