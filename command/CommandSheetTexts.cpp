@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "platform/PlatformError.h"
@@ -10,10 +11,14 @@
 
 using namespace SampleTextKeys;
 
-void CommandSheetTexts::Read(IProfileStrings& profile, const std::string& file) {
+void CommandSheetTexts::Read(IProfileStrings& profile, const std::string& file, bool mustExist) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) {
     if (error) throw PlatformError("Cannot read " + file + ": " + error.message());
+    if (mustExist) {
+      throw PlatformError("Cannot read " + file + ": " +
+                          std::make_error_code(std::errc::no_such_file_or_directory).message());
+    }
     UseDefaults();
     return;
   }

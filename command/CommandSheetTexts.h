@@ -13,8 +13,9 @@ class IProfileStrings;
 class CommandSheetTexts final : public ISheetTexts {
  public:
   // The texts of the settings file; its defaults when the file does not exist yet, as the window
-  // writes them then. Throws PlatformError when the file cannot be read.
-  void Read(IProfileStrings& profile, const std::string& file);
+  // writes them then, unless the file must exist (one the user named). Throws PlatformError when
+  // the file cannot be read, or must exist and does not.
+  void Read(IProfileStrings& profile, const std::string& file, bool mustExist = false);
   // The default texts and heading font, as the window writes them to a new settings file.
   void UseDefaults();
 

@@ -1,9 +1,13 @@
 #include "command/FontSources.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include "command/PrintOptions.h"
 #include "install/FontFileKinds.h"
@@ -22,10 +26,10 @@ bool SortsBefore(const std::string& a, const std::string& b) {
   return CompareText(a, b) < 0;
 }
 
-class Resolver {
+class Lister {
  public:
-  Resolver(IFontServices& fonts, IFontFileCheck& check, const std::vector<std::string>* queue)
-      : fonts_(fonts), check_(check), queueFamilies_(queue) {}
+  Lister(IFontServices& fonts, const std::vector<std::string>* queue)
+      : fonts_(fonts), queueFamilies_(queue) {}
 
   void Family(const std::string& argument) {
     if (families_.empty()) {
@@ -38,63 +42,71 @@ class Resolver {
       Fail(argument, "no installed font family has this name, and no file either");
       return;
     }
-    result.Faces.push_back({found->second, std::nullopt, {}});
+    Listed(NamedSource::Family, found->second);
   }
 
-  // The faces of one file; false when it has none.
-  bool File(const fs::path& path) {
-    const std::vector<FontFace> faces =
-        ReadFontFaces(path.parent_path().string(), path.filename().string());
-    bool any = false;
-    for (const FontFace& face : faces) {
-      if (!check_.OpensAsFont(path.string(), face.Entry->FaceIndex)) continue;
-      result.Faces.push_back({Trimmed(face.FullName), face, path.string()});
-      any = true;
-    }
-    return any;
+  void File(const std::string& name, const fs::path& path) {
+    result.push_back({NamedSource::File, name, path.string()});
   }
 
   void Folder(const fs::path& folder, bool recursive, const std::string& argument) {
-    const std::size_t before = result.Faces.size();
+    const std::size_t before = result.size();
     std::error_code error;
-    ReadFolder(folder, recursive, error);
+    std::set<std::pair<dev_t, ino_t>> visited;
+    ReadFolder(folder, recursive, visited, error);
+    const bool anyFile =
+        std::any_of(result.begin() + static_cast<std::ptrdiff_t>(before), result.end(),
+                    [](const NamedSource& named) { return named.What == NamedSource::File; });
     if (error) {
       Fail(argument, error.message());
-    } else if (result.Faces.size() == before) {
+    } else if (!anyFile) {
       Fail(argument, "no font file in this folder");
     }
   }
 
-  void Fail(const std::string& argument, const std::string& reason) {
-    result.Failures.push_back(argument + ": " + reason);
+  void Listed(NamedSource::Kind kind, std::string name) {
+    result.push_back({kind, std::move(name), {}});
   }
 
-  FontSources result;
+  void Fail(const std::string& argument, const std::string& reason) {
+    Listed(NamedSource::Failure, argument + ": " + reason);
+  }
+
+  std::vector<NamedSource> result;
 
  private:
   // The folder's font files as the file list shows them, then its subfolders' when recursive.
-  void ReadFolder(const fs::path& folder, bool recursive, std::error_code& error) {
+  // A link to a folder is no subfolder: it may lead back up, or anywhere. A folder met again
+  // (through a bind mount, say) is not read twice.
+  void ReadFolder(const fs::path& folder, bool recursive,
+                  std::set<std::pair<dev_t, ino_t>>& visited, std::error_code& error) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) == 0 && !visited.emplace(info.st_dev, info.st_ino).second) {
+      return;
+    }
     std::vector<std::string> folders;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
       const std::string name = entry->path().filename().string();
       std::error_code kind;
-      if (recursive && !name.starts_with('.') && entry->is_directory(kind)) folders.push_back(name);
+      if (recursive && !name.starts_with('.') && !entry->is_symlink(kind) &&
+          entry->is_directory(kind)) {
+        folders.push_back(name);
+      }
     }
     if (error) return;
     for (const std::string& name : FilesMatching(folder.string(), kFontFileMask)) {
-      if (!File(folder / name)) Fail((folder / name).string(), "not a font this program can read");
+      File((folder / name).string(), folder / name);
     }
     std::sort(folders.begin(), folders.end(), SortsBefore);
     for (const std::string& name : folders) {
       std::error_code inner;
-      ReadFolder(folder / name, true, inner);
+      ReadFolder(folder / name, true, visited, inner);
       if (inner) Fail((folder / name).string(), inner.message());
     }
   }
 
   IFontServices& fonts_;
-  IFontFileCheck& check_;
   // The families a queue lists, installed or its printer's own; without one, the installed ones.
   const std::vector<std::string>* queueFamilies_;
   std::map<std::string, std::string> families_;
@@ -108,29 +120,50 @@ std::vector<std::string> ListedFamilies(IFontServices& fonts) {
   return families;
 }
 
-FontSources ResolveFontSources(const PrintOptions& options, IFontServices& fonts,
-                               IFontFileCheck& check,
-                               const std::vector<std::string>* queueFamilies) {
-  Resolver resolve(fonts, check, queueFamilies);
+std::vector<NamedSource> ListFontSources(const PrintOptions& options, IFontServices& fonts,
+                                         const std::vector<std::string>* queueFamilies) {
+  Lister list(fonts, queueFamilies);
   if (options.All) {
     for (std::string& family : ListedFamilies(fonts)) {
-      resolve.result.Faces.push_back({std::move(family), std::nullopt, {}});
+      list.Listed(NamedSource::Family, std::move(family));
     }
   }
   for (const std::string& argument : options.Fonts) {
     std::error_code error;
     const fs::file_status status = fs::status(argument, error);
     if (fs::is_directory(status)) {
-      resolve.Folder(argument, options.Recursive, argument);
+      list.Folder(argument, options.Recursive, argument);
     } else if (fs::exists(status)) {
-      if (!resolve.File(fs::absolute(argument))) {
-        resolve.Fail(argument, "not a font this program can read");
-      }
+      list.File(argument, fs::absolute(argument));
     } else if (argument.find('/') != std::string::npos) {
-      resolve.Fail(argument, "no such file or folder");
+      list.Fail(argument, "no such file or folder");
     } else {
-      resolve.Family(argument);
+      list.Family(argument);
     }
   }
-  return std::move(resolve.result);
+  return std::move(list.result);
+}
+
+FontSources ReadFontSources(const std::vector<NamedSource>& named, IFontFileCheck& check) {
+  FontSources sources;
+  for (const NamedSource& source : named) {
+    if (source.What == NamedSource::Failure) {
+      sources.Failures.push_back(source.Name);
+      continue;
+    }
+    if (source.What == NamedSource::Family) {
+      sources.Faces.push_back({source.Name, std::nullopt, {}});
+      continue;
+    }
+    const fs::path path(source.Path);
+    bool any = false;
+    for (const FontFace& face :
+         ReadFontFaces(path.parent_path().string(), path.filename().string())) {
+      if (!check.OpensAsFont(source.Path, face.Entry->FaceIndex)) continue;
+      sources.Faces.push_back({Trimmed(face.FullName), face, source.Path});
+      any = true;
+    }
+    if (!any) sources.Failures.push_back(source.Name + ": not a font this program can read");
+  }
+  return sources;
 }

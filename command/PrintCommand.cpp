@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "app/StartupValues.h"
@@ -22,7 +24,7 @@
 #include "command/TerminalProgress.h"
 #include "platform/PlatformError.h"
 #include "platform/desktop/QtMessageDispatch.h"
-#include "platform/files/SafeWrite.h"
+#include "platform/files/RedirectedOutput.h"
 #include "platform/fonts/FontconfigFontServices.h"
 #include "platform/fonts/FontconfigFontTable.h"
 #include "platform/fonts/FreeTypeFontFileCheck.h"
@@ -34,6 +36,7 @@
 #include "platform/storage/ProcApplicationInfo.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/storage/RegistryStore.h"
+#include "platform/text/TerminalText.h"
 #include "platform/text/TextCompare.h"
 #include "settings/SampleTextKeys.h"
 
@@ -47,12 +50,19 @@ constexpr const char* kProgram = "glyphera-print";
 
 std::atomic<bool> interrupted{false};
 
+// Everything the command says goes to standard error through here. File and family names come
+// from the file system and the fonts themselves, so their control characters are shown escaped:
+// a name must never move the terminal's cursor, set its title or clear it.
+void Say(const std::string& text) {
+  std::cerr << TerminalText(text) << '\n';
+}
+
 void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+  if (type == QtCriticalMsg || type == QtFatalMsg) Say(message.toStdString());
 }
 
 void Warn(const std::string& text) {
-  std::cerr << kProgram << ": " << text << '\n';
+  Say(std::string(kProgram) + ": " + text);
 }
 
 int UsageError(const std::string& text) {
@@ -107,19 +117,25 @@ class Command {
       : options_(options), paragraphSizes_(ParagraphSizesFor(options)) {}
 
   int Run() {
-    if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
     if (!options_.Output) {
       if (const int status = ChoosePrinter(); status != PrintCommand::kPrinted) return status;
     }
-    FontSources sources;
+    std::vector<NamedSource> named;
     try {
       // A queue's list holds the families its printer has itself, as the window's list does then.
-      sources = ResolveFontSources(options_, fonts_, fontFiles_,
-                                   options_.Printer ? &printers_->Fonts() : nullptr);
+      named = ListFontSources(options_, fonts_, options_.Printer ? &printers_->Fonts() : nullptr);
     } catch (const PlatformError& error) {
       Warn(error.what());
       return PrintCommand::kOutputFailed;
     }
+    if (const int status = RefuseOutputAmongInputs(named); status != PrintCommand::kPrinted) {
+      return status;
+    }
+    if (const int status = TakeTexts(); status != PrintCommand::kPrinted) return status;
+    std::string dateProblem;
+    date_ = PdfDocumentDate::FromEnvironment(dateProblem);
+    if (!dateProblem.empty()) Warn(dateProblem);
+    const FontSources sources = ReadFontSources(named, fontFiles_);
     for (const std::string& failure : sources.Failures) Warn(failure);
     if (sources.Faces.empty()) {
       Warn("nothing to print");
@@ -137,10 +153,37 @@ class Command {
   }
 
  private:
+  // The book would take the place of a file it is made from, which would be lost: a font, or the
+  // texts. Refused before any font is opened.
+  int RefuseOutputAmongInputs(const std::vector<NamedSource>& named) const {
+    if (!options_.Output) return PrintCommand::kPrinted;
+    if (*options_.Output == "-") {
+      if (!isatty(STDOUT_FILENO)) return PrintCommand::kPrinted;
+      return UsageError("standard output is a terminal; a PDF is no text to show there");
+    }
+    const auto same = [this](const std::string& input) {
+      std::error_code error;
+      return std::filesystem::equivalent(*options_.Output, input, error);
+    };
+    for (const NamedSource& source : named) {
+      if (source.What == NamedSource::File && same(source.Path)) {
+        return UsageError("the output " + *options_.Output + " is the font file " + source.Name +
+                          ", which it would replace");
+      }
+    }
+    if (options_.TextsFile && same(*options_.TextsFile)) {
+      return UsageError("the output " + *options_.Output + " is the texts file " +
+                        *options_.TextsFile + ", which it would replace");
+    }
+    return PrintCommand::kPrinted;
+  }
+
   int TakeTexts() {
     try {
-      texts_.Read(profile_, options_.TextsFile ? *options_.TextsFile
-                                               : program_.SettingsFile(SampleTextKeys::kFileName));
+      texts_.Read(profile_,
+                  options_.TextsFile ? *options_.TextsFile
+                                     : program_.SettingsFile(SampleTextKeys::kFileName),
+                  options_.TextsFile.has_value());
     } catch (const PlatformError& error) {
       if (options_.TextsFile) return UsageError(error.what());
       // The window starts with the default texts too when its file cannot be read.
@@ -161,7 +204,7 @@ class Command {
   Printers& PrintersOfThisRun() {
     if (!printers_) {
       printers_ = std::make_unique<Printers>(fonts_, registry_, dispatch_);
-      printers_->FixDocumentDate(PdfDocumentDate::FromEnvironment());
+      printers_->FixDocumentDate(date_);
       if (options_.Paper) printers_->UsePaper(*options_.Paper);
     }
     return *printers_;
@@ -224,19 +267,20 @@ class Command {
     return PrintCommand::kPrinted;
   }
 
-  // Every page into one file, written as it is made, through a hidden temporary that takes the
-  // file's name only once all of it is on the disk.
+  // Every page into one file, written as it is made: a file through a hidden temporary that
+  // takes the file's name only once all of it is on the disk, a device or a FIFO (or standard
+  // output, "-") directly.
   int PrintBook(const std::vector<SourceFace>& faces) {
     const std::string& output = *options_.Output;
+    const bool toStandardOutput = output == "-";
     // The PDF printer's paper, read without starting the printer list: that asks the print
     // server from a thread of its own, and a process with a second thread cannot fork workers.
     const std::string paper =
         options_.Paper ? *options_.Paper : PdfSheetFiles(registry_).PaperSize();
-    BookPrinter printer(
-        {texts_, fonts_, paragraphSizes_, paper, PdfDocumentDate::FromEnvironment()});
+    BookPrinter printer({texts_, fonts_, paragraphSizes_, paper, date_});
     std::string failure;
     bool stopped = false;
-    const std::error_code error = SafeWrite::Replace(output, [&](int fd) -> std::error_code {
+    const SafeWrite::Filler write = [&](int fd) -> std::error_code {
       PdfBookFile file(fd);
       const auto named = qScopeGuard([this, &printer] { NameFailures(printer.Failures()); });
       try {
@@ -248,10 +292,13 @@ class Command {
       }
       if (stopped) return std::make_error_code(std::errc::operation_canceled);
       return file.Finish();
-    });
-    if (stopped) return Interrupted();
+    };
+    const std::error_code error =
+        toStandardOutput ? write(STDOUT_FILENO) : RedirectedOutput::Write(output, write, Stop);
+    if (stopped || (error == std::errc::operation_canceled && Stop())) return Interrupted();
     if (error) {
-      Warn("Unable to write to " + output + ": " + (failure.empty() ? error.message() : failure));
+      Warn("Unable to write to " + (toStandardOutput ? "standard output" : output) + ": " +
+           (failure.empty() ? error.message() : failure));
       return PrintCommand::kOutputFailed;
     }
     return PrintCommand::kPrinted;
@@ -283,6 +330,7 @@ class Command {
   std::unique_ptr<Printers> printers_;
   std::unique_ptr<TerminalProgress> progress_;
   bool facesLeftOut_ = false;
+  std::optional<std::time_t> date_;
 };
 
 }  // namespace

@@ -228,7 +228,7 @@ FONT is an installed family as Glyphera lists it ("DejaVu Sans Condensed"), a fo
 or a folder of font files.
 
   --all                  every installed family, in the list's order
-  -r, --recursive        read the subfolders of folders too
+  -r, --recursive        read the subfolders of folders too (not the links to folders)
   -s, --sheets LIST      sample,chart,full,paragraphs,coverage (default: sample), printed in
                          that order; coverage: an index of the Unicode blocks a face has and
                          a chart of each, with bookmarks
@@ -239,8 +239,10 @@ or a folder of font files.
       --bold, --italic   print in bold, in italic
       --heading-font FAMILY
                          the font of the sheets' headings (default: the settings file's)
-      --texts FILE       take the sample texts from this settings file
-  -o, --output FILE.pdf  one PDF with every page, in order
+      --texts FILE       take the sample texts from this settings file (it must exist)
+  -o, --output FILE.pdf  one PDF with every page, in order; a file is replaced whole once
+                         the PDF is (keeping its permissions), a device or FIFO written into,
+                         - is standard output; never one of the fonts or the texts file
   -P, --printer QUEUE    print on a CUPS queue, whose printer's own families may be named;
                          without -o or -P, one PDF per sheet in the PDF printer's folder
       --paper A4|Letter  the paper of PDF output (default: the PDF printer's)

@@ -11,7 +11,13 @@
 // descriptor as it comes, then the outline and the links of them all.
 class PdfBookFile {
  public:
+  // The descriptor may be anything that takes writes: a new file, a device, a pipe. The outline
+  // and the links are made from the finished file, read back from the descriptor when it is a
+  // new file open for reading, and otherwise from an unnamed copy in the temporary folder.
   explicit PdfBookFile(int fd);
+  ~PdfBookFile();
+  PdfBookFile(const PdfBookFile&) = delete;
+  PdfBookFile& operator=(const PdfBookFile&) = delete;
 
   // Joins a part, a whole PDF as the toolkit writes one, after the parts before it. False when
   // it is no such PDF or the write failed.
@@ -26,10 +32,15 @@ class PdfBookFile {
   std::error_code Finish();
 
  private:
+  // Puts bytes to the file, and to the copy when there is one.
+  std::error_code Write(std::string_view bytes);
   // Appends the outline and the links to the finished file.
   std::error_code WriteNavigation();
 
   int fd_;
+  // Where the finished file is read back from: fd_, or the copy (-1 when it could not be made).
+  int readBack_;
+  std::error_code copyError_;
   PdfJoin join_;
   std::vector<PdfNavigation::Bookmark> bookmarks_;
   std::vector<PdfNavigation::Link> links_;

@@ -15,7 +15,7 @@ bool Set(std::string& pdf, std::optional<std::time_t> date) {
   if (close == std::string::npos) return false;
   const std::size_t length = close + 1 - key;
   std::string stamp;
-  if (date) {
+  if (date && *date >= 0 && *date <= kLatest) {
     std::tm utc{};
     gmtime_r(&*date, &utc);
     char text[32];
@@ -30,13 +30,17 @@ bool Set(std::string& pdf, std::optional<std::time_t> date) {
   return true;
 }
 
-std::optional<std::time_t> FromEnvironment() {
+std::optional<std::time_t> FromEnvironment(std::string& problem) {
+  problem.clear();
   const char* value = std::getenv("SOURCE_DATE_EPOCH");
-  if (value == nullptr) return std::nullopt;
+  if (value == nullptr || *value == '\0') return std::nullopt;
   const std::string_view text(value);
   long long seconds = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0) {
+  if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+      seconds > kLatest) {
+    problem = "SOURCE_DATE_EPOCH is not a date from 0 to " + std::to_string(kLatest) +
+              " seconds since 1970 (9999-12-31); the PDF carries no date";
     return std::nullopt;
   }
   return static_cast<std::time_t>(seconds);

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -11,6 +15,8 @@
 #include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
 #include "command/TerminalProgress.h"
+#include "fixtures/FileBytes.h"
+#include "fixtures/ProcessIds.h"
 #include "fixtures/RealServices.h"
 #include "fixtures/TempDir.h"
 #include "platform/fonts/IFontServices.h"
@@ -24,14 +30,25 @@ namespace {
 struct Finished {
   int Status = -1;
   QString Errors;
+  QByteArray Output;
 };
 
-Finished RunCommand(const QStringList& arguments) {
+// Leading "NAME=value" arguments set the command's environment, as on a shell's command line;
+// it has no SOURCE_DATE_EPOCH of the test's own.
+Finished RunCommand(QStringList arguments) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
+  static const QRegularExpression assignment(QStringLiteral("^[A-Z_]+="));
+  while (!arguments.isEmpty() && assignment.match(arguments.front()).hasMatch()) {
+    const QString taken = arguments.takeFirst();
+    environment.insert(taken.section('=', 0, 0), taken.section('=', 1));
+  }
   QProcess process;
+  process.setProcessEnvironment(environment);
   process.start(QStringLiteral(GLYPHERA_PRINT), arguments);
   process.waitForFinished(120000);
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAllStandardError())};
+          QString::fromUtf8(process.readAllStandardError()), process.readAllStandardOutput()};
 }
 
 // What the command writes on a terminal: run under script(1), which gives it one.
@@ -44,22 +61,26 @@ QString OnTerminal(const QStringList& arguments) {
   return QString::fromUtf8(script.readAllStandardOutput());
 }
 
-QString Title(const QString& pdf) {
+QString PdfInfo(const QString& pdf) {
   QProcess process;
   process.start(QStringLiteral("pdfinfo"), {pdf});
   process.waitForFinished(60000);
-  const QString info = QString::fromUtf8(process.readAllStandardOutput());
-  const qsizetype at = info.indexOf(QStringLiteral("Title:"));
-  return at < 0 ? QString() : info.mid(at + 6).section('\n', 0, 0).trimmed();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PagesIn(const QString& info) {
+  const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+  return at < 0 ? -1 : info.mid(at + 6).section('\n', 0, 0).trimmed().toInt();
 }
 
 int PagesOf(const QString& pdf) {
-  QProcess process;
-  process.start(QStringLiteral("pdfinfo"), {pdf});
-  process.waitForFinished(60000);
-  const QString info = QString::fromUtf8(process.readAllStandardOutput());
-  const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
-  return at < 0 ? -1 : info.mid(at + 6).section('\n', 0, 0).trimmed().toInt();
+  return PagesIn(PdfInfo(pdf));
+}
+
+QString Title(const QString& pdf) {
+  const QString info = PdfInfo(pdf);
+  const qsizetype at = info.indexOf(QStringLiteral("Title:"));
+  return at < 0 ? QString() : info.mid(at + 6).section('\n', 0, 0).trimmed();
 }
 
 QImage Rendered(const QString& pdf) {
@@ -85,6 +106,8 @@ class PrintCommandTest : public QObject {
   void initTestCase();
   void commandLines_data();
   void commandLines();
+  void outputTargets_data();
+  void outputTargets();
   void commandDrawsTheWindowsPixels_data();
   void commandDrawsTheWindowsPixels();
   void bookIsTitledAfterTheJob_data();
@@ -97,6 +120,8 @@ class PrintCommandTest : public QObject {
  private:
   TempDir home_;
   QString fonts_;
+  QString linked_;
+  QByteArray book_;  // the outputTargets job's PDF, written to a new file
 };
 
 void PrintCommandTest::initTestCase() {
@@ -113,6 +138,21 @@ void PrintCommandTest::initTestCase() {
   QDir().mkpath(QString::fromStdString(home_.File("empty")));
   // A print server that is not there.
   qputenv("CUPS_SERVER", QByteArray::fromStdString(home_.File("no-server.sock")));
+  // A font file by a link, and links to folders that lead back up and out of the tree.
+  linked_ = QString::fromStdString(home_.File("linked"));
+  namespace fs = std::filesystem;
+  fs::create_directories(home_.File("linked/sub"));
+  fs::create_symlink(fonts_.toStdString() + "/DejaVuSerif.ttf", home_.File("linked/serif.ttf"));
+  fs::create_directory_symlink(".", home_.File("linked/again"));
+  fs::create_directory_symlink("..", home_.File("linked/sub/up"));
+  fs::create_directory_symlink("/", home_.File("linked/root"));
+  const QString book = QString::fromStdString(home_.File("book.pdf"));
+  QCOMPARE(
+      RunCommand({"-s", "sample,coverage", GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf", "-o", book})
+          .Status,
+      0);
+  book_ = Bytes(book);
+  QFile::remove(book);
 }
 
 void PrintCommandTest::commandLines_data() {
@@ -161,6 +201,17 @@ void PrintCommandTest::commandLines_data() {
   QTest::newRow("an output that cannot be written")
       << QStringList{"DejaVu Sans", "-o", QString::fromStdString(home_.File("none/out.pdf"))} << 3
       << -1 << "none/out.pdf";
+  QTest::newRow("subfolders without the links to folders, with the links to files")
+      << (QStringList{"-r", "-s", "chart", linked_} + o) << 0 << 1 << "";
+  QTest::newRow("a texts file that is not there")
+      << (QStringList{"--texts", QString::fromStdString(home_.File("none.ini")), "DejaVu Sans"} + o)
+      << 2 << -1 << "none.ini";
+  QTest::newRow("a build date past the year 9999 is none")
+      << (QStringList{"SOURCE_DATE_EPOCH=253402300800", "DejaVu Sans"} + o) << 0 << 1
+      << "SOURCE_DATE_EPOCH";
+  QTest::newRow("names that hold escape sequences")
+      << (QStringList{"\x1b]0;title\x07", fonts_ + "/\x1b[2Jgone.ttf", "DejaVu Sans"} + o) << 1 << 1
+      << "\\x1b]0;title\\x07";
 }
 
 void PrintCommandTest::commandLines() {
@@ -175,16 +226,113 @@ void PrintCommandTest::commandLines() {
   QVERIFY2(run.Status == status, qPrintable(run.Errors));
   QVERIFY2(named.isEmpty() ? run.Errors.isEmpty() : run.Errors.contains(named),
            qPrintable(run.Errors));
-  const int printed = QFile::exists(out) ? PagesOf(out) : -1;
+  // A name's control characters are shown, never sent to the terminal.
+  static const QRegularExpression control(QStringLiteral("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]"));
+  QVERIFY2(!run.Errors.contains(control), qPrintable(run.Errors));
+  const QString info = QFile::exists(out) ? PdfInfo(out) : QString();
+  const int printed = QFile::exists(out) ? PagesIn(info) : -1;
   QVERIFY2(pages == 0 ? printed > 0 : printed == pages, qPrintable(QString::number(printed)));
   // Nothing half-written is left beside the output.
   QCOMPARE(QDir(QString::fromStdString(home_.Path())).entryList(QDir::Hidden | QDir::Files).size(),
            pages < 0 ? 0 : 1);
   if (pages < 0) return;
+  // No row gives a valid SOURCE_DATE_EPOCH: the PDF carries no moment of its making.
+  QVERIFY2(!info.contains(QStringLiteral("CreationDate")), qPrintable(info));
   QCOMPARE(QProcess::execute(QStringLiteral("qpdf"), {QStringLiteral("--check"), out}), 0);
   const QByteArray first = Bytes(out);
   QCOMPARE(RunCommand(arguments + QStringList{"-j", "1"}).Status, status);
   QVERIFY(Bytes(out) == first);
+}
+
+void PrintCommandTest::outputTargets_data() {
+  QTest::addColumn<QString>("target");  // what stands where -o points
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("named");  // on standard error
+
+  QTest::newRow("a file is replaced whole") << "file" << 0 << "";
+  QTest::newRow("a file only its owner reads stays so") << "file 0600" << 0 << "";
+  QTest::newRow("a killed writer's temporary beside it goes") << "killed" << 0 << "";
+  QTest::newRow("a link: the file it names is replaced") << "link" << 0 << "";
+  QTest::newRow("a dangling link makes the file it names") << "dangling" << 0 << "";
+  QTest::newRow("a FIFO is written into") << "fifo" << 0 << "";
+  QTest::newRow("a device is written into") << "null" << 0 << "";
+  QTest::newRow("a full device fails and stays a device")
+      << "full" << 3 << "No space left on device";
+  QTest::newRow("standard output") << "-" << 0 << "";
+  QTest::newRow("an input font is refused") << "input" << 2 << "font.ttf";
+  QTest::newRow("a font of an input folder is refused") << "input folder" << 2 << "font.ttf";
+}
+
+// The job of initTestCase's book, with -o pointing at each kind of thing: what stood there stays
+// what it was, with its mode, and gets the book's bytes; an input is never written.
+void PrintCommandTest::outputTargets() {
+  QFETCH(QString, target);
+  QFETCH(int, status);
+  QFETCH(QString, named);
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const QString folder = QString::fromStdString(dir.Path());
+  QString font = QStringLiteral(GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf");
+  QString output = folder + "/out.pdf";
+  QString written = output;  // where the bytes land; "-" standard output, empty nowhere to read
+  QByteArray expected = book_;
+  QProcess reader;
+  if (target.startsWith("file") || target == "killed") {
+    WriteBytes(output.toStdString(), "old");
+    if (target == "file 0600") QCOMPARE(chmod(qPrintable(output), 0600), 0);
+    if (target == "killed") {
+      WriteBytes(dir.File(WithProcessIds(".out.pdf.tmp-%ended-abcdefgh").toStdString()), "part");
+    }
+  } else if (target == "link" || target == "dangling") {
+    written = folder + "/named.pdf";
+    if (target == "link") WriteBytes(written.toStdString(), "old");
+    fs::create_symlink("named.pdf", output.toStdString());
+  } else if (target == "fifo") {
+    QCOMPARE(mkfifo(qPrintable(output), 0600), 0);
+    written = folder + "/read.pdf";
+    reader.setStandardOutputFile(written);
+    reader.start(QStringLiteral("cat"), {output});
+  } else if (target == "null" || target == "full") {
+    // A device of the test's own, where root can make one: a command that replaced it would
+    // take nothing from the machine. Anyone else cannot replace /dev's.
+    const dev_t device = makedev(1, target == "null" ? 3 : 7);
+    if (mknod(qPrintable(output), S_IFCHR | 0666, device) != 0 ||
+        access(qPrintable(output), W_OK)) {
+      if (geteuid() == 0) QSKIP("no device can be made, and root could replace /dev's");
+      output = "/dev/" + target;
+    }
+    written.clear();
+  } else if (target == "-") {
+    output = written = target;
+  } else {
+    const QString fonts = target == "input" ? folder : folder + "/fonts";
+    output = written = fonts + "/font.ttf";
+    QDir().mkpath(fonts);
+    QVERIFY(QFile::copy(font, output));
+    expected = Bytes(font);
+    font = target == "input" ? output : fonts;
+  }
+  const auto kind = [&output] {
+    return output == "-" ? fs::file_type::none : fs::symlink_status(output.toStdString()).type();
+  };
+  const auto mode = [&written] { return fs::status(written.toStdString()).permissions(); };
+  const fs::file_type kindBefore = kind();
+  const fs::perms modeBefore = mode();
+  const Finished run = RunCommand({"-s", "sample,coverage", font, "-o", output, "-j", "2"});
+  reader.waitForFinished(60000);
+  QVERIFY2(run.Status == status, qPrintable(run.Errors));
+  QVERIFY2(named.isEmpty() ? run.Errors.isEmpty() : run.Errors.contains(named),
+           qPrintable(run.Errors));
+  QVERIFY(kind() == (kindBefore == fs::file_type::not_found ? fs::file_type::regular : kindBefore));
+  if (modeBefore != fs::perms::unknown && written != "-") QVERIFY(mode() == modeBefore);
+  if (status == 0 || target.startsWith("input")) {
+    QVERIFY(written.isEmpty() || (written == "-" ? run.Output : Bytes(written)) == expected);
+  }
+  // Nothing half-written is left beside the output, nor a killed writer's temporary.
+  QCOMPARE(QDir(folder)
+               .entryList(QDir::Hidden | QDir::Files | QDir::System)
+               .filter(QRegularExpression("^\\.")),
+           QStringList());
 }
 
 void PrintCommandTest::commandDrawsTheWindowsPixels_data() {
