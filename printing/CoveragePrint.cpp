@@ -22,18 +22,35 @@ void CoveragePrint::Print(const std::vector<CoverageFace>& faces,
                           const std::vector<QPushButton*>& buttons) {
   // The list's menu stays open to the user while a run dispatches events.
   if (state_.Running || faces.empty()) return;
-  run_.Run(buttons, static_cast<int>(faces.size()), [this, &faces] { Run(faces); });
+  std::vector<std::string> unread;
+  run_.Run(buttons, static_cast<int>(faces.size()), [&] { Run(faces, unread); });
+  // Said once the books that could be made are whole: an error during the run would abort the
+  // book still open.
+  if (!unread.empty()) {
+    std::string text;
+    for (const std::string& line : unread) text += (text.empty() ? "" : "\n") + line;
+    throw PlatformError(text);
+  }
 }
 
-void CoveragePrint::Run(const std::vector<CoverageFace>& faces) {
+void CoveragePrint::Run(const std::vector<CoverageFace>& faces, std::vector<std::string>& unread) {
   const int n = static_cast<int>(faces.size());
   run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), 0);
   static const std::string kNoStyleWords;
   int printed = 0;
+  int done = 0;
   for (const CoverageFace& face : faces) {
     run_.LetCancelIn();
-    // Read before its document is begun, so a file that is no font leaves no empty sheet.
-    const FaceCoverage coverage = ReadFaceCoverage(face.File, face.FaceIndex);
+    // Read before its document is begun, so a file that is no font leaves no empty sheet; such a
+    // file is skipped, and the other faces still get their books.
+    FaceCoverage coverage;
+    try {
+      coverage = ReadFaceCoverage(face.File, face.FaceIndex);
+    } catch (const PlatformError& error) {
+      unread.emplace_back(error.what());
+      if (run_.StopsAfter(++done, n)) break;
+      continue;
+    }
     if (printed == 0) {
       run_.BeginFirstDocument();
     } else {
@@ -46,7 +63,7 @@ void CoveragePrint::Run(const std::vector<CoverageFace>& faces) {
     PrintCoverage(printer_, context, coverage);
     ++printed;
     run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), printed);
-    if (run_.StopsAfter(printed, n)) break;
+    if (run_.StopsAfter(++done, n)) break;
   }
 }
 

@@ -30,7 +30,8 @@ class CoveragePrint {
                 const ParagraphSizeTable& paragraphSizes);
 
   // Prints the faces with the buttons disabled; nothing while another run is printing. Each book
-  // is titled with the family it was chosen as, else with the face's full name.
+  // is titled with the family it was chosen as, else with the face's full name. A face whose file
+  // cannot be read is skipped; once the others are printed, PlatformError names every such file.
   void Print(const std::vector<CoverageFace>& faces, const std::vector<QPushButton*>& buttons);
 
   // The faces of installed families, or of a printer's resident ones: the regular face of each,
@@ -38,7 +39,8 @@ class CoveragePrint {
   static std::vector<CoverageFace> FacesOfFamilies(const std::vector<std::string>& families);
 
  private:
-  void Run(const std::vector<CoverageFace>& faces);
+  // Skips a face whose file cannot be read, adding why to unread.
+  void Run(const std::vector<CoverageFace>& faces, std::vector<std::string>& unread);
 
   IPrinter& printer_;
   PrintJobState& state_;

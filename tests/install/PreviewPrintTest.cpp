@@ -217,6 +217,20 @@ void PreviewPrintTest::coverageIsADocumentPerFaceUntilCancel() {
   QCOMPARE(book.Title, "Glyphera - Coverage - " + selected.Text(0));
   QCOMPARE(std::get<1>(book.Bookmarks.at(0)), selected.Text(0));
   QVERIFY(book.Pages > 1);
+
+  // A file damaged since it was listed is skipped and named once the others' books are whole.
+  QFile last(QString::fromStdString(page.folder.Path()) + "/LiberationMono-Regular.ttf");
+  QVERIFY(last.open(QIODevice::WriteOnly | QIODevice::Truncate) && last.write("no font") > 0);
+  last.close();
+  page.h.printer.onBeginDoc = nullptr;
+  page.h.printer.log.clear();
+  page.h.messages.shown.clear();
+  selected.ContextCommands.at(0).Run();
+  documents = page.h.printer.log;
+  std::erase(documents, "page");
+  QCOMPARE(documents, (std::vector<std::string>{"begin", "end", "begin", "end"}));
+  QCOMPARE(page.h.messages.shown.size(), std::size_t{1});
+  QVERIFY(page.h.messages.shown.at(0).Text.find("LiberationMono-Regular.ttf") != std::string::npos);
 }
 
 void PreviewPrintTest::secondRunRemovesTheFirstRunsFilesFirst() {
