@@ -17,6 +17,7 @@
 #include "install/TfrmInstalling.h"
 #include "platform/desktop/ApplicationErrorHandler.h"
 #include "platform/desktop/IMessageBoxes.h"
+#include "platform/printers/IPrinter.h"
 #include "platform/storage/IApplicationInfo.h"
 #include "platform/storage/IRegistry.h"
 #include "platform/storage/RegistryKeys.h"
@@ -99,9 +100,9 @@ void MainWindowParts::CreatePrinting(const DesignScale& scale) {
       PrintControls{*m.lstFonts, *m.chkBold, *m.chkItalic, *m.chkSample, *m.chkCharChart,
                     *m.chkFullPage, *m.chkPara, m.chkParaSizes, *m.cmdPrint, *m.cmdPrintSetup,
                     *m.cmdHeadingFont, *frmPrinting_},
-      printState_, *fontList_, services_.Printer, services_.Messages, services_.Dispatch,
+      printState_, *fontList_, services_.Printer.Document(), services_.Messages, services_.Dispatch,
       *sheetTexts_, sampleSheetLines_, paragraphSizes_);
-  coveragePrint_ = std::make_unique<CoveragePrint>(services_.Printer, services_.Dispatch,
+  coveragePrint_ = std::make_unique<CoveragePrint>(services_.Printer.Document(), services_.Dispatch,
                                                    *frmPrinting_, printState_, *sheetTexts_,
                                                    sampleSheetLines_, paragraphSizes_);
 }
@@ -136,8 +137,9 @@ void MainWindowParts::CreatePreview(const DesignScale& scale) {
                            *frmPrinting_,
                            {p.cmdPreview, p.cmdAdd, p.cmdAddAll, p.cmdRemove, p.cmdRemoveAll,
                             p.cmdInstall, p.cmdPreviewPrint}},
-      PreviewPrintServices{services_.Printer, services_.Fonts, services_.Dispatch}, printState_,
-      preview_->Reading(), preview_->Leases(), *sheetTexts_, sampleSheetLines_, paragraphSizes_);
+      PreviewPrintServices{services_.Printer.Document(), services_.Fonts, services_.Dispatch},
+      printState_, preview_->Reading(), preview_->Leases(), *sheetTexts_, sampleSheetLines_,
+      paragraphSizes_);
   frmInstalling_ = std::make_unique<TfrmInstalling>(scale);
   installer_ = std::make_unique<FontInstaller>(
       InstallControls{*p.lstSelected, *p.cmdInstall, *p.cmdPreviewPrint, *p.cmdAdd, *p.cmdAddAll,

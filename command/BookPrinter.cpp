@@ -43,7 +43,7 @@ PieceResult PrintPiece(const BookPrinter::Setup& setup, const std::string& title
                        const CommandPrintJob::Stop& stop) {
   const auto from = faces.begin() + static_cast<std::ptrdiff_t>(first);
   const std::vector<SourceFace> taken(from, from + static_cast<std::ptrdiff_t>(count));
-  PdfBook book(std::move(sink), title, setup.Paper, setup.Date, setup.Fonts);
+  PdfBook book(std::move(sink), title, setup.Paper, setup.Date);
   CommandPrintJob job(book, setup.Texts, setup.Fonts, setup.ParagraphSizes);
   PieceResult result;
   try {

@@ -5,13 +5,13 @@
 #include "platform/PlatformError.h"
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FaceCoverage.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "printing/CoveragePrint.h"
 #include "printing/CoverageSheet.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
 
-CommandPrintJob::CommandPrintJob(IPrinter& printer, ISheetTexts& texts, IFontServices& fonts,
+CommandPrintJob::CommandPrintJob(IPrintDocument& printer, ISheetTexts& texts, IFontServices& fonts,
                                  const ParagraphSizeTable& paragraphSizes)
     : printer_(printer),
       texts_(texts),

@@ -11,7 +11,7 @@
 #include "printing/SheetContext.h"
 
 class IFontServices;
-class IPrinter;
+class IPrintDocument;
 
 // A print job of the command line: the sheets asked for over the faces given, drawn by the
 // window's sheet layouts, each sheet a document of the printer's, as the window's print job
@@ -23,7 +23,7 @@ class CommandPrintJob {
   // Asked between two faces; true ends the job there.
   using Stop = std::function<bool()>;
 
-  CommandPrintJob(IPrinter& printer, ISheetTexts& texts, IFontServices& fonts,
+  CommandPrintJob(IPrintDocument& printer, ISheetTexts& texts, IFontServices& fonts,
                   const ParagraphSizeTable& paragraphSizes);
 
   // Prints every sheet over every face. A face whose file cannot be read for a sheet is left
@@ -40,7 +40,7 @@ class CommandPrintJob {
   // The face's coverage book as a document of its own; false when its file cannot be read.
   bool PrintCoverageOf(const SourceFace& face, const SheetContext& context);
 
-  IPrinter& printer_;
+  IPrintDocument& printer_;
   ISheetTexts& texts_;
   IFontServices& fonts_;
   const ParagraphSizeTable& paragraphSizes_;

@@ -204,7 +204,7 @@ class Command {
   Printers& PrintersOfThisRun() {
     if (!printers_) {
       printers_ = std::make_unique<Printers>(fonts_, registry_, dispatch_);
-      printers_->FixDocumentDate(date_);
+      printers_->SetDate(date_);
       if (options_.Paper) printers_->UsePaper(*options_.Paper);
     }
     return *printers_;
@@ -250,8 +250,8 @@ class Command {
     facesLeftOut_ = !failures.empty();
   }
 
-  // Prints on printer; false when interrupted. Names the faces left out of a sheet.
-  bool PrintOn(IPrinter& printer, const std::vector<SourceFace>& faces) {
+  // Prints on the document; false when interrupted. Names the faces left out of a sheet.
+  bool PrintOn(IPrintDocument& printer, const std::vector<SourceFace>& faces) {
     CommandPrintJob job(printer, texts_, fonts_, paragraphSizes_);
     const auto named = qScopeGuard([this, &job] { NameFailures(job.Failures()); });
     return job.Run(options_.Sheets, faces, Progress(), Stop);
@@ -259,7 +259,7 @@ class Command {
 
   int PrintSheets(const std::vector<SourceFace>& faces) {
     try {
-      if (!PrintOn(*printers_, faces)) return Interrupted();
+      if (!PrintOn(printers_->Document(), faces)) return Interrupted();
     } catch (const PlatformError& error) {
       Warn(error.what());
       return PrintCommand::kOutputFailed;

@@ -10,7 +10,7 @@
 #include "install/PreviewReading.h"
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/IFontServices.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "printing/SheetLayouts.h"
 #include "printing/TfrmPrinting.h"
 #include "widgets/Label.h"

@@ -10,7 +10,7 @@
 
 class IFontServices;
 class IMessageDispatch;
-class IPrinter;
+class IPrintDocument;
 class ISheetTexts;
 class ListBox;
 class FontFileLeases;
@@ -28,7 +28,7 @@ struct PreviewPrintControls {
 };
 
 struct PreviewPrintServices {
-  IPrinter& Printer;
+  IPrintDocument& Printer;
   IFontServices& Fonts;
   IMessageDispatch& Dispatch;
 };

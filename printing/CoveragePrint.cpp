@@ -3,12 +3,12 @@
 #include "platform/PlatformError.h"
 #include "platform/fonts/FaceCoverage.h"
 #include "platform/fonts/FaceFont.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "printing/CoverageSheet.h"
 #include "printing/FontSheets.h"
 
-CoveragePrint::CoveragePrint(IPrinter& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
-                             PrintJobState& state, ISheetTexts& texts,
+CoveragePrint::CoveragePrint(IPrintDocument& printer, IMessageDispatch& dispatch,
+                             TfrmPrinting& dialog, PrintJobState& state, ISheetTexts& texts,
                              const SheetLines& sampleSheetLines,
                              const ParagraphSizeTable& paragraphSizes)
     : printer_(printer),

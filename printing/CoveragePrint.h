@@ -9,7 +9,7 @@
 #include "printing/SheetContext.h"
 
 class IMessageDispatch;
-class IPrinter;
+class IPrintDocument;
 class QPushButton;
 class TfrmPrinting;
 
@@ -25,7 +25,7 @@ struct CoverageFace {
 // dialog counting them, Cancel seen between faces.
 class CoveragePrint {
  public:
-  CoveragePrint(IPrinter& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
+  CoveragePrint(IPrintDocument& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
                 PrintJobState& state, ISheetTexts& texts, const SheetLines& sampleSheetLines,
                 const ParagraphSizeTable& paragraphSizes);
 
@@ -42,7 +42,7 @@ class CoveragePrint {
   // Skips a face whose file cannot be read, adding why to unread.
   void Run(const std::vector<CoverageFace>& faces, std::vector<std::string>& unread);
 
-  IPrinter& printer_;
+  IPrintDocument& printer_;
   PrintJobState& state_;
   ISheetTexts& texts_;
   const SheetLines& sampleSheetLines_;

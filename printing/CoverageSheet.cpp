@@ -9,7 +9,7 @@
 #include "platform/PlatformError.h"
 #include "platform/drawing/IDrawingSurface.h"
 #include "platform/fonts/FaceFont.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "platform/text/Rounding.h"
 #include "platform/text/UnicodeBlocks.h"
 #include "printing/SheetLayouts.h"
@@ -108,7 +108,7 @@ std::string OneLine(std::string text) {
 
 class CoverageBook {
  public:
-  CoverageBook(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+  CoverageBook(IPrintDocument& printer, const SheetContext& context, const FaceCoverage& face,
                const CoveragePages& pages)
       : printer_(printer),
         context_(context),
@@ -482,7 +482,7 @@ class CoverageBook {
     Legend();
   }
 
-  IPrinter& printer_;
+  IPrintDocument& printer_;
   const SheetContext& context_;
   const CoveragePages& pages_;
   int pageCount_ = 0;
@@ -534,7 +534,7 @@ std::vector<BlockCoverage> CoveredBlocks(const FaceCoverage& face) {
   return blocks;
 }
 
-void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+void PrintCoverage(IPrintDocument& printer, const SheetContext& context, const FaceCoverage& face,
                    const CoveragePages& pages) {
   CoverageBook(printer, context, face, pages).Print();
 }

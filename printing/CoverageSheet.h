@@ -7,7 +7,7 @@
 #include "platform/fonts/FaceCoverage.h"
 #include "printing/SheetContext.h"
 
-class IPrinter;
+class IPrintDocument;
 
 // A Unicode block a face has at least one code point of.
 struct BlockCoverage {
@@ -34,5 +34,5 @@ using CoveragePages = std::function<void(int drawn, int pages)>;
 // touches many blocks) listing every block it touches, each row linked to the block's chart, then
 // the charts, laid out as Unicode's code charts, 256 code points a page. The document is given an
 // outline of the face and its blocks. A book runs to hundreds of pages: pages hears of each.
-void PrintCoverage(IPrinter& printer, const SheetContext& context, const FaceCoverage& face,
+void PrintCoverage(IPrintDocument& printer, const SheetContext& context, const FaceCoverage& face,
                    const CoveragePages& pages = {});

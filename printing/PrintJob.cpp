@@ -4,7 +4,7 @@
 
 #include "platform/desktop/IMessageBoxes.h"
 #include "platform/drawing/IDrawingSurface.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "printing/FontSheets.h"
 #include "printing/SheetLayouts.h"
 #include "printing/StyleSuffix.h"
@@ -22,7 +22,7 @@ constexpr const char* kNoSizes = "You have not selected any point\rsizes for the
 }  // namespace
 
 PrintJob::PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
-                   IPrinter& printer, IMessageBoxes& messages, IMessageDispatch& dispatch,
+                   IPrintDocument& printer, IMessageBoxes& messages, IMessageDispatch& dispatch,
                    ISheetTexts& texts, const SheetLines& sampleSheetLines,
                    ParagraphSizeTable& paragraphSizes)
     : c_(controls),

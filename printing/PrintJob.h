@@ -13,7 +13,7 @@ class CheckBox;
 class FontList;
 class IMessageBoxes;
 class IMessageDispatch;
-class IPrinter;
+class IPrintDocument;
 class ListBox;
 class QPushButton;
 class TfrmPrinting;
@@ -39,9 +39,10 @@ struct PrintControls {
 // document of its own, with counters in the progress dialog and Cancel.
 class PrintJob {
  public:
-  PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts, IPrinter& printer,
-           IMessageBoxes& messages, IMessageDispatch& dispatch, ISheetTexts& texts,
-           const SheetLines& sampleSheetLines, ParagraphSizeTable& paragraphSizes);
+  PrintJob(const PrintControls& controls, PrintJobState& state, FontList& fonts,
+           IPrintDocument& printer, IMessageBoxes& messages, IMessageDispatch& dispatch,
+           ISheetTexts& texts, const SheetLines& sampleSheetLines,
+           ParagraphSizeTable& paragraphSizes);
 
   void cmdPrintClick();
   bool CancelPrinting() const { return state_.CancelPrinting; }
@@ -57,7 +58,7 @@ class PrintJob {
 
   PrintControls c_;
   FontList& fonts_;
-  IPrinter& printer_;
+  IPrintDocument& printer_;
   IMessageBoxes& messages_;
   ISheetTexts& texts_;
   const SheetLines& sampleSheetLines_;

@@ -2,7 +2,7 @@
 
 #include "platform/desktop/IMessageDispatch.h"
 #include "platform/drawing/IDrawingSurface.h"
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "printing/PrintJobState.h"
 #include "printing/TfrmPrinting.h"
 #include "widgets/ButtonsDisabled.h"

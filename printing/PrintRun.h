@@ -6,7 +6,7 @@
 
 class IDrawingSurface;
 class IMessageDispatch;
-class IPrinter;
+class IPrintDocument;
 class QPushButton;
 class TfrmPrinting;
 struct PrintJobState;
@@ -17,7 +17,7 @@ struct PrintJobState;
 // and goes on to be reported.
 class PrintRun {
  public:
-  PrintRun(IPrinter& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
+  PrintRun(IPrintDocument& printer, IMessageDispatch& dispatch, TfrmPrinting& dialog,
            PrintJobState& state)
       : printer_(printer), dispatch_(dispatch), dialog_(dialog), state_(state) {}
 
@@ -40,7 +40,7 @@ class PrintRun {
  private:
   void Ended();
 
-  IPrinter& printer_;
+  IPrintDocument& printer_;
   IMessageDispatch& dispatch_;
   TfrmPrinting& dialog_;
   PrintJobState& state_;

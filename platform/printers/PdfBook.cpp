@@ -4,7 +4,6 @@
 
 #include "platform/PlatformError.h"
 #include "platform/drawing/DeferredPageSurface.h"
-#include "platform/fonts/IFontServices.h"
 #include "platform/printers/PdfDocumentDate.h"
 #include "platform/printers/PdfInMemory.h"
 #include "platform/printers/SheetWriter.h"
@@ -16,20 +15,11 @@ constexpr const char* kPrintingInProgress = "Printing in progress";
 }  // namespace
 
 PdfBook::PdfBook(PartSink sink, const std::string& title, const std::string& paper,
-                 std::optional<std::time_t> date, IFontServices& fonts)
-    : sink_(std::move(sink)), paper_(paper), date_(date), fonts_(fonts), title_(title) {}
+                 std::optional<std::time_t> date)
+    : sink_(std::move(sink)), paper_(paper), date_(date), title_(title) {}
 
 PdfBook::~PdfBook() {
   Close();
-}
-
-void PdfBook::SetPrinterIndex(int index) {
-  if (index != 0) throw PlatformError("Printer selected is not valid");
-}
-
-const std::vector<std::string>& PdfBook::Fonts() {
-  if (!fontList_) fontList_ = fonts_.InstalledFamilies();
-  return *fontList_;
 }
 
 void PdfBook::BeginDoc() {

@@ -8,11 +8,10 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/printers/IPrinter.h"
+#include "platform/printers/IPrintDocument.h"
 #include "platform/printers/PdfNavigation.h"
 
 class DeferredPageSurface;
-class IFontServices;
 class PdfInMemory;
 
 // A printer that puts the pages of every document it is given, one after another, into parts of
@@ -22,22 +21,16 @@ class PdfInMemory;
 // same bytes. Its pages, and those its outline and links name, count from 0 at its own first.
 // Every part carries the book's title: the titles of the documents printed on it would name only
 // the first of them.
-class PdfBook final : public IPrinter {
+class PdfBook final : public IPrintDocument {
  public:
-  static constexpr const char* kName = "PDF file";
   // Takes a finished part; false when it cannot.
   using PartSink = std::function<bool(std::string part)>;
 
   // paper: "A4" or "Letter".
   PdfBook(PartSink sink, const std::string& title, const std::string& paper,
-          std::optional<std::time_t> date, IFontServices& fonts);
+          std::optional<std::time_t> date);
   ~PdfBook() override;
 
-  std::vector<std::string> PrinterNames() override { return {kName}; }
-  int PrinterIndex() override { return 0; }
-  void SetPrinterIndex(int index) override;
-  // The installed families, as the PDF printer lists them.
-  const std::vector<std::string>& Fonts() override;
   void BeginDoc() override;
   // Throws PlatformError when the part of the book it ends cannot be made or taken.
   void EndDoc() override;
@@ -48,6 +41,7 @@ class PdfBook final : public IPrinter {
   IDrawingSurface& Canvas() override;
   // A document's title is not the book's.
   void SetTitle(const std::string&) override {}
+  void SetDate(std::optional<std::time_t> date) override { date_ = date; }
   void NewPage() override;
   void AddBookmark(int level, const std::string& title) override;
   void AddLink(const SurfaceRect& area, int page) override;
@@ -74,8 +68,6 @@ class PdfBook final : public IPrinter {
   int pagesHanded_ = 0;
   std::string paper_;
   std::optional<std::time_t> date_;
-  IFontServices& fonts_;
-  std::optional<std::vector<std::string>> fontList_;
   // The part being made.
   std::unique_ptr<PdfInMemory> part_;
   std::unique_ptr<DeferredPageSurface> page_;

@@ -27,7 +27,7 @@ class PdfInMemory;
 // its output folder, on its paper (both settings of the printer, kept in the registry store); a
 // CUPS queue gets each one as a job, on the queue's default paper, and lists the fonts its PPD says
 // the printer holds beside the installed families.
-class Printers final : public IPrinter {
+class Printers final : public IPrinter, public IPrintDocument {
  public:
   static constexpr const char* kPdfPrinterName = "Glyphera PDF Printer";
   static constexpr int kPdfResolution = SheetWriter::kResolution;
@@ -47,12 +47,16 @@ class Printers final : public IPrinter {
   int PrinterIndex() override;
   void SetPrinterIndex(int index) override;
   const std::vector<std::string>& Fonts() override;
+  // The documents go to the current printer: a file of the PDF printer's, or a queue's job.
+  IPrintDocument& Document() override { return *this; }
   void BeginDoc() override;
   void EndDoc() override;
   void Abort() override;
   bool Printing() override { return document_ != nullptr; }
   IDrawingSurface& Canvas() override;
   void SetTitle(const std::string& title) override;
+  // For this run only, and not kept.
+  void SetDate(std::optional<std::time_t> date) override { fixedDate_ = date; }
   void NewPage() override;
   void AddBookmark(int level, const std::string& title) override;
   void AddLink(const SurfaceRect& area, int page) override;
@@ -69,9 +73,6 @@ class Printers final : public IPrinter {
   // For this run only, and not kept: every document on this paper ("A4" or "Letter"), whatever
   // printer it goes to.
   void UsePaper(const std::string& paper) { paperForRun_ = paper; }
-  // For this run only: every document dated so (or undated), not with the moment it is made, so
-  // that the same sheets give the same bytes.
-  void FixDocumentDate(std::optional<std::time_t> date) { fixedDate_ = date; }
   // The name of the paper the printer at the index prints on: the PDF printer's, or a queue's
   // default paper (the PDF printer's when the queue does not say, as its documents are then).
   std::string PaperOf(int index);

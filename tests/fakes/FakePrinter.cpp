@@ -42,7 +42,7 @@ void FakePrinter::BeginDoc() {
   if (failBeginAt == static_cast<int>(documents.size()) + 1) {
     throw PlatformError("Printer selected is not valid");
   }
-  Document document;
+  Sent document;
   document.Page = std::make_unique<RecordingSurface>(dpiY);
   document.Page->dpiX = dpiX;
   documents.push_back(std::move(document));
@@ -72,9 +72,9 @@ IDrawingSurface& FakePrinter::Canvas() {
   return *documents.back().Page;
 }
 
-std::vector<const FakePrinter::Document*> FakePrinter::Printed() const {
-  std::vector<const Document*> printed;
-  for (const Document& d : documents) {
+std::vector<const FakePrinter::Sent*> FakePrinter::Printed() const {
+  std::vector<const Sent*> printed;
+  for (const Sent& d : documents) {
     if (d.Ended) printed.push_back(&d);
   }
   return printed;

@@ -49,7 +49,7 @@ struct PrintPage {
   }
   std::string File(int i) const { return folder.Path() + "/f" + std::to_string(10 + i) + ".ttf"; }
   // The names drawn on a sheet in the heading face at 10 points.
-  static std::vector<std::string> Names(const FakePrinter::Document* sheet) {
+  static std::vector<std::string> Names(const FakePrinter::Sent* sheet) {
     std::vector<std::string> names;
     for (const auto& text : sheet->Page->texts) {
       if (text.Font.Points == 10 && text.Value.starts_with("Face ")) names.push_back(text.Value);
@@ -213,7 +213,7 @@ void PreviewPrintTest::coverageIsADocumentPerFaceUntilCancel() {
   std::vector<std::string> documents = page.h.printer.log;
   std::erase(documents, "page");
   QCOMPARE(documents, (std::vector<std::string>{"begin", "end", "begin", "abort"}));
-  const FakePrinter::Document& book = *page.h.printer.Printed().at(0);
+  const FakePrinter::Sent& book = *page.h.printer.Printed().at(0);
   QCOMPARE(book.Title, "Glyphera - Coverage - " + selected.Text(0));
   QCOMPARE(std::get<1>(book.Bookmarks.at(0)), selected.Text(0));
   QVERIFY(book.Pages > 1);

@@ -150,7 +150,7 @@ void CoverageSheetTest::chartPageShowsTheFaceAndTheThreeMarks() {
   PrintCoverage(fake, book.Context(), face,
                 [&told](int drawn, int pages) { told.emplace_back(drawn, pages); });
   fake.EndDoc();
-  const FakePrinter::Document& planned = fake.documents.back();
+  const FakePrinter::Sent& planned = fake.documents.back();
   QCOMPARE(std::get<1>(planned.Bookmarks.front()), face.FullName);
   // Every page is told as it is drawn, of the book's pages.
   QCOMPARE(told.size(), static_cast<std::size_t>(planned.Pages));

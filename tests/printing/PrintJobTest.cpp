@@ -22,7 +22,7 @@ namespace {
 const std::vector<std::string> kFonts = {"Alpha", "Beta", "Gamma"};
 
 // Whether any text on the page holds the face's name.
-bool Shows(const FakePrinter::Document* document, const std::string& name) {
+bool Shows(const FakePrinter::Sent* document, const std::string& name) {
   for (const auto& text : document->Page->texts) {
     if (text.Value.find(name) != std::string::npos) return true;
   }
@@ -109,7 +109,7 @@ void PrintJobTest::everyPrintoutInOrderEachSheetADocument() {
     QVERIFY(!Shows(printed[i + 1], i % 2 == 0 ? "Gamma" : "Alpha"));
   }
   // Each sheet is of its printout, by what only that printout draws, and its job says so.
-  const auto kind = [](const FakePrinter::Document* sheet) -> std::string {
+  const auto kind = [](const FakePrinter::Sent* sheet) -> std::string {
     if (!sheet->Page->blocks.empty()) return "Text Paragraphs";
     return Shows(sheet, "Extended Characters") ? "Full Page Sample" : "Character Chart";
   };
