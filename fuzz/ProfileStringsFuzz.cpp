@@ -205,8 +205,9 @@ std::string Tidied(const std::string& text) {
   return tidy;
 }
 
-// True when `after` is, tidied, `before` with one line replaced by `line` and CRLF, with `line`
-// added as a new line (CRLF) behind some line, or with "[section]" and `line` added at the end.
+// True when `after` is, tidied, `before` (tidied already) with one line replaced by `line` and
+// CRLF, with `line` added as a new line (CRLF) behind some line, or with "[section]" and `line`
+// added at the end.
 bool ChangedInOnePlace(const std::string& before, const std::string& after,
                        const std::string& section, const std::string& line) {
   const std::vector<Line> lines = Lines(before);
@@ -314,7 +315,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string line = input.Key + "=" + input.Value;
   for (char& c : line)
     if (c == '\r' || c == '\n') c = ' ';
-  FUZZ_CHECK(ChangedInOnePlace(before, *after, input.Section, line));
+  FUZZ_CHECK(ChangedInOnePlace(Tidied(before), *after, input.Section, line));
 
   if (!RoundTrips(input.Section, input.Key)) return 0;
 

@@ -489,7 +489,9 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
     mode = fileInfo.st_mode & 07777;
   }
 
-  std::string text = old.Text;
+  // Tidied before the keys are written as well, so that what ended the file before (blanks a key
+  // is now written behind) goes all the same, whether the keys are written at once or one by one.
+  std::string text = Tidied(old.Text);
   for (const auto& [key, value] : entries) {
     text = EditedText(std::move(text), section, key, OneLine(value));
   }

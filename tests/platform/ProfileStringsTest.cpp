@@ -806,6 +806,10 @@ void ProfileStringsTest::writeKeys_data() {
   QTest::newRow("same key twice: the later one")
       << QByteArray("[Glyphera]\r\nDEF8=old\r\n") << QByteArrayList{"Def8", "a", "def8", "b"} << kOk
       << QByteArray("[Glyphera]\r\ndef8=b\r\n");
+  // As one by one: blanks that ended the file go, though keys now stand behind them.
+  QTest::newRow("blanks ending the file dropped before keys are appended")
+      << QByteArray("[Glyphera]\r\nA=1\t") << QByteArrayList{"Def8", "a", "Def9", "b"} << kOk
+      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=a\r\nDef9=b\r\n");
   QTest::newRow("one name the file cannot hold: nothing written")
       << QByteArray("[Glyphera]\r\nDef8=old\r\n") << QByteArrayList{"Def8", "new", "Def=9", "x"}
       << kFailed << QByteArray("[Glyphera]\r\nDef8=old\r\n");
