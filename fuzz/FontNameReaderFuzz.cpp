@@ -176,17 +176,28 @@ std::optional<Expected> StaticFaceFromMemory(const std::uint8_t* data, std::size
   const unsigned recordCount = U16(header + 2);
   const std::uint64_t storage = *nameTable + 6 + 12ull * recordCount;
   std::optional<std::string> family;
+  // The first records of IDs 16, 2 and 17, which name a face that has no full name.
+  std::vector<std::pair<unsigned, const std::uint8_t*>> makings;
+  const auto textOf = [&](const std::uint8_t* record, std::size_t& characters) {
+    std::size_t length = U16(record + 8);
+    if (length > kMaxStringBytes) length = kMaxStringBytes;
+    const std::uint8_t* bytes = Slice(data, size, storage + U16(record + 10), length);
+    return bytes ? std::optional<std::string>(TextOf(bytes, length, characters)) : std::nullopt;
+  };
   for (unsigned i = 0; i < recordCount && i < 100; ++i) {
     const std::uint8_t* record = Slice(data, size, *nameTable + 6 + 12ull * i, 12);
     if (!record) return std::nullopt;
     const unsigned nameId = U16(record + 6);
+    if ((nameId == 16 || nameId == 2 || nameId == 17) &&
+        std::none_of(makings.begin(), makings.end(),
+                     [nameId](const auto& making) { return making.first == nameId; })) {
+      makings.emplace_back(nameId, record);
+    }
     if (nameId != 1 && nameId != 4) continue;
-    std::size_t length = U16(record + 8);
-    if (length > kMaxStringBytes) length = kMaxStringBytes;
-    const std::uint8_t* bytes = Slice(data, size, storage + U16(record + 10), length);
-    if (!bytes) return std::nullopt;
     std::size_t characters = 0;
-    std::string text = TextOf(bytes, length, characters);
+    const std::optional<std::string> read = textOf(record, characters);
+    if (!read) return std::nullopt;
+    std::string text = *read;
     if (nameId == 1) {
       family = std::move(text);
       continue;
@@ -194,7 +205,20 @@ std::optional<Expected> StaticFaceFromMemory(const std::uint8_t* data, std::size
     if (characters < 2) return std::nullopt;
     if (family) return Expected{*family, text, 0, cff};
   }
-  return std::nullopt;
+  if (!family) return std::nullopt;
+  std::string typographic, style, typographicStyle;
+  for (const auto& [nameId, record] : makings) {
+    std::size_t characters = 0;
+    const std::optional<std::string> read = textOf(record, characters);
+    if (!read) return std::nullopt;
+    (nameId == 16 ? typographic : nameId == 2 ? style : typographicStyle) = *read;
+  }
+  const std::string shownFamily = typographic.empty() ? *family : typographic;
+  if (shownFamily.empty()) return std::nullopt;
+  const std::string shownStyle = !typographicStyle.empty() ? typographicStyle
+                                 : !style.empty()          ? style
+                                                           : "Regular";
+  return Expected{*family, shownFamily + " " + shownStyle, 0, cff};
 }
 
 // Every face the bytes hold: one for a single font, each font's of a collection.
@@ -273,8 +297,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(IsValidUtf8(face.FullName));
     FUZZ_CHECK(IsValidUtf8(face.Entry->FamilyName));
     FUZZ_CHECK(CodePoints(face.FullName) >= 2);
-    // An instance's full name is its family, a blank and its subfamily.
-    const std::size_t parts = face.Entry->Instance != 0 ? 2 : 1;
+    // A full name is one name, or a family, a blank and a subfamily.
+    const std::size_t parts = 2;
     FUZZ_CHECK(face.FullName.size() <= parts * kMaxUtf8Bytes + 1);
     FUZZ_CHECK(face.Entry->FamilyName.size() <= kMaxUtf8Bytes);
     FUZZ_CHECK(CodePoints(face.FullName) <= parts * kMaxStringBytes + 1);

@@ -12,6 +12,12 @@
 //   name string    at table offset + 6 + 12 x record count + string offset, i.e. the storage is
 //                  taken to start right behind the records
 //
+// When no full name follows the first family name in the first kMaxNameRecords records, the
+// face's full name is made as fontconfig makes one: the first typographic family name (ID 16),
+// else the family name; a blank; the first typographic subfamily name (ID 17), else the first
+// subfamily name (ID 2), else "Regular". fontconfig keeps "Regular" in it ("Liberation Mono
+// Regular"); only a variable font's named instance leaves it out.
+//
 //   fvar header    16 bytes at the "fvar" table's offset; axes offset u16 at 4, axis count u16
 //                  at 8, axis size u16 at 10, instance count u16 at 12, instance size u16 at 14
 //   instance       instance size bytes each, directly behind the axes; subfamily name ID u16 at 0
@@ -60,7 +66,9 @@ constexpr std::size_t kNameRecordSize = 12;
 constexpr unsigned kMaxNameRecords = 100;
 constexpr std::size_t kMaxStringBytes = 100;
 constexpr std::uint16_t kFamilyNameId = 1;
+constexpr std::uint16_t kSubfamilyNameId = 2;
 constexpr std::uint16_t kFullNameId = 4;
+constexpr std::uint16_t kTypographicSubfamilyId = 17;
 constexpr std::size_t kCollectionHeaderSize = 12;
 constexpr std::uint16_t kTypographicFamilyId = 16;
 constexpr std::size_t kFvarHeaderSize = 16;
@@ -265,6 +273,38 @@ std::vector<FontFace> ReadInstances(const File& file, const NameTable& table,
   return faces;
 }
 
+// The first string of a name record, read when it is needed.
+template <class File>
+std::optional<NameText> ReadName(const File& file, std::uint64_t storageStart,
+                                 const unsigned char* record) {
+  std::array<unsigned char, kMaxStringBytes> buffer{};
+  const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
+  if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
+  return MakeText(buffer.data(), length);
+}
+
+// The full name of a face whose naming table has none, made as fontconfig makes it: the family
+// (typographic, else legacy), a blank and the style (typographic, else legacy, else "Regular").
+// `records` holds the first record of each of the IDs 16, 2 and 17, or null.
+template <class File>
+std::optional<std::string> MadeFullName(const File& file, std::uint64_t storageStart,
+                                        const std::string& legacyFamily,
+                                        const std::array<const unsigned char*, 3>& records) {
+  std::array<std::string, 3> names;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (records[i] == nullptr) continue;
+    std::optional<NameText> text = ReadName(file, storageStart, records[i]);
+    if (!text) return std::nullopt;
+    names[i] = std::move(text->Utf8);
+  }
+  const std::string& family = names[0].empty() ? legacyFamily : names[0];
+  if (family.empty()) return std::nullopt;
+  const std::string& style = !names[2].empty()   ? names[2]
+                             : !names[1].empty() ? names[1]
+                                                 : std::string("Regular");
+  return family + " " + style;
+}
+
 // The face of a font that is not variable.
 template <class File>
 std::optional<FontFace> ReadStaticFace(const File& file, const NameTable& table,
@@ -283,11 +323,18 @@ std::optional<FontFace> ReadStaticFace(const File& file, const NameTable& table,
   const std::size_t complete =
       file.ReadUpTo(recordsStart, records.data(), scanned * kNameRecordSize) / kNameRecordSize;
   std::array<unsigned char, kMaxStringBytes + 1> buffer{};
+  // The first records of the names a missing full name is made of: 16, 2 and 17.
+  std::array<const unsigned char*, 3> makings{};
   for (unsigned i = 0; i < scanned; ++i) {
     // The file ends inside this record: what the records before it gave is all there is.
     if (i >= complete) return std::nullopt;
     const unsigned char* record = records.data() + std::size_t{i} * kNameRecordSize;
     const std::uint16_t nameId = U16At(record + 6);
+    const std::size_t making = nameId == kTypographicFamilyId      ? 0
+                               : nameId == kSubfamilyNameId        ? 1
+                               : nameId == kTypographicSubfamilyId ? 2
+                                                                   : makings.size();
+    if (making < makings.size() && makings[making] == nullptr) makings[making] = record;
     if (nameId != kFamilyNameId && nameId != kFullNameId) continue;
     const std::size_t length = std::min<std::size_t>(U16At(record + 8), kMaxStringBytes);
     if (!file.ReadAt(storageStart + U16At(record + 10), buffer.data(), length)) return std::nullopt;
@@ -302,7 +349,12 @@ std::optional<FontFace> ReadStaticFace(const File& file, const NameTable& table,
     if (text.Characters < 2) return std::nullopt;
     if (entry) return FontFace{std::move(text.Utf8), entry};
   }
-  return std::nullopt;
+  // A face with a family but no full name behind it is named from its family and style.
+  if (!entry) return std::nullopt;
+  std::optional<std::string> fullName =
+      MadeFullName(file, storageStart, entry->FamilyName, makings);
+  if (!fullName) return std::nullopt;
+  return FontFace{std::move(*fullName), entry};
 }
 
 // The faces of the font whose offset table is at `font` (and in `offsetTable` when read

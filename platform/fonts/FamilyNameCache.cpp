@@ -1,12 +1,15 @@
 #include "platform/fonts/FamilyNameCache.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -34,6 +37,56 @@ bool Storable(std::string_view text) {
   return text.find_first_of("\t\n\r") == std::string_view::npos;
 }
 
+// The file's bytes in `text`, or why it cannot be read. A missing file is empty. It is opened
+// without following a link and without waiting for a writer (a named pipe), and only a regular
+// file of at most kLargestFile bytes is read: a link to a device would otherwise be read for ever.
+std::optional<std::string> ReadCacheFile(const std::string& path, std::string& text) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    return errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
+  }
+  std::optional<std::string> why;
+  struct stat info {};
+  if (fstat(fd, &info) != 0) {
+    why = std::strerror(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    why = "it is a folder";
+  } else if (!S_ISREG(info.st_mode)) {
+    why = "it is not a regular file";
+  } else if (static_cast<std::uintmax_t>(info.st_size) > FamilyNameCache::kLargestFile) {
+    why = "it is larger than a cache can be";
+  } else {
+    // One byte more than the limit tells a file that grew since it was measured.
+    text.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t have = 0;
+    while (have < text.size()) {
+      const ssize_t got = read(fd, text.data() + have, text.size() - have);
+      if (got == 0) break;
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        why = std::strerror(errno);
+        break;
+      }
+      have += static_cast<std::size_t>(got);
+      if (have == text.size() && have <= FamilyNameCache::kLargestFile) {
+        text.resize(std::min(have * 2, FamilyNameCache::kLargestFile + 1));
+      }
+    }
+    text.resize(have);
+    if (!why && have > FamilyNameCache::kLargestFile) why = "it is larger than a cache can be";
+  }
+  close(fd);
+  if (why) text.clear();
+  return why;
+}
+
+// Whether something other than a regular file stands at the path.
+bool OtherThanAFile(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 std::pair<std::string, std::string> Split(const std::string& fontFile, int faceIndex) {
   const std::size_t slash = fontFile.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : fontFile.substr(0, slash);
@@ -48,11 +101,33 @@ std::string FamilyNameCache::DefaultFile() {
   return XdgFolder("XDG_CACHE_HOME", ".cache") + "/glyphera/family-names";
 }
 
+void FamilyNameCache::Warn(const std::string& why) {
+  if (warned_) return;
+  warned_ = true;
+  // Standard error, not a message box: the cache is the program's own affair, and its names are
+  // read from the font files all the same.
+  std::fprintf(stderr,
+               "%s: the family-name cache %s is not used: %s; names are read from the font files\n",
+               program_invocation_short_name, file_.c_str(), why.c_str());
+}
+
 void FamilyNameCache::Load() {
   loaded_ = true;
-  // Read whole and cut in place: the file holds a line for every face of thousands.
-  std::ifstream in(file_, std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  try {
+    std::string text;
+    if (const std::optional<std::string> why = ReadCacheFile(file_, text)) {
+      Warn(*why);
+      return;
+    }
+    Read(text);
+  } catch (const std::exception& error) {
+    folders_.clear();
+    Warn(error.what());
+  }
+}
+
+void FamilyNameCache::Read(const std::string& text) {
+  // Cut in place: the file holds a line for every face of thousands.
   std::string_view rest = text;
   const auto nextLine = [&rest]() {
     const std::size_t end = rest.find('\n');
@@ -122,6 +197,14 @@ void FamilyNameCache::Put(const std::string& fontFile, int faceIndex, Name name)
 }
 
 void FamilyNameCache::Save() {
+  try {
+    Write();
+  } catch (const std::exception& error) {
+    Warn(error.what());
+  }
+}
+
+void FamilyNameCache::Write() {
   lastFolder_.reset();
   // Only the folders looked at in this run are kept: a folder no longer listed (a font folder
   // removed, another configuration's) would otherwise stay in the file for ever.
@@ -145,6 +228,11 @@ void FamilyNameCache::Save() {
   const std::filesystem::path target(file_);
   const std::string folder = target.parent_path().string();
   const std::string name = target.filename().string();
+  // A folder, a pipe or a link at the path is the user's, not a cache to replace.
+  if (OtherThanAFile(file_)) {
+    Warn("it is not a regular file");
+    return;
+  }
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return;

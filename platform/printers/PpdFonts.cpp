@@ -1,9 +1,15 @@
 #include "platform/printers/PpdFonts.h"
 
+#include <QUtf8StringView>
 #include <algorithm>
 #include <array>
 
+#include "platform/text/VisibleText.h"
+
 namespace {
+
+// The longest name a PostScript font may have, in characters.
+constexpr std::size_t kLongestPostScriptName = 63;
 
 // The words PostScript names put after the family for weight, slant and the like; a part made
 // only of them ("BoldOblique", "MediumItalic") is a style, not a word of the family.
@@ -22,6 +28,22 @@ bool IsStylePart(std::string_view part) {
   return true;
 }
 
+// Whether every word of the family is a style word: a face's name, not a family's.
+bool OnlyStyleWords(std::string_view family) {
+  while (!family.empty()) {
+    const std::size_t blank = family.find(' ');
+    if (!IsStylePart(family.substr(0, blank))) return false;
+    family = blank == std::string_view::npos ? std::string_view() : family.substr(blank + 1);
+  }
+  return true;
+}
+
+std::size_t Characters(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -37,7 +59,12 @@ std::string ResidentFamilyOf(std::string_view postScriptName) {
   const bool control = std::any_of(postScriptName.begin(), postScriptName.end(), [](char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
   });
-  if (control) return {};
+  // A PPD is read as UTF-8; a name in another encoding would show as broken characters. A name
+  // longer than PostScript allows names no font a printer holds.
+  if (control || !QUtf8StringView(postScriptName).isValidUtf8() ||
+      Characters(postScriptName) > kLongestPostScriptName) {
+    return {};
+  }
   std::string_view family = postScriptName;
   for (auto dash = family.rfind('-'); dash != std::string_view::npos && dash > 0;
        dash = family.rfind('-')) {
@@ -47,7 +74,9 @@ std::string ResidentFamilyOf(std::string_view postScriptName) {
   std::string name(family);
   std::replace(name.begin(), name.end(), '-', ' ');
   // Hyphens at either end ("-Helvetica", "---") leave blanks there, or nothing but blanks.
-  return std::string(Trimmed(name));
+  const std::string_view trimmed = Trimmed(name);
+  if (OnlyStyleWords(trimmed)) return {};
+  return WithBidiControlsShown(trimmed);
 }
 
 std::vector<std::string> ResidentFamilies(std::string_view ppd) {

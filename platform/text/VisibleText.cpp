@@ -5,7 +5,9 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
+#include <array>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -74,4 +76,41 @@ int VisibleTextWidth(const QFont& font, QPaintDevice* device, const QString& tex
         width += advance;
       });
   return static_cast<int>(std::lround(width));
+}
+
+std::string WithBidiControlsShown(std::string_view utf8) {
+  // The characters' UTF-8 forms, each with its code.
+  struct Control {
+    std::string_view Bytes;
+    char32_t Code;
+  };
+  static constexpr std::array<Control, 12> kControls = {{{"\xD8\x9C", 0x061C},
+                                                         {"\xE2\x80\x8E", 0x200E},
+                                                         {"\xE2\x80\x8F", 0x200F},
+                                                         {"\xE2\x80\xAA", 0x202A},
+                                                         {"\xE2\x80\xAB", 0x202B},
+                                                         {"\xE2\x80\xAC", 0x202C},
+                                                         {"\xE2\x80\xAD", 0x202D},
+                                                         {"\xE2\x80\xAE", 0x202E},
+                                                         {"\xE2\x81\xA6", 0x2066},
+                                                         {"\xE2\x81\xA7", 0x2067},
+                                                         {"\xE2\x81\xA8", 0x2068},
+                                                         {"\xE2\x81\xA9", 0x2069}}};
+  std::string shown;
+  shown.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const auto control = std::find_if(kControls.begin(), kControls.end(), [utf8](const Control& c) {
+      return utf8.starts_with(c.Bytes);
+    });
+    if (control == kControls.end()) {
+      shown += utf8.front();
+      utf8.remove_prefix(1);
+      continue;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "<U+%04X>", static_cast<unsigned>(control->Code));
+    shown += code;
+    utf8.remove_prefix(control->Bytes.size());
+  }
+  return shown;
 }

@@ -2,6 +2,8 @@
 
 #include <QPointF>
 #include <QString>
+#include <string>
+#include <string_view>
 
 class QFont;
 class QPaintDevice;
@@ -14,3 +16,8 @@ void DrawVisibleText(QPainter& painter, const QPointF& baseline, const QString& 
 
 // The width DrawVisibleText gives the text in the font on the device.
 int VisibleTextWidth(const QFont& font, QPaintDevice* device, const QString& text);
+
+// The UTF-8 text with each bidirectional formatting character (U+061C, U+200E, U+200F,
+// U+202A..U+202E, U+2066..U+2069) written as its code, "<U+202E>": a name from outside shown in a
+// list must neither reorder the text around it nor hide that it holds one.
+std::string WithBidiControlsShown(std::string_view utf8);

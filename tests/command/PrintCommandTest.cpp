@@ -11,6 +11,8 @@
 #include <QtTest>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "app/MainPage.h"
 #include "app/MainWindowParts.h"
 #include "app/TfrmMain.h"
@@ -116,6 +118,8 @@ class PrintCommandTest : public QObject {
   void progressLine();
   void progressFollowsFacesAndPages_data();
   void progressFollowsFacesAndPages();
+  void familyNameCacheThatCannotServe_data();
+  void familyNameCacheThatCannotServe();
 
  private:
   TempDir home_;
@@ -440,6 +444,59 @@ void PrintCommandTest::progressFollowsFacesAndPages() {
   QCOMPARE(RunCommand({"-s", "coverage", "DejaVu Sans", "-o", book}).Status, 0);
   QCOMPARE(match.captured(2).toInt(), PagesOf(book));
   QVERIFY(match.captured(1).toInt() > 0 && match.captured(1).toInt() <= PagesOf(book));
+}
+
+void PrintCommandTest::familyNameCacheThatCannotServe_data() {
+  QTest::addColumn<QString>("state");
+  QTest::addColumn<bool>("warned");    // once, on standard error
+  QTest::addColumn<bool>("replaced");  // by a cache of the names read
+  QTest::newRow("missing") << "missing" << false << true;
+  QTest::newRow("a folder") << "folder" << true << false;
+  QTest::newRow("a named pipe") << "pipe" << true << false;
+  QTest::newRow("a link to /dev/zero") << "link" << true << false;
+  QTest::newRow("garbage") << "garbage" << false << true;
+  QTest::newRow("larger than a cache can be") << "huge" << true << true;
+}
+
+// The family "Glyphera FoldSans" is listed only under the name read from its file (fontconfig
+// keeps "Glyphera Fold Sans"), so printing it shows the names were read.
+void PrintCommandTest::familyNameCacheThatCannotServe() {
+  QFETCH(QString, state);
+  QFETCH(bool, warned);
+  QFETCH(bool, replaced);
+  const std::string cacheHome = home_.File("cache-" + state.toStdString());
+  const std::string cache = cacheHome + "/glyphera/family-names";
+  std::filesystem::create_directories(cacheHome + "/glyphera");
+  if (state == "folder") std::filesystem::create_directory(cache);
+  if (state == "pipe") QCOMPARE(mkfifo(cache.c_str(), 0600), 0);
+  if (state == "link") std::filesystem::create_symlink("/dev/zero", cache);
+  if (state == "garbage" || state == "huge") {
+    QFile file(QString::fromStdString(cache));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\xff\xfe not a cache\n") > 0);
+    // Sparse: no disk taken.
+    if (state == "huge") QVERIFY(file.resize((qint64{64} << 20) + 1));
+  }
+  struct stat before {};
+  const bool existed = lstat(cache.c_str(), &before) == 0;
+
+  qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheHome));
+  const auto restore = qScopeGuard([] { qunsetenv("XDG_CACHE_HOME"); });
+  const QString out = QString::fromStdString(home_.File("cache-" + state.toStdString() + ".pdf"));
+  const Finished run = RunCommand({"-q", "-s", "chart", "Glyphera FoldSans", "-o", out});
+  QVERIFY2(run.Status == 0, qPrintable(run.Errors));
+  QCOMPARE(PagesOf(out), 1);
+  QCOMPARE(run.Errors.count(QString::fromStdString(cache)), warned ? 1 : 0);
+
+  struct stat after {};
+  QCOMPARE(lstat(cache.c_str(), &after) == 0, existed || replaced);
+  if (replaced) {
+    QVERIFY(S_ISREG(after.st_mode));
+    QVERIFY(after.st_size < 4096);
+    QVERIFY(Bytes(QString::fromStdString(cache)).startsWith("glyphera family names 1\n"));
+  } else {
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    QCOMPARE(after.st_ino, before.st_ino);
+  }
 }
 
 QTEST_MAIN(PrintCommandTest)

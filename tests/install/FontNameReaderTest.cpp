@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,8 @@ constexpr std::uint16_t kFamily = 1;
 constexpr std::uint16_t kSubfamily = 2;
 constexpr std::uint16_t kFullName = 4;
 constexpr std::uint16_t kVersion = 5;
+constexpr std::uint16_t kTypographicFamily = 16;
+constexpr std::uint16_t kTypographicSubfamily = 17;
 
 QByteArray BytesOf(const TrueTypeBuilder& builder) {
   const std::vector<unsigned char> bytes = builder.Bytes();
@@ -146,8 +149,40 @@ void FontNameReaderTest::names_data() {
            .MacName(kFullName, "Second Bold"),
        "Second", "Second Bold");
   none("full name only", TrueTypeBuilder().MacName(kFullName, "Lonely Full"));
-  none("family only", TrueTypeBuilder().MacName(kFamily, "Lonely Family"));
   none("no records", TrueTypeBuilder());
+
+  // A face without a full name is named as fontconfig names it.
+  face("family only: Regular", TrueTypeBuilder().MacName(kFamily, "Lonely Family"), "Lonely Family",
+       "Lonely Family Regular");
+  face("family and subfamily, Regular kept",
+       TrueTypeBuilder().MacName(kFamily, "Plain").MacName(kSubfamily, "Regular"), "Plain",
+       "Plain Regular");
+  face("typographic names first",
+       TrueTypeBuilder()
+           .MacName(kSubfamily, "Bold")
+           .MacName(kTypographicSubfamily, "Condensed Bold")
+           .MacName(kFamily, "Plain Condensed")
+           .MacName(kTypographicFamily, "Plain"),
+       "Plain Condensed", "Plain Condensed Bold");
+  face("typographic family, subfamily",
+       TrueTypeBuilder()
+           .MacName(kFamily, "Plain Light")
+           .MacName(kSubfamily, "Italic")
+           .MacName(kTypographicFamily, "Plain")
+           .MacName(kTypographicSubfamily, "  "),
+       "Plain Light", "Plain Italic");
+  face("the face's own family and the first subfamily",
+       TrueTypeBuilder()
+           .MacName(kFamily, "Mac")
+           .MacName(kSubfamily, "Oblique")
+           .WindowsName(kFamily, u"Win")
+           .WindowsName(kSubfamily, u"Italic"),
+       "Win", "Win Oblique");
+  none("subfamily past the end",
+       TrueTypeBuilder()
+           .MacName(kFamily, "Far")
+           .Name({.NameId = kSubfamily, .Bytes = "Bold", .Offset = 0xFFF0}));
+  none("empty family", TrueTypeBuilder().MacName(kFamily, " ").MacName(kSubfamily, "Bold"));
 
   // How the text is made.
   face("two-byte strings lose their zero bytes",
@@ -190,13 +225,16 @@ void FontNameReaderTest::names_data() {
 
   // Bounds of the scan and of the strings.
   face("full name at record 100", FullNameAtRecord(99, 100), "Deep Family", "Deep Family Bold");
-  none("full name at record 101", FullNameAtRecord(100, 101));
+  face("full name at record 101: made of the names before", FullNameAtRecord(100, 101),
+       "Deep Family", "Deep Family Filler");
   face("strings behind all 300 records", FullNameAtRecord(1, 300), "Deep Family",
        "Deep Family Bold");
-  none("record count below the records present", TrueTypeBuilder()
-                                                     .MacName(kFamily, "Counted")
-                                                     .MacName(kFullName, "Counted Out")
-                                                     .RecordCount(1));
+  face("record count below the records present",
+       TrueTypeBuilder()
+           .MacName(kFamily, "Counted")
+           .MacName(kFullName, "Counted Out")
+           .RecordCount(1),
+       "Counted", "Counted Regular");
   face(
       "record count above the records present",
       TrueTypeBuilder().MacName(kFamily, "Counted").MacName(kFullName, "Counted In").RecordCount(9),
@@ -430,7 +468,7 @@ void FontNameReaderTest::collections() {
 void FontNameReaderTest::debianFonts_data() {
   QTest::addColumn<QString>("source");
   QTest::addColumn<QString>("family");
-  QTest::addColumn<QString>("fullName");
+  QTest::addColumn<QString>("fullName");  // empty: the one fontconfig makes, the file having none
   // Each file's first family record and the first full name behind it are its Macintosh ones.
   QTest::newRow("fonts-dejavu-core regular") << "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
                                              << "DejaVu Sans"
@@ -442,6 +480,18 @@ void FontNameReaderTest::debianFonts_data() {
       << "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"
       << "Liberation Sans"
       << "Liberation Sans";
+  // The same fonts without their full names, fontTools having dropped every name ID 4.
+  QTest::newRow("typographic names, no full name")
+      << "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"
+      << "DejaVu Sans Condensed"
+      << "";
+  QTest::newRow("legacy names, Regular, no full name")
+      << "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"
+      << "Liberation Mono"
+      << "";
+  QTest::newRow("CFF, no full name") << "/usr/share/fonts/opentype/urw-base35/C059-Roman.otf"
+                                     << "C059"
+                                     << "";
 }
 
 void FontNameReaderTest::debianFonts() {
@@ -451,7 +501,22 @@ void FontNameReaderTest::debianFonts() {
   const std::filesystem::path from = source.toStdString();
   QVERIFY2(std::filesystem::exists(from), "missing: run scripts/setup.sh");
   TempDir dir;
-  std::filesystem::copy_file(from, dir.File(from.filename().string()));
+  const std::string copy = dir.File(from.filename().string());
+  if (fullName.isEmpty()) {
+    FontToolsFaces(from.string(), ":nofull", copy);
+    int count = 0;
+    FcPattern* scanned =
+        FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(copy.c_str()), 0, nullptr, &count);
+    QVERIFY(scanned != nullptr);
+    FcChar8* made = nullptr;
+    if (FcPatternGetString(scanned, FC_FULLNAME, 0, &made) == FcResultMatch) {
+      fullName = QString::fromUtf8(reinterpret_cast<const char*>(made));
+    }
+    FcPatternDestroy(scanned);
+    QVERIFY(!fullName.isEmpty());
+  } else {
+    std::filesystem::copy_file(from, copy);
+  }
 
   const std::optional<FontFace> face = ReadFontNames(dir.Path(), from.filename().string());
   QVERIFY(face.has_value());

@@ -124,30 +124,38 @@ void CupsPrinterTest::initTestCase() {
 }
 
 void CupsPrinterTest::residentFamilyOfPostScriptName_data() {
-  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("name");
   QTest::addColumn<QString>("family");
-  QTest::newRow("style words joined") << "Helvetica-BoldOblique"
-                                      << "Helvetica";
-  QTest::newRow("width kept, as words") << "Helvetica-Narrow-Bold"
-                                        << "Helvetica Narrow";
-  QTest::newRow("roman") << "Times-Roman"
-                         << "Times";
-  QTest::newRow("medium italic") << "ZapfChancery-MediumItalic"
-                                 << "ZapfChancery";
-  QTest::newRow("one face") << "Symbol"
-                            << "Symbol";
-  QTest::newRow("not a style word") << "Courier-Pitch10"
-                                    << "Courier Pitch10";
-  QTest::newRow("only hyphens: nothing to list") << "---"
-                                                 << "";
-  QTest::newRow("control characters: nothing to list") << "Helv\x1b[2Jetica"
-                                                       << "";
-  QTest::newRow("leading hyphen") << "-Helvetica-Bold"
-                                  << "Helvetica";
+  const auto row = [](const char* what, const QByteArray& name, const QString& family) {
+    QTest::newRow(what) << name << family;
+  };
+  row("style words joined", "Helvetica-BoldOblique", "Helvetica");
+  row("width kept, as words", "Helvetica-Narrow-Bold", "Helvetica Narrow");
+  row("roman", "Times-Roman", "Times");
+  row("medium italic", "ZapfChancery-MediumItalic", "ZapfChancery");
+  row("one face", "Symbol", "Symbol");
+  row("not a style word", "Courier-Pitch10", "Courier Pitch10");
+  row("only hyphens: nothing to list", "---", "");
+  row("control characters: nothing to list", "Helv\x1b[2Jetica", "");
+  row("leading hyphen", "-Helvetica-Bold", "Helvetica");
+  row("not UTF-8: nothing to list", "Caf\xe9-Bold", "");
+  row("UTF-8 kept", "Caf\xc3\xa9-Bold", QString::fromUtf8("Caf\u00e9"));
+  row("63 characters, the PostScript limit", QByteArray(63, 'A'), QString(63, 'A'));
+  row("64 characters: nothing to list", QByteArray(64, 'A'), "");
+  row("310 characters: nothing to list", QByteArray(310, 'A'), "");
+  row("5,000 characters: nothing to list", QByteArray(5000, 'A'), "");
+  row("a style word alone: nothing to list", "Bold", "");
+  row("style words alone: nothing to list", "Semi-BoldItalic", "");
+  row("right-to-left override shown as its code", "Evil\xe2\x80\xaeRoman-Bold",
+      "Evil<U+202E>Roman");
+  row("bidi isolates shown as their codes",
+      "\xe2\x81\xa7"
+      "Ar\xe2\x81\xa9",
+      "<U+2067>Ar<U+2069>");
 }
 
 void CupsPrinterTest::residentFamilyOfPostScriptName() {
-  QFETCH(QString, name);
+  QFETCH(QByteArray, name);
   QFETCH(QString, family);
   QCOMPARE(QString::fromStdString(ResidentFamilyOf(name.toStdString())), family);
 }
