@@ -21,20 +21,6 @@ struct PieceResult {
   std::string Error;  // why the piece could not be made; empty when it was
 };
 
-// Faces a piece of the sheet takes: a part of the book's worth of one-page sheets, fewer of
-// longer ones.
-std::size_t FacesPerPiece(SheetKind kind) {
-  switch (kind) {
-    case SheetKind::CharacterChart:
-    case SheetKind::FullPage:
-      return 50;
-    case SheetKind::TextParagraphs:
-      return 10;
-    default:
-      return 1;
-  }
-}
-
 // Prints count faces of the sheet from the first on a book of their own, whose parts go to the
 // sink. Progress is the piece's own, as a job of those faces.
 PieceResult PrintPiece(const BookPrinter::Setup& setup, const std::string& title, SheetKind kind,
@@ -187,7 +173,8 @@ bool BookPrinter::Print(PdfBookFile& file, const std::vector<SheetKind>& sheets,
   title_ = JobTitle(sheets, faces.size(), faces.empty() ? "" : faces.front().Name);
   for (int sheet = 0; sheet < sheets_; ++sheet) {
     const SheetKind kind = sheets[static_cast<std::size_t>(sheet)];
-    const std::size_t step = kind == SheetKind::SampleText ? faces.size() : FacesPerPiece(kind);
+    const std::size_t perPiece = SheetFor(kind).FacesPerPiece();
+    const std::size_t step = perPiece == 0 ? faces.size() : perPiece;
     for (std::size_t first = 0; first < faces.size(); first += step) {
       pieces_.push_back({kind, sheet, first, std::min(step, faces.size() - first)});
     }

@@ -53,12 +53,14 @@ bool CommandPrintJob::Run(const std::vector<SheetKind>& sheets,
 }
 
 void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& faces) {
+  const Sheet& sheet = SheetFor(kind);
   printer_.SetTitle(SheetTitle(kind, ""));
   const SheetContext context{texts_, metrics_, styleSuffix_, sampleSheetLines_, paragraphSizes_};
   SampleTextPrintout samples(context);
-  if (kind == SheetKind::SampleText) samples.Prepare(printer_.Canvas());
-  const SheetLines fullPageLines =
-      kind == SheetKind::FullPage ? PrepareFullPage(context) : SheetLines{};
+  const bool manyToAPage = sheet.Paging() == SheetPaging::FacesPerPage;
+  if (manyToAPage) samples.Prepare(printer_.Canvas());
+  const SheetLines prepared =
+      sheet.Paging() == SheetPaging::PagePerFace ? sheet.Prepare(context) : SheetLines{};
   const auto newPage = [this]() -> IDrawingSurface& {
     printer_.EndDoc();
     printer_.BeginDoc();
@@ -72,19 +74,19 @@ void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& fa
       return;
     }
     ++printed;
-    if (kind == SheetKind::SampleText) {
+    if (manyToAPage) {
       if (face.File) {
         samples.Block(printer_.Canvas(), face.Name, FileFaceFont(fonts_, *face.File, 0), printed,
                       count, newPage);
       } else {
         samples.Block(printer_.Canvas(), face.Name, printed, count, newPage);
       }
-    } else if (kind == SheetKind::Coverage) {
+    } else if (sheet.Paging() == SheetPaging::PagesPerFace) {
       PrintCoverageOf(face, context);
     } else {
       if (!printer_.Printing()) printer_.BeginDoc();
       printer_.SetTitle(SheetTitle(kind, face.Name));
-      DrawFontSheet(kind, printer_.Canvas(), context, fullPageLines, face.Name);
+      sheet.Draw(printer_.Canvas(), context, prepared, face.Name);
       printer_.EndDoc();
     }
     ++where_.FacesDone;
@@ -92,7 +94,7 @@ void CommandPrintJob::RunSheet(SheetKind kind, const std::vector<SourceFace>& fa
     where_.Page = where_.Pages = 0;
     Report();
   }
-  if (kind == SheetKind::SampleText && printer_.Printing()) printer_.EndDoc();
+  if (manyToAPage && printer_.Printing()) printer_.EndDoc();
 }
 
 bool CommandPrintJob::PrintCoverageOf(const SourceFace& face, const SheetContext& context) {

@@ -11,16 +11,6 @@
 
 namespace {
 
-struct SheetName {
-  const char* Name;
-  SheetKind Kind;
-};
-constexpr std::array<SheetName, 5> kSheetNames = {{{"sample", SheetKind::SampleText},
-                                                   {"chart", SheetKind::CharacterChart},
-                                                   {"full", SheetKind::FullPage},
-                                                   {"paragraphs", SheetKind::TextParagraphs},
-                                                   {"coverage", SheetKind::Coverage}}};
-
 // The sample size box's range.
 constexpr int kSmallestSample = 4;
 constexpr int kLargestSample = 60;
@@ -42,14 +32,19 @@ std::vector<std::string_view> SplitCommas(std::string_view list) {
 std::string ParseSheets(std::string_view list, std::vector<SheetKind>& sheets) {
   sheets.clear();
   for (std::string_view part : SplitCommas(list)) {
-    const auto named = std::find_if(kSheetNames.begin(), kSheetNames.end(),
-                                    [part](const SheetName& sheet) { return part == sheet.Name; });
-    if (named == kSheetNames.end()) {
-      return "unknown sheet \"" + std::string(part) +
-             "\" (the sheets are sample, chart, full, paragraphs and coverage)";
+    const Sheet* named = SheetNamed(std::string(part));
+    if (named == nullptr) {
+      std::string known;
+      for (const Sheet* sheet : Sheets()) {
+        known += std::string(known.empty()              ? ""
+                             : sheet == Sheets().back() ? " and "
+                                                        : ", ") +
+                 sheet->CommandName();
+      }
+      return "unknown sheet \"" + std::string(part) + "\" (the sheets are " + known + ")";
     }
-    if (std::find(sheets.begin(), sheets.end(), named->Kind) == sheets.end()) {
-      sheets.push_back(named->Kind);
+    if (std::find(sheets.begin(), sheets.end(), named->Kind()) == sheets.end()) {
+      sheets.push_back(named->Kind());
     }
   }
   std::sort(sheets.begin(), sheets.end());

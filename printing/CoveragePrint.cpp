@@ -35,7 +35,7 @@ void CoveragePrint::Print(const std::vector<CoverageFace>& faces,
 
 void CoveragePrint::Run(const std::vector<CoverageFace>& faces, std::vector<std::string>& unread) {
   const int n = static_cast<int>(faces.size());
-  run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), 0);
+  run_.ShowPrinted(SheetFor(SheetKind::Coverage).CounterText(), 0);
   static const std::string kNoStyleWords;
   int printed = 0;
   int done = 0;
@@ -62,7 +62,7 @@ void CoveragePrint::Run(const std::vector<CoverageFace>& faces, std::vector<std:
                                paragraphSizes_};
     PrintCoverage(printer_, context, coverage);
     ++printed;
-    run_.ShowPrinted(SheetCounterText(SheetKind::Coverage), printed);
+    run_.ShowPrinted(SheetFor(SheetKind::Coverage).CounterText(), printed);
     if (run_.StopsAfter(++done, n)) break;
   }
 }

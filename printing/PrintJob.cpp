@@ -76,33 +76,34 @@ bool PrintJob::CopyParagraphSizes() {
 }
 
 void PrintJob::RunPrintout(SheetKind kind) {
-  run_.ShowPrinted(SheetCounterText(kind), 0);
+  const Sheet& sheet = SheetFor(kind);
+  const bool manyToAPage = sheet.Paging() == SheetPaging::FacesPerPage;
+  run_.ShowPrinted(sheet.CounterText(), 0);
   printer_.SetTitle(SheetTitle(kind, ""));
   const SheetContext context = Context();
   SampleTextPrintout samples(context);
-  if (kind == SheetKind::SampleText) samples.Prepare(printer_.Canvas());
-  const SheetLines fullPageLines =
-      kind == SheetKind::FullPage ? PrepareFullPage(context) : SheetLines{};
+  if (manyToAPage) samples.Prepare(printer_.Canvas());
+  const SheetLines prepared = manyToAPage ? SheetLines{} : sheet.Prepare(context);
   const auto newPage = [this]() -> IDrawingSurface& { return run_.NewPage(); };
   int printed = 0;
   for (int i = 0; i < fonts_.FontCount(); ++i) {
     run_.LetCancelIn();
     if (c_.lstFonts.Selected(i)) {
       const std::string face = c_.lstFonts.Text(i);
-      if (kind != SheetKind::SampleText) {
+      if (!manyToAPage) {
         if (!printer_.Printing()) printer_.BeginDoc();
         printer_.SetTitle(SheetTitle(kind, face));
       }
       ++printed;
-      run_.ShowPrinted(SheetCounterText(kind), printed);
-      if (kind == SheetKind::SampleText) {
+      run_.ShowPrinted(sheet.CounterText(), printed);
+      if (manyToAPage) {
         samples.Block(printer_.Canvas(), face, printed, fonts_.SelectedCount(), newPage);
       } else {
-        DrawFontSheet(kind, printer_.Canvas(), context, fullPageLines, face);
+        sheet.Draw(printer_.Canvas(), context, prepared, face);
+        printer_.EndDoc();
       }
-      if (kind != SheetKind::SampleText) printer_.EndDoc();
     }
     if (run_.StopsAfter(printed, fonts_.SelectedCount())) break;
   }
-  if (kind == SheetKind::SampleText && printer_.Printing()) printer_.EndDoc();
+  if (manyToAPage && printer_.Printing()) printer_.EndDoc();
 }

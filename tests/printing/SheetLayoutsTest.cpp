@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "fakes/RecordingSurface.h"
+#include "printing/Sheet.h"
 #include "printing/SheetContext.h"
 #include "printing/SheetLayouts.h"
+
+Q_DECLARE_METATYPE(SheetKind)
+Q_DECLARE_METATYPE(SheetPaging)
 
 namespace {
 
@@ -38,8 +42,8 @@ constexpr std::array<float, kParagraphSizeCount> kParagraphPoints = {
     7, 7.5f, 8, 8.5f, 9, 9.5f, 10, 10.5f, 11, 11.5f, 12, 13, 14};
 
 // Everything a sheet reads, owned in one place so the context's references stay valid.
-struct Sheet {
-  explicit Sheet(int dpiX = 600, int dpiY = 600) : metrics{dpiX, dpiY} {
+struct SheetInputs {
+  explicit SheetInputs(int dpiX = 600, int dpiY = 600) : metrics{dpiX, dpiY} {
     for (int i = 0; i < kParagraphSizeCount; ++i) sizes[i] = {false, kParagraphPoints[i]};
   }
   SheetContext Context() { return {texts, metrics, suffix, lines, sizes}; }
@@ -97,7 +101,7 @@ int CountFaceNames(const RecordingSurface& surface) {
 }
 
 // Runs a whole Sample Text printout over the selected fonts; one surface per page.
-std::deque<RecordingSurface> PrintSamplePages(Sheet& sheet, int selected) {
+std::deque<RecordingSurface> PrintSamplePages(SheetInputs& sheet, int selected) {
   std::deque<RecordingSurface> pages;
   pages.emplace_back(sheet.metrics.DpiY);
   pages.back().dpiX = sheet.metrics.DpiX;
@@ -124,6 +128,8 @@ Q_DECLARE_METATYPE(OneFontPage)
 class SheetLayoutsTest : public QObject {
   Q_OBJECT
  private slots:
+  void everyKindIsOneRow_data();
+  void everyKindIsOneRow();
   void sampleHeading_data();
   void sampleHeading();
   void sampleAdvanceAndLimit_data();
@@ -155,6 +161,50 @@ class SheetLayoutsTest : public QObject {
   void paragraphsStopAtTheBottom_data();
   void paragraphsStopAtTheBottom();
 };
+
+// Every kind of sheet is one row: found by its kind and its command-line name, in the job's
+// order, and a kind of one page a face draws that page.
+void SheetLayoutsTest::everyKindIsOneRow_data() {
+  QTest::addColumn<SheetKind>("kind");
+  QTest::addColumn<QString>("command");
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<SheetPaging>("paging");
+  QTest::newRow("sample") << SheetKind::SampleText << "sample"
+                          << "Sample Text" << SheetPaging::FacesPerPage;
+  QTest::newRow("chart") << SheetKind::CharacterChart << "chart"
+                         << "Character Chart" << SheetPaging::PagePerFace;
+  QTest::newRow("full") << SheetKind::FullPage << "full"
+                        << "Full Page Sample" << SheetPaging::PagePerFace;
+  QTest::newRow("paragraphs") << SheetKind::TextParagraphs << "paragraphs"
+                              << "Text Paragraphs" << SheetPaging::PagePerFace;
+  QTest::newRow("coverage") << SheetKind::Coverage << "coverage"
+                            << "Coverage" << SheetPaging::PagesPerFace;
+}
+
+void SheetLayoutsTest::everyKindIsOneRow() {
+  QFETCH(SheetKind, kind);
+  QFETCH(QString, command);
+  QFETCH(QString, name);
+  QFETCH(SheetPaging, paging);
+  const Sheet& sheet = SheetFor(kind);
+  QCOMPARE(sheet.Kind(), kind);
+  QCOMPARE(SheetNamed(command.toStdString()), &sheet);
+  QCOMPARE(Sheets().at(static_cast<std::size_t>(kind)), &sheet);
+  QCOMPARE(QString(sheet.Name()), name);
+  QCOMPARE(sheet.Paging(), paging);
+  QVERIFY(QString(sheet.CounterText()).endsWith(": "));
+  // A piece of a book splits the faces only where each has pages of its own.
+  QCOMPARE(sheet.FacesPerPiece() == 0, paging == SheetPaging::FacesPerPage);
+  SheetInputs inputs;
+  inputs.sizes[4].Checked = true;
+  RecordingSurface surface(600);
+  if (paging == SheetPaging::PagePerFace) {
+    sheet.Draw(surface, inputs.Context(), sheet.Prepare(inputs.Context()), "Serif");
+    QVERIFY(surface.texts.size() + surface.blocks.size() > 2);
+  } else {
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, sheet.Draw(surface, inputs.Context(), {}, "Serif"));
+  }
+}
 
 void SheetLayoutsTest::sampleHeading_data() {
   QTest::addColumn<int>("dpiX");
@@ -199,7 +249,7 @@ void SheetLayoutsTest::sampleHeading() {
   QFETCH(int, pen);
   QFETCH(int, startY);
 
-  Sheet sheet(dpiX, dpiY);
+  SheetInputs sheet(dpiX, dpiY);
   sheet.suffix = suffix.toStdString();
   RecordingSurface surface(dpiY);
   surface.dpiX = dpiX;
@@ -249,7 +299,7 @@ void SheetLayoutsTest::sampleAdvanceAndLimit() {
   QFETCH(int, advance);
   QFETCH(int, limit);
 
-  Sheet sheet(dpi, dpi);
+  SheetInputs sheet(dpi, dpi);
   sheet.texts.sampleSize = size;
   RecordingSurface surface(dpi);
   SampleTextPrintout printout(sheet.Context());
@@ -275,7 +325,7 @@ void SheetLayoutsTest::sampleBlockPositions() {
   QFETCH(bool, italic);
   QFETCH(int, x);
 
-  Sheet sheet(dpiX, 600);
+  SheetInputs sheet(dpiX, 600);
   sheet.texts.bold = bold;
   sheet.texts.italic = italic;
   const std::deque<RecordingSurface> pages = PrintSamplePages(sheet, 2);
@@ -320,7 +370,7 @@ void SheetLayoutsTest::blocksPerPage() {
   QFETCH(int, perPage);
 
   constexpr int kSelected = 40;
-  Sheet sheet(dpi, dpi);
+  SheetInputs sheet(dpi, dpi);
   sheet.texts.sampleSize = size;
   const std::deque<RecordingSurface> pages = PrintSamplePages(sheet, kSelected);
 
@@ -345,7 +395,7 @@ void SheetLayoutsTest::newPageOnlyWhileFontsRemain() {
   QFETCH(int, pages);
   QFETCH(int, onLastPage);
 
-  Sheet sheet;
+  SheetInputs sheet;
   const std::deque<RecordingSurface> printed = PrintSamplePages(sheet, selected);
   QCOMPARE(static_cast<int>(printed.size()), pages);
   QCOMPARE(CountFaceNames(printed.back()), onLastPage);
@@ -385,7 +435,7 @@ void SheetLayoutsTest::fontHeading() {
   QFETCH(int, ruleTo);
   QFETCH(int, pen);
 
-  Sheet sheet(dpiX, dpiY);
+  SheetInputs sheet(dpiX, dpiY);
   RecordingSurface surface(dpiY);
   surface.dpiX = dpiX;
   DrawFontHeading(surface, sheet.Context(), text.toStdString());
@@ -413,7 +463,7 @@ void SheetLayoutsTest::oneFontPagesHeadTheirStyledName_data() {
 void SheetLayoutsTest::oneFontPagesHeadTheirStyledName() {
   QFETCH(OneFontPage, page);
 
-  Sheet sheet;
+  SheetInputs sheet;
   sheet.suffix = " - Bold Italic";
   sheet.sizes[0].Checked = true;
   RecordingSurface surface(600);
@@ -482,7 +532,7 @@ void SheetLayoutsTest::chartCells() {
   QFETCH(int, glyphX);
   QFETCH(int, glyphY);
 
-  Sheet sheet(dpiX, dpiY);
+  SheetInputs sheet(dpiX, dpiY);
   sheet.texts.bold = true;
   RecordingSurface surface(dpiY);
   surface.dpiX = dpiX;
@@ -507,7 +557,7 @@ void SheetLayoutsTest::chartCells() {
 }
 
 void SheetLayoutsTest::chartRows() {
-  Sheet sheet;
+  SheetInputs sheet;
   RecordingSurface surface(600);
   PrintCharacterChart(surface, sheet.Context(), "Serif");
 
@@ -548,7 +598,7 @@ void SheetLayoutsTest::fullPageSizeLines() {
   QFETCH(int, points);
   QFETCH(int, y);
 
-  Sheet sheet;
+  SheetInputs sheet;
   sheet.texts.bold = true;
   sheet.texts.italic = true;
   RecordingSurface surface(600);
@@ -561,7 +611,7 @@ void SheetLayoutsTest::fullPageSizeLines() {
 }
 
 void SheetLayoutsTest::fullPageStyleSections() {
-  Sheet sheet(300, 600);
+  SheetInputs sheet(300, 600);
   const SheetLines lines = PrepareFullPage(sheet.Context());
   QCOMPARE(lines[2], sheet.texts.sample);
   RecordingSurface surface(600);
@@ -594,7 +644,7 @@ void SheetLayoutsTest::fullPageStyleSections() {
 }
 
 void SheetLayoutsTest::fullPageExtendedCharacters() {
-  Sheet sheet;
+  SheetInputs sheet;
   RecordingSurface surface(600);
   PrintFullPage(surface, sheet.Context(), sheet.lines, "Serif");
 
@@ -643,7 +693,7 @@ void SheetLayoutsTest::paragraphRectangle() {
   QFETCH(int, bottom);
   QFETCH(int, gap);
 
-  Sheet sheet(dpiX, dpiY);
+  SheetInputs sheet(dpiX, dpiY);
   sheet.sizes[0].Checked = true;
   sheet.sizes[1].Checked = true;
   RecordingSurface surface(dpiY);
@@ -690,7 +740,7 @@ void SheetLayoutsTest::paragraphSizes() {
   QFETCH(QString, label);
   QFETCH(int, points);
 
-  Sheet sheet;
+  SheetInputs sheet;
   sheet.texts.bold = true;
   sheet.texts.italic = true;
   sheet.sizes[entry].Checked = true;
@@ -728,7 +778,7 @@ void SheetLayoutsTest::paragraphLabelSeparator() {
 
   const QLocale before;
   QLocale::setDefault(locale);
-  Sheet sheet;
+  SheetInputs sheet;
   sheet.sizes[entry].Checked = true;
   RecordingSurface surface(600);
   PrintTextParagraphs(surface, sheet.Context(), "Serif");
@@ -739,7 +789,7 @@ void SheetLayoutsTest::paragraphLabelSeparator() {
 }
 
 void SheetLayoutsTest::onlyCheckedSizesInTableOrder() {
-  Sheet sheet;
+  SheetInputs sheet;
   for (const int entry : {12, 4, 8, 10}) sheet.sizes[entry].Checked = true;
   RecordingSurface surface(600);
   surface.blockHeight = 10;
@@ -768,7 +818,7 @@ void SheetLayoutsTest::paragraphsStopAtTheBottom() {
   QFETCH(int, blockHeight);
   QFETCH(int, blocks);
 
-  Sheet sheet;
+  SheetInputs sheet;
   for (auto& size : sheet.sizes) size.Checked = true;
   RecordingSurface surface(600);
   surface.blockHeight = blockHeight;
