@@ -117,16 +117,35 @@ void Remove(const std::string& path) {
   if (Files().erase(path) != 0) ++Changes();
 }
 
-bool HasNamedInstances(const std::string& path) {
+std::vector<NamedInstance> NamedInstances(const std::string& path) {
   const auto found = Files().find(path);
-  if (found == Files().end()) return false;
+  if (found == Files().end()) return {};
+  std::vector<NamedInstance> instances;
   for (FcPattern* pattern : found->second.Patterns) {
-    int index = 0;
-    if (FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch && index >> 16 != 0) {
-      return true;
+    NamedInstance instance;
+    FcChar8* family = nullptr;
+    FcChar8* style = nullptr;
+    if (FcPatternGetInteger(pattern, FC_INDEX, 0, &instance.Index) != FcResultMatch ||
+        instance.Index >> 16 == 0 ||
+        FcPatternGetString(pattern, FC_FAMILY, 0, &family) != FcResultMatch ||
+        FcPatternGetString(pattern, FC_STYLE, 0, &style) != FcResultMatch) {
+      continue;
     }
+    instance.Family = reinterpret_cast<const char*>(family);
+    instance.Style = reinterpret_cast<const char*>(style);
+    // Read as the toolkit reads every face fontconfig lists: whole numbers, regular by default.
+    if (FcPatternGetInteger(pattern, FC_WEIGHT, 0, &instance.Weight) != FcResultMatch) {
+      instance.Weight = FC_WEIGHT_REGULAR;
+    }
+    if (FcPatternGetInteger(pattern, FC_SLANT, 0, &instance.Slant) != FcResultMatch) {
+      instance.Slant = FC_SLANT_ROMAN;
+    }
+    if (FcPatternGetInteger(pattern, FC_WIDTH, 0, &instance.Width) != FcResultMatch) {
+      instance.Width = FC_WIDTH_NORMAL;
+    }
+    instances.push_back(std::move(instance));
   }
-  return false;
+  return instances;
 }
 
 unsigned long Generation() {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct _FcFontSet;
 
@@ -15,8 +16,18 @@ namespace AddedFaces {
 void Add(const std::string& path, std::string_view bytes);
 void Remove(const std::string& path);
 
-// Whether the file's faces include a variable font's named instances.
-bool HasNamedInstances(const std::string& path);
+// A named instance of a variable font among the file's faces, as fontconfig describes it: its
+// first family and style, its index (the instance in the bits above the face's), and its
+// weight, slant and width on fontconfig's scales.
+struct NamedInstance {
+  std::string Family;
+  std::string Style;
+  int Index = 0;
+  int Weight = 0;
+  int Slant = 0;
+  int Width = 0;
+};
+std::vector<NamedInstance> NamedInstances(const std::string& path);
 
 // Every added face, as a font set for fontconfig's listing; the caller destroys it.
 _FcFontSet* Snapshot();

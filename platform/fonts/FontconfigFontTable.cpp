@@ -7,8 +7,6 @@
 #include <QFontDatabase>
 #include <QWidget>
 
-#include <fontconfig/fontconfig.h>
-
 #include "platform/files/ReadOnlyFile.h"
 #include "platform/fonts/AddedFaces.h"
 #include "platform/fonts/CollectionFonts.h"
@@ -38,6 +36,9 @@ FontconfigFontTable::FontconfigFontTable(bool sameCopyNamesEachRun)
 
 FontconfigFontTable::~FontconfigFontTable() {
   for (const auto& [path, added] : added_) {
+    if (added.QtId >= 0) instances_.Remove(ToolkitFile(added.QtId));
+  }
+  for (const auto& [path, added] : added_) {
     if (added.QtId >= 0) QFontDatabase::removeApplicationFont(added.QtId);
     AddedFaces::Remove(path);
   }
@@ -59,6 +60,7 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
   if (const std::optional<int> kept = kept_.TakeBack(path)) {
     added.QtId = *kept;
     AddedFaces::Add(path, BytesOf(*kept).value_or(std::string()));
+    instances_.Add(ToolkitFile(*kept), AddedFaces::NamedInstances(path));
     return;
   }
   std::optional<std::string> read = ReadWholeFileAtMost(path, kLargestFont);
@@ -70,32 +72,14 @@ void FontconfigFontTable::Register(const std::string& path, Added& added) {
   // The toolkit opens every font a collection counts: it is given the ones really there.
   added.QtId = AddToQt(CollectionFonts::CountingOnly(*read, CollectionFonts::Read(*read)));
   if (added.QtId < 0) return;
-  if (AddedFaces::HasNamedInstances(path)) DrawInstances(added.QtId);
   LetGo(kept_.SharingFamily(FamiliesOf(added.QtId)));
+  instances_.Add(ToolkitFile(added.QtId), AddedFaces::NamedInstances(path));
 }
 
-// The toolkit registers only the default instance of a variable font added to it, but draws
-// every named instance fontconfig lists among its fonts, by the instance's own index, when it
-// reads fontconfig's fonts again. It does that after any font is removed from it, having first
-// cleared fontconfig's application fonts. So the copy of such a file is added once more and
-// removed, which makes the toolkit read the fonts again when next asked, and every copy whose
-// instances are wanted is put among fontconfig's application fonts before that. The program's
-// own listings leave the copies out (see FontconfigListing).
-void FontconfigFontTable::DrawInstances(int qtId) {
-  const auto copy = copyOf_.find(qtId);
-  if (copy == copyOf_.end()) return;
-  instanced_.insert(qtId);
-  const int again = QFontDatabase::addApplicationFont(ToQString(copy->second));
-  if (again >= 0) QFontDatabase::removeApplicationFont(again);
-  OfferInstances();
-}
-
-void FontconfigFontTable::OfferInstances() const {
-  for (const int id : instanced_) {
-    if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
-      FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(copy->second.c_str()));
-    }
-  }
+std::string FontconfigFontTable::ToolkitFile(int qtId) const {
+  if (const auto copy = copyOf_.find(qtId); copy != copyOf_.end()) return copy->second;
+  // The toolkit's own name of a font added from memory.
+  return ":qmemoryfonts/" + std::to_string(qtId);
 }
 
 std::optional<std::string> FontconfigFontTable::BytesOf(int qtId) const {
@@ -129,6 +113,7 @@ void FontconfigFontTable::RemoveFontResource(const std::string& path) {
   if (--found->second.Count > 0) return;
   const int qtId = found->second.QtId;
   AddedFaces::Remove(path);
+  if (qtId >= 0) instances_.Remove(ToolkitFile(qtId));
   added_.erase(found);
   ForgetFaceChoices();
   if (qtId >= 0) kept_.Keep(path, qtId, FamiliesOf(qtId));
@@ -137,17 +122,17 @@ void FontconfigFontTable::RemoveFontResource(const std::string& path) {
 
 void FontconfigFontTable::LetGo(const std::vector<int>& qtIds) {
   if (qtIds.empty()) return;
-  for (const int id : qtIds) {
-    instanced_.erase(id);
-    QFontDatabase::removeApplicationFont(id);
-    bytes_.erase(id);
-    if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
-      copies_.Remove(copy->second);
-      copyOf_.erase(copy);
+  // Each removal makes the toolkit rebuild its database.
+  instances_.Across([&] {
+    for (const int id : qtIds) {
+      QFontDatabase::removeApplicationFont(id);
+      bytes_.erase(id);
+      if (const auto copy = copyOf_.find(id); copy != copyOf_.end()) {
+        copies_.Remove(copy->second);
+        copyOf_.erase(copy);
+      }
     }
-  }
-  // Each removal cleared fontconfig's application fonts.
-  OfferInstances();
+  });
 }
 
 void FontconfigFontTable::BroadcastFontChange() {

@@ -3,11 +3,11 @@
 #include <QByteArray>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "platform/fonts/DeferredFontRemovals.h"
 #include "platform/fonts/IFontTable.h"
+#include "platform/fonts/NamedInstanceRegistration.h"
 #include "platform/fonts/PrivateFontCopies.h"
 
 // The font table over the program's own added faces, which the font services list, and Qt's
@@ -42,9 +42,8 @@ class FontconfigFontTable final : public IFontTable {
   // What a file still registered with Qt holds, as it was read.
   std::optional<std::string> BytesOf(int qtId) const;
   void LetGo(const std::vector<int>& qtIds);
-  // Makes the toolkit draw each named instance of a variable file it was given.
-  void DrawInstances(int qtId);
-  void OfferInstances() const;
+  // The name the toolkit knows a file it was given by.
+  std::string ToolkitFile(int qtId) const;
 
   std::map<std::string, Added> added_;
   DeferredFontRemovals kept_;
@@ -53,6 +52,5 @@ class FontconfigFontTable final : public IFontTable {
   // the bytes in memory, shared with Qt's own copy.
   std::map<int, std::string> copyOf_;
   std::map<int, QByteArray> bytes_;
-  // The files registered with Qt whose named instances it is offered as well.
-  std::set<int> instanced_;
+  NamedInstanceRegistration instances_;
 };

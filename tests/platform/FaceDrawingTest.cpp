@@ -6,10 +6,12 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "fixtures/FontToolsFaces.h"
 #include "fixtures/TempDir.h"
 #include "platform/drawing/PainterSurface.h"
 #include "platform/fonts/BitmapStrike.h"
 #include "platform/fonts/FaceFont.h"
+#include "platform/fonts/FontconfigFontTable.h"
 #include "widgets/DesignFonts.h"
 #include "widgets/DesignScale.h"
 #include "widgets/Grid.h"
@@ -72,6 +74,17 @@ double Lean(const QImage& image, int band) {
   const int middle = top + 75;  // 36 points at 300 dpi stand 150 pixels tall
   return InkOf(image, top, middle).meanX - InkOf(image, middle, top + 150).meanX;
 }
+
+// The ink of one text in a label drawing the face, as the window's controls draw it.
+struct ShownText {
+  explicit ShownText(const QString& face) : label("") {
+    label.resize(400, 100);
+    label.SetFaceName(face.toStdString());
+    label.SetFontPoints(30);
+    label.SetCaption("HHHHoooo");
+  }
+  Label label;
+};
 
 double GrabbedInk(QWidget& widget) {
   const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
@@ -166,6 +179,56 @@ class FaceDrawingTest : public QObject {
       QCOMPARE(BitmapStrike(traits.BitmapFile, traits.BitmapIndex, pixels).PixelSize(), strike);
       QFontDatabase::removeApplicationFont(QFontDatabase::addApplicationFont(
           QStringLiteral(GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf")));
+    }
+  }
+
+  // Each named instance of a variable font added from a file (not installed) is drawn as
+  // itself, as the same instance of the installed font draws: on screen, also once the toolkit
+  // has rebuilt its font database for a font added and removed, and on paper.
+  void addedInstancesDrawAsInstalled_data() {
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<QString>("installed");  // the font's family, installed from the same file
+    QTest::addColumn<QStringList>("instances");
+    QTest::newRow("Thin and Black of an added copy of Inter")
+        << GLYPHERA_TEST_FONT_DIR "/Inter-roman.var.ttf"
+        << "Inter" << QStringList{"Thin", "Black"};
+  }
+  void addedInstancesDrawAsInstalled() {
+    QFETCH(QString, font);
+    QFETCH(QString, installed);
+    QFETCH(QStringList, instances);
+    TempDir dir;
+    const std::string copy = dir.File("renamed.ttf");
+    FontToolsRename(font.toStdString(), "Glyvar", copy);
+    FontconfigFontTable table;
+    table.AddFontResource(copy);
+    table.BroadcastFontChange();
+    const auto near = [](double ink, double reference) {
+      return reference > 0 && std::abs(ink / reference - 1) < 0.03;
+    };
+    std::vector<std::unique_ptr<ShownText>> shown;
+    for (const QString& instance : instances) {
+      shown.push_back(std::make_unique<ShownText>("Glyvar " + instance));
+      shown.push_back(std::make_unique<ShownText>(installed + " " + instance));
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+      for (std::size_t i = 0; i < shown.size(); i += 2) {
+        const double ink = GrabbedInk(shown[i]->label);
+        const double own = GrabbedInk(shown[i + 1]->label);
+        QVERIFY2(near(ink, own), qPrintable(instances[static_cast<int>(i / 2)] +
+                                            " on screen: " + QString::number(ink / own)));
+      }
+      QFontDatabase::removeApplicationFont(QFontDatabase::addApplicationFont(
+          QStringLiteral(GLYPHERA_TEST_FONT_DIR "/DejaVuSerif.ttf")));
+    }
+    for (const QString& instance : instances) {
+      const QImage page = PrintedBands(dir, "Glyvar " + instance, {{false, false, "HHHHoooo"}});
+      const QImage own =
+          PrintedBands(dir, installed + " " + instance, {{false, false, "HHHHoooo"}});
+      const double ink = InkOf(page, 0, kBand).amount;
+      const double ownInk = InkOf(own, 0, kBand).amount;
+      QVERIFY2(near(ink, ownInk),
+               qPrintable(instance + " on paper: " + QString::number(ink / ownInk)));
     }
   }
 
