@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <filesystem>
+#include <set>
 
 #include "command/CommandSheetTexts.h"
 #include "fakes/FakePrinter.h"
