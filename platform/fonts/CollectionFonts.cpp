@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <map>
 #include <string_view>
 #include <utility>
 
@@ -16,23 +18,21 @@ constexpr std::size_t kTableRecordSize = 16;
 // Offsets are taken in batches, one read each.
 constexpr std::uint32_t kOffsetsPerRead = 256;
 
-// The fonts' offset tables and table records read so far, as [start, end) in the file.
+// The fonts' offset tables and table records taken so far, as [start, end) in the file. Those
+// taken never overlap, so each is looked for among its neighbours alone: a header of 65,536
+// fonts is checked in as many steps, not in one per pair of fonts.
 class Directories {
  public:
   bool Overlaps(std::uint64_t start, std::uint64_t end) const {
-    return std::any_of(taken_.begin(), taken_.end(), [&](const auto& directory) {
-      return start < directory.second && directory.first < end;
-    });
+    const auto after = taken_.upper_bound(start);
+    if (after != taken_.end() && after->first < end) return true;
+    return after != taken_.begin() && std::prev(after)->second > start;
   }
-  void Take(std::uint64_t start, std::uint64_t end) {
-    taken_.emplace_back(start, end);
-    lowest_ = std::min(lowest_, start);
-  }
-  std::uint64_t Lowest() const { return lowest_; }
+  void Take(std::uint64_t start, std::uint64_t end) { taken_.emplace(start, end); }
+  std::uint64_t Lowest() const { return taken_.empty() ? UINT64_MAX : taken_.begin()->first; }
 
  private:
-  std::vector<std::pair<std::uint64_t, std::uint64_t>> taken_;
-  std::uint64_t lowest_ = UINT64_MAX;
+  std::map<std::uint64_t, std::uint64_t> taken_;
 };
 
 }  // namespace
