@@ -1,14 +1,9 @@
 #include "platform/fonts/FreeTypeFontFileCheck.h"
 
 #include "platform/fonts/FreeTypeLibrary.h"
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "platform/fonts/FreeTypeMemoryFace.h"
 
 #include <optional>
-
-#include "platform/files/ReadOnlyFile.h"
-#include "platform/fonts/CollectionFonts.h"
 
 namespace {
 
@@ -24,18 +19,18 @@ FreeTypeFontFileCheck::~FreeTypeFontFileCheck() = default;
 bool FreeTypeFontFileCheck::OpensAsFont(const std::string& path, int faceIndex) {
   // A negative index only asks FreeType how many faces there are, opening none of them.
   if (library_->Handle() == nullptr || faceIndex < 0 || faceIndex > kMaxFaceIndex) return false;
-  const std::optional<std::string> bytes = ReadWholeFileAtMost(path, kMaxFileBytes);
-  if (!bytes || bytes->empty()) return false;
-  // A collection whose header counts fonts it does not hold is no sound font file: every program
-  // that reads it would open each phantom font.
-  if (CollectionFonts::IsCollection(*bytes) && !CollectionFonts::Read(*bytes).Whole) {
-    return false;
+  const std::shared_ptr<const LastFontFile::Contents> file = file_.Read(path);
+  if (!file || file->Bytes.empty()) return false;
+  std::optional<std::uint64_t> font;
+  if (file->Collection) {
+    // A collection whose header counts fonts it does not hold is no sound font file: every
+    // program that reads it would open each phantom font.
+    if (!file->Listing.Whole) return false;
+    font = file->FontOffset(faceIndex);
+    if (!font) return false;
   }
-  FT_Face face = nullptr;
-  if (FT_New_Memory_Face(library_->Handle(), reinterpret_cast<const FT_Byte*>(bytes->data()),
-                         static_cast<FT_Long>(bytes->size()), faceIndex, &face) != 0) {
-    return false;
-  }
-  FT_Done_Face(face);
-  return true;
+  // A font of a collection is opened alone, as FreeType opens a file of that font only: its
+  // header, read once for the file, said where it lies.
+  const FreeTypeMemoryFace face(library_->Handle(), file->Bytes, faceIndex, font);
+  return face.Face() != nullptr;
 }
