@@ -72,21 +72,25 @@ std::uint32_t U32(const std::uint8_t* p) {
   return std::uint32_t{U16(p)} << 16 | U16(p + 2);
 }
 
-// The subfamily name IDs of the named instances of the "fvar" table at `fvar`; none when it is cut
-// short.
-std::vector<unsigned> InstanceIds(const std::uint8_t* data, std::size_t size, std::uint64_t fvar) {
+// The subfamily name IDs of the named instances of the "fvar" table at `fvar`, of `length`
+// bytes (of which the first 5 MiB are read), as a sanitiser takes them: none unless the version is
+// 1, each axis 20 bytes, each instance record holds its coordinates and the axes and instances
+// lie within the table, as it is in the file.
+std::vector<unsigned> InstanceIds(const std::uint8_t* data, std::size_t size, std::uint64_t fvar,
+                                  std::uint64_t length) {
+  if (fvar > size) return {};
+  const std::uint64_t held = std::min<std::uint64_t>({length, 5u << 20, size - fvar});
   const std::uint8_t* header = Slice(data, size, fvar, 16);
-  if (!header) return {};
+  if (!header || held < 16 || U16(header) != 1 || U16(header + 10) != 20) return {};
   const unsigned axes = U16(header + 8);
+  const unsigned count = U16(header + 12);
   const unsigned instanceSize = U16(header + 14);
   if (instanceSize < 4 + 4 * axes) return {};
-  const std::uint64_t first = fvar + U16(header + 4) + std::uint64_t{axes} * U16(header + 10);
+  const std::uint64_t first = U16(header + 4) + 20ull * axes;
+  if (first > held || std::uint64_t{count} * instanceSize > held - first) return {};
   std::vector<unsigned> ids;
-  for (unsigned i = 0; i < U16(header + 12) && i < 256; ++i) {
-    const std::uint8_t* id = Slice(data, size, first + std::uint64_t{i} * instanceSize, 2);
-    if (!id) return {};
-    ids.push_back(U16(id));
-  }
+  for (unsigned i = 0; i < count && i < 256; ++i)
+    ids.push_back(U16(header + first + i * instanceSize));
   return ids;
 }
 
@@ -151,17 +155,18 @@ std::vector<Expected> FacesFromMemory(const std::uint8_t* data, std::size_t size
   const bool cff = std::string(reinterpret_cast<const char*>(offsetTable), 4) == "OTTO";
   const unsigned tableCount = U16(offsetTable + 4);
   std::optional<std::uint64_t> nameTable;
-  std::optional<std::uint64_t> fvar;
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> fvar;
   for (unsigned i = 0; i < tableCount && !nameTable; ++i) {
     const std::uint8_t* record = Slice(data, size, font + 12 + 16ull * i, 16);
     if (!record) return {};
     std::string tag(reinterpret_cast<const char*>(record), 4);
     tag = tag.substr(0, tag.find('\0'));
     if (tag == "name") nameTable = U32(record + 8);
-    if (tag == "fvar" && !fvar) fvar = U32(record + 8);
+    if (tag == "fvar" && !fvar) fvar = {U32(record + 8), U32(record + 12)};
   }
   if (!nameTable) return {};
-  const std::vector<unsigned> ids = fvar ? InstanceIds(data, size, *fvar) : std::vector<unsigned>{};
+  const std::vector<unsigned> ids =
+      fvar ? InstanceIds(data, size, fvar->first, fvar->second) : std::vector<unsigned>{};
   if (!ids.empty()) return InstancesFromMemory(data, size, *nameTable, cff, ids);
   std::vector<Expected> faces;
   if (auto face = StaticFaceFromMemory(data, size, *nameTable, cff)) faces.push_back(*face);

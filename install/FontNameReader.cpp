@@ -18,9 +18,9 @@
 // subfamily name (ID 2), else "Regular". fontconfig keeps "Regular" in it ("Liberation Mono
 // Regular"); only a variable font's named instance leaves it out.
 //
-//   fvar header    16 bytes at the "fvar" table's offset; axes offset u16 at 4, axis count u16
-//                  at 8, axis size u16 at 10, instance count u16 at 12, instance size u16 at 14
-//   instance       instance size bytes each, directly behind the axes; subfamily name ID u16 at 0
+//   fvar table     read whole (up to kMaxFvarBytes) at the "fvar" table's offset, for its length,
+//                  and handed to HarfBuzz, which sanitises it: a table whose instance records run
+//                  past its end has no named instances
 //
 // A variable font ("fvar" with named instances) gives one face per named instance, in order,
 // named "<family> <subfamily>": the family is the first typographic family name (ID 16), else
@@ -54,6 +54,7 @@
 #include "platform/files/ReadOnlyFile.h"
 #include "platform/fonts/BigEndian.h"
 #include "platform/fonts/CollectionFonts.h"
+#include "platform/fonts/NamedInstances.h"
 #include "platform/fonts/WebFonts.h"
 #include "platform/text/Windows1252.h"
 
@@ -71,7 +72,8 @@ constexpr std::uint16_t kFullNameId = 4;
 constexpr std::uint16_t kTypographicSubfamilyId = 17;
 constexpr std::size_t kCollectionHeaderSize = 12;
 constexpr std::uint16_t kTypographicFamilyId = 16;
-constexpr std::size_t kFvarHeaderSize = 16;
+// Far more than the axes and instance records of any font: 65,535 instances of 16 axes.
+constexpr std::size_t kMaxFvarBytes = std::size_t{5} << 20;
 constexpr unsigned kMaxInstances = 256;
 constexpr unsigned kMaxVariableNameRecords = 4096;
 // Web fonts are read whole to be unpacked; one larger than this is no font the page lists.
@@ -111,10 +113,14 @@ std::string_view TagOf(const unsigned char* record) {
 // off only if it ends before the "name" record.
 // The first "fvar" table is looked for among the records before the "name" record, which is
 // where a font's records, sorted by tag, have it.
+struct FvarTable {
+  std::uint32_t Offset = 0;
+  std::uint32_t Length = 0;
+};
 struct NameTable {
   std::uint32_t Offset = 0;
   bool CffOutlines = false;
-  std::optional<std::uint32_t> Fvar;
+  std::optional<FvarTable> Fvar;
 };
 
 // `read` is the offset table when the caller has read it already.
@@ -130,7 +136,7 @@ std::optional<NameTable> FindNameTable(const File& file, std::uint64_t font,
   const bool cff = std::string_view(reinterpret_cast<const char*>(offsetTable.data()), 4) == "OTTO";
   const unsigned tableCount = U16At(offsetTable.data() + 4);
   std::array<unsigned char, kTableRecordSize * kTableRecordsPerRead> records{};
-  std::optional<std::uint32_t> fvar;
+  std::optional<FvarTable> fvar;
   for (unsigned first = 0; first < tableCount; first += kTableRecordsPerRead) {
     const unsigned wanted = std::min(tableCount - first, kTableRecordsPerRead);
     const std::size_t got =
@@ -140,7 +146,7 @@ std::optional<NameTable> FindNameTable(const File& file, std::uint64_t font,
     for (std::size_t i = 0; i < complete; ++i) {
       const unsigned char* record = records.data() + i * kTableRecordSize;
       if (TagOf(record) == "name") return NameTable{U32At(record + 8), cff, fvar};
-      if (TagOf(record) == "fvar" && !fvar) fvar = U32At(record + 8);
+      if (TagOf(record) == "fvar" && !fvar) fvar = FvarTable{U32At(record + 8), U32At(record + 12)};
     }
     if (complete < wanted) return std::nullopt;
   }
@@ -169,26 +175,14 @@ NameText MakeText(const unsigned char* bytes, std::size_t size) {
 }
 
 // The subfamily name IDs of a variable font's named instances, in order; none for a font
-// without "fvar" or whose "fvar" is cut short.
+// without "fvar" or whose "fvar" does not hold the instances it counts.
 template <class File>
-std::vector<std::uint16_t> InstanceNameIds(const File& file, std::uint32_t fvar) {
-  std::array<unsigned char, kFvarHeaderSize> header{};
-  if (!file.ReadAt(fvar, header.data(), header.size())) return {};
-  const unsigned axisCount = U16At(header.data() + 8);
-  const unsigned count = std::min<unsigned>(U16At(header.data() + 12), kMaxInstances);
-  const unsigned size = U16At(header.data() + 14);
-  if (size < 4 + 4 * axisCount) return {};
-  const std::uint64_t first = std::uint64_t{fvar} + U16At(header.data() + 4) +
-                              std::uint64_t{axisCount} * U16At(header.data() + 10);
-  // The records are read in one go: one read per instance made a variable font cost as many
-  // reads as the rest of the listing.
-  if (count == 0) return {};
-  // Only the last record's first two bytes, its name ID, need be there.
-  std::vector<unsigned char> records(std::size_t{count - 1} * size + 2);
-  if (!file.ReadAt(first, records.data(), records.size())) return {};
-  std::vector<std::uint16_t> ids;
-  for (unsigned i = 0; i < count; ++i) ids.push_back(U16At(records.data() + std::size_t{i} * size));
-  return ids;
+std::vector<std::uint16_t> InstanceNameIds(const File& file, const FvarTable& fvar) {
+  // What is missing of a table cut short, or past the most read, is missing to HarfBuzz too.
+  std::vector<char> table(std::min<std::size_t>(fvar.Length, kMaxFvarBytes));
+  table.resize(file.ReadUpTo(fvar.Offset, table.data(), table.size()));
+  return NamedInstances::SubfamilyNameIds(std::string_view(table.data(), table.size()),
+                                          kMaxInstances);
 }
 
 // The first string of each wanted name ID, in the first kMaxVariableNameRecords records; nothing

@@ -12,6 +12,8 @@ packages=(
   libfontconfig-dev libfreetype-dev fontconfig libcups2-dev libxcb1-dev fonts-dejavu-core
   # Web fonts: WOFF tables are zlib streams, WOFF 2 files are unpacked by libwoff2.
   zlib1g-dev libwoff-dev
+  # A variable font's named instances, from its "fvar" table as HarfBuzz sanitises it.
+  libharfbuzz-dev
   # The Unicode blocks and categories of the coverage sheet.
   libicu-dev
   # The clones a printer's standard PostScript fonts are drawn in.
