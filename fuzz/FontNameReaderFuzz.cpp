@@ -74,8 +74,9 @@ std::uint32_t U32(const std::uint8_t* p) {
 
 // The subfamily name IDs of the named instances of the "fvar" table at `fvar`, of `length`
 // bytes (of which the first 5 MiB are read), as a sanitiser takes them: none unless the version is
-// 1, each axis 20 bytes, each instance record holds its coordinates and the axes and instances
-// lie within the table, as it is in the file.
+// 1, the axes' offset is not 0 (a null offset: no axes), each axis is 20 bytes, each instance
+// record holds its coordinates, and the axes and instances lie within the table as the file
+// holds it.
 std::vector<unsigned> InstanceIds(const std::uint8_t* data, std::size_t size, std::uint64_t fvar,
                                   std::uint64_t length) {
   if (fvar > size) return {};
@@ -85,7 +86,7 @@ std::vector<unsigned> InstanceIds(const std::uint8_t* data, std::size_t size, st
   const unsigned axes = U16(header + 8);
   const unsigned count = U16(header + 12);
   const unsigned instanceSize = U16(header + 14);
-  if (instanceSize < 4 + 4 * axes) return {};
+  if (instanceSize < 4 + 4 * axes || U16(header + 4) == 0) return {};
   const std::uint64_t first = U16(header + 4) + 20ull * axes;
   if (first > held || std::uint64_t{count} * instanceSize > held - first) return {};
   std::vector<unsigned> ids;
