@@ -7,14 +7,12 @@
 // rules at the top of platform/storage/ProfileStrings.cpp: whatever the bytes, a read gives UTF-8
 // (bytes that are not UTF-8 taken as Windows-1252); the write changed exactly one place (the key's
 // own line, one new line in its section, or a new section at the end), every other byte is the
-// same but for what no read takes (blank padding, stale keys), a read gives back the value
-// written, and writing the same value again changes nothing.
+// same, a read gives back the value written, and writing the same value again changes nothing.
 // Several keys written at once leave the same bytes as the same keys written one by one, and
 // several keys read at once give what reading each gives.
 
 #include <dirent.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -25,7 +23,6 @@
 #include <vector>
 
 #include "fuzz/FuzzTempDir.h"
-#include "platform/files/InPlaceRewrite.h"
 #include "platform/storage/ProfileStrings.h"
 #include "platform/text/Windows1252.h"
 
@@ -151,80 +148,33 @@ bool RoundTrips(const std::string& section, const std::string& key) {
   return Trim(section) == section && Trim(key) == key;
 }
 
-// The text without what no read takes (see the top of platform/storage/ProfileStrings.cpp):
-// a run of 256 blanks or more starting a line (the line goes when nothing else is on it), a key
-// line whose name a key line above it in its section or in an earlier section of the same name
-// has (names in ASCII lower case), then blanks and lines of blanks only that end the text.
-std::string Tidied(const std::string& text) {
-  const auto lower = [](std::string_view name) {
-    std::string lowered(name);
-    for (char& c : lowered)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-  };
-  std::string tidy = text.substr(0, TextStart(text));
-  std::vector<std::pair<std::string, std::vector<std::string>>> sections;
-  std::vector<std::string>* section = nullptr;
-  for (const Line& l : Lines(text)) {
-    std::string content = text.substr(l.Begin, l.ContentEnd - l.Begin);
-    std::size_t blanks = 0;
-    while (blanks < content.size() && IsBlank(content[blanks])) ++blanks;
-    if (blanks >= 256) {
-      content.erase(0, blanks);
-      if (content.empty()) continue;
-    }
-    const std::string_view trimmed = Trim(content);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      std::string_view name = trimmed.substr(1);
-      name = Trim(name.substr(0, name.find(']')));
-      section = nullptr;
-      for (auto& [known, keys] : sections)
-        if (known == lower(name)) section = &keys;
-      if (!section)
-        section = &sections.emplace_back(lower(name), std::vector<std::string>{}).second;
-    } else if (!trimmed.empty() && content.find('=') != std::string::npos && section) {
-      const std::string key = lower(Trim(std::string_view(content).substr(0, content.find('='))));
-      if (std::find(section->begin(), section->end(), key) != section->end()) continue;
-      section->push_back(key);
-    }
-    tidy += content + text.substr(l.ContentEnd, l.End - l.ContentEnd);
-  }
-  const std::size_t start = TextStart(text);
-  for (;;) {
-    std::size_t end = tidy.size();
-    if (end > start && tidy[end - 1] == '\n') --end;
-    if (end > start && tidy[end - 1] == '\r') --end;
-    std::size_t first = end;
-    while (first > start && IsBlank(tidy[first - 1])) --first;
-    if (first == end) break;
-    const bool wholeLine = first == start || tidy[first - 1] == '\n' || tidy[first - 1] == '\r';
-    if (!wholeLine && end < tidy.size()) break;
-    tidy.resize(first);
-    if (!wholeLine) break;
-  }
-  return tidy;
-}
-
-// True when `after` is, tidied, `before` (tidied already) with one line replaced by `line` and
-// CRLF, with `line` added as a new line (CRLF) behind some line, or with "[section]" and `line`
-// added at the end.
+// True when `after` is `before` with one line replaced by `line` and CRLF, with `line` added as
+// a new line (CRLF) behind some line, or with "[section]" and `line` added at the end.
 bool ChangedInOnePlace(const std::string& before, const std::string& after,
                        const std::string& section, const std::string& line) {
   const std::vector<Line> lines = Lines(before);
   for (const Line& l : lines) {
     // The key's own line: the line and its break are written anew, ending in CRLF.
     const std::string replaced = line + std::string(kNewLine);
-    if (Tidied(before.substr(0, l.Begin) + replaced + before.substr(l.End)) == after) return true;
+    if (after.size() == before.size() - (l.End - l.Begin) + replaced.size() &&
+        after.compare(0, l.Begin, before, 0, l.Begin) == 0 &&
+        after.compare(l.Begin, replaced.size(), replaced) == 0 &&
+        after.compare(l.Begin + replaced.size(), std::string::npos, before, l.End) == 0)
+      return true;
     // A new line behind this one; a last line without a break gets one first.
     const std::string inserted = (l.End == l.ContentEnd ? std::string(kNewLine) : std::string()) +
                                  line + std::string(kNewLine);
-    if (Tidied(before.substr(0, l.End) + inserted + before.substr(l.End)) == after) return true;
+    if (after.size() == before.size() + inserted.size() &&
+        after.compare(0, l.End, before, 0, l.End) == 0 &&
+        after.compare(l.End, inserted.size(), inserted) == 0 &&
+        after.compare(l.End + inserted.size(), std::string::npos, before, l.End) == 0)
+      return true;
   }
   std::string appended = before;
   if (appended.size() > TextStart(appended) && appended.back() != '\n' && appended.back() != '\r')
     appended += kNewLine;
   appended += "[" + section + "]" + std::string(kNewLine) + line + std::string(kNewLine);
-  return Tidied(appended) == after;
+  return after == appended;
 }
 
 // What a read gives for a value written as `value`: line breaks become spaces, blanks and tabs
@@ -288,9 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = folder + "/glyphera.ini";
   const Input input = Split(data, size);
   PutFile(path, input.File);
-  // The text of a file an in-place rewrite left unfinished is InPlaceRewrite's to find (its own
-  // tests cut rewrites at every byte); the layer over it is checked here.
-  const std::string before(InPlaceRewrite::Text(input.File.value_or(std::string())));
+  const std::string before = input.File.value_or(std::string());
 
   ProfileStrings profile;
   const std::string read = profile.Read(path, input.Section, input.Key);
@@ -315,7 +263,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string line = input.Key + "=" + input.Value;
   for (char& c : line)
     if (c == '\r' || c == '\n') c = ' ';
-  FUZZ_CHECK(ChangedInOnePlace(Tidied(before), *after, input.Section, line));
+  FUZZ_CHECK(ChangedInOnePlace(before, *after, input.Section, line));
 
   if (!RoundTrips(input.Section, input.Key)) return 0;
 

@@ -9,7 +9,6 @@
 
 #include "platform/files/DurableFile.h"
 #include "platform/files/ExclusiveRename.h"
-#include "platform/files/InPlaceRewrite.h"
 #include "platform/files/TemporaryName.h"
 
 namespace fs = std::filesystem;
@@ -70,6 +69,34 @@ std::error_code ReplaceThroughTemporary(fs::path target, const SafeWrite::Filler
   return {};
 }
 
+// Overwrites the file where it is: the bytes are written over the old ones, the file is cut to
+// their length and flushed. Not atomic, so a write that fails part way puts the old bytes back.
+// Bytes shorter than the file are first written padded with blanks to its length, so a run
+// killed before the cut leaves the new text followed by blanks, never by the tail of the old.
+std::error_code RewriteInPlace(const fs::path& target, std::string_view bytes,
+                               std::string_view old) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return LastError();
+  const auto put = [fd](std::string_view text) -> std::error_code {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return LastError();
+    std::string padded(text);
+    if (static_cast<off_t>(padded.size()) < info.st_size) {
+      padded.resize(static_cast<std::size_t>(info.st_size), ' ');
+    }
+    if (lseek(fd, 0, SEEK_SET) != 0) return LastError();
+    if (const std::error_code error = SafeWrite::WriteAll(fd, padded)) return error;
+    if (fsync(fd) != 0 || ftruncate(fd, static_cast<off_t>(text.size())) != 0 || fsync(fd) != 0) {
+      return LastError();
+    }
+    return {};
+  };
+  std::error_code error = put(bytes);
+  if (error) put(old);
+  if (close(fd) != 0 && !error) error = LastError();
+  return error;
+}
+
 }  // namespace
 
 namespace SafeWrite {
@@ -96,7 +123,7 @@ std::error_code Replace(const std::string& target, std::string_view bytes,
   if (!error || !options.InPlaceWhenNoTemporary) return error;
   const std::optional<std::string> path =
       options.FollowLinks ? LinkTarget(target) : std::optional<std::string>(target);
-  return path ? InPlaceRewrite::Write(*path, bytes, options.OldBytes) : error;
+  return path ? RewriteInPlace(*path, bytes, options.OldBytes) : error;
 }
 
 std::error_code Replace(const std::string& target, const Filler& fill,

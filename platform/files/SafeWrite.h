@@ -37,8 +37,7 @@ struct ReplaceOptions {
   // so the link stays a link.
   bool FollowLinks = false;
   // When no temporary can be made beside the target (a folder the user cannot write), an
-  // existing file is rewritten where it is (InPlaceRewrite), and gets `OldBytes` (its text) back
-  // if that fails part way.
+  // existing file is overwritten where it is, and gets `OldBytes` back if that fails part way.
   bool InPlaceWhenNoTemporary = false;
   std::string_view OldBytes;
   // When given, the file never replaces another: it takes the target's name only while no file

@@ -21,30 +21,19 @@
 //   the middle of a character.
 // - A file over 16 MiB is not a settings file: it is neither loaded nor replaced, and a write
 //   that would make a file that large is refused.
-// - A file rewritten in place (below) whose rewrite was stopped holds the text InPlaceRewrite
-//   finds in it: the old text whole or the new text whole, whatever else its bytes hold. Its
-//   rewrite holds both for a moment, so it is refused when that would take the file over the
-//   limit.
 //
 // A write of one or several keys of a section replaces the file once. Each key changes exactly
 // one place of the file: the key's own line, a new line after the last non-blank line of its
-// section, or a new section at the end. Every other byte stays as it was, but for what no read
-// ever takes, which an in-place save cut short by earlier versions left behind and every later
-// save kept: blank padding (blanks and lines of blanks only ending the file, a run of kPaddingRun
-// blanks or more starting a line) and stale keys (a key line whose name a line above it in its
-// section, or in an earlier section of the same name, already has). Every line written ends in
-// CRLF, so the file still reads the same in a Windows editor. A write holds the lock file
+// section, or a new section at the end. Every other byte stays as it was, and every line written
+// ends in CRLF, so the file still reads the same in a Windows editor. A write holds the lock file
 // ".<name>.lock" beside the file (FileLock) from its read of the file to its replace, so that
 // running copies writing different keys keep each other's. The new file is written under a name
 // of TemporaryName beside the old one and renamed over it; a write killed midway leaves that file
 // behind for RemoveStaleTemporaries. Earlier versions named it ".<name>.tmp-<8 of [0-9a-z]>".
-// A file the user may write in a folder where no temporary can be made is rewritten in place
-// (InPlaceRewrite), never showing the new text's head over the old text's tail.
 
 #include "platform/storage/ProfileStrings.h"
 
 #include "platform/files/FileLock.h"
-#include "platform/files/InPlaceRewrite.h"
 #include "platform/files/SafeWrite.h"
 #include "platform/files/StaleTemporaries.h"
 #include "platform/files/TemporaryName.h"
@@ -59,9 +48,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -76,10 +63,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
 constexpr std::string_view kOldTemporaryMark = ".tmp-";
 constexpr std::size_t kOldSuffixLength = 8;
-// No person indents a line by this many blanks: such a run is the padding an in-place save of an
-// earlier version wrote, cut short before it ended.
-constexpr std::size_t kPaddingRun = 256;
-
 constexpr std::string_view kOldSuffixDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 bool IsBlank(char c) {
@@ -297,10 +280,6 @@ FileText ReadProfileFile(const std::string& path) {
     file.Status = ReadToEnd(fd, file.Text);
   }
   close(fd);
-  if (file.Status == ProfileStatus::Ok) {
-    const std::string_view text = InPlaceRewrite::Text(file.Text);
-    if (text.size() != file.Text.size()) file.Text = std::string(text);
-  }
   if (file.Status != ProfileStatus::Ok) file.Text.clear();
   return file;
 }
@@ -354,50 +333,6 @@ std::string EditedText(std::string text, std::string_view section, std::string_v
   text.append("[").append(section).append("]").append(kNewLine);
   text.append(keyLine).append(kNewLine);
   return text;
-}
-
-// The text without what no read takes and a cut-short in-place save left: blank padding and
-// stale keys (see the top of this file).
-std::string Tidied(std::string_view text) {
-  std::string tidy(text.substr(0, TextStart(text)));
-  tidy.reserve(text.size());
-  // The key names met so far in each section name, both in lower case.
-  std::map<std::string, std::set<std::string>> keys;
-  std::set<std::string>* section = nullptr;
-  const auto lower = [](std::string_view name) {
-    std::string lowered(name);
-    for (char& c : lowered) c = LowerAscii(c);
-    return lowered;
-  };
-  for (const Line& line : SplitLines(text)) {
-    std::string_view content = Content(text, line);
-    const std::size_t blanks = std::min(content.find_first_not_of(" \t"), content.size());
-    if (blanks >= kPaddingRun) {
-      content.remove_prefix(blanks);
-      if (content.empty()) continue;
-    }
-    const ParsedLine parsed = Parse(content);
-    if (parsed.Kind == LineKind::Header) section = &keys[lower(parsed.Name)];
-    if (parsed.Kind == LineKind::Key && section && !section->insert(lower(parsed.Name)).second) {
-      continue;
-    }
-    tidy.append(content).append(text.substr(line.ContentEnd, line.End - line.ContentEnd));
-  }
-  // Blanks that end the file, and lines of blanks only that end it.
-  const std::size_t start = TextStart(text);
-  for (;;) {
-    std::size_t contentEnd = tidy.size();
-    if (contentEnd > start && tidy[contentEnd - 1] == '\n') --contentEnd;
-    if (contentEnd > start && tidy[contentEnd - 1] == '\r') --contentEnd;
-    std::size_t blanks = contentEnd;
-    while (blanks > start && IsBlank(tidy[blanks - 1])) --blanks;
-    if (blanks == contentEnd) break;
-    const bool wholeLine = blanks == start || tidy[blanks - 1] == '\n' || tidy[blanks - 1] == '\r';
-    if (!wholeLine && contentEnd < tidy.size()) break;
-    tidy.resize(blanks);
-    if (!wholeLine) break;
-  }
-  return tidy;
 }
 
 // A file linked from elsewhere is rewritten where it really lives, so the link stays a link.
@@ -489,23 +424,14 @@ ProfileStatus ProfileStrings::WriteKeys(const std::string& fileName, const std::
     mode = fileInfo.st_mode & 07777;
   }
 
-  // Tidied before the keys are written as well, so that what ended the file before (blanks a key
-  // is now written behind) goes all the same, whether the keys are written at once or one by one.
-  std::string text = Tidied(old.Text);
+  std::string text = old.Text;
   for (const auto& [key, value] : entries) {
     text = EditedText(std::move(text), section, key, OneLine(value));
   }
-  text = Tidied(text);
   if (text.size() > kMaxProfileFileBytes) return ProfileStatus::TooLarge;
-  // A file rewritten in place holds its old text and the new one for a moment.
-  if (mode && !folderWritable &&
-      InPlaceRewrite::LargestSize(static_cast<std::size_t>(fileInfo.st_size), text.size()) >
-          kMaxProfileFileBytes) {
-    return ProfileStatus::TooLarge;
-  }
   // The new file keeps the old one's permission bits. Without a temporary beside it (a folder
-  // the user cannot write), an existing file is rewritten in place, its old text put back when
-  // that fails part way.
+  // the user cannot write), an existing file is rewritten in place, its old bytes put back when
+  // that fails part way; blank padding keeps a cut-short rewrite reading as the new text.
   SafeWrite::ReplaceOptions options;
   options.Mode = mode;
   options.InPlaceWhenNoTemporary = mode.has_value();

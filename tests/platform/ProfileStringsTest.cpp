@@ -22,7 +22,6 @@
 #include "fakes/FakeProfileStrings.h"
 #include "fixtures/ProcessIds.h"
 #include "fixtures/TempDir.h"
-#include "platform/files/InPlaceRewrite.h"
 #include "platform/storage/ProfileStrings.h"
 
 namespace fs = std::filesystem;
@@ -115,8 +114,6 @@ class ProfileStringsTest : public QObject {
   void failures_data();
   void failures();
   void writableFileInAFolderThatIsNotIsSavedInPlace();
-  void inPlaceSaveStoppedAtAnyByte_data();
-  void inPlaceSaveStoppedAtAnyByte();
   void keepsOldFileWhenWritingFails();
   void keepsPermissionBits_data();
   void keepsPermissionBits();
@@ -349,36 +346,14 @@ void ProfileStringsTest::write_data() {
   QTest::newRow("key spelled as the caller gives it")
       << QByteArray("[GLYPHERA]\r\nDEF8=old\r\n") << QByteArray("Glyphera") << QByteArray("Def8")
       << QByteArray("new") << QByteArray("[GLYPHERA]\r\nDef8=new\r\n");
-  // What no read takes is dropped: a key below one of its name in its section, or in an earlier
-  // section of the same name, and blank padding.
-  QTest::newRow("duplicate key: first one replaced, the stale one dropped")
-      << QByteArray("[Glyphera]\r\nDef8=one\r\nDEF8=two\r\nX=1\r\n") << QByteArray("Glyphera")
-      << QByteArray("Def8") << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new\r\nX=1\r\n");
-  QTest::newRow("duplicate section: first one written, its stale key dropped")
-      << QByteArray("[Glyphera]\r\nA=1\r\n[Glyphera]\r\nDef8=two\r\nB=2\r\n")
-      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("new")
-      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=new\r\n[Glyphera]\r\nB=2\r\n");
-  QTest::newRow("same key in other sections and before the first kept")
-      << QByteArray("Def8=a\r\nDef8=b\r\n[Other]\r\nDef8=c\r\n[Glyphera]\r\nDef8=old\r\n")
-      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("new")
-      << QByteArray("Def8=a\r\nDef8=b\r\n[Other]\r\nDef8=c\r\n[Glyphera]\r\nDef8=new\r\n");
-  QTest::newRow("blank padding ending the file dropped")
-      << "[Glyphera]\r\nDef8=old\r\n" + Repeat(' ', 2992) << QByteArray("Glyphera")
-      << QByteArray("Def8") << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new\r\n");
-  QTest::newRow("lines of blanks ending the file dropped, an empty one kept")
-      << QByteArray("[Glyphera]\r\nDef8=old\r\n\r\n \t\r\n  ") << QByteArray("Glyphera")
-      << QByteArray("Def8") << QByteArray("new") << QByteArray("[Glyphera]\r\nDef8=new\r\n\r\n");
-  QTest::newRow("padding cut short over the old tail: padding and stale keys dropped")
-      << "[Glyphera]\r\nDef8=old\r\nDef9=nine\r\n" + Repeat(' ', 5000) +
-             "ef9=stale\r\nDef9=stale\r\n[Other]\r\nA=1\r\n[Glyphera]\r\nDef8=stale\r\n"
-      << QByteArray("Glyphera") << QByteArray("Def8") << QByteArray("new")
-      << QByteArray(
-             "[Glyphera]\r\nDef8=new\r\nDef9=nine\r\nef9=stale\r\n[Other]\r\nA=1\r\n"
-             "[Glyphera]\r\n");
-  QTest::newRow("indented lines kept")
-      << "[Glyphera]\r\n" + Repeat(' ', 255) + "Def8=old\r\n"
-      << QByteArray("Glyphera") << QByteArray("Def9") << QByteArray("x")
-      << "[Glyphera]\r\n" + Repeat(' ', 255) + "Def8=old\r\nDef9=x\r\n";
+  QTest::newRow("duplicate key: first one replaced")
+      << QByteArray("[Glyphera]\r\nDef8=one\r\nDef8=two\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("new")
+      << QByteArray("[Glyphera]\r\nDef8=new\r\nDef8=two\r\n");
+  QTest::newRow("duplicate section: first one written")
+      << QByteArray("[Glyphera]\r\nA=1\r\n[Glyphera]\r\nDef8=two\r\n") << QByteArray("Glyphera")
+      << QByteArray("Def8") << QByteArray("new")
+      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=new\r\n[Glyphera]\r\nDef8=two\r\n");
 
   QTest::newRow("missing key after the last key, before blank lines and the next section")
       << QByteArray("[Glyphera]\r\nA=1\r\n\r\n \t\r\n[Next]\r\nB=2\r\n") << QByteArray("Glyphera")
@@ -605,83 +580,6 @@ void ProfileStringsTest::writableFileInAFolderThatIsNotIsSavedInPlace() {
   QCOMPARE(FolderEntries(folder), QStringList{"GLYPHERA.INI"});
 }
 
-void ProfileStringsTest::inPlaceSaveStoppedAtAnyByte_data() {
-  QTest::addColumn<QByteArray>("old");
-  QTest::addColumn<QByteArray>("fresh");
-  QTest::addColumn<int>("step");  // the stops tried, in bytes, besides the last byte of each page
-  // Def8 near the start and Def9 at the end: a mixture shows.
-  const auto text = [](const char* value, int size, const char* end) {
-    return "; comment\r\n[Glyphera]\r\nDef8=" + QByteArray(value) + "\r\nA=" + Repeat('a', size) +
-           "\r\nDef9=" + value + end;
-  };
-
-  QTest::newRow("shorter, within a page")
-      << text("old", 4000, "\r\n") << text("new", 900, "\r\n") << 1;
-  QTest::newRow("longer, within a page")
-      << text("old", 900, "\r\n") << text("new", 4000, "\r\n") << 1;
-  QTest::newRow("old text without a line break at its end")
-      << text("old", 100, "") << text("new", 100, "\r\n") << 1;
-  QTest::newRow("many pages, longer")
-      << text("old", 40000, "\r\n") << text("new", 45000, "\r\n") << 97;
-  QTest::newRow("many pages, shorter")
-      << text("old", 45000, "\r\n") << text("new", 4000, "\r\n") << 97;
-}
-
-// A rewrite in place stopped at any byte, as a killed process leaves it: first while the new
-// text is appended behind the old, then while it is written over the old text's head. Every
-// stop reads as all the old text or all the new, and the next save leaves no trace of it.
-void ProfileStringsTest::inPlaceSaveStoppedAtAnyByte() {
-  QFETCH(QByteArray, old);
-  QFETCH(QByteArray, fresh);
-  QFETCH(int, step);
-  TempDir dir;
-  const std::string path = dir.File("GLYPHERA.INI");
-  ProfileStrings profile;
-  const std::vector<std::string> keys = {"Def8", "Def9"};
-  // A new file each time: rewriting one from its start makes ext4 flush it at every close.
-  const auto put = [&path](const QByteArray& bytes) {
-    fs::remove(path);
-    WriteQBytes(path, bytes);
-  };
-  const auto saved = [&](const QByteArray& from) -> QByteArray {
-    put(from);
-    if (!profile.Write(path, "Glyphera", "Def9", "saved")) return "<not saved>";
-    return StoredBytes(path);
-  };
-  const QByteArray savedFromOld = saved(old), savedFromFresh = saved(fresh);
-  const QByteArray journal = QByteArray::fromStdString(
-      InPlaceRewrite::Journal(old.size(), old.back(), fresh.toStdString()));
-  const QByteArray appended = old + journal;
-  QVERIFY(static_cast<std::size_t>(appended.size()) <=
-          InPlaceRewrite::LargestSize(old.size(), fresh.size()));
-  const auto stops = [step](qsizetype size) {
-    std::vector<qsizetype> at;
-    for (qsizetype k = 0; k < size; k += step) at.push_back(k);
-    for (qsizetype page = 4095; page < size; page += 4096) at.push_back(page);
-    at.push_back(size);
-    return at;
-  };
-  // Appended whole, the new text is the file's.
-  for (const qsizetype k : stops(journal.size())) {
-    const bool whole = k == journal.size();
-    const QByteArray stopped = old + journal.left(k);
-    put(stopped);
-    const std::string value = whole ? "new" : "old";
-    QVERIFY2(
-        profile.ReadKeys(path, "Glyphera", keys).Values == (std::vector<std::string>{value, value}),
-        qPrintable(QString("appended %1").arg(k)));
-    if (k % 211 == 0 || whole) QCOMPARE(saved(stopped), whole ? savedFromFresh : savedFromOld);
-  }
-  for (const qsizetype k : stops(fresh.size())) {
-    const QByteArray stopped = fresh.left(k) + appended.mid(k);
-    put(stopped);
-    QVERIFY2(
-        profile.ReadKeys(path, "Glyphera", keys).Values == (std::vector<std::string>{"new", "new"}),
-        qPrintable(QString("written over %1").arg(k)));
-    if (k % 211 == 0) QCOMPARE(saved(stopped), savedFromFresh);
-  }
-}
-
 // A disk that fills up while the new file is written: the file-size limit makes the write of the
 // temporary file fail even for root.
 void ProfileStringsTest::keepsOldFileWhenWritingFails() {
@@ -806,10 +704,6 @@ void ProfileStringsTest::writeKeys_data() {
   QTest::newRow("same key twice: the later one")
       << QByteArray("[Glyphera]\r\nDEF8=old\r\n") << QByteArrayList{"Def8", "a", "def8", "b"} << kOk
       << QByteArray("[Glyphera]\r\ndef8=b\r\n");
-  // As one by one: blanks that ended the file go, though keys now stand behind them.
-  QTest::newRow("blanks ending the file dropped before keys are appended")
-      << QByteArray("[Glyphera]\r\nA=1\t") << QByteArrayList{"Def8", "a", "Def9", "b"} << kOk
-      << QByteArray("[Glyphera]\r\nA=1\r\nDef8=a\r\nDef9=b\r\n");
   QTest::newRow("one name the file cannot hold: nothing written")
       << QByteArray("[Glyphera]\r\nDef8=old\r\n") << QByteArrayList{"Def8", "new", "Def=9", "x"}
       << kFailed << QByteArray("[Glyphera]\r\nDef8=old\r\n");
